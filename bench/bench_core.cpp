@@ -1,2 +1,81 @@
+// Measurements of the calculation core: one projection, and the whole work of the longest
+// search the core can be asked for (level 50 at 25,227,500 XP to level 189 in steps of 5 scalps,
+// every candidate projected in turn).
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/level_table.h"
+#include "core/projection.h"
+
+using namespace quorvane;
+
+namespace {
+
+const LevelTable& Table() {
+  static const LevelTable table = [] {
+    const TableLoad load = LoadLevelTable(DefaultLevelTablePath());
+    if (!load.ok()) {
+      std::fprintf(stderr, "cannot load %s\n", DefaultLevelTablePath().c_str());
+      std::exit(1);
+    }
+    return load.table;
+  }();
+  return table;
+}
+
+void BM_ProjectionTypical(benchmark::State& state) {
+  const LevelTable& t = Table();
+  ProjectionInput in{50000, t.LevelXP(100), 100, QuestPart::GiveRings, false, Side::Good, &t};
+  std::int64_t steps = 0;
+  for (auto _ : state) {
+    const ProjectionResult r = RunProjection(in);
+    benchmark::DoNotOptimize(r.CurrentXP);
+    steps += r.StageSteps;
+  }
+  state.counters["stage_steps_per_projection"] =
+      benchmark::Counter(static_cast<double>(steps) / static_cast<double>(state.iterations()));
+  state.counters["time_per_stage_step"] =
+      benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ProjectionTypical);
+
+// Every candidate 0, 5, 10, ... projected until one reaches level 189.
+void BM_StraightSearchWorstCase(benchmark::State& state) {
+  const LevelTable& t = Table();
+  const auto part = static_cast<QuestPart>(state.range(0));
+  const int target = 189;
+  std::int64_t candidates = 0;
+  std::int64_t steps = 0;
+  for (auto _ : state) {
+    candidates = 0;
+    steps = 0;
+    for (std::int64_t scalps = 0;; scalps += 5) {
+      ++candidates;
+      const ProjectionResult r = RunProjection({scalps, 25227500, 50, part, false, Side::Good, &t});
+      steps += r.StageSteps;
+      if (r.Outcome != ProjectionOutcome::Finished) break;
+      if (t.LevelXP(target) <= r.CurrentXP || r.CurrentXP > t.LevelXP(target + 1)) break;
+    }
+  }
+  state.counters["candidates"] = benchmark::Counter(static_cast<double>(candidates));
+  state.counters["stage_steps"] = benchmark::Counter(static_cast<double>(steps));
+  state.counters["time_per_projection"] = benchmark::Counter(
+      static_cast<double>(candidates) * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["time_per_stage_step"] = benchmark::Counter(
+      static_cast<double>(steps) * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_StraightSearchWorstCase)
+    ->ArgName("part")
+    ->Arg(static_cast<int>(QuestPart::GiveMaces))
+    ->Arg(static_cast<int>(QuestPart::GiveBelts))
+    ->Arg(static_cast<int>(QuestPart::GiveBooks))
+    ->Arg(static_cast<int>(QuestPart::GiveRings))
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
 BENCHMARK_MAIN();
