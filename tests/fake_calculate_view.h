@@ -1,0 +1,91 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "main_window/calculate_command.h"
+
+namespace quorvane {
+
+// The main window's controls as plain values, in the state the window starts in, with a log of
+// everything the command shows.
+class FakeCalculateView : public CalculateView {
+ public:
+  FakeCalculateView() {
+    texts[TextField::ScalpsUpd] = "100";
+    checks[CheckField::chkScalpsUpd] = 1;
+    options[{OptionGroup::Option1, 3}] = true;
+    options[{OptionGroup::Option2, 0}] = true;
+    options[{OptionGroup::Option3, 0}] = true;
+    options[{OptionGroup::Option4, 0}] = true;
+    for (ResultLabel l : {ResultLabel::ResLVL, ResultLabel::ResExp, ResultLabel::xpgain, ResultLabel::remXP,
+                          ResultLabel::ResGP}) {
+      captions[l] = "Click Calculate";
+    }
+    working[WorkingLabel::lblStart] = "0";
+    working[WorkingLabel::lblEnd] = "189";
+    working[WorkingLabel::scalpscalced] = "0";
+    working[WorkingLabel::lblLevelReached] = "Level Reached";
+  }
+
+  // Selects one member of an option group, clearing the others.
+  void Select(OptionGroup group, int index) {
+    for (int i = 0; i < 5; ++i) options[{group, i}] = false;
+    if (index >= 0) options[{group, index}] = true;
+  }
+  std::string Caption(ResultLabel l) const {
+    const auto it = captions.find(l);
+    return it == captions.end() ? std::string() : it->second;
+  }
+
+  std::string Text(TextField f) const override {
+    const auto it = texts.find(f);
+    return it == texts.end() ? std::string() : it->second;
+  }
+  void SetText(TextField f, const std::string& t) override {
+    texts[f] = t;
+    ++writes;
+  }
+  int CheckValue(CheckField c) const override {
+    const auto it = checks.find(c);
+    return it == checks.end() ? 0 : it->second;
+  }
+  bool OptionSelected(OptionGroup g, int i) const override {
+    const auto it = options.find({g, i});
+    return it != options.end() && it->second;
+  }
+  void SetCaption(ResultLabel l, const std::string& c) override {
+    captions[l] = c;
+    ++writes;
+  }
+  void ShowMessage(const std::string& title, const std::string& text) override { messages.emplace_back(title, text); }
+  void OpenWorkingWindow() override {
+    if (!workingLoaded) {
+      working[WorkingLabel::lblStart] = "0";
+      working[WorkingLabel::lblEnd] = "189";
+      working[WorkingLabel::scalpscalced] = "0";
+      working[WorkingLabel::lblLevelReached] = "Level Reached";
+    }
+    workingLoaded = true;
+    ++workingOpened;
+    repaints.push_back(working);
+  }
+  void SetWorkingCaption(WorkingLabel l, const std::string& c) override { working[l] = c; }
+  void RepaintWorkingWindow() override { repaints.push_back(working); }
+  void CloseWorkingWindow() override { workingLoaded = false; }
+
+  std::map<TextField, std::string> texts;
+  std::map<CheckField, int> checks;
+  std::map<std::pair<OptionGroup, int>, bool> options;
+  std::map<ResultLabel, std::string> captions;
+  std::map<WorkingLabel, std::string> working;
+  std::vector<std::pair<std::string, std::string>> messages;
+  std::vector<std::map<WorkingLabel, std::string>> repaints;
+  bool workingLoaded = false;
+  int workingOpened = 0;
+  int writes = 0;
+};
+
+}  // namespace quorvane

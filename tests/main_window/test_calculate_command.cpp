@@ -1,0 +1,342 @@
+#include <QtTest>
+
+#include <fstream>
+
+#include "core/level_table.h"
+#include "main_window/calculate_command.h"
+#include "tests/fake_calculate_view.h"
+
+using namespace quorvane;
+
+namespace {
+
+const LevelTable& Shipped() {
+  static const LevelTable table = LoadLevelTable(DefaultLevelTablePath()).table;
+  return table;
+}
+
+std::string WriteTable(const char* name, const std::string& text) {
+  const std::string path = QDir::temp().filePath(name).toStdString();
+  std::ofstream(path) << text;
+  return path;
+}
+
+// Levels 1..49 at n x 1000 XP, then 500,000,000 XP a level from 25,227,500 at level 50 on.
+std::string LinearTable() {
+  static const std::string path = [] {
+    std::string text;
+    for (int n = 1; n <= 190; ++n) {
+      const long long xp = n < 50 ? n * 1000LL : 25227500LL + (n - 50) * 500'000'000LL;
+      text += std::to_string(n) + "," + std::to_string(xp) + "\n";
+    }
+    return WriteTable("quorvane-linear.txt", text);
+  }();
+  return path;
+}
+
+// The shipped table cut after level 60.
+std::string ShortTable() {
+  static const std::string path = [] {
+    std::string text;
+    for (int n = 1; n <= 60; ++n) text += std::to_string(n) + "," + std::to_string(Shipped().LevelXP(n)) + "\n";
+    return WriteTable("quorvane-short.txt", text);
+  }();
+  return path;
+}
+
+// The linear table with levels 189 and 190 just above level 188: one bundle passes both.
+std::string CliffTable() {
+  static const std::string path = [] {
+    std::string text;
+    for (int n = 1; n <= 190; ++n) {
+      long long xp = n < 50 ? n * 1000LL : 25227500LL + (std::min(n, 188) - 50) * 500'000'000LL;
+      if (n > 188) xp += (n - 188) * 10;
+      text += std::to_string(n) + "," + std::to_string(xp) + "\n";
+    }
+    return WriteTable("quorvane-cliff.txt", text);
+  }();
+  return path;
+}
+
+std::string BrokenTable() {
+  static const std::string path = WriteTable("quorvane-broken.txt", "1,0\n2,1000\n3,12a00\n");
+  return path;
+}
+
+// Applies "Name=value;Name=value" to the fake window. Option groups take the index to select
+// (-1 for none); check boxes take their value; anything else is a text field.
+void Apply(FakeCalculateView& v, const QString& setup) {
+  static const std::map<QString, TextField> texts{{"Text1", TextField::Text1}, {"LevelNow", TextField::LevelNow},
+                                                  {"Text2", TextField::Text2}, {"TargetLVL", TextField::TargetLVL},
+                                                  {"ScalpsUpd", TextField::ScalpsUpd}};
+  static const std::map<QString, CheckField> checks{{"Check1", CheckField::Check1}, {"ReqLVL", CheckField::ReqLVL},
+                                                    {"chkScalpsUpd", CheckField::chkScalpsUpd},
+                                                    {"chkWorking", CheckField::chkWorking}};
+  static const std::map<QString, OptionGroup> groups{{"Option1", OptionGroup::Option1}, {"Option2", OptionGroup::Option2},
+                                                     {"Option3", OptionGroup::Option3}, {"Option4", OptionGroup::Option4}};
+  for (const QString& item : setup.split(';', Qt::SkipEmptyParts)) {
+    const QString name = item.section('=', 0, 0);
+    const QString value = item.section('=', 1);
+    if (texts.count(name)) {
+      v.texts[texts.at(name)] = value.toStdString();
+    } else if (checks.count(name)) {
+      v.checks[checks.at(name)] = value.toInt();
+    } else if (groups.count(name)) {
+      v.Select(groups.at(name), value.toInt());
+    } else {
+      qFatal("unknown control %s", qPrintable(name));
+    }
+  }
+}
+
+std::string TablePath(const QString& table) {
+  if (table == "linear") return LinearTable();
+  if (table == "short") return ShortTable();
+  if (table == "broken") return BrokenTable();
+  if (table == "cliff") return CliffTable();
+  if (table == "missing") return QDir::temp().filePath("quorvane-no-table.txt").toStdString();
+  return DefaultLevelTablePath();
+}
+
+}  // namespace
+
+class TestCalculateCommand : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Each row ends the command with one message; the result labels stay as they were.
+  void messages_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    const QString xp = "Text1=25227500;";
+    const QString go = "Text1=25227500;Text2=1000;";
+    const QString search = "Text1=25227500;ReqLVL=1;";
+    // The specified checks, in their order.
+    QTest::newRow("no quest option") << "" << "Option1=-1;Text1=abc" << "Error" << "You have not chosen any quest options.";
+    QTest::newRow("sell maces is a quest option") << "" << "Option1=-1;Check1=1" << "Error" << "You have not typed any XP.";
+    QTest::newRow("no xp typed") << "" << "" << "Error" << "You have not typed any XP.";
+    QTest::newRow("no level typed") << "" << "Option3=1;Text1=25227500" << "Error" << "You have not typed your level.";
+    QTest::newRow("level 190") << "" << "Option3=1;LevelNow=190" << "Error" << "No support for higher than 190lvl.";
+    QTest::newRow("level 191") << "" << "Option3=1;LevelNow=191" << "Error" << "No support for higher than 190lvl.";
+    QTest::newRow("level 192") << "" << "Option3=1;LevelNow=192" << "Error" << "No support for higher than 190lvl.";
+    QTest::newRow("level beyond 64 bits") << "" << "Option3=1;LevelNow=99999999999999999999" << "Error"
+                                          << "No support for higher than 190lvl.";
+    QTest::newRow("old level above 189 in xp mode") << "" << "Text1=99999999999;LevelNow=200" << "Error"
+                                                    << "No support for higher than 190lvl.";
+    QTest::newRow("xp 0") << "" << "Text1=0" << "No Data In Fields" << "You have not typed any XP.";
+    QTest::newRow("level 1 writes xp 0") << "" << "Option3=1;LevelNow=1" << "No Data In Fields" << "You have not typed any XP.";
+    QTest::newRow("no scalps") << "" << xp << "No Data In Fields" << "You have not typed any number of scalps.";
+    QTest::newRow("scalps 0") << "" << xp + "Text2=0" << "No Data In Fields" << "You have not typed any number of scalps.";
+    QTest::newRow("scalps 4") << "" << xp + "Text2=4" << "Please!!!" << "Perhaps you should consider collecting some scalps first.";
+    QTest::newRow("negative scalps") << "" << xp + "Text2=-5" << "Please!!!" << "Perhaps you should consider collecting some scalps first.";
+    QTest::newRow("rings without side") << "" << go + "Option2=-1" << "No data" << "Check your desired karma orientation.";
+    QTest::newRow("no target") << "" << search << "Missing Data" << "Put a number in the Requested LVL.";
+    QTest::newRow("target 0") << "" << search + "TargetLVL=0" << "Missing Data" << "Put a number in the Requested LVL.";
+    QTest::newRow("target 190") << "" << search + "TargetLVL=190" << "Be patient" << "Cannot check above 190lvl.";
+    QTest::newRow("target 189.5 rounds to 190") << "" << search + "TargetLVL=189.5" << "Be patient" << "Cannot check above 190lvl.";
+    QTest::newRow("xp below level 50") << "" << "Text1=25227499;Text2=1000" << "Cheater!" << "Who are you kidding? 50lvl req for SH :-)";
+    QTest::newRow("xp above the limit") << "" << "Text1=94564821931;Text2=1000" << "No public data!"
+                                        << "Sorry, this prog calculates only until 190lvl (for now)";
+    QTest::newRow("xp beyond 64 bits") << "" << "Text1=99999999999999999999;Text2=1000" << "No public data!"
+                                       << "Sorry, this prog calculates only until 190lvl (for now)";
+    QTest::newRow("target below") << "" << search + "TargetLVL=49" << "Oops" << "You want to loose XP? Jesus!";
+    QTest::newRow("target 00") << "" << search + "TargetLVL=00" << "Oops" << "You want to loose XP? Jesus!";
+    QTest::newRow("target reached") << "" << search + "TargetLVL=50" << "Oops" << "You are already there! 0 scalps needed!";
+    QTest::newRow("target 50.5 rounds to 50") << "" << search + "TargetLVL=50.5" << "Oops" << "You are already there! 0 scalps needed!";
+    QTest::newRow("level cap") << "" << "Option3=1;LevelNow=189;Text2=9000000000000" << "Be patient" << "Cannot check above 190lvl.";
+    QTest::newRow("search hits the cap") << "cliff" << "Option3=1;LevelNow=188;ReqLVL=1;TargetLVL=189;Option1=0;Option2=-1;Option4=1"
+                                         << "Be patient" << "Cannot check above 190lvl.";
+    // Text that is not a number, named by field, where it is first read.
+    QTest::newRow("xp letters") << "" << "Text1=abc" << "No Data In Fields" << "The XP field has letters, not numbers.";
+    QTest::newRow("xp trailing letters") << "" << "Text1=25227500k" << "No Data In Fields" << "The XP field has letters, not numbers.";
+    QTest::newRow("xp exponent") << "" << "Text1=2e7" << "No Data In Fields" << "The XP field has letters, not numbers.";
+    QTest::newRow("xp blank") << "" << "Text1= " << "No Data In Fields" << "The XP field does not hold a number.";
+    QTest::newRow("xp sign only") << "" << "Text1=-" << "No Data In Fields" << "The XP field does not hold a number.";
+    QTest::newRow("xp with comma") << "" << "Text1=25,227,500" << "No Data In Fields" << "The XP field does not hold a number.";
+    QTest::newRow("xp fraction") << "" << "Text1=25227500.5" << "Error" << "The XP field must hold a whole number.";
+    QTest::newRow("level letters") << "" << "Option3=1;LevelNow=5o" << "No Data In Fields" << "The Level field has letters, not numbers.";
+    QTest::newRow("level fraction") << "" << "Option3=1;LevelNow=57.5" << "Error" << "The Level field must hold a whole number.";
+    QTest::newRow("old level letters in xp mode") << "" << "Text1=99999999999;LevelNow=abc" << "No Data In Fields"
+                                                  << "The Level field has letters, not numbers.";
+    QTest::newRow("scalps letters") << "" << xp + "Text2=lots" << "No Data In Fields" << "The Scalps field has letters, not numbers.";
+    QTest::newRow("scalps fraction") << "" << xp + "Text2=10.5" << "Error" << "The Scalps field must hold a whole number.";
+    QTest::newRow("scalps too large") << "" << xp + "Text2=99999999999999999999" << "Error"
+                                      << "The Scalps field holds a number too large to calculate with.";
+    QTest::newRow("target letters") << "" << search + "TargetLVL=sixty" << "No Data In Fields"
+                                    << "The Requested LVL field has letters, not numbers.";
+    QTest::newRow("target malformed") << "" << search + "TargetLVL=6-0" << "No Data In Fields"
+                                      << "The Requested LVL field does not hold a number.";
+    // Levels below 1, XP outside the table, broken and short tables.
+    QTest::newRow("level 0") << "" << "Option3=1;LevelNow=0" << "Error" << "The Level field must hold a level of 1 or more.";
+    QTest::newRow("negative level") << "" << "Option3=1;LevelNow=-3" << "Error" << "The Level field must hold a level of 1 or more.";
+    QTest::newRow("xp beyond a short table") << "short" << "Text1=94564821930;Text2=1000" << "Error"
+                                             << "The XP in the XP field matches no level of the level table lvl-xp.txt.";
+    QTest::newRow("level beyond a short table") << "short" << "Option3=1;LevelNow=100" << "Error"
+                                                << "The level table lvl-xp.txt has no XP for level 100.";
+    QTest::newRow("projection beyond a short table") << "short" << "Option3=1;LevelNow=55;Text2=90000000" << "Error"
+                                                     << "The level table lvl-xp.txt has no XP for level 61.";
+    QTest::newRow("target beyond a short table") << "short" << "Option3=1;LevelNow=55;ReqLVL=1;TargetLVL=70" << "Error"
+                                                 << "The level table lvl-xp.txt has no XP for level 70.";
+    QTest::newRow("target at the end of a short table") << "short" << "Option3=1;LevelNow=55;ReqLVL=1;TargetLVL=60"
+                                                        << "Error" << "The level table lvl-xp.txt has no XP for level 61.";
+    QTest::newRow("missing table") << "missing" << go << "Error" << "The level table {path} is missing.";
+    QTest::newRow("broken table") << "broken" << go << "Error" << "Line 3 of {path} holds something that is not a whole number.";
+    QTest::newRow("table checked after quest options") << "missing" << "Option1=-1" << "Error"
+                                                       << "You have not chosen any quest options.";
+    // The update interval of the search.
+    QTest::newRow("interval 0") << "" << search + "TargetLVL=60;ScalpsUpd=0" << "Error"
+                                << "The Update window after: field must hold a number of scalps above 0.";
+    QTest::newRow("interval negative") << "" << search + "TargetLVL=60;ScalpsUpd=-100" << "Error"
+                                       << "The Update window after: field must hold a number of scalps above 0.";
+    QTest::newRow("interval letters") << "" << search + "TargetLVL=60;ScalpsUpd=x" << "No Data In Fields"
+                                      << "The Update window after: field has letters, not numbers.";
+    QTest::newRow("interval checked with the window hidden") << "" << search + "TargetLVL=60;ScalpsUpd=0;chkWorking=1"
+                                                             << "Error"
+                                                             << "The Update window after: field must hold a number of scalps above 0.";
+  }
+  void messages() {
+    QFETCH(QString, table);
+    QFETCH(QString, setup);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    FakeCalculateView v;
+    Apply(v, setup);
+    const std::string path = TablePath(table);
+    QCOMPARE(ExecuteCalculate(v, path), CalculateOutcome::Message);
+    QCOMPARE(v.messages.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(v.messages[0].first), title);
+    QCOMPARE(QString::fromStdString(v.messages[0].second), text.replace("{path}", QString::fromStdString(path)));
+    QCOMPARE(QString::fromStdString(v.Caption(ResultLabel::ResLVL)), QString("Click Calculate"));
+    QCOMPARE(QString::fromStdString(v.Caption(ResultLabel::ScalpsNdd)), QString());
+  }
+
+  // An unchecked interval is never read, so it cannot stop the search.
+  void intervalIgnoredWhenUnticked() {
+    FakeCalculateView v;
+    Apply(v, "Text1=25227500;ReqLVL=1;TargetLVL=52;chkScalpsUpd=0;ScalpsUpd=0;chkWorking=1");
+    QCOMPARE(ExecuteCalculate(v, DefaultLevelTablePath()), CalculateOutcome::Results);
+    QVERIFY(v.messages.empty());
+  }
+
+  // The found level and the level's XP stay written when a later check fails.
+  void writesKeptAfterLaterMessage() {
+    FakeCalculateView v;
+    Apply(v, "Text1=31000000");
+    ExecuteCalculate(v, DefaultLevelTablePath());
+    QCOMPARE(v.messages.size(), std::size_t(1));
+    QCOMPARE(v.Text(TextField::LevelNow), std::to_string(*Shipped().FindLevel(31000000)));
+
+    FakeCalculateView w;
+    Apply(w, "Option3=1;LevelNow=60;Text1=123");
+    ExecuteCalculate(w, DefaultLevelTablePath());
+    QCOMPARE(w.Text(TextField::Text1), std::to_string(Shipped().LevelXP(60)));
+
+    FakeCalculateView u;  // levels 190 and 191 are written when the table has them
+    Apply(u, "Option3=1;LevelNow=190;Text1=123");
+    ExecuteCalculate(u, DefaultLevelTablePath());
+    QCOMPARE(u.Text(TextField::Text1), std::to_string(Shipped().LevelXP(190)));
+    FakeCalculateView s;  // ... and not when it lacks them
+    Apply(s, "Option3=1;LevelNow=190;Text1=123");
+    ExecuteCalculate(s, ShortTable());
+    QCOMPARE(s.Text(TextField::Text1), std::string("123"));
+    QCOMPARE(s.messages[0].second, std::string("No support for higher than 190lvl."));
+  }
+
+  // Hand-checked results on a table with 500,000,000 XP a level from level 50 on.
+  void results_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QStringList>("expected");  // ResLVL, xpgain, ResExp, remXP, ResGP, Scalps..Finals
+    // 200 scalp bundles and 40 mace bundles at 50,000 XP each; the 40 belts stay.
+    QTest::newRow("maces") << "Text1=25227500;Text2=1000;Option1=0"
+                           << QStringList{"50", "12.000.000", "37.227.500", "488.000.000", "0", "0", "0", "40", "0", "0", "0"};
+    QTest::newRow("sell maces") << "Text1=25227500;Text2=1003;Option1=-1;Option2=-1;Check1=1"
+                                << QStringList{"50", "10.000.000", "35.227.500", "490.000.000", "2.0568M gp", "3", "0", "0", "0", "0", "0"};
+    // Every stage at level 50: 624 x 50,000 + 124 x 50,000 + 41 x 150,000 + 8 x 187,500 + 4 x 200,000.
+    QTest::newRow("rings, level typed") << "Option3=1;LevelNow=50;Text2=3124"
+                                        << QStringList{"50", "45.850.000", "71.077.500", "454.150.000", "0", "4", "4", "1", "1", "0", "4"};
+    QTest::newRow("level typed as written") << "Option3=1;LevelNow= 050;Text2=3124"
+                                            << QStringList{" 050", "45.850.000", "71.077.500", "454.150.000", "0", "4", "4", "1", "1", "0", "4"};
+    QTest::newRow("rings evil") << "Option3=1;LevelNow=50;Text2=3124;Option2=1"
+                                << QStringList{"50", "45.650.000", "70.877.500", "454.350.000", "0", "4", "4", "1", "1", "2", "2"};
+    // 10,000 bundles reach level 51, 2,000 more at 51,000; 2,400 mace and 800 belt bundles at level 51.
+    QTest::newRow("belts with a level-up") << "Text1=25227500;Text2=60000;Option1=1"
+                                           << QStringList{"51", "846.800.000", "872.027.500", "153.200.000", "0", "0", "0", "0", "800", "0", "0"};
+    QTest::newRow("books") << "Text1=25227500;Text2=3124;Option1=2"
+                           << QStringList{"50", "45.050.000", "70.277.500", "454.950.000", "0", "4", "4", "1", "1", "8", "0"};
+  }
+  void results() {
+    QFETCH(QString, setup);
+    QFETCH(QStringList, expected);
+    FakeCalculateView v;
+    Apply(v, setup);
+    QCOMPARE(ExecuteCalculate(v, LinearTable()), CalculateOutcome::Results);
+    QVERIFY(v.messages.empty());
+    const ResultLabel labels[] = {ResultLabel::ResLVL, ResultLabel::xpgain, ResultLabel::ResExp, ResultLabel::remXP,
+                                  ResultLabel::ResGP, ResultLabel::ScalpsLeft, ResultLabel::MacesLeft,
+                                  ResultLabel::BeltsLeft, ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::Finals};
+    QStringList got;
+    for (ResultLabel l : labels) got << QString::fromStdString(v.Caption(l));
+    QCOMPARE(got, expected);
+  }
+
+  // An edited table takes effect at the next press.
+  void tableReadAtEveryPress() {
+    const std::string path = QDir::temp().filePath("quorvane-edited.txt").toStdString();
+    std::ofstream(path) << "1,0\n";
+    FakeCalculateView v;
+    Apply(v, "Text1=25227500;Text2=1000");
+    ExecuteCalculate(v, path);
+    QCOMPARE(QString::fromStdString(v.messages.back().second), QString("The XP in the XP field matches no level of the level table lvl-xp.txt."));
+    std::ifstream in(LinearTable());
+    std::ofstream(path) << in.rdbuf();
+    QCOMPARE(ExecuteCalculate(v, path), CalculateOutcome::Results);
+  }
+
+  // A search from level 60 to 70 in steps of 5 with the Working window repainted every 100 scalps.
+  void searchFillsResults() {
+    FakeCalculateView v;
+    const std::string xp = std::to_string(Shipped().LevelXP(60));
+    Apply(v, QString::fromStdString("Text1=" + xp + ";ReqLVL=1;TargetLVL=70;Text2=abc"));
+    QCOMPARE(ExecuteCalculate(v, DefaultLevelTablePath()), CalculateOutcome::Results);
+    QVERIFY(v.messages.empty());
+    const long long found = std::stoll(v.Caption(ResultLabel::ScalpsNdd));
+    QVERIFY(found > 0 && found % 5 == 0);
+    QCOMPARE(v.Caption(ResultLabel::ResLVL), std::string("70"));
+    QVERIFY(!v.workingLoaded);
+    QCOMPARE(v.workingOpened, 1);
+    // Opening shows the initial captions; then 0, 100, 200, ... scalps.
+    QCOMPARE(v.repaints.front().at(WorkingLabel::lblLevelReached), std::string("Level Reached"));
+    for (std::size_t i = 1; i < v.repaints.size(); ++i) {
+      QCOMPARE(v.repaints[i].at(WorkingLabel::scalpscalced), std::to_string((i - 1) * 100));
+      QCOMPARE(v.repaints[i].at(WorkingLabel::lblStart), std::string("60"));
+      QCOMPARE(v.repaints[i].at(WorkingLabel::lblEnd), std::string("70"));
+    }
+    QCOMPARE(v.repaints.size(), std::size_t(found / 100 + 2));
+    // Items as for a projection of that many scalps.
+    FakeCalculateView p;
+    Apply(p, QString::fromStdString("Text1=" + xp + ";Text2=" + std::to_string(found)));
+    QCOMPARE(ExecuteCalculate(p, DefaultLevelTablePath()), CalculateOutcome::Results);
+    for (ResultLabel l : {ResultLabel::ResLVL, ResultLabel::ResExp, ResultLabel::xpgain, ResultLabel::remXP,
+                          ResultLabel::ScalpsLeft, ResultLabel::Finals}) {
+      QCOMPARE(v.Caption(l), p.Caption(l));
+    }
+  }
+
+  // The cap ends a search with its message and leaves the Working window open with its captions.
+  void searchCapLeavesWindowOpen() {
+    FakeCalculateView v;
+    Apply(v, "Option3=1;LevelNow=188;ReqLVL=1;TargetLVL=189;Option1=0;Option2=-1;Option4=1");
+    QCOMPARE(ExecuteCalculate(v, CliffTable()), CalculateOutcome::Message);
+    QCOMPARE(v.messages.at(0).second, std::string("Cannot check above 190lvl."));
+    QVERIFY(v.workingLoaded);
+    QCOMPARE(v.working.at(WorkingLabel::scalpscalced), std::string("25"));
+    QCOMPARE(v.working.at(WorkingLabel::lblLevelReached), std::string("Level reached: 188"));
+    QCOMPARE(v.Caption(ResultLabel::ScalpsNdd), std::string());
+    QCOMPARE(v.Caption(ResultLabel::ScalpsLeft), std::string("0"));
+  }
+};
+
+QTEST_APPLESS_MAIN(TestCalculateCommand)
+#include "test_calculate_command.moc"
