@@ -1,0 +1,334 @@
+#!/usr/bin/python3
+"""Drives the real quorvane program from outside, as an assistive technology would.
+
+The program runs on a display of its own (Xvfb) with its own session bus and accessibility bus;
+Qt's accessibility bridge exposes its windows over AT-SPI, and this script reads and operates
+the controls by their accessible roles and names: it types a character's XP and scalps, presses
+"Calculate" and reads the results beside their headings, makes the program answer with a message
+box and reads it, and runs a short scalps search.
+
+Usage: quorvane_e2e.py PATH-TO-quorvane
+Exit status: 0 passed, 1 failed, 77 skipped (no display server could be started).
+
+It runs with Debian's Python (/usr/bin/python3), which has the pyatspi bindings.
+"""
+
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIPPED = 77
+
+
+class Skip(Exception):
+    pass
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe, timeout=15.0, interval=0.05):
+    """Polls probe() until it gives a true value, and returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def read_line(stream, timeout):
+    """One line from a pipe, or None when nothing came within the time."""
+    ready, _, _ = select.select([stream], [], [], timeout)
+    return stream.readline() if ready else None
+
+
+class Session:
+    """The display, the buses and the program, started in this order and stopped in reverse."""
+
+    def __init__(self, program):
+        self.program = program
+        self.folder = tempfile.mkdtemp(prefix="quorvane-e2e-")
+        self.processes = []
+        self.env = dict(os.environ)
+        self.program_process = None
+
+    def log(self, name):
+        return open(os.path.join(self.folder, name + ".log"), "w")
+
+    def spawn(self, name, argv, **kwargs):
+        # Each helper leads a process group of its own, so that what it starts stops with it.
+        process = subprocess.Popen(argv, env=self.env, start_new_session=True, **kwargs)
+        self.processes.append((name, process))
+        return process
+
+    def log_text(self, name):
+        try:
+            with open(os.path.join(self.folder, name + ".log")) as f:
+                return f.read().strip()
+        except OSError:
+            return ""
+
+    def start_display(self):
+        xvfb = shutil.which("Xvfb")
+        if not xvfb:
+            raise Skip("Xvfb is not installed, so no display server can be started")
+        read_end, write_end = os.pipe()
+        process = self.spawn("Xvfb", [xvfb, "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp", "-noreset"],
+                             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log("Xvfb"))
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            number = read_line(numbers, 20.0)
+        if not number or not number.strip().isdigit():
+            process.kill()
+            raise Skip("Xvfb could not start a display: " + (self.log_text("Xvfb")[-500:] or "no output"))
+        self.env["DISPLAY"] = ":" + number.strip()
+
+    def start_buses(self):
+        # A session bus of the test's own, then the accessibility bus that AT-SPI runs on.
+        daemon = self.spawn("dbus", ["dbus-daemon", "--session", "--nofork", "--print-address"],
+                            stdout=subprocess.PIPE, stderr=self.log("dbus"), text=True)
+        address = read_line(daemon.stdout, 10.0)
+        if not address:
+            raise Failure("the session bus did not start: " + self.log_text("dbus"))
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address.strip()
+        launcher = next((p for p in ("/usr/libexec/at-spi-bus-launcher",
+                                     "/usr/lib/at-spi2-core/at-spi-bus-launcher") if os.access(p, os.X_OK)), None)
+        if not launcher:
+            raise Failure("at-spi-bus-launcher is missing (Debian package at-spi2-core)")
+        self.spawn("at-spi", [launcher, "--launch-immediately"], stdout=subprocess.DEVNULL,
+                   stderr=self.log("at-spi"))
+        ask = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+               "org.a11y.Bus.GetAddress"]
+        wait_for("the accessibility bus", lambda: subprocess.run(
+            ask, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0)
+
+    def start_program(self):
+        env = dict(self.env)
+        env.update({
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_ACCESSIBILITY": "1",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            "XDG_RUNTIME_DIR": self.folder,
+        })
+        self.program_process = subprocess.Popen([self.program], env=env, stdout=self.log("quorvane"),
+                                                stderr=subprocess.STDOUT, start_new_session=True)
+        self.processes.append(("quorvane", self.program_process))
+
+    def stop(self):
+        for name, process in reversed(self.processes):
+            if process.poll() is None:
+                try:
+                    os.killpg(process.pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    os.killpg(process.pid, signal.SIGKILL)
+                    process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class Screen:
+    """The program's windows as AT-SPI shows them."""
+
+    def __init__(self, pyatspi, pid):
+        self.a = pyatspi
+        self.pid = pid
+        self.app = wait_for("the program on the accessibility bus", self.find_app, timeout=30.0)
+
+    def find_app(self):
+        desktop = self.a.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == self.pid:
+                    return app
+            except Exception:
+                continue
+        return None
+
+    def windows(self):
+        self.app.clearCache()
+        return [self.app.getChildAtIndex(i) for i in range(self.app.childCount)]
+
+    def walk(self, node):
+        yield node
+        for i in range(node.childCount):
+            child = node.getChildAtIndex(i)
+            if child is not None:
+                yield from self.walk(child)
+
+    def showing(self, node):
+        return node.getState().contains(self.a.STATE_SHOWING)
+
+    def find(self, root, role, name=None):
+        root.clearCache()
+        return [n for n in self.walk(root)
+                if n.getRole() == role and (name is None or n.name == name) and self.showing(n)]
+
+    def one(self, root, role, name):
+        found = self.find(root, role, name)
+        if len(found) != 1:
+            shown = sorted({f"{n.getRoleName()} '{n.name}'" for n in self.walk(root) if self.showing(n)})
+            raise Failure(f"expected one {role.value_nick} named '{name}', found {len(found)}; "
+                          f"showing: {', '.join(shown)}")
+        return found[0]
+
+    def box(self, node):
+        e = node.queryComponent().getExtents(self.a.DESKTOP_COORDS)
+        return e.x, e.y, e.width, e.height
+
+    def value_beside(self, window, heading):
+        """The label to the right of a heading on the same row, as a reader finds the value."""
+        label = self.one(window, self.a.ROLE_LABEL, heading)
+        hx, hy, hw, hh = self.box(label)
+        row = []
+        for other in self.find(window, self.a.ROLE_LABEL):
+            x, y, w, h = self.box(other)
+            if x >= hx + hw - 1 and y < hy + hh and hy < y + h:
+                row.append((x, other))
+        if not row:
+            raise Failure(f"no value beside '{heading}'")
+        return min(row, key=lambda item: item[0])[1]
+
+    def text_of(self, node):
+        node.clearCache()
+        if node.getRole() == self.a.ROLE_TEXT:
+            t = node.queryText()
+            return t.getText(0, t.characterCount)
+        return node.name
+
+    def type_into(self, field, text):
+        field.queryEditableText().setTextContents(text)
+        wait_for(f"'{text}' in the field '{field.name}'", lambda: self.text_of(field) == text)
+
+    def act(self, node, action):
+        actions = node.queryAction()
+        names = [actions.getName(i) for i in range(actions.nActions)]
+        if action not in names:
+            raise Failure(f"{node.getRoleName()} '{node.name}' offers {names}, not {action}")
+        actions.doAction(names.index(action))
+
+    def checked(self, node):
+        node.clearCache()
+        return node.getState().contains(self.a.STATE_CHECKED)
+
+    def alert(self):
+        for window in self.windows():
+            if window.getRole() in (self.a.ROLE_ALERT, self.a.ROLE_DIALOG) and self.showing(window):
+                return window
+        return None
+
+
+def expect(what, got, wanted):
+    if got != wanted:
+        raise Failure(f"{what}: expected '{wanted}', got '{got}'")
+    print(f"ok   {what}: '{got}'")
+
+
+def scenario(screen):
+    a = screen.a
+    window = wait_for("the main window 'Quorvane'", lambda: next(
+        (w for w in screen.windows() if w.name == "Quorvane" and screen.showing(w)), None))
+    print(f"ok   the main window shows: {window.getRoleName()} '{window.name}'")
+    result_headings = ["Level Reached:", "Exact XP:", "XP gained:", "XP to next level:"]
+    for heading in result_headings:
+        expect(f"'{heading}' before any calculation", screen.value_beside(window, heading).name, "Click Calculate")
+
+    # A projection: XP and scalps typed, books handed in.
+    xp = screen.one(window, a.ROLE_TEXT, "Character XP:")
+    scalps = screen.one(window, a.ROLE_TEXT, "Scalps Owned")
+    books = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Books for XP")
+    calculate = screen.one(window, a.ROLE_PUSH_BUTTON, "Calculate")
+    screen.type_into(xp, "31000000")
+    screen.type_into(scalps, "5000")
+    screen.act(books, "Toggle")
+    wait_for("'Give Books for XP' chosen", lambda: screen.checked(books))
+    screen.act(calculate, "Press")
+    level = screen.value_beside(window, "Level Reached:")
+    wait_for("a level in 'Level Reached:'", lambda: screen.text_of(level) != "Click Calculate")
+    expect("Level Reached:", screen.text_of(level), "76")
+    expect("Exact XP:", screen.value_beside(window, "Exact XP:").name, "127.315.000")
+    expect("XP gained:", screen.value_beside(window, "XP gained:").name, "96.315.000")
+    expect("XP to next level:", screen.value_beside(window, "XP to next level:").name, "646.114")
+
+    # A message box: no scalps typed.
+    screen.type_into(scalps, "")
+    screen.act(calculate, "Press")
+    box = wait_for("a message box", screen.alert)
+    expect("message box title", box.name, "No Data In Fields")
+    texts = [n.name for n in screen.find(box, a.ROLE_LABEL) if n.name]
+    expect("message box text", texts, ["You have not typed any number of scalps."])
+    buttons = [n.name for n in screen.find(box, a.ROLE_PUSH_BUTTON)]
+    expect("message box buttons", buttons, ["OK"])
+    screen.act(screen.one(box, a.ROLE_PUSH_BUTTON, "OK"), "Press")
+    wait_for("the message box to close", lambda: screen.alert() is None)
+    expect("Level Reached: kept after the message", screen.text_of(level), "76")
+
+    # A short search: the scalps that take the character from level 76 to level 77.
+    reach = screen.one(window, a.ROLE_CHECK_BOX, "Lvl to reach:")
+    screen.act(reach, "Toggle")
+    wait_for("'Lvl to reach:' ticked", lambda: screen.checked(reach))
+    target = wait_for("the field of the level to reach", lambda: screen.find(window, a.ROLE_TEXT, "Lvl to reach:"))[0]
+    screen.one(window, a.ROLE_LABEL, "Scalps Needed")
+    screen.type_into(target, "77")
+    screen.act(calculate, "Press")
+    needed = screen.value_beside(window, "Scalps Needed")
+    wait_for("the scalps needed", lambda: screen.text_of(needed) != "" or screen.alert())
+    if screen.alert():
+        raise Failure(f"the search answered with a message: {screen.alert().name}")
+    found = screen.text_of(needed)
+    if not found.isdigit() or int(found) <= 0:
+        raise Failure(f"scalps needed: expected a positive whole number, got '{found}'")
+    print(f"ok   Scalps Needed: '{found}'")
+    expect("Level Reached: after the search", screen.text_of(level), "77")
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__, file=sys.stderr)
+        return 2
+    session = Session(os.path.abspath(sys.argv[1]))
+    try:
+        session.start_display()
+        session.start_buses()
+        # The bindings find the accessibility bus through the session bus of this environment.
+        os.environ.update({k: session.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
+        import pyatspi
+        session.start_program()
+        started = time.monotonic()
+        screen = Screen(pyatspi, session.program_process.pid)
+        print(f"ok   the program is on the accessibility bus after {time.monotonic() - started:.1f} s")
+        scenario(screen)
+        if session.program_process.poll() is not None:
+            raise Failure(f"the program ended with status {session.program_process.returncode}")
+        print("end-to-end run passed")
+        return 0
+    except Skip as reason:
+        print(f"SKIP: {reason}")
+        return SKIPPED
+    except Failure as failure:
+        print(f"FAIL: {failure}", file=sys.stderr)
+        if session.program_process is not None and session.program_process.poll() is not None:
+            print(f"the program ended with status {session.program_process.returncode}", file=sys.stderr)
+        output = session.log_text("quorvane")
+        if output:
+            print("the program's output:\n" + output, file=sys.stderr)
+        return 1
+    finally:
+        session.stop()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
