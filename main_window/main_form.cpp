@@ -1,5 +1,7 @@
 #include "main_window/main_form.h"
 
+#include "core/level_table.h"
+
 namespace quorvane {
 
 using ui::Control;
@@ -133,7 +135,7 @@ const WindowSpec& MainForm::Description() {
   return description;
 }
 
-MainForm::MainForm(QWidget* parent) : Form(Description(), parent) {
+MainForm::MainForm(QWidget* parent) : Form(Description(), parent), levelTablePath_(DefaultLevelTablePath()) {
   setClickHandler("ExecuteCmd", [this](int) { ExecuteCmd_Click(); });
   setClickHandler("cmdAbout", [this](int) { cmdAbout_Click(); });
   setClickHandler("Option1", [this](int index) { Option1_Click(index); });
@@ -147,7 +149,7 @@ MainForm::MainForm(QWidget* parent) : Form(Description(), parent) {
   setClickHandler("Option4", [this](int index) { Option4_Click(index); });
 }
 
-void MainForm::ExecuteCmd_Click() { emit calculateRequested(); }
+void MainForm::ExecuteCmd_Click() { ExecuteCalculate(calculateView_, levelTablePath_); }
 
 void MainForm::cmdAbout_Click() { emit aboutRequested(); }
 

@@ -5,6 +5,9 @@
 // code. The Click handlers below keep the choices consistent; they keep no state of their own:
 // the controls are the state.
 
+#include <string>
+
+#include "main_window/main_form_calculate.h"
 #include "main_window/toolkit.h"
 
 namespace quorvane {
@@ -24,7 +27,8 @@ class MainForm : public ui::Form {
   static constexpr double kWidthPanelClosed = 3585;
 
   // Click handlers, one per user action; arrays receive the index of the member clicked.
-  // "Calculate" and "About..." are handled by the commands that connect to the signals below.
+  // "Calculate" runs the Calculate command on this window; "About..." is handled by the command
+  // that connects to the signal below.
   virtual void ExecuteCmd_Click();
   virtual void cmdAbout_Click();
   void Option1_Click(int Index);
@@ -37,11 +41,20 @@ class MainForm : public ui::Form {
   void chkScalpsUpd_Click();
   void Option4_Click(int Index);
 
+  // The Calculate command's view of this window and of the Working window.
+  CalculateView& calculateView() { return calculateView_; }
+  // The Working window while a search has it loaded, else null.
+  frmWorking* workingWindow() const { return calculateView_.workingWindow(); }
+  // The level table file that "Calculate" reads: lvl-xp.txt in the program's folder unless set.
+  void setLevelTablePath(std::string path) { levelTablePath_ = std::move(path); }
+
  signals:
-  void calculateRequested();
   void aboutRequested();
 
  private:
+  MainFormCalculateView calculateView_{*this};
+  std::string levelTablePath_;
+
   // Sets the window's outer width and centres it on the screen.
   void setWidthAndCentre(double outerWidthTwips);
 };

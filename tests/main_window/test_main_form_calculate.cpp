@@ -1,0 +1,312 @@
+// "Calculate" on the main window as a user meets it: typing and clicking, the results frame, the
+// messages, and the Working window of the scalps search with what reaches the screen.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+#include <memory>
+
+#include "../fake_calculate_view.h"
+#include "core/level_table.h"
+#include "core/number_text.h"
+#include "core/projection.h"
+#include "main_window/main_form.h"
+#include "working_window/working_form.h"
+
+using namespace quorvane;
+
+namespace {
+
+const LevelTable& ShippedTable() {
+  static const LevelTable table = LoadLevelTable(DefaultLevelTablePath()).table;
+  return table;
+}
+
+std::string XpOf(int level) { return FormatPlain(ShippedTable().LevelXP(level)); }
+
+// Records, in order, the caption of every Working window label each time it is painted: what the
+// screen shows, whether the event loop runs or not.
+class PaintLog : public QObject {
+ public:
+  PaintLog() { qApp->installEventFilter(this); }
+  ~PaintLog() override { qApp->removeEventFilter(this); }
+
+  // The captions `name` was painted with, repeats of the same caption in a row counted once.
+  QStringList painted(const QString& name) const {
+    QStringList out;
+    for (const auto& [label, caption] : paints_)
+      if (label == name && (out.isEmpty() || out.last() != caption)) out << caption;
+    return out;
+  }
+  int count() const { return static_cast<int>(paints_.size()); }
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Paint) {
+      auto* label = qobject_cast<QLabel*>(o);
+      if (label && label->window()->objectName() == QLatin1String("frmWorking"))
+        paints_.emplace_back(label->objectName(), label->text());
+    }
+    return false;
+  }
+
+ private:
+  std::vector<std::pair<QString, QString>> paints_;
+};
+
+}  // namespace
+
+class TestMainFormCalculate : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<MainForm> form;
+  QStringList messages;
+
+  QWidget* widget(const QString& name) const { return form->control(name).widget(); }
+  QString caption(const QString& name) const { return form->caption(name); }
+
+  void click(const QString& name) {
+    QWidget* w = widget(name);
+    QVERIFY2(w->isVisible(), qPrintable(name + " can't be clicked while hidden"));
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+  }
+  void type(const QString& name, const QString& text) {
+    auto* e = qobject_cast<QLineEdit*>(widget(name));
+    QVERIFY2(e && e->isVisible(), qPrintable(name));
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
+    QTest::keyClicks(e, text);
+  }
+  // A search typed and started as the user does it.
+  void search(const std::string& xp, const QString& target) {
+    type("Text1", QString::fromStdString(xp));
+    click("ReqLVL");
+    type("TargetLVL", target);
+    click("ExecuteCmd");
+  }
+
+  // The first multiple of `step` whose projection from `level` reaches `target`: the search's
+  // answer, found by trying every candidate.
+  static std::int64_t ScalpsNeeded(int level, int target, std::int64_t step) {
+    const LevelTable& t = ShippedTable();
+    for (std::int64_t s = 0;; s += step) {
+      const ProjectionResult r = RunProjection({s, t.LevelXP(level), level, QuestPart::GiveRings, false, Side::Good, &t});
+      if (r.CurrentXP >= t.LevelXP(target)) return s;
+    }
+  }
+
+  static int LevelReached(int level, std::int64_t scalps) {
+    const LevelTable& t = ShippedTable();
+    return RunProjection({scalps, t.LevelXP(level), level, QuestPart::GiveRings, false, Side::Good, &t}).CurrentLevel;
+  }
+
+  static QStringList Multiples(std::int64_t step, std::int64_t below) {
+    QStringList out;
+    for (std::int64_t s = 0; s < below; s += step) out << QString::number(s);
+    return out;
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(ShippedTable().HasLevel(190));
+    ui::SetMessageBoxHook([this](const QString& title, const QString& text) { messages << title + "|" + text; });
+  }
+  void init() {
+    messages.clear();
+    form = std::make_unique<MainForm>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+  }
+  void cleanup() {
+    if (frmWorking* w = form->workingWindow()) delete w;
+    form.reset();
+  }
+
+  // A short search typed and clicked: the Working window counts on screen at its repaint points
+  // and is gone at the end; the scalps needed and the results show in the main window.
+  void searchWithClicks_data() {
+    QTest::addColumn<bool>("interval");  // "Update window after:" 100 ticked
+    QTest::newRow("every 100 scalps") << true;
+    QTest::newRow("every candidate") << false;
+  }
+  void searchWithClicks() {
+    QFETCH(bool, interval);
+    if (!interval) click("chkScalpsUpd");
+    const std::int64_t needed = ScalpsNeeded(60, 63, 5);
+    QVERIFY(needed > 300);
+
+    PaintLog log;
+    search(XpOf(60), "63");
+
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    QCOMPARE(form->text("LevelNow"), QString("60"));
+    QCOMPARE(caption("Label2"), QString("Scalps Needed"));
+    QVERIFY(widget("ScalpsNdd")->isVisible());
+    QCOMPARE(caption("ScalpsNdd"), QString::number(needed));
+    QCOMPARE(caption("ResLVL"), QString("63"));
+    QString exact = caption("ResExp");
+    QVERIFY2(exact.contains('.') && exact.remove('.').toLongLong() >= ShippedTable().LevelXP(63), qPrintable(exact));
+    QCOMPARE(caption("ScalpsLeft"), QString("0"));
+    QVERIFY(form->workingWindow() == nullptr);
+
+    // On screen: the count at the repaint points up to the answer only, although it is set for
+    // every candidate; the level reached from the second candidate on.
+    const QStringList counts = Multiples(interval ? 100 : 5, needed + 1);
+    QCOMPARE(log.painted("scalpscalced"), counts);
+    QStringList reached = {"Level Reached"};
+    for (const QString& c : counts.mid(1)) {
+      const QString r = QString("Level reached: %1").arg(LevelReached(60, c.toLongLong() - 5));
+      if (reached.last() != r) reached << r;
+    }
+    QVERIFY(reached.size() >= 3);
+    QCOMPARE(log.painted("lblLevelReached"), reached);
+    QCOMPARE(log.painted("lblStart"), QStringList({"0", "60"}));
+    QCOMPARE(log.painted("lblEnd"), QStringList({"189", "63"}));
+  }
+
+  // "Do not show the Working window.": the same answer, and no window.
+  void searchWithoutWorkingWindow() {
+    click("chkWorking");
+    PaintLog log;
+    search(XpOf(60), "63");
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(caption("ScalpsNdd"), QString::number(ScalpsNeeded(60, 63, 5)));
+    QCOMPARE(log.count(), 0);
+    QVERIFY(form->workingWindow() == nullptr);
+  }
+
+  // A projection typed and clicked fills the Results frame as the command computes it.
+  void projectionWithClicks() {
+    type("Text1", QString::fromStdString(XpOf(120)) );
+    type("Text2", "123456");
+    click("Option1(2)");  // "Give Books for XP"
+    click("ExecuteCmd");
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+
+    FakeCalculateView expected;
+    expected.texts[TextField::Text1] = XpOf(120);
+    expected.texts[TextField::Text2] = "123456";
+    expected.Select(OptionGroup::Option1, 2);
+    expected.Select(OptionGroup::Option2, -1);
+    QCOMPARE(ExecuteCalculate(expected, DefaultLevelTablePath()), CalculateOutcome::Results);
+
+    QCOMPARE(form->text("LevelNow"), QString("120"));
+    for (ResultLabel l : {ResultLabel::ResLVL, ResultLabel::ResExp, ResultLabel::xpgain, ResultLabel::remXP,
+                          ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
+                          ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::Finals}) {
+      const auto it = expected.captions.find(l);
+      QVERIFY(it != expected.captions.end());
+      const char* names[] = {"ResLVL", "ResExp", "xpgain", "remXP", "ResGP", "ScalpsLeft", "MacesLeft",
+                             "BeltsLeft", "BooksLeft", "RingsLeft", "Finals", "ScalpsNdd"};
+      QCOMPARE(caption(names[static_cast<int>(l)]), QString::fromStdString(it->second));
+    }
+    QVERIFY(caption("ResLVL").toInt() > 120);
+    QVERIFY(caption("xpgain").contains('.'));
+    QCOMPARE(caption("Finals"), QString("0"));
+    for (const char* shown : {"ResLVL", "ResExp", "xpgain", "remXP", "ScalpsLeft", "BooksLeft", "RingsLeft"})
+      QVERIFY2(widget(shown)->isVisible(), shown);
+  }
+
+  // A refused press shows its message through the message box and writes nothing.
+  void messageWritesNothing_data() {
+    QTest::addColumn<QString>("xp");
+    QTest::addColumn<QString>("scalps");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("level");  // the level found from the XP, written before the check fails
+    const QString xp60 = QString::fromStdString(XpOf(60));
+    QTest::newRow("no xp") << "" << "100" << "Error|You have not typed any XP." << "";
+    QTest::newRow("xp letters") << "25227500x" << "100" << "No Data In Fields|The XP field has letters, not numbers."
+                                << "";
+    QTest::newRow("scalps letters") << xp60 << "1OO" << "No Data In Fields|The Scalps field has letters, not numbers."
+                                    << "60";
+    QTest::newRow("few scalps") << xp60 << "4" << "Please!!!|Perhaps you should consider collecting some scalps first."
+                                << "60";
+    QTest::newRow("below 50") << "1000" << "100" << "Cheater!|Who are you kidding? 50lvl req for SH :-)" << "1";
+  }
+  void messageWritesNothing() {
+    QFETCH(QString, xp);
+    QFETCH(QString, scalps);
+    QFETCH(QString, message);
+    QFETCH(QString, level);
+    type("Text1", xp);
+    type("Text2", scalps);
+    click("ExecuteCmd");
+    QCOMPARE(messages, QStringList({message}));
+    for (const char* name : {"ResLVL", "ResExp", "xpgain", "remXP"}) QCOMPARE(caption(name), QString("Click Calculate"));
+    for (const char* name : {"ScalpsLeft", "MacesLeft", "BeltsLeft", "BooksLeft", "RingsLeft", "Finals", "ScalpsNdd"})
+      QCOMPARE(caption(name), QString());
+    QCOMPARE(form->text("Text1"), xp);
+    QCOMPARE(form->text("LevelNow"), level);
+  }
+
+  // Level 189 with many scalps reaches the level cap: its message, the XP of the level written.
+  void projectionLevelCap() {
+    click("Option3(1)");
+    type("LevelNow", "189");
+    type("Text2", "5000000");
+    click("ExecuteCmd");
+    QCOMPARE(messages, QStringList({"Be patient|Cannot check above 190lvl."}));
+    QCOMPARE(form->text("Text1"), QString::fromStdString(XpOf(189)));
+    QCOMPARE(caption("ResLVL"), QString("Click Calculate"));
+  }
+
+  // A search that runs into the level cap leaves the Working window open with its last captions;
+  // the user's close box discards it, and the next search starts from a fresh window.
+  void searchLevelCapLeavesWindowOpen() {
+    // Levels 61 and up lie a few XP apart: the first scalps handed in go past level 190.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const std::string path = dir.filePath("lvl-xp.txt").toStdString();
+    {
+      std::ofstream out(path);
+      for (int level = 1; level <= 191; ++level) {
+        const long long xp = level <= 60 ? 25227500LL - (60 - level) * 100000LL : 25227500LL + 1000 + level;
+        out << level << "," << xp << "\n";
+      }
+    }
+    form->setLevelTablePath(path);
+    search("25227500", "150");
+    QCOMPARE(messages, QStringList({"Be patient|Cannot check above 190lvl."}));
+    QCOMPARE(caption("ScalpsNdd"), QString());
+    QPointer<frmWorking> w = form->workingWindow();
+    QVERIFY(w);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->caption("scalpscalced"), QString("5"));
+    QCOMPARE(w->caption("lblStart"), QString("60"));
+    QCOMPARE(w->caption("lblEnd"), QString("150"));
+    QCOMPARE(w->caption("lblLevelReached"), QString("Level reached: 60"));
+
+    // Pressing again while it is open shows the same window, with its last captions first.
+    messages.clear();
+    {
+      PaintLog log;
+      click("ExecuteCmd");
+      QCOMPARE(messages.size(), 1);
+      QVERIFY(form->workingWindow() == w);
+      QCOMPARE(log.painted("lblLevelReached").value(0), QString("Level reached: 60"));
+    }
+
+    // Closed by the user: gone, and loaded afresh by the next search.
+    QVERIFY(w->close());
+    QVERIFY(form->workingWindow() == nullptr);
+    QTRY_VERIFY(w.isNull());
+    form->setLevelTablePath(DefaultLevelTablePath());
+    messages.clear();
+    PaintLog log;
+    click("ExecuteCmd");
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    QCOMPARE(log.painted("lblLevelReached").value(0), QString("Level Reached"));
+    QCOMPARE(log.painted("lblEnd").value(0), QString("189"));
+    QVERIFY(form->workingWindow() == nullptr);
+  }
+};
+
+QTEST_MAIN(TestMainFormCalculate)
+#include "test_main_form_calculate.moc"

@@ -1,0 +1,144 @@
+// The Working window as the user sees it: its description, its frame, where it opens, and its
+// life from one search to the next.
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+#include "working_window/working_form.h"
+
+using quorvane::frmWorking;
+namespace ui = quorvane::ui;
+
+class TestWorkingWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { ui::SetScreenSizeHook({}); }
+
+  void window() {
+    // No window icon, even where the program gives its windows one.
+    QPixmap programIcon(16, 16);
+    programIcon.fill(Qt::red);
+    QApplication::setWindowIcon(QIcon(programIcon));
+    frmWorking w;
+    QApplication::setWindowIcon(QIcon());
+    QCOMPARE(w.objectName(), QString("frmWorking"));
+    QCOMPARE(w.windowTitle(), QString("Working..."));
+    // 4575 x 2205 twips at 15 twips to the pixel.
+    QCOMPARE(w.size(), QSize(305, 147));
+    const Qt::WindowFlags f = w.windowFlags();
+    QVERIFY(f & Qt::WindowCloseButtonHint);
+    QVERIFY(!(f & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(f & Qt::WindowMaximizeButtonHint));
+    QVERIFY(w.windowIcon().isNull());
+    QCOMPARE(w.controlNames(),
+             QStringList({"Label1", "scalpscalced", "Label3", "lblStart", "lblLevelReached", "lblEnd"}));
+  }
+
+  void labels_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<double>("points");  // 0: the window's font
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+
+    QTest::newRow("Label1") << "Label1" << "Currently checking:" << QRect(120, 120, 2415, 375)
+                            << int(Qt::AlignLeft) << 12.0 << true << false;
+    QTest::newRow("scalpscalced") << "scalpscalced" << "0" << QRect(120, 600, 4335, 495) << int(Qt::AlignHCenter)
+                                  << 24.0 << true << false;
+    QTest::newRow("Label3") << "Label3" << "scalps" << QRect(120, 1200, 4335, 375) << int(Qt::AlignHCenter)
+                            << 13.5 << true << true;
+    QTest::newRow("lblStart") << "lblStart" << "0" << QRect(120, 1800, 855, 255) << int(Qt::AlignLeft) << 0.0
+                              << false << false;
+    QTest::newRow("lblLevelReached") << "lblLevelReached" << "Level Reached" << QRect(960, 1800, 2655, 255)
+                                     << int(Qt::AlignHCenter) << 9.75 << true << false;
+    QTest::newRow("lblEnd") << "lblEnd" << "189" << QRect(3840, 1800, 615, 255) << int(Qt::AlignRight) << 0.0
+                            << false << false;
+  }
+
+  void labels() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    QFETCH(int, alignment);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+
+    frmWorking w;
+    auto* label = qobject_cast<QLabel*>(w.control(name).widget());
+    QVERIFY(label);
+    QCOMPARE(label->parentWidget(), &w);
+    QCOMPARE(label->text(), caption);
+    QCOMPARE(w.caption(name), caption);
+    QCOMPARE(label->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+    QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
+
+    const QFont f = label->font();
+    QCOMPARE(f.bold(), bold);
+    QCOMPARE(f.italic(), italic);
+    // Font sizes are points at 96 dots per inch, as the layout's twips are.
+    const double expectedPoints = points > 0 ? points : 8.25;
+    QCOMPARE(f.pixelSize(), int(std::lround(expectedPoints * 96 / 72)));
+    if (points == 0) QCOMPARE(f, w.font());
+    // The caption fits its label on one line.
+    QVERIFY2(QFontMetrics(f).horizontalAdvance(caption) <= label->width(), qPrintable(caption));
+  }
+
+  // The window opens in the middle of the screen, and a second Open leaves it where it is.
+  void opensCentred() {
+    ui::SetScreenSizeHook([] { return QSizeF(1024 * 15, 768 * 15); });
+    frmWorking w;
+    w.Open();
+    QVERIFY(w.isVisible());
+    QVERIFY(w.windowHandle() && w.windowHandle()->isExposed());
+    const double left = w.leftTwips();
+    const double top = w.topTwips();
+    QVERIFY(qAbs(left + w.outerWidthTwips() / 2 - 1024 * 15 / 2) <= 15);
+    QVERIFY(qAbs(top + w.outerHeightTwips() / 2 - 768 * 15 / 2) <= 15);
+
+    w.setCaption("scalpscalced", "100");
+    w.Open();
+    QCOMPARE(w.leftTwips(), left);
+    QCOMPARE(w.topTwips(), top);
+    QCOMPARE(w.caption("scalpscalced"), QString("100"));
+  }
+
+  // The screen changes only at a forced repaint, and then shows the captions set so far, with no
+  // event loop running in between.
+  void repaintShowsCurrentCaptions() {
+    frmWorking w;
+    w.Open();
+    QScreen* screen = w.screen();
+    const auto onScreen = [&] { return screen->grabWindow(w.winId()).toImage(); };
+    const QImage opened = onScreen();
+    QVERIFY(!opened.isNull());
+
+    w.setCaption("scalpscalced", "123450");
+    w.setCaption("lblLevelReached", "Level reached: 77");
+    QCOMPARE(onScreen(), opened);
+
+    w.RepaintNow();
+    const QImage repainted = onScreen();
+    QVERIFY(repainted != opened);
+    QCOMPARE(repainted, w.grab().toImage().convertToFormat(repainted.format()));
+  }
+
+  // The close box discards the window.
+  void closeDiscards() {
+    QPointer<frmWorking> w = new frmWorking;
+    w->Open();
+    QVERIFY(w->close());
+    QVERIFY(w->isHidden());
+    QTRY_VERIFY(w.isNull());
+  }
+};
+
+QTEST_MAIN(TestWorkingWindow)
+#include "test_working_window.moc"

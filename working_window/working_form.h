@@ -1,0 +1,32 @@
+#pragma once
+
+// frmWorking: the small progress window of the scalps-needed search. It shows the scalps count
+// being tried, the level the character starts from, the level the previous count reached and the
+// target level. It has no handlers and nothing is read back from it: the search opens it, writes
+// its labels, forces repaints and closes it. Closing it with its close box discards it; the next
+// search loads it afresh from its description.
+
+#include "main_window/toolkit.h"
+
+namespace quorvane {
+
+class frmWorking : public ui::Form {
+  Q_OBJECT
+
+ public:
+  explicit frmWorking(QWidget* parent = nullptr);
+
+  // The window as written down: caption, frame, client size and its six labels.
+  static const ui::WindowSpec& Description();
+
+  // Shows the window (brings it to the front when it is shown already) and puts its captions on
+  // the screen at once. A window the window system has not mapped yet is given the chance to be
+  // exposed first; no user input is handled meanwhile.
+  void Open();
+
+  // Puts every caption set so far on the screen at once, while the caller keeps the
+  // user-interface thread busy.
+  void RepaintNow();
+};
+
+}  // namespace quorvane
