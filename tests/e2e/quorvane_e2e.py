@@ -159,8 +159,17 @@ class Screen:
         return None
 
     def windows(self):
+        """The program's windows that are still there (a closed box may linger as a gap)."""
         self.app.clearCache()
-        return [self.app.getChildAtIndex(i) for i in range(self.app.childCount)]
+        found = []
+        for i in range(self.app.childCount):
+            window = self.app.getChildAtIndex(i)
+            try:
+                if window is not None and not window.getState().contains(self.a.STATE_DEFUNCT):
+                    found.append(window)
+            except Exception:
+                continue
+        return found
 
     def walk(self, node):
         yield node
@@ -196,7 +205,8 @@ class Screen:
         row = []
         for other in self.find(window, self.a.ROLE_LABEL):
             x, y, w, h = self.box(other)
-            if x >= hx + hw - 1 and y < hy + hh and hy < y + h:
+            # Rows of labels may overlap by a pixel: a value belongs to the row its middle lies in.
+            if x >= hx + hw - 1 and hy <= y + h // 2 < hy + hh:
                 row.append((x, other))
         if not row:
             raise Failure(f"no value beside '{heading}'")
@@ -233,8 +243,8 @@ class Screen:
 
 def expect(what, got, wanted):
     if got != wanted:
-        raise Failure(f"{what}: expected '{wanted}', got '{got}'")
-    print(f"ok   {what}: '{got}'")
+        raise Failure(f"{what}: expected {wanted!r}, got {got!r}")
+    print(f"ok   {what} {got!r}")
 
 
 def scenario(screen):
@@ -246,7 +256,8 @@ def scenario(screen):
     for heading in result_headings:
         expect(f"'{heading}' before any calculation", screen.value_beside(window, heading).name, "Click Calculate")
 
-    # A projection: XP and scalps typed, books handed in.
+    # A projection: XP and scalps typed, books handed in. The expected figures are those of the
+    # shipped level table (quorvane-cli --xp 31000000 --scalps 5000 --part books answers the same).
     xp = screen.one(window, a.ROLE_TEXT, "Character XP:")
     scalps = screen.one(window, a.ROLE_TEXT, "Scalps Owned")
     books = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Books for XP")
@@ -276,7 +287,8 @@ def scenario(screen):
     wait_for("the message box to close", lambda: screen.alert() is None)
     expect("Level Reached: kept after the message", screen.text_of(level), "76")
 
-    # A short search: the scalps that take the character from level 76 to level 77.
+    # A short search from the same XP to level 77, with the Working window showing
+    # (quorvane-cli --xp 31000000 --part books --target 77 answers the same).
     reach = screen.one(window, a.ROLE_CHECK_BOX, "Lvl to reach:")
     screen.act(reach, "Toggle")
     wait_for("'Lvl to reach:' ticked", lambda: screen.checked(reach))
@@ -285,14 +297,14 @@ def scenario(screen):
     screen.type_into(target, "77")
     screen.act(calculate, "Press")
     needed = screen.value_beside(window, "Scalps Needed")
-    wait_for("the scalps needed", lambda: screen.text_of(needed) != "" or screen.alert())
+    # An empty label inside a frame is named after the frame over AT-SPI ("Information") until
+    # the search writes its number.
+    wait_for("the scalps needed", lambda: screen.text_of(needed).isdigit() or screen.alert(), timeout=60.0)
     if screen.alert():
         raise Failure(f"the search answered with a message: {screen.alert().name}")
-    found = screen.text_of(needed)
-    if not found.isdigit() or int(found) <= 0:
-        raise Failure(f"scalps needed: expected a positive whole number, got '{found}'")
-    print(f"ok   Scalps Needed: '{found}'")
+    expect("Scalps Needed", screen.text_of(needed), "5025")
     expect("Level Reached: after the search", screen.text_of(level), "77")
+    expect("Exact XP: after the search", screen.value_beside(window, "Exact XP:").name, "127.999.000")
 
 
 def main():
