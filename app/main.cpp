@@ -6,6 +6,8 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(quorvane::ui::kAppTitle));
+  // Lets desktop shells match the windows to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvane.Quorvane"));
   // The run ends when the last window of the program has closed (an About box that is still open
   // outlives the main window).
   QApplication::setQuitOnLastWindowClosed(true);

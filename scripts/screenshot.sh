@@ -20,5 +20,6 @@ QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime xvfb-run -a -s "-screen 0 1280x1024
   sleep 3
   import -window root "$2"
   kill $pid' sh "$program" "$shot"
-convert "$shot" -trim +repage "$output"
+# -strip leaves out the dates, so that a picture of an unchanged window is the same file.
+convert "$shot" -trim +repage -strip "$output"
 echo "wrote $output ($(identify -format '%wx%h' "$output"))"
