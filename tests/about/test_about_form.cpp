@@ -37,6 +37,7 @@ class TestAboutForm : public QObject {
   void cleanup();
   void contentsAfterOpening();
   void tabOrderStartsOnOk();
+  void programIconInEveryWindow();
   void twoClicksGiveOneBox();
   void closes_data();
   void closes();
@@ -118,6 +119,16 @@ void TestAboutForm::tabOrderStartsOnOk() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), next);
   }
+}
+
+void TestAboutForm::programIconInEveryWindow() {
+  MainForm mainForm;
+  AboutForm* box = ShowAboutBox();
+  const QList<QSize> sizes{{16, 16}, {32, 32}, {48, 48}};
+  QCOMPARE(mainForm.windowIcon().availableSizes(), sizes);
+  QCOMPARE(box->windowIcon().availableSizes(), sizes);
+  auto* picture = qobject_cast<QLabel*>(box->control("picIcon").widget());
+  QCOMPARE(picture->pixmap().size(), QSize(32, 32));
 }
 
 void TestAboutForm::twoClicksGiveOneBox() {
