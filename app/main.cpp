@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "about/about_form.h"
 #include "main_window/main_form.h"
 
 int main(int argc, char* argv[]) {
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
 
   auto* mainForm = new quorvane::MainForm;
   mainForm->setAttribute(Qt::WA_DeleteOnClose);
+  quorvane::ConnectAboutBox(*mainForm);
   mainForm->show();
   return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "main_window/toolkit.h"
 
+#include "about/program_icon.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -7,6 +9,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,9 +44,6 @@ int IndicatorWidth(const QAbstractButton* b) {
 
 
 namespace {
-
-// The program's icon. This is the one place where windows get it.
-constexpr const char* kProgramIconResources[] = {":/icons/quorvane.png", ":/icons/quorvane.ico"};
 
 // Free, scalable look-alikes of the classic dialog fonts come with the Debian package fonts-wine.
 constexpr const char* kDialogFontFamily = "MS Sans Serif";
@@ -221,6 +221,11 @@ QFont ResolveFont(const FontSpec& spec, const QFont& base) {
       f.setFamily(spec.family);
   }
   if (spec.points > 0) f.setPixelSize(PointsToPixels(spec.points));
+  // The look-alike comes in the dialog font's size only; other sizes are set in the scalable
+  // sister family.
+  if (spec.points > 0 && f.family() == DialogFontFamily() && QFontInfo(f).pixelSize() != f.pixelSize() &&
+      !DialogBoldFontFamily().isEmpty())
+    f.setFamily(DialogBoldFontFamily());
   if (spec.bold && f.family() == DialogFontFamily() && !DialogBoldFontFamily().isEmpty())
     f.setFamily(DialogBoldFontFamily());
   f.setBold(spec.bold);
@@ -228,11 +233,8 @@ QFont ResolveFont(const FontSpec& spec, const QFont& base) {
   return f;
 }
 
-QIcon ProgramIcon() {
-  for (const char* resource : kProgramIconResources)
-    if (QFile::exists(QString::fromLatin1(resource))) return QIcon(QString::fromLatin1(resource));
-  return QIcon();
-}
+// The one place where windows get the program's icon.
+QIcon ProgramIcon() { return quorvane::programIcon(); }
 
 // ---- Message box -------------------------------------------------------------------------------
 

@@ -1,0 +1,20 @@
+#include "about/program_icon.h"
+
+// The icons sit in a static library; registering them here makes sure they are linked in
+// whichever window asks first. Qt's macro must be used outside any namespace.
+static void registerIconResources() { Q_INIT_RESOURCE(quorvane); }
+
+namespace quorvane {
+
+QString programIconPath(int size) {
+  return QStringLiteral(":/icons/quorvane-%1.png").arg(size);
+}
+
+QIcon programIcon() {
+  registerIconResources();
+  QIcon icon;
+  for (const int size : {16, 32, 48}) icon.addFile(programIconPath(size), QSize(size, size));
+  return icon;
+}
+
+}  // namespace quorvane
