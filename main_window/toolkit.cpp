@@ -247,6 +247,8 @@ void ShowMessageBox(const QString& text, const QString& title, QWidget* parent) 
   QMessageBox box(QMessageBox::NoIcon, shownTitle, text, QMessageBox::Ok, parent);
   box.setDefaultButton(QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Ok);
+  // A plain OK button: some desktop styles decorate standard buttons with an icon.
+  box.button(QMessageBox::Ok)->setIcon(QIcon());
   box.exec();
 }
 
