@@ -482,8 +482,14 @@ QWidget* Form::makeControl(const ControlSpec& c, QWidget* parent) {
       b->setAutoDefault(false);
       connect(b, &QAbstractButton::clicked, this, [this, b] { runHandler(b); });
       if (c.isDefault) {
-        for (int key : {Qt::Key_Return, Qt::Key_Enter})
-          connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, b, &QAbstractButton::click);
+        // Enter presses the button that has the focus, and the default button otherwise.
+        b->setDefault(true);
+        for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+          connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this, b] {
+            auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            (focused != nullptr && focused->window() == this ? focused : b)->click();
+          });
+        }
       }
       if (c.isCancel)
         connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, b, &QAbstractButton::click);

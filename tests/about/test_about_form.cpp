@@ -197,6 +197,14 @@ void TestAboutForm::systemInfoIsUnavailableHere() {
   QCOMPARE(messages_.front().second, QString("System Information Is Unavailable At This Time"));
   QCOMPARE(LoadedAboutBox(), box);
   QVERIFY(box->isVisible());
+
+  // Enter presses the focused button, not the default one.
+  messages_.clear();
+  QVERIFY(QTest::qWaitForWindowActive(box));
+  Button(box, "cmdSysInfo")->setFocus();
+  QTest::keyClick(box, Qt::Key_Return);
+  QCOMPARE(messages_.size(), 1);
+  QCOMPARE(LoadedAboutBox(), box);
 }
 
 void TestAboutForm::outlivesTheMainWindow() {
