@@ -247,6 +247,8 @@ void ShowMessageBox(const QString& text, const QString& title, QWidget* parent) 
   QMessageBox box(QMessageBox::NoIcon, shownTitle, text, QMessageBox::Ok, parent);
   box.setDefaultButton(QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Ok);
+  // A plain OK button: some desktop styles decorate standard buttons with an icon.
+  box.button(QMessageBox::Ok)->setIcon(QIcon());
   box.exec();
 }
 
@@ -480,8 +482,14 @@ QWidget* Form::makeControl(const ControlSpec& c, QWidget* parent) {
       b->setAutoDefault(false);
       connect(b, &QAbstractButton::clicked, this, [this, b] { runHandler(b); });
       if (c.isDefault) {
-        for (int key : {Qt::Key_Return, Qt::Key_Enter})
-          connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, b, &QAbstractButton::click);
+        // Enter presses the button that has the focus, and the default button otherwise.
+        b->setDefault(true);
+        for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+          connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this, b] {
+            auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            (focused != nullptr && focused->window() == this ? focused : b)->click();
+          });
+        }
       }
       if (c.isCancel)
         connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, b, &QAbstractButton::click);

@@ -129,8 +129,7 @@ struct WindowSpec {
 QFont DialogFont();
 // The font of a description, resolved against a window font.
 QFont ResolveFont(const FontSpec& spec, const QFont& base);
-// The program's icon, shown by windows whose description asks for it. Null while the program has
-// no icon resource.
+// The program's icon (16, 32 and 48 pixels), shown by windows whose description asks for it.
 QIcon ProgramIcon();
 
 // Width a check box or option button takes for its indicator and the gap before its caption; the

@@ -37,6 +37,7 @@ class TestAboutForm : public QObject {
   void cleanup();
   void contentsAfterOpening();
   void tabOrderStartsOnOk();
+  void programIconInEveryWindow();
   void twoClicksGiveOneBox();
   void closes_data();
   void closes();
@@ -120,6 +121,16 @@ void TestAboutForm::tabOrderStartsOnOk() {
   }
 }
 
+void TestAboutForm::programIconInEveryWindow() {
+  MainForm mainForm;
+  AboutForm* box = ShowAboutBox();
+  const QList<QSize> sizes{{16, 16}, {32, 32}, {48, 48}};
+  QCOMPARE(mainForm.windowIcon().availableSizes(), sizes);
+  QCOMPARE(box->windowIcon().availableSizes(), sizes);
+  auto* picture = qobject_cast<QLabel*>(box->control("picIcon").widget());
+  QCOMPARE(picture->pixmap().size(), QSize(32, 32));
+}
+
 void TestAboutForm::twoClicksGiveOneBox() {
   MainForm mainForm;
   ConnectAboutBox(mainForm);
@@ -186,6 +197,14 @@ void TestAboutForm::systemInfoIsUnavailableHere() {
   QCOMPARE(messages_.front().second, QString("System Information Is Unavailable At This Time"));
   QCOMPARE(LoadedAboutBox(), box);
   QVERIFY(box->isVisible());
+
+  // Enter presses the focused button, not the default one.
+  messages_.clear();
+  QVERIFY(QTest::qWaitForWindowActive(box));
+  Button(box, "cmdSysInfo")->setFocus();
+  QTest::keyClick(box, Qt::Key_Return);
+  QCOMPARE(messages_.size(), 1);
+  QCOMPARE(LoadedAboutBox(), box);
 }
 
 void TestAboutForm::outlivesTheMainWindow() {

@@ -1,0 +1,106 @@
+// Timing of the longest scalps search through the main window, with the Working window shown (on
+// a real display, e.g. under xvfb-run) and hidden: level 50 at 25,227,500 XP to level 189, "Give
+// Rings for XP", Good, "Search with 0 left:" Scalps (step 5), "Update window after:" 100.
+// Reports the whole press of "Calculate", the number of forced repaints and their own cost.
+//
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quorvane_bench_working_window [runs]
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "core/level_table.h"
+#include "main_window/main_form.h"
+
+using namespace quorvane;
+
+namespace {
+
+// Passes every call on to the main window's view and times the Working window's repaints.
+class TimedView : public CalculateView {
+ public:
+  explicit TimedView(CalculateView& inner) : v_(inner) {}
+  std::string Text(TextField f) const override { return v_.Text(f); }
+  void SetText(TextField f, const std::string& t) override { v_.SetText(f, t); }
+  int CheckValue(CheckField c) const override { return v_.CheckValue(c); }
+  bool OptionSelected(OptionGroup g, int i) const override { return v_.OptionSelected(g, i); }
+  void SetCaption(ResultLabel l, const std::string& c) override { v_.SetCaption(l, c); }
+  void ShowMessage(const std::string& title, const std::string& text) override {
+    std::fprintf(stderr, "message: %s: %s\n", title.c_str(), text.c_str());
+    std::exit(1);
+  }
+  void OpenWorkingWindow() override {
+    QElapsedTimer t;
+    t.start();
+    v_.OpenWorkingWindow();
+    openNs += t.nsecsElapsed();
+  }
+  void SetWorkingCaption(WorkingLabel l, const std::string& c) override { v_.SetWorkingCaption(l, c); }
+  void RepaintWorkingWindow() override {
+    QElapsedTimer t;
+    t.start();
+    v_.RepaintWorkingWindow();
+    repaintNs += t.nsecsElapsed();
+    ++repaints;
+  }
+  void CloseWorkingWindow() override { v_.CloseWorkingWindow(); }
+
+  qint64 openNs = 0;
+  qint64 repaintNs = 0;
+  long repaints = 0;
+
+ private:
+  CalculateView& v_;
+};
+
+struct Run {
+  double totalMs, openMs, repaintMs;
+  long repaints;
+  QString answer;
+};
+
+Run Press(MainForm& form) {
+  TimedView view(form.calculateView());
+  QElapsedTimer t;
+  t.start();
+  const CalculateOutcome outcome = ExecuteCalculate(view, DefaultLevelTablePath());
+  const qint64 total = t.nsecsElapsed();
+  if (outcome != CalculateOutcome::Results) std::exit(1);
+  QApplication::processEvents();  // let the closed Working window go, as after a real press
+  return {total / 1e6, view.openNs / 1e6, view.repaintNs / 1e6, view.repaints, form.caption("ScalpsNdd")};
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  std::printf("platform %s, %d runs each, median by total time\n", qPrintable(QGuiApplication::platformName()), runs);
+
+  MainForm form;
+  form.show();
+  form.setText("Text1", "25227500");
+  form.control("ReqLVL").setValue(1);
+  form.setText("TargetLVL", "189");
+  for (bool shown : {true, false}) {
+    form.control("chkWorking").setValue(shown ? 0 : 1);
+    std::vector<Run> all;
+    for (int i = 0; i < runs; ++i) all.push_back(Press(form));
+    std::sort(all.begin(), all.end(), [](const Run& a, const Run& b) { return a.totalMs < b.totalMs; });
+    const Run& r = all[all.size() / 2];
+    const double rest = r.totalMs - r.repaintMs - r.openMs;
+    std::printf("Working window %s: answer %s scalps, total %.3f ms", shown ? "shown" : "hidden",
+                qPrintable(r.answer), r.totalMs);
+    if (shown) {
+      std::printf(", opening %.3f ms, %ld repaints taking %.3f ms (%.1f us each), the rest %.3f ms = %.2f%% of the "
+                  "repaints' cost",
+                  r.openMs, r.repaints, r.repaintMs, 1000.0 * r.repaintMs / std::max(1L, r.repaints), rest,
+                  100.0 * rest / r.repaintMs);
+    }
+    std::printf("\n");
+  }
+  return 0;
+}
