@@ -3,6 +3,8 @@
 #include "about/program_icon.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -373,9 +375,44 @@ void ControlRef::refresh() {
   widget_->window()->repaint();
 }
 
+// ---- Accessibility of labels ---------------------------------------------------------------------
+
+namespace {
+
+// A label of a window is read by screen readers as its own caption, also while the caption is
+// empty. (Qt's default falls back to the caption of the surrounding frame, so an empty result
+// label would be read as "Results".)
+class AccessibleLabel : public QAccessibleWidget {
+ public:
+  explicit AccessibleLabel(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) {
+      const QString name = widget()->accessibleName();
+      return name.isEmpty() ? static_cast<QLabel*>(widget())->text() : name;
+    }
+    return QAccessibleWidget::text(t);
+  }
+};
+
+constexpr const char* kFormLabel = "quorvaneFormLabel";
+
+QAccessibleInterface* LabelAccessibility(const QString& className, QObject* object) {
+  if (className == QLatin1String("QLabel") && object->property(kFormLabel).toBool()) {
+    return new AccessibleLabel(static_cast<QLabel*>(object));
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 // ---- Form --------------------------------------------------------------------------------------
 
 Form::Form(const WindowSpec& spec, QWidget* parent) : QWidget(parent, Qt::Window), spec_(spec) {
+  static const bool labelAccessibilityInstalled = [] {
+    QAccessible::installFactory(LabelAccessibility);
+    return true;
+  }();
+  Q_UNUSED(labelAccessibilityInstalled);
   setObjectName(spec_.name);
   setWindowTitle(spec_.caption);
 
@@ -436,6 +473,7 @@ QWidget* Form::makeControl(const ControlSpec& c, QWidget* parent) {
     }
     case ControlKind::Label: {
       auto* l = new QLabel(c.caption, parent);
+      l->setProperty(kFormLabel, true);
       l->setTextFormat(Qt::PlainText);
       l->setWordWrap(true);
       Qt::Alignment a = Qt::AlignTop;

@@ -1,6 +1,7 @@
 // The window layer: building a window from its description, and the event dispatch rule that the
 // main window's handlers rely on.
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,6 +36,7 @@ WindowSpec TestWindow() {
       Control(ControlKind::CheckBox, "C", "Outer", "Check C", 120, 1440, 1500, 255, 7),
       Control(ControlKind::CheckBox, "D", "Outer", "Check D", 120, 1800, 1500, 255, 8).on(),
       Control(ControlKind::Label, "Under", "", "under", 4300, 240, 1095, 255, 9),
+      Control(ControlKind::Label, "Value", "Outer", "", 120, 2400, 1200, 255, 13),
       Control(ControlKind::TextBox, "Box", "", "text", 4300, 240, 1095, 285, 10),
       Control(ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11),
       Control(ControlKind::OptionButton, "Narrow(0)", "", "Narrow", 4300, 1200, 240, 255, 12),
@@ -237,6 +239,17 @@ class TestToolkit : public QObject {
     QVERIFY(form->control("A", 0).visible());
     form->control("A", 0).setVisible(false);
     QVERIFY(!form->control("A", 0).visible());
+  }
+
+  // An empty label inside a frame is read as empty, not as the frame's caption, and a screen
+  // reader reads what is written into it later.
+  void labelsAreReadAsTheirCaption() {
+    QAccessibleInterface* value = QAccessible::queryAccessibleInterface(form->control("Value").widget());
+    QVERIFY(value);
+    QCOMPARE(value->role(), QAccessible::StaticText);
+    QCOMPARE(value->text(QAccessible::Name), QString());
+    form->control("Value").setCaption("1.234");
+    QCOMPARE(value->text(QAccessible::Name), QString("1.234"));
   }
 
   void messageBoxHookReceivesTitleAndText() {
