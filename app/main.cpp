@@ -1,12 +1,16 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "main_window/main_form.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QLabel window("Quorvane is under construction.");
-  window.setWindowTitle("Quorvane");
-  window.setMinimumSize(320, 120);
-  window.setAlignment(Qt::AlignCenter);
-  window.show();
+  QApplication::setApplicationName(QString::fromLatin1(quorvane::ui::kAppTitle));
+  // The run ends when the last window of the program has closed (an About box that is still open
+  // outlives the main window).
+  QApplication::setQuitOnLastWindowClosed(true);
+
+  auto* mainForm = new quorvane::MainForm;
+  mainForm->setAttribute(Qt::WA_DeleteOnClose);
+  mainForm->show();
   return app.exec();
 }

@@ -8,6 +8,7 @@
 
 #include "core/level_table.h"
 #include "core/projection.h"
+#include "core/search.h"
 
 using namespace quorvane;
 
@@ -74,6 +75,45 @@ BENCHMARK(BM_StraightSearchWorstCase)
     ->Arg(static_cast<int>(QuestPart::GiveBelts))
     ->Arg(static_cast<int>(QuestPart::GiveBooks))
     ->Arg(static_cast<int>(QuestPart::GiveRings))
+    ->Unit(benchmark::kMillisecond);
+
+// A display that only counts repaints.
+class CountingDisplay : public SearchDisplay {
+ public:
+  void SetCandidate(const std::string&, const std::string&, const std::string&) override {}
+  void SetLevelReached(const std::string&) override {}
+  void RepaintNow() override { ++repaints; }
+  void CloseWindow() override {}
+  void SetScalpsNeeded(const std::string&) override {}
+  std::int64_t repaints = 0;
+};
+
+// The same worst case through the search, with the Working window hidden (range 1 = 0) or
+// shown and repainted every 100 scalps (range 1 = 1); range 2 = 1 tries every candidate.
+void BM_SearchWorstCase(benchmark::State& state) {
+  const LevelTable& t = Table();
+  SearchInput in;
+  in.start = ProjectionInput{0, 25227500, 50, static_cast<QuestPart>(state.range(0)), false, Side::Good, &t};
+  in.TargetLevel = 189;
+  in.Step = 5;
+  in.ShowWorkingWindow = state.range(1) != 0;
+  in.UseUpdateInterval = true;
+  in.UpdateInterval = 100;
+  const bool straight = state.range(2) != 0;
+  SearchResult r;
+  std::int64_t repaints = 0;
+  for (auto _ : state) {
+    CountingDisplay display;
+    r = straight ? SearchScalpsNeededStraight(in, display) : SearchScalpsNeeded(in, display);
+    repaints = display.repaints;
+  }
+  state.counters["answer"] = benchmark::Counter(static_cast<double>(r.Scalps));
+  state.counters["projections"] = benchmark::Counter(static_cast<double>(r.Projections));
+  state.counters["repaints"] = benchmark::Counter(static_cast<double>(repaints));
+}
+BENCHMARK(BM_SearchWorstCase)
+    ->ArgNames({"part", "shown", "straight"})
+    ->ArgsProduct({{static_cast<int>(QuestPart::GiveMaces), static_cast<int>(QuestPart::GiveRings)}, {0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -80,8 +80,7 @@ class Command {
     return CalculateOutcome::Message;
   }
   CalculateOutcome MissingLevel(int level) {
-    return Fail("Error", "The level table " + std::string(kLevelTableFileName) + " has no XP for level " +
-                             std::to_string(level) + ".");
+    return Fail("Error", "The level table " + path_ + " has no XP for level " + std::to_string(level) + ".");
   }
 
   bool Empty(TextField f) const { return v_.Text(f).empty(); }
@@ -217,8 +216,7 @@ CalculateOutcome Command::Run() {
   if (xp->whole < kLowestXp) return Fail(kBelowLevel50);
   if (xp->whole > kHighestXp) return Fail(kAboveKnownXp);
   startXp_ = xp->whole;
-  if (!levelKnown_) return Fail("Error", "The XP in the XP field matches no level of the level table " +
-                                             std::string(kLevelTableFileName) + ".");
+  if (!levelKnown_) return Fail("Error", "The XP in the XP field matches no level of the level table " + path_ + ".");
 
   if (search) {
     // 14. A level above the present one.

@@ -226,9 +226,9 @@ class TestBadInput : public QObject {
     table("50 MB in one field", "Error", line.arg(1) + "has a level number outside -32768 to 32767.");
     table("binary garbage", "Error", line.arg(1) + "holds something that is not a whole number.");
     table("nul byte", "Error", line.arg(2) + "holds something that is not a whole number.");
-    table("short", "Error", "The XP in the XP field matches no level of the level table lvl-xp.txt.",
+    table("short", "Error", "The XP in the XP field matches no level of the level table {path}.",
           "Text1=94564821930;Text2=1000", ", XP past its end");
-    table("short", "Error", "The level table lvl-xp.txt has no XP for level 100.", "Option3=1;LevelNow=100;Text2=1000",
+    table("short", "Error", "The level table {path} has no XP for level 100.", "Option3=1;LevelNow=100;Text2=1000",
         ", level past its end");
     // Taken: the level of a record is its place in the file, and records past level 191 are ignored.
     table("duplicate level numbers", "", "");

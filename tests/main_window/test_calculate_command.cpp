@@ -172,15 +172,15 @@ class TestCalculateCommand : public QObject {
     QTest::newRow("level 0") << "" << "Option3=1;LevelNow=0" << "Error" << "The Level field must hold a level of 1 or more.";
     QTest::newRow("negative level") << "" << "Option3=1;LevelNow=-3" << "Error" << "The Level field must hold a level of 1 or more.";
     QTest::newRow("xp beyond a short table") << "short" << "Text1=94564821930;Text2=1000" << "Error"
-                                             << "The XP in the XP field matches no level of the level table lvl-xp.txt.";
+                                             << "The XP in the XP field matches no level of the level table {path}.";
     QTest::newRow("level beyond a short table") << "short" << "Option3=1;LevelNow=100" << "Error"
-                                                << "The level table lvl-xp.txt has no XP for level 100.";
+                                                << "The level table {path} has no XP for level 100.";
     QTest::newRow("projection beyond a short table") << "short" << "Option3=1;LevelNow=55;Text2=90000000" << "Error"
-                                                     << "The level table lvl-xp.txt has no XP for level 61.";
+                                                     << "The level table {path} has no XP for level 61.";
     QTest::newRow("target beyond a short table") << "short" << "Option3=1;LevelNow=55;ReqLVL=1;TargetLVL=70" << "Error"
-                                                 << "The level table lvl-xp.txt has no XP for level 70.";
+                                                 << "The level table {path} has no XP for level 70.";
     QTest::newRow("target at the end of a short table") << "short" << "Option3=1;LevelNow=55;ReqLVL=1;TargetLVL=60"
-                                                        << "Error" << "The level table lvl-xp.txt has no XP for level 61.";
+                                                        << "Error" << "The level table {path} has no XP for level 61.";
     QTest::newRow("missing table") << "missing" << go << "Error" << "The level table {path} is missing.";
     QTest::newRow("broken table") << "broken" << go << "Error" << "Line 3 of {path} holds something that is not a whole number.";
     QTest::newRow("table checked after quest options") << "missing" << "Option1=-1" << "Error"
@@ -288,7 +288,8 @@ class TestCalculateCommand : public QObject {
     FakeCalculateView v;
     Apply(v, "Text1=25227500;Text2=1000");
     ExecuteCalculate(v, path);
-    QCOMPARE(QString::fromStdString(v.messages.back().second), QString("The XP in the XP field matches no level of the level table lvl-xp.txt."));
+    QCOMPARE(QString::fromStdString(v.messages.back().second),
+             QString::fromStdString("The XP in the XP field matches no level of the level table " + path + "."));
     std::ifstream in(LinearTable());
     std::ofstream(path) << in.rdbuf();
     QCOMPARE(ExecuteCalculate(v, path), CalculateOutcome::Results);

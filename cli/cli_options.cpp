@@ -1,0 +1,173 @@
+#include "cli/cli_options.h"
+
+#include <array>
+#include <cctype>
+#include <set>
+#include <string_view>
+
+namespace quorvane::cli {
+
+namespace {
+
+constexpr std::array<const char*, 4> kParts{"maces", "belts", "books", "rings"};
+constexpr std::array<const char*, 2> kSides{"good", "evil"};
+constexpr std::array<const char*, 5> kZeroLeft{"scalps", "maces", "belts", "books", "rings"};
+constexpr int kRings = 3;
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The index of `value` among `names` (case does not matter), or -1.
+template <std::size_t N>
+int IndexOf(const std::array<const char*, N>& names, const std::string& value) {
+  const std::string lower = Lower(value);
+  for (std::size_t i = 0; i < N; ++i) {
+    if (lower == names[i]) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+template <std::size_t N>
+std::string Choices(const std::array<const char*, N>& names) {
+  std::string text;
+  for (const char* name : names) text += std::string(text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+ParseResult Usage(std::string error) {
+  ParseResult result;
+  result.action = ParseAction::UsageError;
+  result.error = std::move(error);
+  return result;
+}
+
+// The highest zero-left item the window offers for the chosen quest part: only "Scalps" while
+// "Sell Maces" is ticked, otherwise the scalps and the items the chosen part makes (all five
+// when no part is chosen).
+int HighestZeroLeftOffered(const CliOptions& o) {
+  if (o.sellMaces) return 0;
+  if (o.part < 0) return 4;
+  return o.part + 1;
+}
+
+}  // namespace
+
+ParseResult ParseArguments(const std::vector<std::string>& args) {
+  ParseResult result;
+  CliOptions& o = result.options;
+  std::set<std::string> seen;
+  std::optional<std::string> partText, sideText, zeroLeftText;
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.rfind("--", 0) != 0 || arg.size() == 2) return Usage("unexpected argument '" + arg + "'");
+    const std::size_t eq = arg.find('=');
+    const std::string name = arg.substr(0, eq);
+    std::optional<std::string> inlineValue;
+    if (eq != std::string::npos) inlineValue = arg.substr(eq + 1);
+
+    if (name == "--help" || name == "--version" || name == "--sell-maces" || name == "--json" ||
+        name == "--progress") {
+      if (inlineValue) return Usage("option '" + name + "' takes no value");
+      if (name == "--help") return ParseResult{ParseAction::Help, {}, {}};
+      if (name == "--version") return ParseResult{ParseAction::Version, {}, {}};
+      if (!seen.insert(name).second) return Usage("option '" + name + "' given twice");
+      if (name == "--sell-maces") o.sellMaces = true;
+      if (name == "--json") o.json = true;
+      if (name == "--progress") o.progress = true;
+      continue;
+    }
+
+    std::optional<std::string>* slot = nullptr;
+    if (name == "--xp") slot = &o.xp;
+    else if (name == "--level") slot = &o.level;
+    else if (name == "--scalps") slot = &o.scalps;
+    else if (name == "--target") slot = &o.target;
+    else if (name == "--table") slot = &o.table;
+    else if (name == "--part") slot = &partText;
+    else if (name == "--side") slot = &sideText;
+    else if (name == "--zero-left") slot = &zeroLeftText;
+    else return Usage("unknown option '" + name + "'");
+
+    if (!seen.insert(name).second) return Usage("option '" + name + "' given twice");
+    if (inlineValue) {
+      *slot = *inlineValue;
+    } else {
+      // The next argument is the value whatever it looks like, so "--scalps -5" passes "-5".
+      if (i + 1 >= args.size()) return Usage("option '" + name + "' needs a value");
+      *slot = args[++i];
+    }
+  }
+
+  if (o.xp && o.level) return Usage("give --xp or --level, not both");
+  if (!o.xp && !o.level) return Usage("give the character's XP (--xp) or level (--level)");
+
+  if (partText && Lower(*partText) != "none") {
+    o.part = IndexOf(kParts, *partText);
+    if (o.part < 0) return Usage("--part takes none, " + Choices(kParts) + ", not '" + *partText + "'");
+  }
+  if (o.part >= 0 && o.sellMaces) return Usage("--part and --sell-maces cannot be given together");
+  if (sideText) {
+    o.side = IndexOf(kSides, *sideText);
+    if (o.side < 0) return Usage("--side takes " + Choices(kSides) + ", not '" + *sideText + "'");
+    if (o.part != kRings) return Usage("--side needs --part rings");
+  } else if (o.part == kRings) {
+    o.side = 0;  // choosing the rings selects Good, as in the window
+  }
+  if (zeroLeftText) {
+    o.zeroLeft = IndexOf(kZeroLeft, *zeroLeftText);
+    if (o.zeroLeft < 0) return Usage("--zero-left takes " + Choices(kZeroLeft) + ", not '" + *zeroLeftText + "'");
+    if (o.zeroLeft > HighestZeroLeftOffered(o)) {
+      const std::string mode = o.sellMaces ? "--sell-maces" : "--part " + std::string(kParts[o.part]);
+      return Usage("--zero-left " + std::string(kZeroLeft[o.zeroLeft]) + " is not offered with " + mode);
+    }
+  }
+  return result;
+}
+
+std::string UsageText() {
+  return "Usage: quorvane-cli (--xp N | --level N) [--scalps N] [--part maces|belts|books|rings]\n"
+         "                    [--side good|evil] [--sell-maces] [--target N]\n"
+         "                    [--zero-left scalps|maces|belts|books|rings] [--table FILE] [--json]\n"
+         "                    [--progress]\n"
+         "       quorvane-cli --help | --version\n";
+}
+
+std::string HelpText() {
+  return UsageText() +
+         "\n"
+         "Projects the level a character reaches by handing in scalps and the items made from them,\n"
+         "or, with --target, searches the scalps needed to reach a level. Every value is checked as\n"
+         "the window checks what is typed into its fields.\n"
+         "\n"
+         "  --xp N             the character's XP (\"Character XP:\")\n"
+         "  --level N          the character's level (\"Level Now:\")\n"
+         "  --scalps N         the scalps owned (\"Scalps Owned\")\n"
+         "  --part PART        the quest parts done: maces, belts, books or rings\n"
+         "                     (\"Give ... for XP\"); none when omitted\n"
+         "  --side SIDE        good or evil, with --part rings only; good when omitted\n"
+         "  --sell-maces       sell the maces for gold (\"Sell Maces\"); not with --part\n"
+         "  --target N         search the scalps needed to reach level N (\"Lvl to reach:\")\n"
+         "  --zero-left ITEM   the search tries only counts that leave none of ITEM\n"
+         "                     (\"Search with 0 left:\"): scalps (the default), or an item the\n"
+         "                     chosen part makes; the maces with --part maces, up to the rings\n"
+         "                     with --part rings; only scalps with --sell-maces\n"
+         "  --table FILE       the level table to read instead of lvl-xp.txt beside the program\n"
+         "  --json             print the results as one JSON object with plain numbers\n"
+         "  --progress         print the Working window's captions to standard error while a\n"
+         "                     search runs\n"
+         "  --help             print this help\n"
+         "  --version          print the version\n"
+         "\n"
+         "Results go to standard output, one \"Caption: value\" line per result the window shows\n"
+         "for the chosen parts, XP grouped with \".\" as the window writes it. With --json the\n"
+         "names are in camel case (levelReached, exactXp, xpGained, xpToNextLevel, gpFromMaces\n"
+         "in millions of gp, scalpsRemained, ..., scalpsNeeded for a search).\n"
+         "\n"
+         "Exit status: 0 results printed; 1 the calculation refused the input, with the message\n"
+         "printed to standard error as \"Title: Text\"; 2 the command line is not usable.\n";
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include "cli/cli_options.h"
+#include "main_window/calculate_command.h"
+
+namespace quorvane::cli {
+
+// The main window's controls as the command line sets them. Everything the options do not set
+// is in the state the window starts in. There is no Working window unless --progress asks for
+// its captions, which are then printed to `progress` at every repaint.
+class CliView : public CalculateView {
+ public:
+  CliView(const CliOptions& options, std::ostream& messages, std::ostream& progress);
+
+  std::string Text(TextField field) const override;
+  void SetText(TextField field, const std::string& text) override { texts_[field] = text; }
+  int CheckValue(CheckField box) const override;
+  bool OptionSelected(OptionGroup group, int index) const override;
+  void SetCaption(ResultLabel label, const std::string& caption) override { captions_[label] = caption; }
+  void ShowMessage(const std::string& title, const std::string& text) override;
+
+  void OpenWorkingWindow() override;
+  void SetWorkingCaption(WorkingLabel label, const std::string& caption) override { working_[label] = caption; }
+  void RepaintWorkingWindow() override;
+  void CloseWorkingWindow() override { workingLoaded_ = false; }
+
+  // The caption of a result label as the command left it.
+  std::string Caption(ResultLabel label) const;
+
+ private:
+  std::map<TextField, std::string> texts_;
+  std::map<CheckField, int> checks_;
+  std::map<OptionGroup, int> selected_;  // the selected member of each group; -1 for none
+  std::map<ResultLabel, std::string> captions_;
+  std::map<WorkingLabel, std::string> working_;
+  bool workingLoaded_ = false;
+  std::ostream& messages_;
+  std::ostream& progress_;
+};
+
+}  // namespace quorvane::cli

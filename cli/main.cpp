@@ -1,0 +1,68 @@
+// quorvane-cli: the Calculate command in a terminal, with options standing for the window's
+// controls.
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/cli_view.h"
+#include "core/level_table.h"
+#include "main_window/calculate_command.h"
+#include "quorvane_version.h"
+
+namespace {
+
+constexpr int kExitResults = 0;
+constexpr int kExitMessage = 1;
+constexpr int kExitUsage = 2;
+
+int Run(const std::vector<std::string>& args) {
+  using namespace quorvane;
+  using namespace quorvane::cli;
+
+  const ParseResult parsed = ParseArguments(args);
+  switch (parsed.action) {
+    case ParseAction::Help:
+      std::cout << HelpText() << std::flush;
+      return std::cout ? kExitResults : kExitMessage;
+    case ParseAction::Version:
+      std::cout << "quorvane-cli " << kVersionText << std::endl;
+      return std::cout ? kExitResults : kExitMessage;
+    case ParseAction::UsageError:
+      std::cerr << "quorvane-cli: " << parsed.error << "\n" << UsageText() << "Try 'quorvane-cli --help'.\n";
+      return kExitUsage;
+    case ParseAction::Run:
+      break;
+  }
+
+  const CliOptions& options = parsed.options;
+  CliView view(options, std::cerr, std::cerr);
+  const std::string table = options.table.value_or(DefaultLevelTablePath());
+  if (ExecuteCalculate(view, table) != CalculateOutcome::Results) return kExitMessage;
+
+  if (options.json) {
+    WriteResultJson(std::cout, options, view);
+  } else {
+    WriteResultLines(std::cout, options, view);
+  }
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "quorvane-cli: the results could not be written to standard output.\n";
+    return kExitMessage;
+  }
+  return kExitResults;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::exception& e) {
+    std::cerr << "quorvane-cli: " << e.what() << '\n';
+    return kExitMessage;
+  }
+}

@@ -1,0 +1,252 @@
+#include <QtTest>
+
+#include "quorvane_version.h"
+
+namespace {
+
+struct Finished {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+Finished RunCli(const QStringList& args, const QString& workingDirectory = QString()) {
+  QProcess p;
+  p.setProgram(QStringLiteral(QUORVANE_CLI_PATH));
+  p.setArguments(args);
+  if (!workingDirectory.isEmpty()) p.setWorkingDirectory(workingDirectory);
+  p.start();
+  if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
+    p.kill();
+    p.waitForFinished();
+    return {};
+  }
+  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString Lines(const QStringList& lines) { return lines.join('\n') + '\n'; }
+
+}  // namespace
+
+class TestCli : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  QString linear_;  // levels 1..49 at n x 1000 XP, then 500,000,000 XP a level from 25,227,500 at level 50
+  QString short_;   // the same table cut after level 52
+
+  QString Write(const QString& name, int lastLevel) {
+    QFile file(dir_.filePath(name));
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(file.fileName()));
+    for (int n = 1; n <= lastLevel; ++n) {
+      const qint64 xp = n < 50 ? n * 1000LL : 25227500LL + (n - 50) * 500'000'000LL;
+      file.write(QByteArray::number(n) + ',' + QByteArray::number(xp) + '\n');
+    }
+    return file.fileName();
+  }
+  QStringList WithTable(const QString& args, const QString& table) {
+    return args.split(' ', Qt::SkipEmptyParts) << "--table" << table;
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(dir_.isValid());
+    linear_ = Write("linear.txt", 190);
+    short_ = Write("short.txt", 52);
+  }
+
+  // Hand-checked results; every hand-in at level 50 gives 50,000 XP a scalp or mace bundle,
+  // 150,000 a belt bundle, 187,500 a book bundle and 200,000 a ring hand-in.
+  void results_data() {
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList rings{"Level Reached: 50", "Exact XP: 71.077.500", "XP gained: 45.850.000",
+                            "XP to next level: 454.150.000", "Scalps remained: 4", "Maces remained: 4",
+                            "Belts Remained: 1", "Books Remained: 1", "Rings Remained: 0", "Final Reward: 4"};
+    // 200 scalp bundles and 40 mace bundles; the 40 belts stay.
+    const QStringList maces{"Level Reached: 50", "Exact XP: 37.227.500", "XP gained: 12.000.000",
+                            "XP to next level: 488.000.000", "Scalps remained: 0", "Maces remained: 0",
+                            "Belts Remained: 40"};
+    QTest::newRow("maces") << "--xp 25227500 --scalps 1000 --part maces" << "linear" << maces;
+    QTest::newRow("maces, short table") << "--xp 25227500 --scalps 1000 --part maces" << "short" << maces;
+    // 10,000 bundles reach level 51, 2,000 more at 51,000; 2,400 mace and 800 belt bundles at level 51.
+    QTest::newRow("belts with a level-up")
+        << "--xp 25227500 --scalps 60000 --part belts" << "linear"
+        << QStringList{"Level Reached: 51", "Exact XP: 872.027.500", "XP gained: 846.800.000",
+                       "XP to next level: 153.200.000", "Scalps remained: 0", "Maces remained: 0",
+                       "Belts Remained: 0", "Books Remained: 800"};
+    QTest::newRow("books") << "--xp 25227500 --scalps 3124 --part books" << "linear"
+                           << QStringList{"Level Reached: 50", "Exact XP: 70.277.500", "XP gained: 45.050.000",
+                                          "XP to next level: 454.950.000", "Scalps remained: 4", "Maces remained: 4",
+                                          "Belts Remained: 1", "Books Remained: 1", "Rings Remained: 8"};
+    QTest::newRow("rings good") << "--level 50 --scalps 3124 --part rings --side good" << "linear" << rings;
+    QTest::newRow("rings take good by default") << "--level 50 --scalps 3124 --part rings" << "linear" << rings;
+    QTest::newRow("rings evil") << "--level 50 --scalps 3124 --part rings --side Evil" << "linear"
+                                << QStringList{"Level Reached: 50", "Exact XP: 70.877.500", "XP gained: 45.650.000",
+                                               "XP to next level: 454.350.000", "Scalps remained: 4",
+                                               "Maces remained: 4", "Belts Remained: 1", "Books Remained: 1",
+                                               "Rings Remained: 2", "Final Reward: 2"};
+    QTest::newRow("sell maces") << "--xp 25227500 --scalps 1003 --sell-maces" << "linear"
+                                << QStringList{"Level Reached: 50", "Exact XP: 35.227.500", "XP gained: 10.000.000",
+                                               "XP to next level: 490.000.000", "Gp from Maces: 2.0568M gp",
+                                               "Scalps remained: 3", "Maces remained: 0"};
+    // Each 25 scalps give 6 bundles, 300,000 XP: 41,670 scalps give 8,334 scalp and 1,666 mace
+    // bundles, exactly the 500,000,000 to level 51; 41,665 fall 50,000 short.
+    QTest::newRow("search") << "--xp 25227500 --part maces --target 51" << "linear"
+                            << QStringList{"Scalps Needed: 41670", "Level Reached: 51", "Exact XP: 525.227.500",
+                                           "XP gained: 500.000.000", "XP to next level: 500.000.000",
+                                           "Scalps remained: 0", "Maces remained: 4", "Belts Remained: 1666"};
+    // With no maces left the counts go up 25 at a time: 41,650 give 9,996 bundles, 200,000 XP
+    // short; 41,675 give 8,335 scalp and 1,665 mace bundles to level 51, then 2 mace bundles at 51,000.
+    QTest::newRow("search, zero maces left") << "--xp=25227500 --part=maces --target=51 --zero-left=maces" << "linear"
+                                             << QStringList{"Scalps Needed: 41675", "Level Reached: 51",
+                                                            "Exact XP: 525.329.500", "XP gained: 500.102.000",
+                                                            "XP to next level: 499.898.000", "Scalps remained: 0",
+                                                            "Maces remained: 0", "Belts Remained: 1667"};
+  }
+  void results() {
+    QFETCH(QString, args);
+    QFETCH(QString, table);
+    QFETCH(QStringList, expected);
+    const Finished run = RunCli(WithTable(args, table == "short" ? short_ : linear_));
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.out, Lines(expected));
+    QCOMPARE(run.exitCode, 0);
+  }
+
+  // The command's messages, as "Title: Text" on standard error, end the run with status 1.
+  void messages_data() {
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no quest option") << "--xp 25227500 --scalps 1000" << "Error: You have not chosen any quest options.";
+    QTest::newRow("no scalps") << "--xp 25227500 --part books"
+                               << "No Data In Fields: You have not typed any number of scalps.";
+    QTest::newRow("scalps 4") << "--xp 25227500 --scalps 4 --sell-maces"
+                              << "Please!!!: Perhaps you should consider collecting some scalps first.";
+    QTest::newRow("xp below level 50") << "--xp 25227499 --scalps 100 --part rings"
+                                       << "Cheater!: Who are you kidding? 50lvl req for SH :-)";
+    QTest::newRow("xp letters") << "--xp 25227500k --scalps 100 --part rings"
+                                << "No Data In Fields: The XP field has letters, not numbers.";
+    QTest::newRow("empty level") << "--level= --scalps 100 --part rings" << "Error: You have not typed your level.";
+    QTest::newRow("target reached") << "--level 50 --part maces --target 50"
+                                    << "Oops: You are already there! 0 scalps needed!";
+    QTest::newRow("target 190") << "--level 50 --part maces --target 190" << "Be patient: Cannot check above 190lvl.";
+    QTest::newRow("missing table") << "--level 50 --part maces --target 60 --table {dir}/none.txt"
+                                   << "Error: The level table {dir}/none.txt is missing.";
+  }
+  void messages() {
+    QFETCH(QString, args);
+    QFETCH(QString, message);
+    args.replace("{dir}", dir_.path());
+    QStringList list = args.split(' ');
+    if (!args.contains("--table")) list << "--table" << linear_;
+    const Finished run = RunCli(list);
+    QCOMPARE(run.err, message.replace("{dir}", dir_.path()) + '\n');
+    QCOMPARE(run.out, QString());
+    QCOMPARE(run.exitCode, 1);
+  }
+
+  // What the window's controls cannot express is refused with the usage and status 2.
+  void usage_data() {
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("nothing") << "" << "give the character's XP (--xp) or level (--level)";
+    QTest::newRow("xp and level") << "--xp 25227500 --level 50" << "give --xp or --level, not both";
+    QTest::newRow("part and sell maces") << "--xp 1 --part maces --sell-maces"
+                                         << "--part and --sell-maces cannot be given together";
+    QTest::newRow("side without part") << "--xp 1 --side good" << "--side needs --part rings";
+    QTest::newRow("side with books") << "--xp 1 --part books --side evil" << "--side needs --part rings";
+    QTest::newRow("unknown part") << "--xp 1 --part swords" << "--part takes none, maces, belts, books, rings, not 'swords'";
+    QTest::newRow("zero left not offered") << "--xp 1 --part belts --zero-left books"
+                                           << "--zero-left books is not offered with --part belts";
+    QTest::newRow("zero left when selling") << "--xp 1 --sell-maces --zero-left maces"
+                                            << "--zero-left maces is not offered with --sell-maces";
+    QTest::newRow("unknown option") << "--xp 1 --scalp 5" << "unknown option '--scalp'";
+    QTest::newRow("missing value") << "--xp" << "option '--xp' needs a value";
+    QTest::newRow("value on a switch") << "--xp 1 --json=yes" << "option '--json' takes no value";
+    QTest::newRow("given twice") << "--xp 1 --scalps 5 --scalps 6" << "option '--scalps' given twice";
+    QTest::newRow("stray argument") << "--xp 1 5" << "unexpected argument '5'";
+  }
+  void usage() {
+    QFETCH(QString, args);
+    QFETCH(QString, error);
+    const Finished run = RunCli(args.split(' ', Qt::SkipEmptyParts));
+    QCOMPARE(run.err.section('\n', 0, 0), "quorvane-cli: " + error);
+    QVERIFY(run.err.section('\n', 1, 1).startsWith("Usage: quorvane-cli (--xp N | --level N)"));
+    QCOMPARE(run.out, QString());
+    QCOMPARE(run.exitCode, 2);
+  }
+
+  void json_data() {
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QVariantMap>("expected");
+    QTest::newRow("rings evil") << "--level 50 --scalps 3124 --part rings --side evil"
+                                << QVariantMap{{"levelReached", 50}, {"exactXp", 70877500}, {"xpGained", 45650000},
+                                               {"xpToNextLevel", 454350000}, {"scalpsRemained", 4},
+                                               {"macesRemained", 4}, {"beltsRemained", 1}, {"booksRemained", 1},
+                                               {"ringsRemained", 2}, {"finalReward", 2}};
+    QTest::newRow("sell maces") << "--xp 25227500 --scalps 1003 --sell-maces"
+                                << QVariantMap{{"levelReached", 50}, {"exactXp", 35227500}, {"xpGained", 10000000},
+                                               {"xpToNextLevel", 490000000}, {"gpFromMaces", 2.0568},
+                                               {"scalpsRemained", 3}, {"macesRemained", 0}};
+    QTest::newRow("search") << "--xp 25227500 --part maces --target 51"
+                            << QVariantMap{{"scalpsNeeded", 41670}, {"levelReached", 51}, {"exactXp", 525227500},
+                                           {"xpGained", 500000000}, {"xpToNextLevel", 500000000},
+                                           {"scalpsRemained", 0}, {"macesRemained", 4}, {"beltsRemained", 1666}};
+  }
+  void json() {
+    QFETCH(QString, args);
+    QFETCH(QVariantMap, expected);
+    const Finished run = RunCli(WithTable(args + " --json", linear_));
+    QCOMPARE(run.exitCode, 0);
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QVERIFY(doc.isObject());
+    const QJsonObject got = doc.object();
+    QCOMPARE(got.keys(), QStringList(expected.keys()));
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+      QVERIFY2(got.value(it.key()).isDouble(), qPrintable(it.key()));
+      QCOMPARE(got.value(it.key()).toDouble(), it.value().toDouble());
+    }
+  }
+
+  // The Working window's captions at its repaint points: once when it opens, then every 100 scalps.
+  void progress() {
+    const QStringList args = WithTable("--xp 25227500 --part maces --target 51 --progress", linear_);
+    const Finished run = RunCli(args);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, RunCli(WithTable("--xp 25227500 --part maces --target 51", linear_)).out);
+    const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1 + 417);
+    QCOMPARE(lines[0], QString("Currently checking: 0 scalps | 0 | Level Reached | 189"));
+    QCOMPARE(lines[1], QString("Currently checking: 0 scalps | 50 | Level Reached | 51"));
+    QCOMPARE(lines[2], QString("Currently checking: 100 scalps | 50 | Level reached: 50 | 51"));
+    QCOMPARE(lines.last(), QString("Currently checking: 41600 scalps | 50 | Level reached: 50 | 51"));
+  }
+
+  // Without --table the program reads lvl-xp.txt beside itself, wherever it is started from.
+  void defaultTable() {
+    const QString beside = QFileInfo(QStringLiteral(QUORVANE_CLI_PATH)).dir().filePath("lvl-xp.txt");
+    const QStringList args{"--xp", "30000000", "--scalps", "5000", "--part", "books"};
+    const Finished run = RunCli(args, dir_.path());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.startsWith("Level Reached: "));
+    QCOMPARE(run.out, RunCli(QStringList(args) << "--table" << beside).out);
+  }
+
+  void helpAndVersion() {
+    const Finished version = RunCli({"--version"});
+    QCOMPARE(version.out, QString("quorvane-cli %1\n").arg(quorvane::kVersionText));
+    QCOMPARE(version.exitCode, 0);
+    const Finished help = RunCli({"--xp", "1", "--help"});
+    QVERIFY(help.out.startsWith("Usage: quorvane-cli"));
+    QVERIFY(help.out.contains("--zero-left"));
+    QCOMPARE(help.err, QString());
+    QCOMPARE(help.exitCode, 0);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
