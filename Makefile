@@ -2,8 +2,13 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# The sanitizer and fuzzing build of the Qt-free code (core and Calculate command), with clang.
+SANITIZE_BUILD ?= build-sanitize
+# Seconds each fuzz target runs for in `make fuzz`.
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS = fuzz_level_table fuzz_field_number fuzz_calculate
 
-.PHONY: all setup configure build run test bench package clean
+.PHONY: all setup configure build run test bench package clean sanitize-build test-sanitized fuzz
 
 all: build
 
@@ -21,6 +26,29 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-sanitized
+
+# The core and Calculate command suites under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then a short run of every fuzz target (label "sanitize").
+sanitize-build: setup
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQUORVANE_SANITIZE=ON -DQUORVANE_FUZZ=ON -DQUORVANE_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target quorvane_sanitized
+
+test-sanitized: sanitize-build
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -L sanitize
+
+# Runs each fuzz target for FUZZ_SECONDS on its seed corpus; new inputs go to
+# $(SANITIZE_BUILD)/fuzz/corpus/<target>, failing inputs to $(SANITIZE_BUILD)/fuzz/artifacts.
+fuzz: sanitize-build
+	@for t in $(FUZZ_TARGETS); do \
+	  name=$${t#fuzz_}; \
+	  echo "== $$t for $(FUZZ_SECONDS) s"; \
+	  mkdir -p $(SANITIZE_BUILD)/fuzz/corpus/$$name $(SANITIZE_BUILD)/fuzz/artifacts; \
+	  $(SANITIZE_BUILD)/bin/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    -artifact_prefix=$(SANITIZE_BUILD)/fuzz/artifacts/$$name- \
+	    $(SANITIZE_BUILD)/fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
 
 bench: build
 	$(BUILD)/bin/quorvane_bench
@@ -30,4 +58,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -1,0 +1,267 @@
+// The catalogue of wrong input: every kind of text a player can type into each number field,
+// and every kind of broken lvl-xp.txt, with the message box the player gets (or the results,
+// where the input is taken). Every press is also checked against the rules of CheckingView.
+#include <QtTest>
+
+#include <fstream>
+#include <map>
+#include <string>
+#include <sys/stat.h>
+
+#include "core/level_table.h"
+#include "main_window/calculate_command.h"
+#include "tests/checking_view.h"
+
+using namespace quorvane;
+
+namespace {
+
+// Applies "Name=value;Name=value" to the window. Option groups take the index to select (-1 for
+// none); check boxes take their value; anything else is a text field. The value may hold any
+// character but ';'.
+void Apply(CheckingView& v, const QString& setup) {
+  static const std::map<QString, TextField> texts{{"Text1", TextField::Text1}, {"LevelNow", TextField::LevelNow},
+                                                  {"Text2", TextField::Text2}, {"TargetLVL", TextField::TargetLVL},
+                                                  {"ScalpsUpd", TextField::ScalpsUpd}};
+  static const std::map<QString, CheckField> checks{{"Check1", CheckField::Check1}, {"ReqLVL", CheckField::ReqLVL},
+                                                    {"chkScalpsUpd", CheckField::chkScalpsUpd},
+                                                    {"chkWorking", CheckField::chkWorking}};
+  static const std::map<QString, OptionGroup> groups{{"Option1", OptionGroup::Option1}, {"Option2", OptionGroup::Option2},
+                                                     {"Option3", OptionGroup::Option3}, {"Option4", OptionGroup::Option4}};
+  for (const QString& item : setup.split(';', Qt::SkipEmptyParts)) {
+    const QString name = item.section('=', 0, 0);
+    const QString value = item.section('=', 1);
+    if (texts.count(name)) {
+      v.texts[texts.at(name)] = value.toStdString();
+    } else if (checks.count(name)) {
+      v.checks[checks.at(name)] = value.toInt();
+    } else if (groups.count(name)) {
+      v.Select(groups.at(name), value.toInt());
+    } else {
+      qFatal("unknown control %s", qPrintable(name));
+    }
+  }
+}
+
+const QString kHuge = "99999999999999999999999999";
+const QString kNotANumber = "does not hold a number.";
+const QString kLetters = "has letters, not numbers.";
+
+// A wrong text for each field, and the field's setup with "@" where the text goes.
+struct FieldCase {
+  const char* field;
+  const char* setup;
+  const char* name;  // as the messages name the field
+};
+const FieldCase kFields[] = {
+    {"Text1", "Text1=@;Text2=1000", "XP"},
+    {"LevelNow", "Option3=1;LevelNow=@;Text2=1000", "Level"},
+    {"Text2", "Text1=25227500;Text2=@", "Scalps"},
+    {"TargetLVL", "Text1=25227500;ReqLVL=1;TargetLVL=@", "Requested LVL"},
+    {"ScalpsUpd", "Text1=25227500;ReqLVL=1;TargetLVL=52;ScalpsUpd=@", "Update window after:"},
+};
+
+}  // namespace
+
+class TestBadInput : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+
+  std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
+  std::string Write(const char* name, const std::string& text) const {
+    const std::string path = Path(name);
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  static std::string Records(int first, int last, bool sameNumber = false) {
+    const LevelTable t = LoadLevelTable(DefaultLevelTablePath()).table;
+    std::string text;
+    for (int n = first; n <= last; ++n) {
+      const Xp xp = n <= t.LevelCount() ? t.LevelXP(n) : t.LevelXP(t.LevelCount()) + (n - t.LevelCount()) * 1000;
+      text += std::to_string(sameNumber ? 1 : n) + "," + std::to_string(xp) + "\n";
+    }
+    return text;
+  }
+
+  // The level table file of a row, made on demand.
+  std::string TablePath(const QString& table) const {
+    if (table.isEmpty()) return DefaultLevelTablePath();
+    if (table == "missing") return Path("no-such-file.txt");
+    if (table == "under a file") return Write("plain-file", "1,0\n") + "/lvl-xp.txt";
+    if (table == "folder") {
+      const std::string path = Path("a-folder");
+      ::mkdir(path.c_str(), 0755);
+      return path;
+    }
+    if (table == "empty") return Write("empty.txt", "");
+    if (table == "blank lines") return Write("blank.txt", " \n\n\t\r\n");
+    if (table == "letters") return Write("letters.txt", "1,0\n2,92007\n3,abc\n");
+    if (table == "trailing letters") return Write("trailing.txt", "1,0\n2,92007xp\n");
+    if (table == "fraction") return Write("fraction.txt", "1,0\n2,92007.5\n");
+    if (table == "odd field count") return Write("odd.txt", Records(1, 10) + "11\n");
+    if (table == "empty field") return Write("empty-field.txt", "1,0\n2,,92007\n");
+    if (table == "not increasing") return Write("falling.txt", "1,0\n2,92007\n3,92006\n");
+    if (table == "repeated record") return Write("repeated.txt", Records(1, 10) + Records(10, 10));
+    if (table == "negative xp") return Write("negative.txt", "1,-5\n");
+    if (table == "xp too large") return Write("large.txt", "1,0\n2,1000000000000001\n");
+    if (table == "level number too large") return Write("level-number.txt", "1,0\n32768,92007\n");
+    if (table == "short") return Write("short.txt", Records(1, 60));
+    if (table == "duplicate level numbers") return Write("duplicates.txt", Records(1, 190, true));
+    if (table == "191 records and more") return Write("long.txt", Records(1, 191) + Records(192, 250) + "garbage\n");
+    if (table == "50 MB of records") {
+      std::string text = Records(1, 190);
+      const std::string more = Records(191, 1190);
+      while (text.size() < 50'000'000) text += more;
+      return Write("50mb-records.txt", text);
+    }
+    if (table == "50 MB in one field") return Write("50mb-field.txt", std::string(50'000'000, '7'));
+    if (table == "binary garbage") {
+      std::string garbage = "\x89PNG\r\n\x1a\n";  // a picture saved under the table's name
+      for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
+      return Write("garbage.bin", garbage);
+    }
+    if (table == "nul byte") return Write("nul.txt", std::string("1,0\n2,92\0" "007\n", 13));
+    qFatal("unknown table %s", qPrintable(table));
+  }
+
+ private slots:
+  void initTestCase() { QVERIFY(dir_.isValid()); }
+
+  void catalogue_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("title");  // empty: the input is taken and results are shown
+    QTest::addColumn<QString>("text");
+
+    // Every field with every kind of wrong text.
+    for (const FieldCase& f : kFields) {
+      const QString name = f.name;
+      const QString field = f.field;
+      auto row = [&](const char* kind, const QString& input, const QString& title, const QString& text) {
+        QTest::newRow(qPrintable(field + ": " + kind)) << QString() << QString(f.setup).replace("@", input) << title
+                                                      << (text.at(0).isLower() ? "The " + name + " field " + text : text);
+      };
+      const bool xp = field == "Text1", level = field == "LevelNow", scalps = field == "Text2";
+      const bool target = field == "TargetLVL", interval = field == "ScalpsUpd";
+
+      if (xp) row("empty", "", "Error", "You have not typed any XP.");
+      if (level) row("empty", "", "Error", "You have not typed your level.");
+      if (scalps) row("empty", "", "No Data In Fields", "You have not typed any number of scalps.");
+      if (target) row("empty", "", "Missing Data", "Put a number in the Requested LVL.");
+      if (interval) row("empty", "", "No Data In Fields", kNotANumber);
+      row("blanks", "   ", "No Data In Fields", kNotANumber);
+      row("letters", "abc", "No Data In Fields", kLetters);
+      row("trailing letters", "60k", "No Data In Fields", kLetters);
+      row("leading letters", "k60", "No Data In Fields", kLetters);
+      row("point", ".", "No Data In Fields", kNotANumber);
+      row("minus", "-", "No Data In Fields", kNotANumber);
+      row("exponent", "1e5", "No Data In Fields", kLetters);
+      row("hexadecimal", "0x10", "No Data In Fields", kLetters);
+      row("decimal comma", "1,5", "No Data In Fields", kNotANumber);
+      row("inner blank", "6 0", "No Data In Fields", kNotANumber);
+      row("two signs", "--6", "No Data In Fields", kNotANumber);
+      row("arabic-indic digits", QString::fromUtf8("\u0666\u0660"), "No Data In Fields", kLetters);
+      row("fullwidth digits", QString::fromUtf8("\uff16\uff10"), "No Data In Fields", kLetters);
+      row("superscript digit", QString::fromUtf8("6\u00b2"), "No Data In Fields", kLetters);
+      row("non-breaking space", QString::fromUtf8("60\u00a0"), "No Data In Fields", kLetters);
+      if (xp) {
+        row("huge", kHuge, "No public data!", "Sorry, this prog calculates only until 190lvl (for now)");
+        row("negative", "-25227500", "Cheater!", "Who are you kidding? 50lvl req for SH :-)");
+        row("fraction", "25227500.5", "Error", "must hold a whole number.");
+        row("zero", "0", "No Data In Fields", "You have not typed any XP.");
+      }
+      if (level) {
+        row("huge", kHuge, "Error", "No support for higher than 190lvl.");
+        row("negative", "-5", "Error", "must hold a level of 1 or more.");
+        row("zero", "0", "Error", "must hold a level of 1 or more.");
+        row("fraction", "57.5", "Error", "must hold a whole number.");
+      }
+      if (scalps) {
+        row("huge", kHuge, "Error", "holds a number too large to calculate with.");
+        row("negative", "-500", "Please!!!", "Perhaps you should consider collecting some scalps first.");
+        row("zero", "0", "No Data In Fields", "You have not typed any number of scalps.");
+        row("fraction", "10.5", "Error", "must hold a whole number.");
+      }
+      if (target) {
+        row("huge", kHuge, "Be patient", "Cannot check above 190lvl.");
+        row("negative", "-60", "Oops", "You want to loose XP? Jesus!");
+        row("zero", "0", "Missing Data", "Put a number in the Requested LVL.");
+        row("fraction rounding to the present level", "50.4", "Oops", "You are already there! 0 scalps needed!");
+        row("fraction rounding to 190", "189.5", "Be patient", "Cannot check above 190lvl.");
+      }
+      if (interval) {
+        row("huge, taken", kHuge, "", "");
+        row("negative", "-100", "Error", "must hold a number of scalps above 0.");
+        row("zero", "0", "Error", "must hold a number of scalps above 0.");
+        row("too small to tell from 0", "0." + QString(400, '0') + "1", "Error", "must hold a number of scalps above 0.");
+        row("fraction, taken", "2.5", "", "");
+      }
+    }
+
+    // Every kind of broken level table; {path} is the table's path.
+    const QString go = "Text1=25227500;Text2=1000";
+    const QString line = "Line %1 of {path} ";
+    auto table = [&](const char* kind, const QString& title, const QString& text, const QString& setup = QString(),
+                     const QString& what = QString()) {
+      QTest::newRow(qPrintable(QString("lvl-xp.txt: ") + kind + what)) << QString(kind) << (setup.isEmpty() ? go : setup)
+                                                                       << title << text;
+    };
+    table("missing", "Error", "The level table {path} is missing.");
+    table("under a file", "Error", "The level table {path} is missing.");
+    table("folder", "Error", "The level table {path} cannot be read.");
+    table("empty", "Error", "The level table {path} holds no levels.");
+    table("blank lines", "Error", "The level table {path} holds no levels.");
+    table("letters", "Error", line.arg(3) + "holds something that is not a whole number.");
+    table("trailing letters", "Error", line.arg(2) + "holds something that is not a whole number.");
+    table("fraction", "Error", line.arg(2) + "holds something that is not a whole number.");
+    table("odd field count", "Error", line.arg(11) + "has a level number without its XP.");
+    table("empty field", "Error", line.arg(2) + "has an empty field.");
+    table("not increasing", "Error", line.arg(3) + "has an XP value that is not above the one of the level before.");
+    table("repeated record", "Error", line.arg(11) + "has an XP value that is not above the one of the level before.");
+    table("negative xp", "Error", line.arg(1) + "has a negative XP value.");
+    table("xp too large", "Error", line.arg(2) + "has an XP value above 1000000000000000.");
+    table("level number too large", "Error", line.arg(2) + "has a level number outside -32768 to 32767.");
+    table("50 MB in one field", "Error", line.arg(1) + "has a level number outside -32768 to 32767.");
+    table("binary garbage", "Error", line.arg(1) + "holds something that is not a whole number.");
+    table("nul byte", "Error", line.arg(2) + "holds something that is not a whole number.");
+    table("short", "Error", "The XP in the XP field matches no level of the level table {path}.",
+          "Text1=94564821930;Text2=1000", ", XP past its end");
+    table("short", "Error", "The level table {path} has no XP for level 100.", "Option3=1;LevelNow=100;Text2=1000",
+        ", level past its end");
+    // Taken: the level of a record is its place in the file, and records past level 191 are ignored.
+    table("duplicate level numbers", "", "");
+    table("191 records and more", "", "");
+    table("50 MB of records", "", "");
+  }
+
+  void catalogue() {
+    QFETCH(QString, table);
+    QFETCH(QString, setup);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    CheckingView v;
+    Apply(v, setup);
+    const std::string path = TablePath(table);
+    QElapsedTimer clock;
+    clock.start();
+    const CalculateOutcome outcome = ExecuteCalculate(v, path);
+    QVERIFY2(clock.elapsed() < 5000, "a press must not keep the player waiting");
+    const TableLoad load = LoadLevelTable(path);
+    const std::string problem = v.Check(outcome, load.table);
+    QVERIFY2(problem.empty(), problem.c_str());
+    if (title.isEmpty()) {
+      QCOMPARE(outcome, CalculateOutcome::Results);
+      QVERIFY(v.messages.empty());
+      return;
+    }
+    QCOMPARE(outcome, CalculateOutcome::Message);
+    QCOMPARE(QString::fromStdString(v.messages.at(0).first), title);
+    QCOMPARE(QString::fromStdString(v.messages.at(0).second), text.replace("{path}", QString::fromStdString(path)));
+    QCOMPARE(v.Caption(ResultLabel::ResLVL), std::string());
+  }
+};
+
+QTEST_APPLESS_MAIN(TestBadInput)
+#include "test_bad_input.moc"
