@@ -20,6 +20,7 @@
 #include "core/projection.h"
 #include "core/search.h"
 #include "main_window/calculate_command.h"
+#include "tests/fake_calculate_view.h"
 
 namespace quorvane {
 
@@ -28,74 +29,44 @@ namespace quorvane {
 // of millions of candidates) without waiting for it.
 struct RepaintBudgetExceeded {};
 
-class CheckingView : public CalculateView {
+class CheckingView : public FakeCalculateView {
  public:
-  // The window's state at start: XP mode, rings, Good, "Scalps", "Update window after:" 100.
-  CheckingView() {
-    texts[TextField::ScalpsUpd] = "100";
-    checks[CheckField::chkScalpsUpd] = 1;
-    options[{OptionGroup::Option1, 3}] = true;
-    options[{OptionGroup::Option2, 0}] = true;
-    options[{OptionGroup::Option3, 0}] = true;
-    options[{OptionGroup::Option4, 0}] = true;
-  }
+  CheckingView() { recordRepaints = false; }
 
-  // Selects one member of an option group (-1: none), clearing the others.
-  void Select(OptionGroup group, int index) {
-    for (int i = 0; i < 5; ++i) options[{group, i}] = false;
-    if (index >= 0) options[{group, index}] = true;
-  }
-  std::string Caption(ResultLabel l) const {
-    const auto it = captions.find(l);
-    return it == captions.end() ? std::string() : it->second;
-  }
-
-  std::string Text(TextField f) const override {
-    const auto it = texts.find(f);
-    return it == texts.end() ? std::string() : it->second;
-  }
   void SetText(TextField f, const std::string& t) override {
     AfterMessage("a field was written");
-    texts[f] = t;
-  }
-  int CheckValue(CheckField c) const override {
-    const auto it = checks.find(c);
-    return it == checks.end() ? 0 : it->second;
-  }
-  bool OptionSelected(OptionGroup g, int i) const override {
-    const auto it = options.find({g, i});
-    return it != options.end() && it->second;
+    FakeCalculateView::SetText(f, t);
   }
   void SetCaption(ResultLabel l, const std::string& c) override {
     AfterMessage("a result label was written");
-    captions[l] = c;
+    FakeCalculateView::SetCaption(l, c);
   }
   void ShowMessage(const std::string& title, const std::string& text) override {
     AfterMessage("a second message was shown");
-    messages.emplace_back(title, text);
+    FakeCalculateView::ShowMessage(title, text);
   }
   void OpenWorkingWindow() override {
     AfterMessage("the Working window was opened");
     if (CheckValue(CheckField::ReqLVL) != 1) Fail("the Working window was opened without a search");
     if (CheckValue(CheckField::chkWorking) != 0) Fail("the Working window was opened although it is turned off");
-    if (opened) Fail("the Working window was opened twice in one press");
-    opened = true;
-    windowOpen = true;
+    if (workingOpened > 0) Fail("the Working window was opened twice in one press");
+    FakeCalculateView::OpenWorkingWindow();
   }
   void SetWorkingCaption(WorkingLabel l, const std::string& c) override {
     AfterMessage("a Working window label was written");
-    if (!windowOpen) Fail("a Working window label was written while the window is closed");
-    working[l] = c;
+    if (!workingLoaded) Fail("a Working window label was written while the window is closed");
+    FakeCalculateView::SetWorkingCaption(l, c);
   }
   void RepaintWorkingWindow() override {
     AfterMessage("the Working window was repainted");
-    if (!windowOpen) Fail("the Working window was repainted while it is closed");
-    if (++repaints > repaintBudget) throw RepaintBudgetExceeded{};
+    if (!workingLoaded) Fail("the Working window was repainted while it is closed");
+    FakeCalculateView::RepaintWorkingWindow();
+    if (repaintCount > repaintBudget) throw RepaintBudgetExceeded{};
   }
   void CloseWorkingWindow() override {
     AfterMessage("the Working window was closed");
-    if (!windowOpen) Fail("the Working window was closed while it is closed");
-    windowOpen = false;
+    if (!workingLoaded) Fail("the Working window was closed while it is closed");
+    FakeCalculateView::CloseWorkingWindow();
   }
 
   // Checks how the press ended against the level table it read. Returns the first broken rule,
@@ -113,20 +84,11 @@ class CheckingView : public CalculateView {
       return problem;
     }
     if (!messages.empty()) Fail("the command showed results after a message");
-    if (windowOpen) Fail("the Working window stayed open after a search that found its answer");
+    if (workingLoaded) Fail("the Working window stayed open after a search that found its answer");
     CheckResults(table);
     return problem;
   }
 
-  std::map<TextField, std::string> texts;
-  std::map<CheckField, int> checks;
-  std::map<std::pair<OptionGroup, int>, bool> options;
-  std::map<ResultLabel, std::string> captions;
-  std::map<WorkingLabel, std::string> working;
-  std::vector<std::pair<std::string, std::string>> messages;
-  bool opened = false;
-  bool windowOpen = false;
-  long long repaints = 0;
   long long repaintBudget = std::numeric_limits<long long>::max();
   std::string problem;
 

@@ -1,6 +1,5 @@
 #include <QtTest>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -220,33 +219,6 @@ class TestProjection : public QObject {
     QCOMPARE(RunProjection(in).Outcome, ProjectionOutcome::MissingLevel);
     in.StartLevel = 0;  // no level 0 in any table
     QCOMPARE(RunProjection(in).Outcome, ProjectionOutcome::MissingLevel);
-  }
-
-  // More scalps never give a lower level or less XP, and never leave the cap once reached.
-  void moreScalpsNeverGiveLess() {
-    const LevelTable& t = Shipped();
-    std::mt19937_64 rng(20261207);
-    const QuestPart parts[] = {QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks, QuestPart::GiveRings};
-    for (int i = 0; i < 2000; ++i) {
-      const int level = 50 + static_cast<int>(rng() % 140);
-      const Xp xp = t.LevelXP(level) + static_cast<Xp>(rng() % static_cast<std::uint64_t>(t.LevelXP(level + 1) - t.LevelXP(level)));
-      const bool sell = rng() % 5 == 0;
-      const QuestPart part = sell ? QuestPart::None : parts[rng() % 4];
-      const Side side = part == QuestPart::GiveRings ? (rng() % 2 ? Side::Good : Side::Evil) : Side::None;
-      const std::int64_t a = static_cast<std::int64_t>(rng() % 5'000'000);
-      const std::int64_t b = a + static_cast<std::int64_t>(rng() % 100'000);
-      const ProjectionResult ra = RunProjection({a, xp, level, part, sell, side, &t});
-      const ProjectionResult rb = RunProjection({b, xp, level, part, sell, side, &t});
-      if (ra.Outcome == ProjectionOutcome::StoppedAtLevelCap) {
-        QCOMPARE(rb.Outcome, ProjectionOutcome::StoppedAtLevelCap);
-        continue;
-      }
-      if (rb.Outcome == ProjectionOutcome::StoppedAtLevelCap) continue;
-      QVERIFY(rb.CurrentLevel >= ra.CurrentLevel);
-      QVERIFY(rb.CurrentXP >= ra.CurrentXP);
-      QVERIFY(ra.CurrentXP >= xp);
-      QCOMPARE(t.FindLevel(ra.CurrentXP).value_or(0), ra.CurrentLevel);
-    }
   }
 };
 
