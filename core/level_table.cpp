@@ -43,98 +43,145 @@ bool LevelTable::Append(Xp xp) {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+constexpr int kEnd = -1;
 
-enum class FieldValue { Ok, NotANumber, Overflow };
+bool IsBlank(int c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(int c) { return c == '\n' || c == '\r'; }
 
-// A whole number in plain decimal: an optional sign, then digits only.
-FieldValue ParseWhole(std::string_view field, std::int64_t& out) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
-    negative = field[i] == '-';
-    ++i;
+// The bytes of a table held in memory.
+class TextSource {
+ public:
+  explicit TextSource(std::string_view text) : text_(text) {}
+  int Peek() const { return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : kEnd; }
+  void Skip() { ++pos_; }
+  bool Failed() const { return false; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// The bytes of a table file, read in blocks as the parser goes: a file is read only as far as
+// its first 191 records reach.
+class FileSource {
+ public:
+  explicit FileSource(std::FILE* file) : file_(file) { Fill(); }
+  int Peek() const { return pos_ < size_ ? static_cast<unsigned char>(buffer_[pos_]) : kEnd; }
+  void Skip() {
+    if (++pos_ == size_) Fill();
   }
-  if (i == field.size()) return FieldValue::NotANumber;
-  bool overflow = false;
-  std::int64_t value = 0;
-  for (; i < field.size(); ++i) {
-    const char c = field[i];
-    if (c < '0' || c > '9') return FieldValue::NotANumber;
-    if (!overflow) {
-      if (value > (std::numeric_limits<std::int64_t>::max() - (c - '0')) / 10) {
-        overflow = true;
-      } else {
-        value = value * 10 + (c - '0');
-      }
+  bool Failed() const { return failed_; }
+
+ private:
+  void Fill() {
+    size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    pos_ = 0;
+    if (size_ == 0 && std::ferror(file_) != 0) failed_ = true;
+  }
+  std::FILE* file_;
+  char buffer_[65536];
+  std::size_t size_ = 0;
+  std::size_t pos_ = 0;
+  bool failed_ = false;
+};
+
+// One field, read character by character: a whole number in plain decimal (an optional sign,
+// then digits), with blanks after it.
+class Field {
+ public:
+  void Add(int c) {
+    if (IsBlank(c)) {
+      blankAfter_ = true;
+      return;
     }
+    if (blankAfter_) bad_ = true;  // a blank inside the field
+    if ((c == '+' || c == '-') && !started_) {
+      negative_ = c == '-';
+    } else if (c >= '0' && c <= '9') {
+      ++digits_;
+      if (!overflow_) {
+        if (value_ > (std::numeric_limits<std::int64_t>::max() - (c - '0')) / 10) {
+          overflow_ = true;
+        } else {
+          value_ = value_ * 10 + (c - '0');
+        }
+      }
+    } else {
+      bad_ = true;
+    }
+    started_ = true;
   }
-  if (overflow) return FieldValue::Overflow;
-  out = negative ? -value : value;
-  return FieldValue::Ok;
-}
+  bool IsNumber() const { return !bad_ && digits_ > 0; }
+  bool Overflow() const { return overflow_; }
+  bool Negative() const { return negative_; }
+  std::int64_t Value() const { return negative_ ? -value_ : value_; }
 
-}  // namespace
+ private:
+  bool started_ = false;
+  bool blankAfter_ = false;
+  bool bad_ = false;
+  bool negative_ = false;
+  bool overflow_ = false;
+  int digits_ = 0;
+  std::int64_t value_ = 0;
+};
 
-TableLoad ParseLevelTable(std::string_view text) {
+template <class Source>
+TableLoad ParseRecords(Source& in) {
   TableLoad result;
   auto fail = [&](TableProblem problem, int line) {
     result.error = TableError{problem, line};
     return result;
   };
 
-  std::size_t pos = 0;
   // A byte-order mark, as some Windows editors write it, is not part of the first field.
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
+  if (in.Peek() == 0xEF) {
+    in.Skip();
+    if (in.Peek() != 0xBB) return fail(TableProblem::NotANumber, 1);
+    in.Skip();
+    if (in.Peek() != 0xBF) return fail(TableProblem::NotANumber, 1);
+    in.Skip();
+  }
 
   int line = 1;
   long long fields = 0;
   int levelNumberLine = 0;
   Xp previous = 0;
 
-  while (pos < text.size()) {
-    const char c = text[pos];
+  for (int c = in.Peek(); c != kEnd; c = in.Peek()) {
     if (IsBlank(c)) {
-      ++pos;
+      in.Skip();
       continue;
     }
     if (IsLineEnd(c)) {
-      if (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
-      ++pos;
+      in.Skip();
+      if (c == '\r' && in.Peek() == '\n') in.Skip();
       ++line;
       continue;
     }
     if (c == ',') return fail(TableProblem::EmptyField, line);
 
-    // One field: up to the next comma or line end, blanks around it trimmed.
-    std::size_t end = pos;
-    while (end < text.size() && text[end] != ',' && !IsLineEnd(text[end])) ++end;
-    std::size_t last = end;
-    while (last > pos && IsBlank(text[last - 1])) --last;
-    const std::string_view field = text.substr(pos, last - pos);
-    pos = end;
-    if (pos < text.size() && text[pos] == ',') ++pos;  // the comma separates this field from the next
-
-    std::int64_t value = 0;
-    const FieldValue parsed = ParseWhole(field, value);
-    if (parsed == FieldValue::NotANumber) return fail(TableProblem::NotANumber, line);
+    // One field: up to the next comma or line end. The comma separates it from the next field.
+    Field field;
+    for (c = in.Peek(); c != kEnd && c != ',' && !IsLineEnd(c); c = in.Peek()) {
+      field.Add(c);
+      in.Skip();
+    }
+    if (c == ',') in.Skip();
+    if (!field.IsNumber()) return fail(TableProblem::NotANumber, line);
 
     if (fields % 2 == 0) {
       // Level number: read and ignored, but it must be a 16-bit whole number.
-      if (parsed == FieldValue::Overflow || value < -32768 || value > 32767) {
+      if (field.Overflow() || field.Value() < -32768 || field.Value() > 32767) {
         return fail(TableProblem::LevelNumberRange, line);
       }
       levelNumberLine = line;
     } else {
-      if (parsed == FieldValue::Overflow) {
-        return fail(field.front() == '-' ? TableProblem::Negative : TableProblem::TooLarge, line);
-      }
+      if (field.Overflow()) return fail(field.Negative() ? TableProblem::Negative : TableProblem::TooLarge, line);
+      const Xp value = field.Value();
       if (value < 0) return fail(TableProblem::Negative, line);
       if (value > kMaxTableXp) return fail(TableProblem::TooLarge, line);
-      if (result.table.LevelCount() > 0 && value <= previous) {
-        return fail(TableProblem::NotIncreasing, line);
-      }
+      if (result.table.LevelCount() > 0 && value <= previous) return fail(TableProblem::NotIncreasing, line);
       result.table.Append(value);
       previous = value;
       if (result.table.LevelCount() == kMaxRecords) return result;  // the rest is ignored
@@ -142,9 +189,17 @@ TableLoad ParseLevelTable(std::string_view text) {
     ++fields;
   }
 
+  if (in.Failed()) return fail(TableProblem::Unreadable, 0);
   if (fields % 2 == 1) return fail(TableProblem::IncompleteRecord, levelNumberLine);
   if (result.table.LevelCount() == 0) return fail(TableProblem::Empty, 0);
   return result;
+}
+
+}  // namespace
+
+TableLoad ParseLevelTable(std::string_view text) {
+  TextSource source(text);
+  return ParseRecords(source);
 }
 
 TableLoad LoadLevelTable(const std::string& path) {
@@ -165,17 +220,10 @@ TableLoad LoadLevelTable(const std::string& path) {
     result.error = TableError{TableProblem::Unreadable, 0};
     return result;
   }
-  std::string text;
-  char buffer[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
+  FileSource source(file);
+  result = ParseRecords(source);
   std::fclose(file);
-  if (failed) {
-    result.error = TableError{TableProblem::Unreadable, 0};
-    return result;
-  }
-  return ParseLevelTable(text);
+  return result;
 }
 
 std::string ExecutableFolder() {
