@@ -6,7 +6,6 @@
 
 #include "about/sysinfo_launcher.h"
 #include "about/sysinfo_platform.h"
-#include "main_window/main_form.h"
 #include "quorvane_version.h"
 
 namespace quorvane {
@@ -40,10 +39,10 @@ class AboutSysInfoPlatform final : public about::NativeSysInfoPlatform {
   ui::Form& owner_;
 };
 
-ui::WindowSpec MakeDescription() {
+ui::WindowDescription MakeDescription() {
   using ui::Control;
   using ui::Line;
-  ui::WindowSpec w;
+  ui::WindowDescription w;
   w.name = "frmAbout";
   w.caption = "About Quorvane";
   w.clientWidth = 5730;
@@ -53,7 +52,7 @@ ui::WindowSpec MakeDescription() {
   w.discardOnClose = true;
   w.startCentred = true;
 
-  ui::FontSpec titleFont;
+  ui::FontDescription titleFont;
   titleFont.points = 13.5;
 
   w.controls = {
@@ -82,8 +81,8 @@ QPointer<AboutForm>& loadedAboutBox() {
 
 }  // namespace
 
-const ui::WindowSpec& AboutForm::Description() {
-  static const ui::WindowSpec description = MakeDescription();
+const ui::WindowDescription& AboutForm::Description() {
+  static const ui::WindowDescription description = MakeDescription();
   return description;
 }
 
@@ -136,10 +135,6 @@ AboutForm* ShowAboutBox() {
     box->activateWindow();
   }
   return box.data();
-}
-
-void ConnectAboutBox(MainForm& mainForm) {
-  QObject::connect(&mainForm, &MainForm::aboutRequested, &mainForm, [] { ShowAboutBox(); });
 }
 
 }  // namespace quorvane

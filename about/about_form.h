@@ -16,8 +16,6 @@ class QCloseEvent;
 
 namespace quorvane {
 
-class MainForm;
-
 class AboutForm : public ui::Form {
   Q_OBJECT
 
@@ -25,7 +23,7 @@ class AboutForm : public ui::Form {
   // Loads the window: builds it from its description and runs Form_Load.
   explicit AboutForm(QWidget* parent = nullptr);
 
-  static const ui::WindowSpec& Description();
+  static const ui::WindowDescription& Description();
 
   // Sets the captions: the window's caption, the version, the title.
   void Form_Load();
@@ -44,8 +42,5 @@ AboutForm* ShowAboutBox();
 
 // The loaded About box, or nullptr while none is loaded.
 AboutForm* LoadedAboutBox();
-
-// Makes the main window's "About..." button open the About box.
-void ConnectAboutBox(MainForm& mainForm);
 
 }  // namespace quorvane

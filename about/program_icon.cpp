@@ -2,7 +2,13 @@
 
 // The icons sit in a static library; registering them here makes sure they are linked in
 // whichever window asks first. Qt's macro must be used outside any namespace.
-static void registerIconResources() { Q_INIT_RESOURCE(quorvane); }
+static void registerIconResources() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(quorvane);
+    return true;
+  }();
+  (void)registered;
+}
 
 namespace quorvane {
 

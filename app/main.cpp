@@ -1,6 +1,5 @@
 #include <QApplication>
 
-#include "about/about_form.h"
 #include "main_window/main_form.h"
 
 int main(int argc, char* argv[]) {
@@ -14,7 +13,6 @@ int main(int argc, char* argv[]) {
 
   auto* mainForm = new quorvane::MainForm;
   mainForm->setAttribute(Qt::WA_DeleteOnClose);
-  quorvane::ConnectAboutBox(*mainForm);
   mainForm->show();
   return app.exec();
 }

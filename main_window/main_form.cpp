@@ -1,13 +1,14 @@
 #include "main_window/main_form.h"
 
+#include "about/about_form.h"
 #include "core/level_table.h"
 
 namespace quorvane {
 
 using ui::Control;
 using ui::ControlKind;
-using ui::ControlSpec;
-using ui::WindowSpec;
+using ui::ControlDescription;
+using ui::WindowDescription;
 
 namespace {
 
@@ -18,8 +19,8 @@ constexpr ControlKind CheckBox = ControlKind::CheckBox;
 constexpr ControlKind OptionButton = ControlKind::OptionButton;
 constexpr ControlKind CommandButton = ControlKind::CommandButton;
 
-WindowSpec MakeDescription() {
-  WindowSpec w;
+WindowDescription MakeDescription() {
+  WindowDescription w;
   w.name = "MainForm";
   w.caption = ui::kAppTitle;
   w.clientWidth = 6765;
@@ -130,8 +131,8 @@ WindowSpec MakeDescription() {
 
 }  // namespace
 
-const WindowSpec& MainForm::Description() {
-  static const WindowSpec description = MakeDescription();
+const WindowDescription& MainForm::Description() {
+  static const WindowDescription description = MakeDescription();
   return description;
 }
 
@@ -151,7 +152,7 @@ MainForm::MainForm(QWidget* parent) : Form(Description(), parent), levelTablePat
 
 void MainForm::ExecuteCmd_Click() { ExecuteCalculate(calculateView_, levelTablePath_); }
 
-void MainForm::cmdAbout_Click() { emit aboutRequested(); }
+void MainForm::cmdAbout_Click() { ShowAboutBox(); }
 
 // "Sell Maces" ticked or unticked.
 void MainForm::Check1_Click() {

@@ -20,15 +20,14 @@ class MainForm : public ui::Form {
 
   // The window as written down: every control with its kind, container, name, caption or text,
   // start-up state, position and size in twips, and tab index.
-  static const ui::WindowSpec& Description();
+  static const ui::WindowDescription& Description();
 
   // Outer widths of the window with the options panel open and closed, in twips.
   static constexpr double kWidthPanelOpen = 6855;
   static constexpr double kWidthPanelClosed = 3585;
 
   // Click handlers, one per user action; arrays receive the index of the member clicked.
-  // "Calculate" runs the Calculate command on this window; "About..." is handled by the command
-  // that connects to the signal below.
+  // "Calculate" runs the Calculate command on this window; "About..." opens the About box.
   virtual void ExecuteCmd_Click();
   virtual void cmdAbout_Click();
   void Option1_Click(int Index);
@@ -47,9 +46,6 @@ class MainForm : public ui::Form {
   frmWorking* workingWindow() const { return calculateView_.workingWindow(); }
   // The level table file that "Calculate" reads: lvl-xp.txt in the program's folder unless set.
   void setLevelTablePath(std::string path) { levelTablePath_ = std::move(path); }
-
- signals:
-  void aboutRequested();
 
  private:
   MainFormCalculateView calculateView_{*this};

@@ -168,9 +168,9 @@ double PixelsToTwips(int pixels) { return static_cast<double>(pixels) * kTwipsPe
 
 // ---- Descriptions ------------------------------------------------------------------------------
 
-ControlSpec Control(ControlKind kind, QString name, QString container, QString caption, int left, int top,
+ControlDescription Control(ControlKind kind, QString name, QString container, QString caption, int left, int top,
                     int width, int height, int tabIndex) {
-  ControlSpec c;
+  ControlDescription c;
   c.kind = kind;
   c.name = std::move(name);
   c.container = std::move(container);
@@ -183,8 +183,8 @@ ControlSpec Control(ControlKind kind, QString name, QString container, QString c
   return c;
 }
 
-ControlSpec Line(QString name, QString container, int x1, int y1, int x2, int y2, QColor colour, int widthPixels) {
-  ControlSpec c = Control(ControlKind::Line, std::move(name), std::move(container), QString(), std::min(x1, x2),
+ControlDescription Line(QString name, QString container, int x1, int y1, int x2, int y2, QColor colour, int widthPixels) {
+  ControlDescription c = Control(ControlKind::Line, std::move(name), std::move(container), QString(), std::min(x1, x2),
                           std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1), -1);
   c.colour = colour;
   c.lineWidth = widthPixels;
@@ -214,24 +214,24 @@ QFont DialogFont() {
   return f;
 }
 
-QFont ResolveFont(const FontSpec& spec, const QFont& base) {
+QFont ResolveFont(const FontDescription& desc, const QFont& base) {
   QFont f = base;
-  if (!spec.family.isEmpty()) {
-    if (spec.family.compare(QLatin1String(kDialogFontFamily), Qt::CaseInsensitive) == 0)
+  if (!desc.family.isEmpty()) {
+    if (desc.family.compare(QLatin1String(kDialogFontFamily), Qt::CaseInsensitive) == 0)
       f = DialogFont();
     else
-      f.setFamily(spec.family);
+      f.setFamily(desc.family);
   }
-  if (spec.points > 0) f.setPixelSize(PointsToPixels(spec.points));
+  if (desc.points > 0) f.setPixelSize(PointsToPixels(desc.points));
   // The look-alike comes in the dialog font's size only; other sizes are set in the scalable
   // sister family.
-  if (spec.points > 0 && f.family() == DialogFontFamily() && QFontInfo(f).pixelSize() != f.pixelSize() &&
+  if (desc.points > 0 && f.family() == DialogFontFamily() && QFontInfo(f).pixelSize() != f.pixelSize() &&
       !DialogBoldFontFamily().isEmpty())
     f.setFamily(DialogBoldFontFamily());
-  if (spec.bold && f.family() == DialogFontFamily() && !DialogBoldFontFamily().isEmpty())
+  if (desc.bold && f.family() == DialogFontFamily() && !DialogBoldFontFamily().isEmpty())
     f.setFamily(DialogBoldFontFamily());
-  f.setBold(spec.bold);
-  f.setItalic(spec.italic);
+  f.setBold(desc.bold);
+  f.setItalic(desc.italic);
   return f;
 }
 
@@ -247,6 +247,7 @@ void ShowMessageBox(const QString& text, const QString& title, QWidget* parent) 
     return;
   }
   QMessageBox box(QMessageBox::NoIcon, shownTitle, text, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);  // a file name in a message is never markup
   box.setDefaultButton(QMessageBox::Ok);
   box.setEscapeButton(QMessageBox::Ok);
   // A plain OK button: some desktop styles decorate standard buttons with an icon.
@@ -407,32 +408,32 @@ QAccessibleInterface* LabelAccessibility(const QString& className, QObject* obje
 
 // ---- Form --------------------------------------------------------------------------------------
 
-Form::Form(const WindowSpec& spec, QWidget* parent) : QWidget(parent, Qt::Window), spec_(spec) {
+Form::Form(const WindowDescription& desc, QWidget* parent) : QWidget(parent, Qt::Window), description_(desc) {
   static const bool labelAccessibilityInstalled = [] {
     QAccessible::installFactory(LabelAccessibility);
     return true;
   }();
   Q_UNUSED(labelAccessibilityInstalled);
-  setObjectName(spec_.name);
-  setWindowTitle(spec_.caption);
+  setObjectName(description_.name);
+  setWindowTitle(description_.caption);
 
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-  if (spec_.border != Border::Sizable) flags |= Qt::MSWindowsFixedSizeDialogHint;
+  if (description_.border != Border::Sizable) flags |= Qt::MSWindowsFixedSizeDialogHint;
   setWindowFlags(flags);
 
-  setFont(spec_.font.family.isEmpty() && spec_.font.points <= 0 ? DialogFont() : ResolveFont(spec_.font, DialogFont()));
+  setFont(description_.font.family.isEmpty() && description_.font.points <= 0 ? DialogFont() : ResolveFont(description_.font, DialogFont()));
 
-  const QSize client(TwipsToPixels(spec_.clientWidth), TwipsToPixels(spec_.clientHeight));
-  if (spec_.border == Border::Sizable)
+  const QSize client(TwipsToPixels(description_.clientWidth), TwipsToPixels(description_.clientHeight));
+  if (description_.border == Border::Sizable)
     resize(client);
   else
     setFixedSize(client);
 
-  if (spec_.programIcon) {
+  if (description_.programIcon) {
     const QIcon icon = ProgramIcon();
     if (!icon.isNull()) setWindowIcon(icon);
   }
-  if (spec_.discardOnClose) setAttribute(Qt::WA_DeleteOnClose);
+  if (description_.discardOnClose) setAttribute(Qt::WA_DeleteOnClose);
 
   build();
 }
@@ -440,12 +441,12 @@ Form::Form(const WindowSpec& spec, QWidget* parent) : QWidget(parent, Qt::Window
 Form::~Form() = default;
 
 void Form::build() {
-  for (const ControlSpec& c : spec_.controls) {
-    if (controls_.contains(c.name)) qFatal("Window %s: control %s described twice", qPrintable(spec_.name), qPrintable(c.name));
+  for (const ControlDescription& c : description_.controls) {
+    if (controls_.contains(c.name)) qFatal("Window %s: control %s described twice", qPrintable(description_.name), qPrintable(c.name));
     QWidget* parent = this;
     if (!c.container.isEmpty()) {
       parent = controls_.value(c.container);
-      if (!parent) qFatal("Window %s: container %s of %s is not described before it", qPrintable(spec_.name),
+      if (!parent) qFatal("Window %s: container %s of %s is not described before it", qPrintable(description_.name),
                           qPrintable(c.container), qPrintable(c.name));
     }
     QWidget* w = makeControl(c, parent);
@@ -455,12 +456,12 @@ void Form::build() {
   }
   // Labels, lines and pictures are drawn beneath the windowed controls that share their place
   // (a text box covers the label under it).
-  for (const ControlSpec& c : spec_.controls)
+  for (const ControlDescription& c : description_.controls)
     if (c.kind == ControlKind::Label || c.kind == ControlKind::Line) controls_.value(c.name)->lower();
   applyTabOrder();
 }
 
-QWidget* Form::makeControl(const ControlSpec& c, QWidget* parent) {
+QWidget* Form::makeControl(const ControlDescription& c, QWidget* parent) {
   QWidget* w = nullptr;
   const QFont font = ResolveFont(c.font, parent->font());
   const bool ownFont = !c.font.family.isEmpty() || c.font.points > 0 || c.font.bold || c.font.italic;
@@ -579,12 +580,12 @@ QWidget* Form::makeControl(const ControlSpec& c, QWidget* parent) {
 }
 
 void Form::applyTabOrder() {
-  std::vector<const ControlSpec*> focusable;
-  for (const ControlSpec& c : spec_.controls)
+  std::vector<const ControlDescription*> focusable;
+  for (const ControlDescription& c : description_.controls)
     if (IsFocusable(c.kind)) focusable.push_back(&c);
   std::stable_sort(focusable.begin(), focusable.end(),
-                   [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
-  for (const ControlSpec* c : focusable) tabOrder_.push_back(controls_.value(c->name));
+                   [](const ControlDescription* a, const ControlDescription* b) { return a->tabIndex < b->tabIndex; });
+  for (const ControlDescription* c : focusable) tabOrder_.push_back(controls_.value(c->name));
   for (std::size_t i = 1; i < tabOrder_.size(); ++i) QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
   // The focus starts on the first control that Tab would reach.
   for (QWidget* w : tabOrder_) {
@@ -634,13 +635,12 @@ bool Form::focusNextPrevChild(bool next) {
 
 ControlRef Form::control(const QString& name) const {
   QWidget* w = controls_.value(name);
-  if (!w) qFatal("Window %s has no control %s", qPrintable(spec_.name), qPrintable(name));
+  if (!w) qFatal("Window %s has no control %s", qPrintable(description_.name), qPrintable(name));
   return ControlRef(const_cast<Form*>(this), w);
 }
 
 ControlRef Form::control(const QString& arrayName, int index) const { return control(MemberName(arrayName, index)); }
 
-bool Form::hasControl(const QString& name) const { return controls_.contains(name); }
 
 QStringList Form::controlNames() const { return order_; }
 
@@ -659,31 +659,21 @@ void Form::runHandler(QWidget* control) {
 
 QButtonGroup* Form::groupOf(QAbstractButton* b) const { return groups_.value(b); }
 
-QMargins Form::frameMarginsPixels() const {
-  const QRect outer = frameGeometry();
-  const QRect inner = geometry();
-  const QMargins real(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                      outer.bottom() - inner.bottom());
-  if (!real.isNull()) return real;
-  // Not decorated (yet): count the border the descriptions assume.
-  const int border = TwipsToPixels(kNominalBorderTwips);
-  return QMargins(border, border + TwipsToPixels(kNominalCaptionTwips), border, border);
-}
+// The outer width is the client width plus the border the descriptions assume, 45 twips on each
+// side, so that each width keeps its described client area whatever frame the desktop draws.
+double Form::outerWidthTwips() const { return PixelsToTwips(width()) + 2.0 * kNominalBorderTwips; }
 
-double Form::outerWidthTwips() const {
-  const QMargins m = frameMarginsPixels();
-  return PixelsToTwips(width() + m.left() + m.right());
-}
-
+// The height is never set; it is read with the frame the desktop really draws (the assumed one
+// while the window is not decorated), so that centring places the whole window.
 double Form::outerHeightTwips() const {
-  const QMargins m = frameMarginsPixels();
-  return PixelsToTwips(height() + m.top() + m.bottom());
+  const int frame = frameGeometry().height() - geometry().height();
+  const double frameTwips = frame > 0 ? PixelsToTwips(frame) : 2.0 * kNominalBorderTwips + kNominalCaptionTwips;
+  return PixelsToTwips(height()) + frameTwips;
 }
 
 void Form::setOuterWidthTwips(double twips) {
-  const QMargins m = frameMarginsPixels();
-  const int client = std::max(1, TwipsToPixels(twips) - m.left() - m.right());
-  if (spec_.border == Border::Sizable)
+  const int client = std::max(1, TwipsToPixels(twips - 2.0 * kNominalBorderTwips));
+  if (description_.border == Border::Sizable)
     resize(client, height());
   else
     setFixedSize(client, height());
@@ -721,7 +711,7 @@ void Form::centreOnScreen() {
 void Form::showEvent(QShowEvent* event) {
   if (!shownOnce_ && !event->spontaneous()) {
     shownOnce_ = true;
-    if (spec_.startCentred) centreOnScreen();
+    if (description_.startCentred) centreOnScreen();
   }
   QWidget::showEvent(event);
 }

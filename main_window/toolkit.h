@@ -2,8 +2,8 @@
 
 // The thin window layer every Quorvane window is built on.
 //
-// A window is written down once, as a WindowSpec: its caption, border, client size and a table of
-// ControlSpec rows (kind, container, name, caption or text, start-up state, alignment, font,
+// A window is written down once, as a WindowDescription: its caption, border, client size and a table of
+// ControlDescription rows (kind, container, name, caption or text, start-up state, alignment, font,
 // position and size in twips, tab index). A Form builds the Qt widgets from that table and gives
 // the window's code the few operations it uses: Caption, Text, Value, Visible and Locked of
 // controls reached by name (array members by name and index), Click handlers shared by the
@@ -59,7 +59,7 @@ enum class ControlKind { Frame, Label, TextBox, CheckBox, OptionButton, CommandB
 enum class Alignment { Left, Centre, Right };
 
 // A font as a description gives it. Empty family and zero size mean the window's font.
-struct FontSpec {
+struct FontDescription {
   QString family;
   double points = 0;
   bool bold = false;
@@ -68,7 +68,7 @@ struct FontSpec {
 
 // One control of a window description. Built with Control(...) below and refined with the
 // chained setters, so that a description reads as a table.
-struct ControlSpec {
+struct ControlDescription {
   ControlKind kind = ControlKind::Label;
   QString name;       // objectName; array members read "Option1(0)"
   QString container;  // name of the enclosing frame; empty for the window's client area
@@ -79,29 +79,29 @@ struct ControlSpec {
   bool visible = true;
   int value = 0;  // check box 0/1, option button 0 (off) / 1 (on)
   Alignment align = Alignment::Left;
-  FontSpec font;
+  FontDescription font;
   QString accessibleName;  // for controls whose meaning is carried by a label beside them
   bool isDefault = false;  // Enter presses this button
   bool isCancel = false;   // Esc presses this button
   QColor colour;           // lines only
   int lineWidth = 1;       // lines only, in pixels
 
-  ControlSpec& hidden() { visible = false; return *this; }
-  ControlSpec& on() { value = 1; return *this; }
-  ControlSpec& centred() { align = Alignment::Centre; return *this; }
-  ControlSpec& rightAligned() { align = Alignment::Right; return *this; }
-  ControlSpec& withFont(FontSpec f) { font = std::move(f); return *this; }
-  ControlSpec& bold() { font.bold = true; return *this; }
-  ControlSpec& named(QString accessible) { accessibleName = std::move(accessible); return *this; }
-  ControlSpec& defaultButton() { isDefault = true; return *this; }
-  ControlSpec& cancelButton() { isCancel = true; return *this; }
+  ControlDescription& hidden() { visible = false; return *this; }
+  ControlDescription& on() { value = 1; return *this; }
+  ControlDescription& centred() { align = Alignment::Centre; return *this; }
+  ControlDescription& rightAligned() { align = Alignment::Right; return *this; }
+  ControlDescription& withFont(FontDescription f) { font = std::move(f); return *this; }
+  ControlDescription& bold() { font.bold = true; return *this; }
+  ControlDescription& named(QString accessible) { accessibleName = std::move(accessible); return *this; }
+  ControlDescription& defaultButton() { isDefault = true; return *this; }
+  ControlDescription& cancelButton() { isCancel = true; return *this; }
 };
 
-ControlSpec Control(ControlKind kind, QString name, QString container, QString caption,
+ControlDescription Control(ControlKind kind, QString name, QString container, QString caption,
                     int left, int top, int width, int height, int tabIndex);
 
 // A line from (x1, y1) to (x2, y2), in twips; horizontal or vertical.
-ControlSpec Line(QString name, QString container, int x1, int y1, int x2, int y2, QColor colour,
+ControlDescription Line(QString name, QString container, int x1, int y1, int x2, int y2, QColor colour,
                  int widthPixels);
 
 enum class Border {
@@ -110,7 +110,7 @@ enum class Border {
   Sizable       // resizable frame with a close box only
 };
 
-struct WindowSpec {
+struct WindowDescription {
   QString name;
   QString caption;
   int clientWidth = 0, clientHeight = 0;  // twips
@@ -118,8 +118,8 @@ struct WindowSpec {
   bool programIcon = true;     // shows the program's icon in the title bar
   bool discardOnClose = false; // closing the window deletes it (the next load starts afresh)
   bool startCentred = true;    // the first show places the window in the centre of the screen
-  FontSpec font;               // the window's font; empty means the dialog font
-  std::vector<ControlSpec> controls;
+  FontDescription font;               // the window's font; empty means the dialog font
+  std::vector<ControlDescription> controls;
 };
 
 // ---- Fonts, icon -------------------------------------------------------------------------------
@@ -128,7 +128,7 @@ struct WindowSpec {
 // package when it is installed, otherwise the toolkit's default sans face at the same pixel size.
 QFont DialogFont();
 // The font of a description, resolved against a window font.
-QFont ResolveFont(const FontSpec& spec, const QFont& base);
+QFont ResolveFont(const FontDescription& desc, const QFont& base);
 // The program's icon (16, 32 and 48 pixels), shown by windows whose description asks for it.
 QIcon ProgramIcon();
 
@@ -196,16 +196,14 @@ class Form : public QWidget {
   using Handler = std::function<void(int index)>;
 
   // Builds the window and all its controls from the description; the window is not shown.
-  explicit Form(const WindowSpec& spec, QWidget* parent = nullptr);
+  explicit Form(const WindowDescription& desc, QWidget* parent = nullptr);
   ~Form() override;
 
   // Controls by name; array members by name and index ("Option1", 3 is "Option1(3)").
   ControlRef control(const QString& name) const;
   ControlRef control(const QString& arrayName, int index) const;
-  bool hasControl(const QString& name) const;
   // All control names in description order.
   QStringList controlNames() const;
-  const WindowSpec& description() const { return spec_; }
 
   // Shortcuts for the code that reads and fills a window.
   QString text(const QString& name) const { return control(name).text(); }
@@ -241,8 +239,7 @@ class Form : public QWidget {
   // Message box owned by this window.
   void messageBox(const QString& text, const QString& title = QString());
 
-  // Border assumed while the window system reports none (before the window is decorated, or on
-  // a platform without decorations): 45 twips each side, as the descriptions count it.
+  // The frame the descriptions count: a border of 45 twips on each side and a caption bar.
   static constexpr int kNominalBorderTwips = 45;
   static constexpr int kNominalCaptionTwips = 270;
 
@@ -256,14 +253,13 @@ class Form : public QWidget {
  private:
   friend class ControlRef;
   void build();
-  QWidget* makeControl(const ControlSpec& c, QWidget* parent);
+  QWidget* makeControl(const ControlDescription& c, QWidget* parent);
   void applyTabOrder();
   void runHandler(QWidget* control);
-  QMargins frameMarginsPixels() const;
   QButtonGroup* groupOf(QAbstractButton* b) const;
   bool canTakeTabFocus(QWidget* w) const;
 
-  WindowSpec spec_;
+  WindowDescription description_;
   QHash<QString, QWidget*> controls_;
   QStringList order_;
   std::map<QString, Handler> handlers_;

@@ -10,19 +10,19 @@ namespace quorvane {
 
 using ui::Control;
 using ui::ControlKind;
-using ui::FontSpec;
-using ui::WindowSpec;
+using ui::FontDescription;
+using ui::WindowDescription;
 
 namespace {
 
 // How long Open waits at most for the window system to put a new window on the screen.
 constexpr qint64 kExposeWaitMs = 1000;
 
-WindowSpec MakeDescription() {
+WindowDescription MakeDescription() {
   constexpr ControlKind Label = ControlKind::Label;
   const QString face = QStringLiteral("MS Sans Serif");
 
-  WindowSpec w;
+  WindowDescription w;
   w.name = "frmWorking";
   w.caption = "Working...";
   w.clientWidth = 4575;
@@ -37,17 +37,17 @@ WindowSpec MakeDescription() {
   // start level through the level reached to the target level.
   w.controls = {
       Control(Label, "Label1", "", "Currently checking:", 120, 120, 2415, 375, 0)
-          .withFont(FontSpec{face, 12, true, false}),
+          .withFont(FontDescription{face, 12, true, false}),
       Control(Label, "scalpscalced", "", "0", 120, 600, 4335, 495, 1)
           .centred()
-          .withFont(FontSpec{face, 24, true, false}),
+          .withFont(FontDescription{face, 24, true, false}),
       Control(Label, "Label3", "", "scalps", 120, 1200, 4335, 375, 2)
           .centred()
-          .withFont(FontSpec{face, 13.5, true, true}),
+          .withFont(FontDescription{face, 13.5, true, true}),
       Control(Label, "lblStart", "", "0", 120, 1800, 855, 255, 3),
       Control(Label, "lblLevelReached", "", "Level Reached", 960, 1800, 2655, 255, 4)
           .centred()
-          .withFont(FontSpec{face, 9.75, true, false}),
+          .withFont(FontDescription{face, 9.75, true, false}),
       Control(Label, "lblEnd", "", "189", 3840, 1800, 615, 255, 5).rightAligned(),
   };
   return w;
@@ -55,8 +55,8 @@ WindowSpec MakeDescription() {
 
 }  // namespace
 
-const WindowSpec& frmWorking::Description() {
-  static const WindowSpec description = MakeDescription();
+const WindowDescription& frmWorking::Description() {
+  static const WindowDescription description = MakeDescription();
   return description;
 }
 

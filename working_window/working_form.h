@@ -17,7 +17,7 @@ class frmWorking : public ui::Form {
   explicit frmWorking(QWidget* parent = nullptr);
 
   // The window as written down: caption, frame, client size and its six labels.
-  static const ui::WindowSpec& Description();
+  static const ui::WindowDescription& Description();
 
   // Shows the window (brings it to the front when it is shown already) and puts its captions on
   // the screen at once. A window the window system has not mapped yet is given the chance to be

@@ -133,7 +133,6 @@ void TestAboutForm::programIconInEveryWindow() {
 
 void TestAboutForm::twoClicksGiveOneBox() {
   MainForm mainForm;
-  ConnectAboutBox(mainForm);
   mainForm.show();
   auto* about = Button(&mainForm, "cmdAbout");
 
@@ -212,7 +211,6 @@ void TestAboutForm::outlivesTheMainWindow() {
   QVERIFY(QGuiApplication::quitOnLastWindowClosed());
   QPointer<MainForm> mainForm = new MainForm;
   mainForm->setAttribute(Qt::WA_DeleteOnClose);
-  ConnectAboutBox(*mainForm);
   mainForm->show();
   Button(mainForm, "cmdAbout")->click();
   QPointer<AboutForm> box = LoadedAboutBox();

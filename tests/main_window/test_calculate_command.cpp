@@ -82,7 +82,7 @@ class TestCalculateCommand : public QObject {
     const QString xp = "Text1=25227500;";
     const QString go = "Text1=25227500;Text2=1000;";
     const QString search = "Text1=25227500;ReqLVL=1;";
-    // The specified checks, in their order.
+    // The checks of the command, in their order.
     QTest::newRow("no quest option") << "" << "Option1=-1;Text1=abc" << "Error" << "You have not chosen any quest options.";
     QTest::newRow("sell maces is a quest option") << "" << "Option1=-1;Check1=1" << "Error" << "You have not typed any XP.";
     QTest::newRow("no xp typed") << "" << "" << "Error" << "You have not typed any XP.";

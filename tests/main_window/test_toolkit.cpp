@@ -19,8 +19,8 @@ namespace {
 
 // Two groups of option buttons, one in a frame nested inside the other's frame, two check boxes,
 // a text box covering a label, and a button.
-WindowSpec TestWindow() {
-  WindowSpec w;
+WindowDescription TestWindow() {
+  WindowDescription w;
   w.name = "TestForm";
   w.caption = "Test";
   w.clientWidth = 6000;
