@@ -97,6 +97,8 @@ class Searcher {
   // stays reached. So the first stopping candidate can be found by galloping and bisection, and
   // only the candidates whose captions reach the screen need their own projection.
   SearchResult Fast() {
+    if (in_.ShowWorkingWindow && !in_.UseUpdateInterval) return Straight();  // every candidate is on screen
+
     // First stopping index: gallop 0, 1, 2, 4, ... then bisect between the last two.
     std::int64_t first = 0;
     ProjectionResult last = Project(0);
@@ -124,7 +126,6 @@ class Searcher {
     }
 
     if (in_.ShowWorkingWindow) {
-      if (!in_.UseUpdateInterval) return Straight();  // every candidate is on screen
       for (std::int64_t k = 0; k <= first; ++k) {
         const bool due = RepaintDue(k);
         if (!due && k != first) continue;

@@ -58,7 +58,7 @@ std::string TableMessage(const TableError& error, const std::string& path) {
     case TableProblem::NotANumber: return line + " holds something that is not a whole number.";
     case TableProblem::EmptyField: return line + " has an empty field.";
     case TableProblem::LevelNumberRange: return line + " has a level number outside -32768 to 32767.";
-    case TableProblem::TooLarge: return line + " has an XP value above 1000000000000000.";
+    case TableProblem::TooLarge: return line + " has an XP value above " + FormatPlain(kMaxTableXp) + ".";
     case TableProblem::Negative: return line + " has a negative XP value.";
     case TableProblem::NotIncreasing: return line + " has an XP value that is not above the one of the level before.";
     case TableProblem::IncompleteRecord: return line + " has a level number without its XP.";
@@ -171,17 +171,24 @@ CalculateOutcome Command::Run() {
     currentLevel_ = static_cast<int>(level->whole);
     levelKnown_ = true;
     if (table_.HasLevel(currentLevel_)) {
-      v_.SetText(TextField::Text1, FormatPlain(table_.LevelXP(currentLevel_)));
+      v_.SetText(TextField::Text1, FormatPlain(table_.XPForLevel(currentLevel_)));
     } else if (currentLevel_ < LevelCap) {
       return MissingLevel(currentLevel_);
     }
   }
 
-  // 6. No level above 189 (in XP mode also an old level left in the hidden field).
+  // 6. No level above 189 (in XP mode also an old level left in the hidden field). An old text
+  // there that is no whole number is not the player's input for this press: the command ends
+  // later, at the XP that matches no level, unless an earlier check ends it first.
   if (!Empty(TextField::LevelNow)) {
-    const auto level = Read(TextField::LevelNow, false);
-    if (!level) return CalculateOutcome::Message;
-    if (level->whole > LevelCap - 1) return Fail(kLevelTooHigh);
+    if (xpMode_ && !levelKnown_) {
+      const FieldNumber old = ReadFieldNumber(v_.Text(TextField::LevelNow), false);
+      if (old.status == NumberStatus::Ok && old.whole > LevelCap - 1) return Fail(kLevelTooHigh);
+    } else {
+      const auto level = Read(TextField::LevelNow, false);
+      if (!level) return CalculateOutcome::Message;
+      if (level->whole > LevelCap - 1) return Fail(kLevelTooHigh);
+    }
   }
 
   // 7.-9. XP and scalps typed.
@@ -302,7 +309,6 @@ CalculateOutcome Command::Search() {
 }
 
 CalculateOutcome Command::ShowResults(const ProjectionInput& in, const ProjectionResult& r) {
-  if (!table_.HasLevel(r.CurrentLevel + 1)) return MissingLevel(r.CurrentLevel + 1);
   const ItemResults items = DeriveItemResults(in, r);
 
   // A level typed and not changed is shown as typed.

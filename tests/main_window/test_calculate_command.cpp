@@ -119,8 +119,12 @@ class TestCalculateCommand : public QObject {
                                          << "Be patient" << "Cannot check above 190lvl.";
     // Text that is not a number, named by field, where it is first read (the whole catalogue of
     // wrong input is in test_bad_input).
-    QTest::newRow("old level letters in xp mode") << "" << "Text1=99999999999;LevelNow=abc" << "No Data In Fields"
-                                                  << "The Level field has letters, not numbers.";
+    // An old text in the hidden level field is not read as the player's level.
+    QTest::newRow("old level letters in xp mode") << "" << "Text1=99999999999;LevelNow=abc;Text2=1000"
+                                                  << "No public data!"
+                                                  << "Sorry, this prog calculates only until 190lvl (for now)";
+    QTest::newRow("old level fraction in xp mode") << "short" << "Text1=94564821930;LevelNow=57.5;Text2=1000" << "Error"
+                                                   << "The XP in the XP field matches no level of the level table {path}.";
     // Short tables.
     QTest::newRow("projection beyond a short table") << "short" << "Option3=1;LevelNow=55;Text2=90000000" << "Error"
                                                      << "The level table {path} has no XP for level 61.";
