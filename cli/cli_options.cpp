@@ -5,6 +5,8 @@
 #include <set>
 #include <string_view>
 
+#include "main_window/quest_modes.h"
+
 namespace quorvane::cli {
 
 namespace {
@@ -48,8 +50,8 @@ ParseResult Usage(std::string error) {
 // when no part is chosen).
 int HighestZeroLeftOffered(const CliOptions& o) {
   if (o.sellMaces) return 0;
-  if (o.part < 0) return 4;
-  return o.part + 1;
+  const QuestPartView* view = FindQuestPartView(o.part);
+  return view ? view->lastOffered : 4;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "main_window/quest_modes.h"
 
 namespace quorvane::cli {
 
@@ -36,12 +37,14 @@ std::vector<ResultLine> ShownLines(const CliOptions& o) {
   if (sell) lines.push_back({ResultLabel::ResGP, "Gp from Maces:", "gpFromMaces", ValueKind::Gold});
   lines.push_back({ResultLabel::ScalpsLeft, "Scalps remained", "scalpsRemained", ValueKind::Plain});
   lines.push_back({ResultLabel::MacesLeft, "Maces remained", "macesRemained", ValueKind::Plain});
-  if (!sell) lines.push_back({ResultLabel::BeltsLeft, "Belts Remained", "beltsRemained", ValueKind::Plain});
-  if (!sell && part != 0) lines.push_back({ResultLabel::BooksLeft, "Books Remained", "booksRemained", ValueKind::Plain});
-  if (!sell && (part < 0 || part >= 2)) {
-    lines.push_back({ResultLabel::RingsLeft, "Rings Remained", "ringsRemained", ValueKind::Plain});
+  if (!sell) {
+    // Without a part every pair but the gold shows.
+    const QuestPartView* view = FindQuestPartView(part);
+    lines.push_back({ResultLabel::BeltsLeft, "Belts Remained", "beltsRemained", ValueKind::Plain});
+    if (!view || view->booksLeft) lines.push_back({ResultLabel::BooksLeft, "Books Remained", "booksRemained", ValueKind::Plain});
+    if (!view || view->ringsLeft) lines.push_back({ResultLabel::RingsLeft, "Rings Remained", "ringsRemained", ValueKind::Plain});
+    if (!view || view->finals) lines.push_back({ResultLabel::Finals, "Final Reward", "finalReward", ValueKind::Plain});
   }
-  if (!sell && (part < 0 || part == 3)) lines.push_back({ResultLabel::Finals, "Final Reward", "finalReward", ValueKind::Plain});
   return lines;
 }
 

@@ -2,6 +2,7 @@
 
 #include "about/about_form.h"
 #include "core/level_table.h"
+#include "main_window/quest_modes.h"
 
 namespace quorvane {
 
@@ -199,19 +200,8 @@ void MainForm::Option1_Click(int /*Index*/) {
   control("ResGP").setVisible(false);
 
   // The highest part selected decides which results and zero-left items apply.
-  struct Row {
-    int part;
-    bool beltsRem, booksRem, booksLeft, finRew, finals, ringsLeft, rinRem;
-    int lastOffered;  // Option4 members 0..lastOffered are offered
-  };
-  static constexpr Row kRows[] = {
-      {3, true, true, true, true, true, true, true, 4},
-      {2, true, true, true, false, false, true, true, 3},
-      {1, true, true, true, false, false, false, false, 2},
-      {0, true, false, false, false, false, false, false, 1},
-  };
-  const Row* row = nullptr;
-  for (const Row& r : kRows) {
+  const QuestPartView* row = nullptr;
+  for (const QuestPartView& r : kQuestPartViews) {
     if (control("Option1", r.part).value() != 0) {
       row = &r;
       break;
