@@ -345,6 +345,65 @@ CalculateOutcome Command::ShowResults(const ProjectionInput& in, const Projectio
 
 }  // namespace
 
+const char* ControlName(TextField f) {
+  switch (f) {
+    case TextField::Text1: return "Text1";
+    case TextField::LevelNow: return "LevelNow";
+    case TextField::Text2: return "Text2";
+    case TextField::TargetLVL: return "TargetLVL";
+    case TextField::ScalpsUpd: return "ScalpsUpd";
+  }
+  return "";
+}
+
+const char* ControlName(CheckField c) {
+  switch (c) {
+    case CheckField::Check1: return "Check1";
+    case CheckField::ReqLVL: return "ReqLVL";
+    case CheckField::chkScalpsUpd: return "chkScalpsUpd";
+    case CheckField::chkWorking: return "chkWorking";
+  }
+  return "";
+}
+
+const char* ControlName(OptionGroup g) {
+  switch (g) {
+    case OptionGroup::Option1: return "Option1";
+    case OptionGroup::Option2: return "Option2";
+    case OptionGroup::Option3: return "Option3";
+    case OptionGroup::Option4: return "Option4";
+  }
+  return "";
+}
+
+const char* ControlName(ResultLabel l) {
+  switch (l) {
+    case ResultLabel::ResLVL: return "ResLVL";
+    case ResultLabel::ResExp: return "ResExp";
+    case ResultLabel::xpgain: return "xpgain";
+    case ResultLabel::remXP: return "remXP";
+    case ResultLabel::ResGP: return "ResGP";
+    case ResultLabel::ScalpsLeft: return "ScalpsLeft";
+    case ResultLabel::MacesLeft: return "MacesLeft";
+    case ResultLabel::BeltsLeft: return "BeltsLeft";
+    case ResultLabel::BooksLeft: return "BooksLeft";
+    case ResultLabel::RingsLeft: return "RingsLeft";
+    case ResultLabel::Finals: return "Finals";
+    case ResultLabel::ScalpsNdd: return "ScalpsNdd";
+  }
+  return "";
+}
+
+const char* ControlName(WorkingLabel l) {
+  switch (l) {
+    case WorkingLabel::lblStart: return "lblStart";
+    case WorkingLabel::lblEnd: return "lblEnd";
+    case WorkingLabel::scalpscalced: return "scalpscalced";
+    case WorkingLabel::lblLevelReached: return "lblLevelReached";
+  }
+  return "";
+}
+
 CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath) {
   return Command(view, tablePath).Run();
 }

@@ -16,6 +16,13 @@ enum class ResultLabel {
 // The labels of the Working window that the search writes.
 enum class WorkingLabel { lblStart, lblEnd, scalpscalced, lblLevelReached };
 
+// The objectName of each control on its window.
+const char* ControlName(TextField field);
+const char* ControlName(CheckField box);
+const char* ControlName(OptionGroup group);
+const char* ControlName(ResultLabel label);
+const char* ControlName(WorkingLabel label);
+
 // What the Calculate command needs of the window it runs in. The main window implements it on
 // its controls; tests and the command-line front end implement it on plain values.
 class CalculateView {

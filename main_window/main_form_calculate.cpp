@@ -8,79 +8,20 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-const char* Name(TextField f) {
-  switch (f) {
-    case TextField::Text1: return "Text1";
-    case TextField::LevelNow: return "LevelNow";
-    case TextField::Text2: return "Text2";
-    case TextField::TargetLVL: return "TargetLVL";
-    case TextField::ScalpsUpd: return "ScalpsUpd";
-  }
-  return "";
-}
-
-const char* Name(CheckField c) {
-  switch (c) {
-    case CheckField::Check1: return "Check1";
-    case CheckField::ReqLVL: return "ReqLVL";
-    case CheckField::chkScalpsUpd: return "chkScalpsUpd";
-    case CheckField::chkWorking: return "chkWorking";
-  }
-  return "";
-}
-
-const char* Name(OptionGroup g) {
-  switch (g) {
-    case OptionGroup::Option1: return "Option1";
-    case OptionGroup::Option2: return "Option2";
-    case OptionGroup::Option3: return "Option3";
-    case OptionGroup::Option4: return "Option4";
-  }
-  return "";
-}
-
-const char* Name(ResultLabel l) {
-  switch (l) {
-    case ResultLabel::ResLVL: return "ResLVL";
-    case ResultLabel::ResExp: return "ResExp";
-    case ResultLabel::xpgain: return "xpgain";
-    case ResultLabel::remXP: return "remXP";
-    case ResultLabel::ResGP: return "ResGP";
-    case ResultLabel::ScalpsLeft: return "ScalpsLeft";
-    case ResultLabel::MacesLeft: return "MacesLeft";
-    case ResultLabel::BeltsLeft: return "BeltsLeft";
-    case ResultLabel::BooksLeft: return "BooksLeft";
-    case ResultLabel::RingsLeft: return "RingsLeft";
-    case ResultLabel::Finals: return "Finals";
-    case ResultLabel::ScalpsNdd: return "ScalpsNdd";
-  }
-  return "";
-}
-
-const char* Name(WorkingLabel l) {
-  switch (l) {
-    case WorkingLabel::lblStart: return "lblStart";
-    case WorkingLabel::lblEnd: return "lblEnd";
-    case WorkingLabel::scalpscalced: return "scalpscalced";
-    case WorkingLabel::lblLevelReached: return "lblLevelReached";
-  }
-  return "";
-}
-
 }  // namespace
 
-std::string MainFormCalculateView::Text(TextField field) const { return form_.text(Name(field)).toStdString(); }
+std::string MainFormCalculateView::Text(TextField field) const { return form_.text(ControlName(field)).toStdString(); }
 
-void MainFormCalculateView::SetText(TextField field, const std::string& text) { form_.setText(Name(field), Q(text)); }
+void MainFormCalculateView::SetText(TextField field, const std::string& text) { form_.setText(ControlName(field), Q(text)); }
 
-int MainFormCalculateView::CheckValue(CheckField box) const { return form_.value(Name(box)); }
+int MainFormCalculateView::CheckValue(CheckField box) const { return form_.value(ControlName(box)); }
 
 bool MainFormCalculateView::OptionSelected(OptionGroup group, int index) const {
-  return form_.isSelected(Name(group), index);
+  return form_.isSelected(ControlName(group), index);
 }
 
 void MainFormCalculateView::SetCaption(ResultLabel label, const std::string& caption) {
-  form_.setCaption(Name(label), Q(caption));
+  form_.setCaption(ControlName(label), Q(caption));
 }
 
 void MainFormCalculateView::ShowMessage(const std::string& title, const std::string& text) {
@@ -100,7 +41,7 @@ void MainFormCalculateView::OpenWorkingWindow() {
 }
 
 void MainFormCalculateView::SetWorkingCaption(WorkingLabel label, const std::string& caption) {
-  if (working_) working_->setCaption(Name(label), Q(caption));
+  if (working_) working_->setCaption(ControlName(label), Q(caption));
 }
 
 void MainFormCalculateView::RepaintWorkingWindow() {

@@ -12,14 +12,19 @@ namespace quorvane {
 // (-1 for none); check boxes take their value; anything else is a text field. A value may hold
 // any character but ';'.
 inline void ApplySetup(FakeCalculateView& v, const QString& setup) {
-  static const std::map<QString, TextField> texts{{"Text1", TextField::Text1}, {"LevelNow", TextField::LevelNow},
-                                                  {"Text2", TextField::Text2}, {"TargetLVL", TextField::TargetLVL},
-                                                  {"ScalpsUpd", TextField::ScalpsUpd}};
-  static const std::map<QString, CheckField> checks{{"Check1", CheckField::Check1}, {"ReqLVL", CheckField::ReqLVL},
-                                                    {"chkScalpsUpd", CheckField::chkScalpsUpd},
-                                                    {"chkWorking", CheckField::chkWorking}};
-  static const std::map<QString, OptionGroup> groups{{"Option1", OptionGroup::Option1}, {"Option2", OptionGroup::Option2},
-                                                     {"Option3", OptionGroup::Option3}, {"Option4", OptionGroup::Option4}};
+  // Each control by its objectName.
+  std::map<QString, TextField> texts;
+  for (TextField f : {TextField::Text1, TextField::LevelNow, TextField::Text2, TextField::TargetLVL, TextField::ScalpsUpd}) {
+    texts[ControlName(f)] = f;
+  }
+  std::map<QString, CheckField> checks;
+  for (CheckField c : {CheckField::Check1, CheckField::ReqLVL, CheckField::chkScalpsUpd, CheckField::chkWorking}) {
+    checks[ControlName(c)] = c;
+  }
+  std::map<QString, OptionGroup> groups;
+  for (OptionGroup g : {OptionGroup::Option1, OptionGroup::Option2, OptionGroup::Option3, OptionGroup::Option4}) {
+    groups[ControlName(g)] = g;
+  }
   for (const QString& item : setup.split(';', Qt::SkipEmptyParts)) {
     const QString name = item.section('=', 0, 0);
     const QString value = item.section('=', 1);
