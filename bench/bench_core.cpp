@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "core/level_table.h"
+#include "platform/program_folder.h"
 #include "core/projection.h"
 #include "core/search.h"
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/level_table.h"
+#include "platform/program_folder.h"
 #include "main_window/main_form.h"
 
 using namespace quorvane;

@@ -5,7 +5,7 @@
 #include <set>
 #include <string_view>
 
-#include "main_window/quest_modes.h"
+#include "command/quest_modes.h"
 
 namespace quorvane::cli {
 

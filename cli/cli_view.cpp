@@ -4,26 +4,26 @@ namespace quorvane::cli {
 
 CliView::CliView(const CliOptions& o, std::ostream& messages, std::ostream& progress)
     : messages_(messages), progress_(progress) {
-  texts_[TextField::Text1] = o.xp.value_or("");
-  texts_[TextField::LevelNow] = o.level.value_or("");
-  texts_[TextField::Text2] = o.scalps.value_or("");
-  texts_[TextField::TargetLVL] = o.target.value_or("");
-  texts_[TextField::ScalpsUpd] = "100";
+  texts_[TextField::Xp] = o.xp.value_or("");
+  texts_[TextField::Level] = o.level.value_or("");
+  texts_[TextField::Scalps] = o.scalps.value_or("");
+  texts_[TextField::TargetLevel] = o.target.value_or("");
+  texts_[TextField::UpdateInterval] = "100";
 
-  checks_[CheckField::Check1] = o.sellMaces ? 1 : 0;
-  checks_[CheckField::ReqLVL] = o.target ? 1 : 0;
+  checks_[CheckField::SellMaces] = o.sellMaces ? 1 : 0;
+  checks_[CheckField::SearchTarget] = o.target ? 1 : 0;
   // Choosing a zero-left item other than "Scalps" unticks "Update window after:".
-  checks_[CheckField::chkScalpsUpd] = o.zeroLeft == 0 ? 1 : 0;
+  checks_[CheckField::UpdateAtInterval] = o.zeroLeft == 0 ? 1 : 0;
   // "Do not show the Working window." stays ticked unless the captions are wanted.
-  checks_[CheckField::chkWorking] = o.progress ? 0 : 1;
+  checks_[CheckField::HideWorkingWindow] = o.progress ? 0 : 1;
 
-  selected_[OptionGroup::Option1] = o.part;
-  selected_[OptionGroup::Option2] = o.side;
-  selected_[OptionGroup::Option3] = o.level ? 1 : 0;
-  selected_[OptionGroup::Option4] = o.zeroLeft;
+  selected_[OptionGroup::QuestPart] = o.part;
+  selected_[OptionGroup::Side] = o.side;
+  selected_[OptionGroup::Entry] = o.level ? 1 : 0;
+  selected_[OptionGroup::ZeroLeft] = o.zeroLeft;
 
-  for (ResultLabel label : {ResultLabel::ResLVL, ResultLabel::ResExp, ResultLabel::xpgain, ResultLabel::remXP,
-                            ResultLabel::ResGP}) {
+  for (ResultLabel label : {ResultLabel::Level, ResultLabel::ExactXp, ResultLabel::XpGained, ResultLabel::XpToNextLevel,
+                            ResultLabel::Gold}) {
     captions_[label] = "Click Calculate";
   }
 }
@@ -49,10 +49,10 @@ void CliView::ShowMessage(const std::string& title, const std::string& text) {
 
 void CliView::OpenWorkingWindow() {
   if (!workingLoaded_) {
-    working_[WorkingLabel::lblStart] = "0";
-    working_[WorkingLabel::lblEnd] = "189";
-    working_[WorkingLabel::scalpscalced] = "0";
-    working_[WorkingLabel::lblLevelReached] = "Level Reached";
+    working_[WorkingLabel::StartLevel] = "0";
+    working_[WorkingLabel::TargetLevel] = "189";
+    working_[WorkingLabel::Scalps] = "0";
+    working_[WorkingLabel::LevelReached] = "Level Reached";
   }
   workingLoaded_ = true;
   RepaintWorkingWindow();
@@ -61,9 +61,9 @@ void CliView::OpenWorkingWindow() {
 // One line as the Working window reads: the count being tried, then the scale from the start
 // level through the level reached to the target level.
 void CliView::RepaintWorkingWindow() {
-  progress_ << "Currently checking: " << working_[WorkingLabel::scalpscalced] << " scalps | "
-            << working_[WorkingLabel::lblStart] << " | " << working_[WorkingLabel::lblLevelReached] << " | "
-            << working_[WorkingLabel::lblEnd] << '\n'
+  progress_ << "Currently checking: " << working_[WorkingLabel::Scalps] << " scalps | "
+            << working_[WorkingLabel::StartLevel] << " | " << working_[WorkingLabel::LevelReached] << " | "
+            << working_[WorkingLabel::TargetLevel] << '\n'
             << std::flush;
 }
 

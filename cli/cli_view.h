@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "cli/cli_options.h"
-#include "main_window/calculate_command.h"
+#include "command/calculate_command.h"
 
 namespace quorvane::cli {
 

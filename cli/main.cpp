@@ -10,7 +10,8 @@
 #include "cli/cli_output.h"
 #include "cli/cli_view.h"
 #include "core/level_table.h"
-#include "main_window/calculate_command.h"
+#include "platform/program_folder.h"
+#include "command/calculate_command.h"
 #include "quorvane_version.h"
 
 namespace {
@@ -41,12 +42,13 @@ int Run(const std::vector<std::string>& args) {
   const CliOptions& options = parsed.options;
   CliView view(options, std::cerr, std::cerr);
   const std::string table = options.table.value_or(DefaultLevelTablePath());
-  if (ExecuteCalculate(view, table) != CalculateOutcome::Results) return kExitMessage;
+  const CalculateReport report = RunCalculate(view, table);
+  if (report.Outcome != CalculateOutcome::Results) return kExitMessage;
 
   if (options.json) {
-    WriteResultJson(std::cout, options, view);
+    WriteResultJson(std::cout, options, *report.Results);
   } else {
-    WriteResultLines(std::cout, options, view);
+    WriteResultLines(std::cout, options, *report.Results);
   }
   std::cout.flush();
   if (!std::cout) {

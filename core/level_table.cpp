@@ -226,16 +226,4 @@ TableLoad LoadLevelTable(const std::string& path) {
   return result;
 }
 
-std::string ExecutableFolder() {
-  char buffer[4096];
-  const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (length <= 0) return ".";
-  std::string path(buffer, static_cast<std::size_t>(length));
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string DefaultLevelTablePath() { return ExecutableFolder() + "/" + kLevelTableFileName; }
-
 }  // namespace quorvane

@@ -84,9 +84,4 @@ TableLoad LoadLevelTable(const std::string& path);
 // The file name of the level table, looked for in the folder of the program's executable.
 inline constexpr const char* kLevelTableFileName = "lvl-xp.txt";
 
-// The folder that holds the running program's executable ("." when it cannot be found).
-std::string ExecutableFolder();
-// lvl-xp.txt in the executable's folder.
-std::string DefaultLevelTablePath();
-
 }  // namespace quorvane

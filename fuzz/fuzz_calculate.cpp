@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "core/level_table.h"
-#include "main_window/calculate_command.h"
+#include "command/calculate_command.h"
 #include "tests/checking_view.h"
 
 using namespace quorvane;
@@ -94,31 +94,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int side = choice(1, 3, 0);
   const int mode = choice(2, 3, 0);
   const int zeroLeft = choice(3, 6, 0);
-  v.Select(OptionGroup::Option1, part == 4 ? -1 : part);
-  v.Select(OptionGroup::Option2, side == 2 ? -1 : side);
-  v.Select(OptionGroup::Option3, mode == 2 ? -1 : mode);
-  v.Select(OptionGroup::Option4, zeroLeft == 5 ? -1 : zeroLeft);
-  v.checks[CheckField::Check1] = choice(4, 2, 0);
-  v.checks[CheckField::ReqLVL] = choice(5, 2, 0);
-  v.checks[CheckField::chkScalpsUpd] = choice(6, 2, 1);
-  v.checks[CheckField::chkWorking] = choice(7, 3, 0);
+  v.Select(OptionGroup::QuestPart, part == 4 ? -1 : part);
+  v.Select(OptionGroup::Side, side == 2 ? -1 : side);
+  v.Select(OptionGroup::Entry, mode == 2 ? -1 : mode);
+  v.Select(OptionGroup::ZeroLeft, zeroLeft == 5 ? -1 : zeroLeft);
+  v.checks[CheckField::SellMaces] = choice(4, 2, 0);
+  v.checks[CheckField::SearchTarget] = choice(5, 2, 0);
+  v.checks[CheckField::UpdateAtInterval] = choice(6, 2, 1);
+  v.checks[CheckField::HideWorkingWindow] = choice(7, 3, 0);
   const Table& table = TableFor(choice(8, 2, 0));
   const std::int64_t more = 1 + choice(9, 64, 0) * 37;
 
-  const TextField fields[] = {TextField::Text1, TextField::LevelNow, TextField::Text2, TextField::TargetLVL,
-                              TextField::ScalpsUpd};
+  const TextField fields[] = {TextField::Xp, TextField::Level, TextField::Scalps, TextField::TargetLevel,
+                              TextField::UpdateInterval};
   for (std::size_t i = 0; i < 5 && i + 1 < lines.size(); ++i) v.texts[fields[i]] = std::string(lines[i + 1]);
 
   CalculateOutcome outcome{};
   if (!Press(v, table, outcome)) return 0;
 
   // More scalps never reach a lower level or less XP: press again with more scalps owned.
-  if (outcome == CalculateOutcome::Results && v.checks[CheckField::ReqLVL] == 0) {
-    const FieldNumber owned = ReadFieldNumber(v.texts[TextField::Text2], false);
+  if (outcome == CalculateOutcome::Results && v.checks[CheckField::SearchTarget] == 0) {
+    const FieldNumber owned = ReadFieldNumber(v.texts[TextField::Scalps], false);
     if (owned.whole > INT64_MAX / 2) return 0;
     CheckingView w = v;
     w.messages.clear();
-    w.texts[TextField::Text2] = std::to_string(owned.whole + more);
+    w.texts[TextField::Scalps] = std::to_string(owned.whole + more);
     CalculateOutcome second{};
     if (!Press(w, table, second)) return 0;
     if (second == CalculateOutcome::Message) {
@@ -126,9 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Violation("more scalps end in the message \"" + w.messages[0].second + "\"", w);
       }
     } else {
-      const auto level = [](const CheckingView& x) { return ReadFieldNumber(x.Caption(ResultLabel::ResLVL), false).whole; };
+      const auto level = [](const CheckingView& x) { return ReadFieldNumber(x.Caption(ResultLabel::Level), false).whole; };
       const auto exact = [](const CheckingView& x) {
-        std::string s = x.Caption(ResultLabel::ResExp);
+        std::string s = x.Caption(ResultLabel::ExactXp);
         std::erase(s, '.');
         return ReadFieldNumber(s, false).whole;
       };

@@ -2,7 +2,8 @@
 
 #include "about/about_form.h"
 #include "core/level_table.h"
-#include "main_window/quest_modes.h"
+#include "platform/program_folder.h"
+#include "command/quest_modes.h"
 
 namespace quorvane {
 

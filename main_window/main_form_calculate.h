@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-#include "main_window/calculate_command.h"
+#include "command/calculate_command.h"
 #include "main_window/toolkit.h"
 
 namespace quorvane {

@@ -19,7 +19,7 @@
 #include "core/number_text.h"
 #include "core/projection.h"
 #include "core/search.h"
-#include "main_window/calculate_command.h"
+#include "command/calculate_command.h"
 #include "tests/fake_calculate_view.h"
 
 namespace quorvane {
@@ -47,8 +47,8 @@ class CheckingView : public FakeCalculateView {
   }
   void OpenWorkingWindow() override {
     AfterMessage("the Working window was opened");
-    if (CheckValue(CheckField::ReqLVL) != 1) Fail("the Working window was opened without a search");
-    if (CheckValue(CheckField::chkWorking) != 0) Fail("the Working window was opened although it is turned off");
+    if (CheckValue(CheckField::SearchTarget) != 1) Fail("the Working window was opened without a search");
+    if (CheckValue(CheckField::HideWorkingWindow) != 0) Fail("the Working window was opened although it is turned off");
     if (workingOpened > 0) Fail("the Working window was opened twice in one press");
     FakeCalculateView::OpenWorkingWindow();
   }
@@ -102,18 +102,18 @@ class CheckingView : public FakeCalculateView {
 
   QuestPart Part() const {
     for (int i = 0; i < 4; ++i) {
-      if (OptionSelected(OptionGroup::Option1, i)) return static_cast<QuestPart>(i + 1);
+      if (OptionSelected(OptionGroup::QuestPart, i)) return static_cast<QuestPart>(i + 1);
     }
     return QuestPart::None;
   }
   Side ChosenSide() const {
-    if (OptionSelected(OptionGroup::Option2, 0)) return Side::Good;
-    if (OptionSelected(OptionGroup::Option2, 1)) return Side::Evil;
+    if (OptionSelected(OptionGroup::Side, 0)) return Side::Good;
+    if (OptionSelected(OptionGroup::Side, 1)) return Side::Evil;
     return Side::None;
   }
   std::int64_t Step() const {
     for (int i = 0; i < 4; ++i) {
-      if (OptionSelected(OptionGroup::Option4, i)) return SearchStep(static_cast<ZeroLeft>(i), ChosenSide());
+      if (OptionSelected(OptionGroup::ZeroLeft, i)) return SearchStep(static_cast<ZeroLeft>(i), ChosenSide());
     }
     return SearchStep(ZeroLeft::Rings, ChosenSide());
   }
@@ -142,19 +142,19 @@ class CheckingView : public FakeCalculateView {
   }
 
   void CheckResults(const LevelTable& table) {
-    const auto startXp = Whole(Text(TextField::Text1));
-    if (!startXp) return Fail("results shown while the XP field holds \"" + Text(TextField::Text1) + "\"");
+    const auto startXp = Whole(Text(TextField::Xp));
+    if (!startXp) return Fail("results shown while the XP field holds \"" + Text(TextField::Xp) + "\"");
     const std::optional<int> startLevel = table.FindLevel(*startXp);
     if (!startLevel) return Fail("results shown for an XP that lies in no level of the table");
 
-    const auto level = Whole(Caption(ResultLabel::ResLVL));
-    const auto gained = Grouped(Caption(ResultLabel::xpgain));
-    const auto exact = Grouped(Caption(ResultLabel::ResExp));
-    const auto toNext = Grouped(Caption(ResultLabel::remXP));
-    if (!level) return Fail("Level Reached: shows \"" + Caption(ResultLabel::ResLVL) + "\"");
+    const auto level = Whole(Caption(ResultLabel::Level));
+    const auto gained = Grouped(Caption(ResultLabel::XpGained));
+    const auto exact = Grouped(Caption(ResultLabel::ExactXp));
+    const auto toNext = Grouped(Caption(ResultLabel::XpToNextLevel));
+    if (!level) return Fail("Level Reached: shows \"" + Caption(ResultLabel::Level) + "\"");
     if (!gained || !exact || !toNext) {
-      return Fail("an XP result is not grouped in threes: \"" + Caption(ResultLabel::xpgain) + "\", \"" +
-                  Caption(ResultLabel::ResExp) + "\", \"" + Caption(ResultLabel::remXP) + "\"");
+      return Fail("an XP result is not grouped in threes: \"" + Caption(ResultLabel::XpGained) + "\", \"" +
+                  Caption(ResultLabel::ExactXp) + "\", \"" + Caption(ResultLabel::XpToNextLevel) + "\"");
     }
     if (*gained < 0) Fail("the XP fell by " + std::to_string(-*gained));
     if (*exact != *startXp + *gained) Fail("Exact XP is not the start XP plus the XP gained");
@@ -170,18 +170,18 @@ class CheckingView : public FakeCalculateView {
     }
 
     // The scalps the results are for: those owned, or those the search found.
-    const bool search = CheckValue(CheckField::ReqLVL) == 1;
-    const auto scalps = Whole(search ? Caption(ResultLabel::ScalpsNdd) : Text(TextField::Text2));
+    const bool search = CheckValue(CheckField::SearchTarget) == 1;
+    const auto scalps = Whole(search ? Caption(ResultLabel::ScalpsNeeded) : Text(TextField::Scalps));
     if (!scalps || *scalps < 0) return Fail("the scalps of the results are not a count");
 
-    const bool sell = CheckValue(CheckField::Check1) == 1;
+    const bool sell = CheckValue(CheckField::SellMaces) == 1;
     const QuestPart part = Part();
     const auto scalpsLeft = Label(ResultLabel::ScalpsLeft, "Scalps remained");
     const auto macesLeft = Label(ResultLabel::MacesLeft, "Maces remained");
     const auto beltsLeft = Label(ResultLabel::BeltsLeft, "Belts remained");
     const auto booksLeft = Label(ResultLabel::BooksLeft, "Books remained");
     const auto ringsLeft = Label(ResultLabel::RingsLeft, "Rings remained");
-    const auto finals = Label(ResultLabel::Finals, "Final Reward");
+    const auto finals = Label(ResultLabel::FinalRewards, "Final Reward");
     if (!scalpsLeft || !macesLeft || !beltsLeft || !booksLeft || !ringsLeft || !finals) return;
     if (*scalpsLeft != *scalps % kScalpsPerMace) Fail("Scalps remained is not the scalps left over");
     auto below = [&](std::int64_t value, std::int64_t bundle, const char* name) {
@@ -192,7 +192,7 @@ class CheckingView : public FakeCalculateView {
       if (*macesLeft != 0 || *beltsLeft != 0 || *booksLeft != 0 || *ringsLeft != 0 || *finals != 0) {
         Fail("items left over although the maces are sold");
       }
-      const std::string gold = Caption(ResultLabel::ResGP);
+      const std::string gold = Caption(ResultLabel::Gold);
       if (gold.size() < 5 || gold.compare(gold.size() - 4, 4, "M gp") != 0) Fail("Gp from Maces: shows \"" + gold + "\"");
     } else {
       below(*macesLeft, kMacesPerBelt, "Maces remained");
@@ -206,14 +206,14 @@ class CheckingView : public FakeCalculateView {
   }
 
   void CheckSearch(const LevelTable& table, Xp startXp, int startLevel, std::int64_t scalps, Xp exact, int level) {
-    const FieldNumber target = ReadFieldNumber(Text(TextField::TargetLVL), true);
+    const FieldNumber target = ReadFieldNumber(Text(TextField::TargetLevel), true);
     if (target.status != NumberStatus::Ok) return Fail("a search ran without a target level");
     const int targetLevel = static_cast<int>(RoundHalfEven(target.value));
     if (level < targetLevel) Fail("the search answer does not reach the target level");
     const std::int64_t step = Step();
     if (scalps % step != 0) Fail("the search answer " + std::to_string(scalps) + " is not a multiple of " + std::to_string(step));
 
-    ProjectionInput in{scalps, startXp, startLevel, Part(), CheckValue(CheckField::Check1) == 1, ChosenSide(), &table};
+    ProjectionInput in{scalps, startXp, startLevel, Part(), CheckValue(CheckField::SellMaces) == 1, ChosenSide(), &table};
     const ProjectionResult found = RunProjection(in);
     if (found.Outcome != ProjectionOutcome::Finished || found.CurrentXP != exact) {
       Fail("the results shown are not those of the scalps the search found");

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "main_window/calculate_command.h"
+#include "command/calculate_command.h"
 
 namespace quorvane {
 
@@ -14,20 +14,20 @@ namespace quorvane {
 class FakeCalculateView : public CalculateView {
  public:
   FakeCalculateView() {
-    texts[TextField::ScalpsUpd] = "100";
-    checks[CheckField::chkScalpsUpd] = 1;
-    options[{OptionGroup::Option1, 3}] = true;
-    options[{OptionGroup::Option2, 0}] = true;
-    options[{OptionGroup::Option3, 0}] = true;
-    options[{OptionGroup::Option4, 0}] = true;
-    for (ResultLabel l : {ResultLabel::ResLVL, ResultLabel::ResExp, ResultLabel::xpgain, ResultLabel::remXP,
-                          ResultLabel::ResGP}) {
+    texts[TextField::UpdateInterval] = "100";
+    checks[CheckField::UpdateAtInterval] = 1;
+    options[{OptionGroup::QuestPart, 3}] = true;
+    options[{OptionGroup::Side, 0}] = true;
+    options[{OptionGroup::Entry, 0}] = true;
+    options[{OptionGroup::ZeroLeft, 0}] = true;
+    for (ResultLabel l : {ResultLabel::Level, ResultLabel::ExactXp, ResultLabel::XpGained, ResultLabel::XpToNextLevel,
+                          ResultLabel::Gold}) {
       captions[l] = "Click Calculate";
     }
-    working[WorkingLabel::lblStart] = "0";
-    working[WorkingLabel::lblEnd] = "189";
-    working[WorkingLabel::scalpscalced] = "0";
-    working[WorkingLabel::lblLevelReached] = "Level Reached";
+    working[WorkingLabel::StartLevel] = "0";
+    working[WorkingLabel::TargetLevel] = "189";
+    working[WorkingLabel::Scalps] = "0";
+    working[WorkingLabel::LevelReached] = "Level Reached";
   }
 
   // Selects one member of an option group, clearing the others.
@@ -63,10 +63,10 @@ class FakeCalculateView : public CalculateView {
   void ShowMessage(const std::string& title, const std::string& text) override { messages.emplace_back(title, text); }
   void OpenWorkingWindow() override {
     if (!workingLoaded) {
-      working[WorkingLabel::lblStart] = "0";
-      working[WorkingLabel::lblEnd] = "189";
-      working[WorkingLabel::scalpscalced] = "0";
-      working[WorkingLabel::lblLevelReached] = "Level Reached";
+      working[WorkingLabel::StartLevel] = "0";
+      working[WorkingLabel::TargetLevel] = "189";
+      working[WorkingLabel::Scalps] = "0";
+      working[WorkingLabel::LevelReached] = "Level Reached";
     }
     workingLoaded = true;
     ++workingOpened;

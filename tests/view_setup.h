@@ -14,15 +14,15 @@ namespace quorvane {
 inline void ApplySetup(FakeCalculateView& v, const QString& setup) {
   // Each control by its objectName.
   std::map<QString, TextField> texts;
-  for (TextField f : {TextField::Text1, TextField::LevelNow, TextField::Text2, TextField::TargetLVL, TextField::ScalpsUpd}) {
+  for (TextField f : {TextField::Xp, TextField::Level, TextField::Scalps, TextField::TargetLevel, TextField::UpdateInterval}) {
     texts[ControlName(f)] = f;
   }
   std::map<QString, CheckField> checks;
-  for (CheckField c : {CheckField::Check1, CheckField::ReqLVL, CheckField::chkScalpsUpd, CheckField::chkWorking}) {
+  for (CheckField c : {CheckField::SellMaces, CheckField::SearchTarget, CheckField::UpdateAtInterval, CheckField::HideWorkingWindow}) {
     checks[ControlName(c)] = c;
   }
   std::map<QString, OptionGroup> groups;
-  for (OptionGroup g : {OptionGroup::Option1, OptionGroup::Option2, OptionGroup::Option3, OptionGroup::Option4}) {
+  for (OptionGroup g : {OptionGroup::QuestPart, OptionGroup::Side, OptionGroup::Entry, OptionGroup::ZeroLeft}) {
     groups[ControlName(g)] = g;
   }
   for (const QString& item : setup.split(';', Qt::SkipEmptyParts)) {

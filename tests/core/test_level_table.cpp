@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/level_table.h"
+#include "platform/program_folder.h"
 
 using namespace quorvane;
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/level_table.h"
+#include "platform/program_folder.h"
 #include "core/projection.h"
 
 using namespace quorvane;

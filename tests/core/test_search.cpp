@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/level_table.h"
+#include "platform/program_folder.h"
 #include "core/search.h"
 
 using namespace quorvane;

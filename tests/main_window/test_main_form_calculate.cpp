@@ -14,6 +14,7 @@
 
 #include "../fake_calculate_view.h"
 #include "core/level_table.h"
+#include "platform/program_folder.h"
 #include "core/number_text.h"
 #include "core/projection.h"
 #include "main_window/main_form.h"
@@ -191,16 +192,16 @@ class TestMainFormCalculate : public QObject {
     QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
 
     FakeCalculateView expected;
-    expected.texts[TextField::Text1] = XpOf(120);
-    expected.texts[TextField::Text2] = "123456";
-    expected.Select(OptionGroup::Option1, 2);
-    expected.Select(OptionGroup::Option2, -1);
+    expected.texts[TextField::Xp] = XpOf(120);
+    expected.texts[TextField::Scalps] = "123456";
+    expected.Select(OptionGroup::QuestPart, 2);
+    expected.Select(OptionGroup::Side, -1);
     QCOMPARE(ExecuteCalculate(expected, DefaultLevelTablePath()), CalculateOutcome::Results);
 
     QCOMPARE(form->text("LevelNow"), QString("120"));
-    for (ResultLabel l : {ResultLabel::ResLVL, ResultLabel::ResExp, ResultLabel::xpgain, ResultLabel::remXP,
+    for (ResultLabel l : {ResultLabel::Level, ResultLabel::ExactXp, ResultLabel::XpGained, ResultLabel::XpToNextLevel,
                           ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
-                          ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::Finals}) {
+                          ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
       const auto it = expected.captions.find(l);
       QVERIFY(it != expected.captions.end());
       const char* names[] = {"ResLVL", "ResExp", "xpgain", "remXP", "ResGP", "ScalpsLeft", "MacesLeft",

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "core/level_table.h"
-#include "main_window/calculate_command.h"
+#include "platform/program_folder.h"
+#include "command/calculate_command.h"
 #include "tests/checking_view.h"
 
 using namespace quorvane;
@@ -27,26 +28,26 @@ CheckingView RandomPress(std::mt19937_64& rng) {
   CheckingView v;
   const bool levelMode = Between(rng, 0, 1) == 1;
   const int level = Between(rng, 50, 189);
-  v.Select(OptionGroup::Option3, levelMode ? 1 : 0);
+  v.Select(OptionGroup::Entry, levelMode ? 1 : 0);
   if (levelMode) {
-    v.texts[TextField::LevelNow] = std::to_string(level);
+    v.texts[TextField::Level] = std::to_string(level);
   } else {
     const Xp lo = Shipped().LevelXP(level);
     const Xp hi = std::min<Xp>(Shipped().LevelXP(level + 1) - 1, 94'564'821'930);
-    v.texts[TextField::Text1] = std::to_string(std::uniform_int_distribution<Xp>(lo, hi)(rng));
+    v.texts[TextField::Xp] = std::to_string(std::uniform_int_distribution<Xp>(lo, hi)(rng));
   }
   const bool sell = Between(rng, 0, 4) == 0;
-  v.checks[CheckField::Check1] = sell ? 1 : 0;
-  v.Select(OptionGroup::Option1, Between(rng, sell ? -1 : 0, 3));
-  v.Select(OptionGroup::Option2, Between(rng, 0, 1));
-  v.Select(OptionGroup::Option4, Between(rng, 0, 4));
+  v.checks[CheckField::SellMaces] = sell ? 1 : 0;
+  v.Select(OptionGroup::QuestPart, Between(rng, sell ? -1 : 0, 3));
+  v.Select(OptionGroup::Side, Between(rng, 0, 1));
+  v.Select(OptionGroup::ZeroLeft, Between(rng, 0, 4));
   const std::int64_t scalps = static_cast<std::int64_t>(std::pow(10.0, std::uniform_real_distribution<>(0.7, 8)(rng)));
-  v.texts[TextField::Text2] = std::to_string(scalps);
+  v.texts[TextField::Scalps] = std::to_string(scalps);
   if (Between(rng, 0, 2) == 0) {
-    v.checks[CheckField::ReqLVL] = 1;
-    v.texts[TextField::TargetLVL] = std::to_string(Between(rng, level, std::min(level + 30, 189)));
-    v.checks[CheckField::chkWorking] = Between(rng, 0, 1);
-    v.texts[TextField::ScalpsUpd] = std::to_string(Between(rng, 1, 1000));
+    v.checks[CheckField::SearchTarget] = 1;
+    v.texts[TextField::TargetLevel] = std::to_string(Between(rng, level, std::min(level + 30, 189)));
+    v.checks[CheckField::HideWorkingWindow] = Between(rng, 0, 1);
+    v.texts[TextField::UpdateInterval] = std::to_string(Between(rng, 1, 1000));
   }
   return v;
 }
@@ -88,18 +89,18 @@ class TestCalculateProperties : public QObject {
         continue;
       }
       ++results;
-      if (v.checks[CheckField::ReqLVL] == 1) {
+      if (v.checks[CheckField::SearchTarget] == 1) {
         ++searches;
         continue;
       }
       // The same press with more scalps.
       CheckingView w = v;
-      w.texts[TextField::Text2] = std::to_string(std::stoll(v.texts[TextField::Text2]) + Between(rng, 1, 5000));
+      w.texts[TextField::Scalps] = std::to_string(std::stoll(v.texts[TextField::Scalps]) + Between(rng, 1, 5000));
       const CalculateOutcome second = ExecuteCalculate(w, DefaultLevelTablePath());
       QVERIFY2(w.Check(second, Shipped()).empty(), what);
       if (second == CalculateOutcome::Results) {
-        QVERIFY2(std::stoll(w.Caption(ResultLabel::ResLVL)) >= std::stoll(v.Caption(ResultLabel::ResLVL)), what);
-        QVERIFY2(Ungrouped(w.Caption(ResultLabel::ResExp)) >= Ungrouped(v.Caption(ResultLabel::ResExp)), what);
+        QVERIFY2(std::stoll(w.Caption(ResultLabel::Level)) >= std::stoll(v.Caption(ResultLabel::Level)), what);
+        QVERIFY2(Ungrouped(w.Caption(ResultLabel::ExactXp)) >= Ungrouped(v.Caption(ResultLabel::ExactXp)), what);
       } else {
         QCOMPARE(w.messages.at(0).second, std::string("Cannot check above 190lvl."));
       }

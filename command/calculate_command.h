@@ -1,27 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
+#include "command/control_names.h"
+
 namespace quorvane {
-
-// The main window's controls that the Calculate command reads and writes, by their names.
-enum class TextField { Text1, LevelNow, Text2, TargetLVL, ScalpsUpd };
-enum class CheckField { Check1, ReqLVL, chkScalpsUpd, chkWorking };
-enum class OptionGroup { Option1, Option2, Option3, Option4 };
-enum class ResultLabel {
-  ResLVL, ResExp, xpgain, remXP, ResGP,
-  ScalpsLeft, MacesLeft, BeltsLeft, BooksLeft, RingsLeft, Finals,
-  ScalpsNdd,
-};
-// The labels of the Working window that the search writes.
-enum class WorkingLabel { lblStart, lblEnd, scalpscalced, lblLevelReached };
-
-// The objectName of each control on its window.
-const char* ControlName(TextField field);
-const char* ControlName(CheckField box);
-const char* ControlName(OptionGroup group);
-const char* ControlName(ResultLabel label);
-const char* ControlName(WorkingLabel label);
 
 // What the Calculate command needs of the window it runs in. The main window implements it on
 // its controls; tests and the command-line front end implement it on plain values.
@@ -49,9 +34,40 @@ class CalculateView {
 // How one press of "Calculate" ended.
 enum class CalculateOutcome { Results, Message };
 
+// The results of a press that ended with results, as numbers. The window shows them as the
+// captions that WriteResultCaptions writes.
+struct CalculateResults {
+  std::int64_t LevelReached = 0;
+  std::string LevelShown;  // the level as the window shows it: a typed level that did not change stays as typed
+  std::int64_t ExactXp = 0;
+  std::int64_t XpGained = 0;
+  std::int64_t XpToNextLevel = 0;
+  std::int64_t ScalpsRemained = 0;
+  std::int64_t MacesRemained = 0;
+  std::int64_t BeltsRemained = 0;
+  std::int64_t BooksRemained = 0;
+  std::int64_t RingsRemained = 0;
+  std::int64_t FinalRewards = 0;
+  double GoldMillions = 0;                   // with "Sell Maces" only
+  std::optional<std::int64_t> ScalpsNeeded;  // a search's answer
+  bool SellMaces = false;
+  int QuestPart = -1;  // the Option1 member chosen, -1 for none
+};
+
+struct CalculateReport {
+  CalculateOutcome Outcome = CalculateOutcome::Message;
+  std::optional<CalculateResults> Results;  // set when Outcome is Results
+};
+
 // One press of "Calculate": checks the fields in order, reads the level table at `tablePath`,
 // then projects the scalps owned, or searches for the scalps needed, and writes the results.
 // The first failing check shows its message and ends the command.
 CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath);
+// The same press, with its results as numbers.
+CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath);
+
+// The captions of the result labels, in the order the window writes them.
+std::string GroupedXp(std::int64_t xp);
+std::string GoldCaption(double goldMillions);
 
 }  // namespace quorvane

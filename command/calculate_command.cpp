@@ -1,4 +1,4 @@
-#include "main_window/calculate_command.h"
+#include "command/calculate_command.h"
 
 #include <cmath>
 #include <optional>
@@ -40,11 +40,11 @@ constexpr Message kXpLetters{"No Data In Fields", "The XP field has letters, not
 
 const char* FieldName(TextField field) {
   switch (field) {
-    case TextField::Text1: return "XP";
-    case TextField::LevelNow: return "Level";
-    case TextField::Text2: return "Scalps";
-    case TextField::TargetLVL: return "Requested LVL";
-    case TextField::ScalpsUpd: return "Update window after:";
+    case TextField::Xp: return "XP";
+    case TextField::Level: return "Level";
+    case TextField::Scalps: return "Scalps";
+    case TextField::TargetLevel: return "Requested LVL";
+    case TextField::UpdateInterval: return "Update window after:";
   }
   return "";
 }
@@ -72,6 +72,7 @@ class Command {
   Command(CalculateView& view, std::string tablePath) : v_(view), path_(std::move(tablePath)) {}
 
   CalculateOutcome Run();
+  const CalculateResults& results() const { return results_; }
 
  private:
   CalculateOutcome Fail(const Message& m) { return Fail(m.title, m.text); }
@@ -106,20 +107,20 @@ class Command {
   }
 
   QuestPart Part() const {
-    if (Selected(OptionGroup::Option1, 0)) return QuestPart::GiveMaces;
-    if (Selected(OptionGroup::Option1, 1)) return QuestPart::GiveBelts;
-    if (Selected(OptionGroup::Option1, 2)) return QuestPart::GiveBooks;
-    if (Selected(OptionGroup::Option1, 3)) return QuestPart::GiveRings;
+    if (Selected(OptionGroup::QuestPart, 0)) return QuestPart::GiveMaces;
+    if (Selected(OptionGroup::QuestPart, 1)) return QuestPart::GiveBelts;
+    if (Selected(OptionGroup::QuestPart, 2)) return QuestPart::GiveBooks;
+    if (Selected(OptionGroup::QuestPart, 3)) return QuestPart::GiveRings;
     return QuestPart::None;
   }
   Side ChosenSide() const {
-    if (Selected(OptionGroup::Option2, 0)) return Side::Good;
-    if (Selected(OptionGroup::Option2, 1)) return Side::Evil;
+    if (Selected(OptionGroup::Side, 0)) return Side::Good;
+    if (Selected(OptionGroup::Side, 1)) return Side::Evil;
     return Side::None;
   }
   ZeroLeft ZeroLeftChoice() const {
     for (int i = 0; i < 4; ++i) {
-      if (Selected(OptionGroup::Option4, i)) return static_cast<ZeroLeft>(i);
+      if (Selected(OptionGroup::ZeroLeft, i)) return static_cast<ZeroLeft>(i);
     }
     return ZeroLeft::Rings;
   }
@@ -137,11 +138,12 @@ class Command {
   int currentLevel_ = kDefaultStartLevel;
   Xp startXp_ = 0;
   int targetLevel_ = 0;
+  CalculateResults results_;
 };
 
 CalculateOutcome Command::Run() {
   // 1. Something to do with the scalps.
-  if (!Ticked(CheckField::Check1) && Part() == QuestPart::None) return Fail(kNoQuestOptions);
+  if (!Ticked(CheckField::SellMaces) && Part() == QuestPart::None) return Fail(kNoQuestOptions);
 
   // 2. The level table, read afresh at every press.
   const TableLoad load = LoadLevelTable(path_);
@@ -149,29 +151,29 @@ CalculateOutcome Command::Run() {
   table_ = load.table;
 
   // 3. The field of the entry mode must not be empty.
-  xpMode_ = Selected(OptionGroup::Option3, 0);
-  if (xpMode_ && Empty(TextField::Text1)) return Fail(kNoXpTyped);
-  if (Selected(OptionGroup::Option3, 1) && Empty(TextField::LevelNow)) return Fail(kNoLevelTyped);
+  xpMode_ = Selected(OptionGroup::Entry, 0);
+  if (xpMode_ && Empty(TextField::Xp)) return Fail(kNoXpTyped);
+  if (Selected(OptionGroup::Entry, 1) && Empty(TextField::Level)) return Fail(kNoLevelTyped);
 
   if (xpMode_) {
     // 4. The level the XP lies in, written into the level field.
-    const auto xp = Read(TextField::Text1, false);
+    const auto xp = Read(TextField::Xp, false);
     if (!xp) return CalculateOutcome::Message;
     if (const std::optional<int> found = table_.FindLevel(xp->whole)) {
       currentLevel_ = *found;
       levelKnown_ = true;
-      v_.SetText(TextField::LevelNow, FormatPlain(static_cast<std::int64_t>(*found)));
+      v_.SetText(TextField::Level, FormatPlain(static_cast<std::int64_t>(*found)));
     }
   } else {
     // 5. The XP at which the typed level begins, written into the XP field.
-    const auto level = Read(TextField::LevelNow, false);
+    const auto level = Read(TextField::Level, false);
     if (!level) return CalculateOutcome::Message;
     if (level->whole > kMaxRecords) return Fail(kLevelTooHigh);
     if (level->whole < 1) return Fail("Error", "The Level field must hold a level of 1 or more.");
     currentLevel_ = static_cast<int>(level->whole);
     levelKnown_ = true;
     if (table_.HasLevel(currentLevel_)) {
-      v_.SetText(TextField::Text1, FormatPlain(table_.XPForLevel(currentLevel_)));
+      v_.SetText(TextField::Xp, FormatPlain(table_.XPForLevel(currentLevel_)));
     } else if (currentLevel_ < LevelCap) {
       return MissingLevel(currentLevel_);
     }
@@ -180,24 +182,24 @@ CalculateOutcome Command::Run() {
   // 6. No level above 189 (in XP mode also an old level left in the hidden field). An old text
   // there that is no whole number is not the player's input for this press: the command ends
   // later, at the XP that matches no level, unless an earlier check ends it first.
-  if (!Empty(TextField::LevelNow)) {
+  if (!Empty(TextField::Level)) {
     if (xpMode_ && !levelKnown_) {
-      const FieldNumber old = ReadFieldNumber(v_.Text(TextField::LevelNow), false);
+      const FieldNumber old = ReadFieldNumber(v_.Text(TextField::Level), false);
       if (old.status == NumberStatus::Ok && old.whole > LevelCap - 1) return Fail(kLevelTooHigh);
     } else {
-      const auto level = Read(TextField::LevelNow, false);
+      const auto level = Read(TextField::Level, false);
       if (!level) return CalculateOutcome::Message;
       if (level->whole > LevelCap - 1) return Fail(kLevelTooHigh);
     }
   }
 
   // 7.-9. XP and scalps typed.
-  if (EmptyOrZero(TextField::Text1)) return Fail(kNoXpData);
-  const bool search = Ticked(CheckField::ReqLVL);
+  if (EmptyOrZero(TextField::Xp)) return Fail(kNoXpData);
+  const bool search = Ticked(CheckField::SearchTarget);
   std::int64_t scalps = 0;
   if (!search) {
-    if (EmptyOrZero(TextField::Text2)) return Fail(kNoScalps);
-    const auto owned = Read(TextField::Text2, false);
+    if (EmptyOrZero(TextField::Scalps)) return Fail(kNoScalps);
+    const auto owned = Read(TextField::Scalps, false);
     if (!owned) return CalculateOutcome::Message;
     if (owned->whole < 5) return Fail(kTooFewScalps);
     if (owned->tooLarge) return Fail("Error", "The Scalps field holds a number too large to calculate with.");
@@ -205,12 +207,12 @@ CalculateOutcome Command::Run() {
   }
 
   // 10. The rings need a side.
-  if (Selected(OptionGroup::Option1, 3) && ChosenSide() == Side::None) return Fail(kNoSide);
+  if (Selected(OptionGroup::QuestPart, 3) && ChosenSide() == Side::None) return Fail(kNoSide);
 
   // 11. The level to reach.
   if (search) {
-    if (EmptyOrZero(TextField::TargetLVL)) return Fail(kNoTarget);
-    const auto target = Read(TextField::TargetLVL, true);
+    if (EmptyOrZero(TextField::TargetLevel)) return Fail(kNoTarget);
+    const auto target = Read(TextField::TargetLevel, true);
     if (!target) return CalculateOutcome::Message;
     const double rounded = RoundHalfEven(target->value);
     if (rounded >= LevelCap) return Fail(kLevelCap);
@@ -218,7 +220,7 @@ CalculateOutcome Command::Run() {
   }
 
   // 12.-13. The XP the calculator works from.
-  const auto xp = Read(TextField::Text1, false);
+  const auto xp = Read(TextField::Xp, false);
   if (!xp) return CalculateOutcome::Message;
   if (xp->whole < kLowestXp) return Fail(kBelowLevel50);
   if (xp->whole > kHighestXp) return Fail(kAboveKnownXp);
@@ -233,7 +235,7 @@ CalculateOutcome Command::Run() {
   }
 
   // 16. The projection of the scalps owned.
-  ProjectionInput in{scalps, startXp_, currentLevel_, Part(), Ticked(CheckField::Check1), ChosenSide(), &table_};
+  ProjectionInput in{scalps, startXp_, currentLevel_, Part(), Ticked(CheckField::SellMaces), ChosenSide(), &table_};
   ZeroItemCaptions();
   const ProjectionResult r = RunProjection(in);
   if (r.Outcome == ProjectionOutcome::StoppedAtLevelCap) return Fail(kLevelCap);
@@ -243,7 +245,7 @@ CalculateOutcome Command::Run() {
 
 void Command::ZeroItemCaptions() {
   for (ResultLabel label : {ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
-                            ResultLabel::BooksLeft, ResultLabel::ResGP, ResultLabel::RingsLeft, ResultLabel::Finals}) {
+                            ResultLabel::BooksLeft, ResultLabel::Gold, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
     v_.SetCaption(label, "0");
   }
 }
@@ -253,16 +255,16 @@ class SearchWindows : public SearchDisplay {
  public:
   explicit SearchWindows(CalculateView& view) : v_(view) {}
   void SetCandidate(const std::string& start, const std::string& target, const std::string& scalps) override {
-    v_.SetWorkingCaption(WorkingLabel::lblStart, start);
-    v_.SetWorkingCaption(WorkingLabel::lblEnd, target);
-    v_.SetWorkingCaption(WorkingLabel::scalpscalced, scalps);
+    v_.SetWorkingCaption(WorkingLabel::StartLevel, start);
+    v_.SetWorkingCaption(WorkingLabel::TargetLevel, target);
+    v_.SetWorkingCaption(WorkingLabel::Scalps, scalps);
   }
   void SetLevelReached(const std::string& caption) override {
-    v_.SetWorkingCaption(WorkingLabel::lblLevelReached, caption);
+    v_.SetWorkingCaption(WorkingLabel::LevelReached, caption);
   }
   void RepaintNow() override { v_.RepaintWorkingWindow(); }
   void CloseWindow() override { v_.CloseWorkingWindow(); }
-  void SetScalpsNeeded(const std::string& scalps) override { v_.SetCaption(ResultLabel::ScalpsNdd, scalps); }
+  void SetScalpsNeeded(const std::string& scalps) override { v_.SetCaption(ResultLabel::ScalpsNeeded, scalps); }
 
  private:
   CalculateView& v_;
@@ -273,10 +275,10 @@ CalculateOutcome Command::Search() {
   if (!table_.HasLevel(targetLevel_ + 1)) return MissingLevel(table_.HasLevel(targetLevel_) ? targetLevel_ + 1 : targetLevel_);
 
   SearchInput in;
-  in.ShowWorkingWindow = v_.CheckValue(CheckField::chkWorking) == 0;
-  in.UseUpdateInterval = Ticked(CheckField::chkScalpsUpd);
+  in.ShowWorkingWindow = v_.CheckValue(CheckField::HideWorkingWindow) == 0;
+  in.UseUpdateInterval = Ticked(CheckField::UpdateAtInterval);
   if (in.UseUpdateInterval) {
-    const auto interval = Read(TextField::ScalpsUpd, true);
+    const auto interval = Read(TextField::UpdateInterval, true);
     if (!interval) return CalculateOutcome::Message;
     if (!(interval->value > 0)) {
       return Fail("Error", "The Update window after: field must hold a number of scalps above 0.");
@@ -288,12 +290,12 @@ CalculateOutcome Command::Search() {
   in.Step = SearchStep(ZeroLeftChoice(), ChosenSide());
 
   // Letters at the end of the level or XP field.
-  const std::string level = v_.Text(TextField::LevelNow);
+  const std::string level = v_.Text(TextField::Level);
   if (!level.empty() && static_cast<unsigned char>(level.back()) > '9') return Fail(kLevelLetters);
-  const std::string xp = v_.Text(TextField::Text1);
+  const std::string xp = v_.Text(TextField::Xp);
   if (!xp.empty() && static_cast<unsigned char>(xp.back()) > '9') return Fail(kXpLetters);
 
-  in.start = ProjectionInput{0, startXp_, currentLevel_, Part(), Ticked(CheckField::Check1), ChosenSide(), &table_};
+  in.start = ProjectionInput{0, startXp_, currentLevel_, Part(), Ticked(CheckField::SellMaces), ChosenSide(), &table_};
   in.TargetLevel = targetLevel_;
   ZeroItemCaptions();
   SearchWindows windows(v_);
@@ -305,107 +307,72 @@ CalculateOutcome Command::Search() {
   }
   ProjectionInput shown = in.start;
   shown.ScalpsOwned = found.Scalps;
+  results_.ScalpsNeeded = found.Scalps;
   return ShowResults(shown, found.Projection);
 }
 
 CalculateOutcome Command::ShowResults(const ProjectionInput& in, const ProjectionResult& r) {
   const ItemResults items = DeriveItemResults(in, r);
-
+  CalculateResults& out = results_;
+  out.SellMaces = in.SellMaces;
+  out.QuestPart = Part() == QuestPart::None ? -1 : static_cast<int>(Part());
+  out.LevelReached = r.CurrentLevel;
   // A level typed and not changed is shown as typed.
   const bool typedLevelKept = !xpMode_ && r.CurrentLevel == currentLevel_;
-  v_.SetCaption(ResultLabel::ResLVL, typedLevelKept ? v_.Text(TextField::LevelNow)
-                                                    : FormatPlain(static_cast<std::int64_t>(r.CurrentLevel)));
-  const Xp gained = r.CurrentXP - startXp_;
-  const Xp exact = startXp_ + gained;
-  const Xp toNext = table_.LevelXP(r.CurrentLevel + 1) - r.CurrentXP;
-  v_.SetCaption(ResultLabel::xpgain, FormatPlain(gained));
-  v_.SetCaption(ResultLabel::ResExp, FormatPlain(exact));
-  v_.SetCaption(ResultLabel::remXP, FormatPlain(toNext));
-  v_.SetCaption(ResultLabel::ScalpsLeft, FormatPlain(items.ScalpsRemained));
-  v_.SetCaption(ResultLabel::xpgain, GroupDigits(FormatPlain(gained)));
-  v_.SetCaption(ResultLabel::ResExp, GroupDigits(FormatPlain(exact)));
-  v_.SetCaption(ResultLabel::remXP, GroupDigits(FormatPlain(toNext)));
+  out.LevelShown = typedLevelKept ? v_.Text(TextField::Level) : FormatPlain(static_cast<std::int64_t>(r.CurrentLevel));
+  out.XpGained = r.CurrentXP - startXp_;
+  out.ExactXp = startXp_ + out.XpGained;
+  out.XpToNextLevel = table_.LevelXP(r.CurrentLevel + 1) - r.CurrentXP;
+  out.ScalpsRemained = items.ScalpsRemained;
+  out.MacesRemained = in.SellMaces ? 0 : items.MacesRemained;
+  out.BeltsRemained = in.SellMaces ? 0 : items.BeltsRemained;
+  out.BooksRemained = items.BooksRemained;
+  out.RingsRemained = items.RingsRemained;
+  out.FinalRewards = !in.SellMaces && in.Part == QuestPart::GiveRings ? items.FinalRewards : 0;
+  out.GoldMillions = in.SellMaces ? items.GoldMillions : 0.0;
+
+  v_.SetCaption(ResultLabel::Level, out.LevelShown);
+  v_.SetCaption(ResultLabel::XpGained, FormatPlain(out.XpGained));
+  v_.SetCaption(ResultLabel::ExactXp, FormatPlain(out.ExactXp));
+  v_.SetCaption(ResultLabel::XpToNextLevel, FormatPlain(out.XpToNextLevel));
+  v_.SetCaption(ResultLabel::ScalpsLeft, FormatPlain(out.ScalpsRemained));
+  v_.SetCaption(ResultLabel::XpGained, GroupedXp(out.XpGained));
+  v_.SetCaption(ResultLabel::ExactXp, GroupedXp(out.ExactXp));
+  v_.SetCaption(ResultLabel::XpToNextLevel, GroupedXp(out.XpToNextLevel));
 
   if (in.SellMaces) {
     v_.SetCaption(ResultLabel::MacesLeft, "0");
-    v_.SetCaption(ResultLabel::ResGP, FormatPlain(items.GoldMillions) + "M gp");
+    v_.SetCaption(ResultLabel::Gold, GoldCaption(out.GoldMillions));
   } else {
-    v_.SetCaption(ResultLabel::MacesLeft, FormatPlain(items.MacesRemained));
-    v_.SetCaption(ResultLabel::BeltsLeft, FormatPlain(items.BeltsRemained));
+    v_.SetCaption(ResultLabel::MacesLeft, FormatPlain(out.MacesRemained));
+    v_.SetCaption(ResultLabel::BeltsLeft, FormatPlain(out.BeltsRemained));
     if (in.Part == QuestPart::GiveBelts || in.Part == QuestPart::GiveBooks || in.Part == QuestPart::GiveRings) {
-      v_.SetCaption(ResultLabel::BooksLeft, FormatPlain(items.BooksRemained));
+      v_.SetCaption(ResultLabel::BooksLeft, FormatPlain(out.BooksRemained));
     }
     if (in.Part == QuestPart::GiveBooks || in.Part == QuestPart::GiveRings) {
-      v_.SetCaption(ResultLabel::RingsLeft, FormatPlain(items.RingsRemained));
+      v_.SetCaption(ResultLabel::RingsLeft, FormatPlain(out.RingsRemained));
     }
-    v_.SetCaption(ResultLabel::Finals, in.Part == QuestPart::GiveRings ? FormatPlain(items.FinalRewards) : "0");
+    v_.SetCaption(ResultLabel::FinalRewards, FormatPlain(out.FinalRewards));
   }
   return CalculateOutcome::Results;
 }
 
 }  // namespace
 
-const char* ControlName(TextField f) {
-  switch (f) {
-    case TextField::Text1: return "Text1";
-    case TextField::LevelNow: return "LevelNow";
-    case TextField::Text2: return "Text2";
-    case TextField::TargetLVL: return "TargetLVL";
-    case TextField::ScalpsUpd: return "ScalpsUpd";
-  }
-  return "";
-}
+std::string GroupedXp(std::int64_t xp) { return GroupDigits(FormatPlain(xp)); }
 
-const char* ControlName(CheckField c) {
-  switch (c) {
-    case CheckField::Check1: return "Check1";
-    case CheckField::ReqLVL: return "ReqLVL";
-    case CheckField::chkScalpsUpd: return "chkScalpsUpd";
-    case CheckField::chkWorking: return "chkWorking";
-  }
-  return "";
-}
+std::string GoldCaption(double goldMillions) { return FormatPlain(goldMillions) + "M gp"; }
 
-const char* ControlName(OptionGroup g) {
-  switch (g) {
-    case OptionGroup::Option1: return "Option1";
-    case OptionGroup::Option2: return "Option2";
-    case OptionGroup::Option3: return "Option3";
-    case OptionGroup::Option4: return "Option4";
-  }
-  return "";
-}
-
-const char* ControlName(ResultLabel l) {
-  switch (l) {
-    case ResultLabel::ResLVL: return "ResLVL";
-    case ResultLabel::ResExp: return "ResExp";
-    case ResultLabel::xpgain: return "xpgain";
-    case ResultLabel::remXP: return "remXP";
-    case ResultLabel::ResGP: return "ResGP";
-    case ResultLabel::ScalpsLeft: return "ScalpsLeft";
-    case ResultLabel::MacesLeft: return "MacesLeft";
-    case ResultLabel::BeltsLeft: return "BeltsLeft";
-    case ResultLabel::BooksLeft: return "BooksLeft";
-    case ResultLabel::RingsLeft: return "RingsLeft";
-    case ResultLabel::Finals: return "Finals";
-    case ResultLabel::ScalpsNdd: return "ScalpsNdd";
-  }
-  return "";
-}
-
-const char* ControlName(WorkingLabel l) {
-  switch (l) {
-    case WorkingLabel::lblStart: return "lblStart";
-    case WorkingLabel::lblEnd: return "lblEnd";
-    case WorkingLabel::scalpscalced: return "scalpscalced";
-    case WorkingLabel::lblLevelReached: return "lblLevelReached";
-  }
-  return "";
+CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath) {
+  Command command(view, tablePath);
+  CalculateReport report;
+  report.Outcome = command.Run();
+  if (report.Outcome == CalculateOutcome::Results) report.Results = command.results();
+  return report;
 }
 
 CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath) {
-  return Command(view, tablePath).Run();
+  return RunCalculate(view, tablePath).Outcome;
 }
 
 }  // namespace quorvane

@@ -9,7 +9,8 @@
 #include <sys/stat.h>
 
 #include "core/level_table.h"
-#include "main_window/calculate_command.h"
+#include "platform/program_folder.h"
+#include "command/calculate_command.h"
 #include "tests/checking_view.h"
 #include "tests/view_setup.h"
 
@@ -234,7 +235,7 @@ class TestBadInput : public QObject {
     QCOMPARE(outcome, CalculateOutcome::Message);
     QCOMPARE(QString::fromStdString(v.messages.at(0).first), title);
     QCOMPARE(QString::fromStdString(v.messages.at(0).second), text.replace("{path}", QString::fromStdString(path)));
-    QCOMPARE(v.Caption(ResultLabel::ResLVL), std::string("Click Calculate"));  // nothing written
+    QCOMPARE(v.Caption(ResultLabel::Level), std::string("Click Calculate"));  // nothing written
   }
 };
 

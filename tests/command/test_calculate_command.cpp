@@ -3,7 +3,8 @@
 #include <fstream>
 
 #include "core/level_table.h"
-#include "main_window/calculate_command.h"
+#include "platform/program_folder.h"
+#include "command/calculate_command.h"
 #include "tests/fake_calculate_view.h"
 #include "tests/view_setup.h"
 
@@ -151,8 +152,8 @@ class TestCalculateCommand : public QObject {
     QCOMPARE(v.messages.size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(v.messages[0].first), title);
     QCOMPARE(QString::fromStdString(v.messages[0].second), text.replace("{path}", QString::fromStdString(path)));
-    QCOMPARE(QString::fromStdString(v.Caption(ResultLabel::ResLVL)), QString("Click Calculate"));
-    QCOMPARE(QString::fromStdString(v.Caption(ResultLabel::ScalpsNdd)), QString());
+    QCOMPARE(QString::fromStdString(v.Caption(ResultLabel::Level)), QString("Click Calculate"));
+    QCOMPARE(QString::fromStdString(v.Caption(ResultLabel::ScalpsNeeded)), QString());
   }
 
   // An unchecked interval is never read, so it cannot stop the search.
@@ -169,21 +170,21 @@ class TestCalculateCommand : public QObject {
     ApplySetup(v, "Text1=31000000");
     ExecuteCalculate(v, DefaultLevelTablePath());
     QCOMPARE(v.messages.size(), std::size_t(1));
-    QCOMPARE(v.Text(TextField::LevelNow), std::to_string(*Shipped().FindLevel(31000000)));
+    QCOMPARE(v.Text(TextField::Level), std::to_string(*Shipped().FindLevel(31000000)));
 
     FakeCalculateView w;
     ApplySetup(w, "Option3=1;LevelNow=60;Text1=123");
     ExecuteCalculate(w, DefaultLevelTablePath());
-    QCOMPARE(w.Text(TextField::Text1), std::to_string(Shipped().LevelXP(60)));
+    QCOMPARE(w.Text(TextField::Xp), std::to_string(Shipped().LevelXP(60)));
 
     FakeCalculateView u;  // levels 190 and 191 are written when the table has them
     ApplySetup(u, "Option3=1;LevelNow=190;Text1=123");
     ExecuteCalculate(u, DefaultLevelTablePath());
-    QCOMPARE(u.Text(TextField::Text1), std::to_string(Shipped().LevelXP(190)));
+    QCOMPARE(u.Text(TextField::Xp), std::to_string(Shipped().LevelXP(190)));
     FakeCalculateView s;  // ... and not when it lacks them
     ApplySetup(s, "Option3=1;LevelNow=190;Text1=123");
     ExecuteCalculate(s, ShortTable());
-    QCOMPARE(s.Text(TextField::Text1), std::string("123"));
+    QCOMPARE(s.Text(TextField::Xp), std::string("123"));
     QCOMPARE(s.messages[0].second, std::string("No support for higher than 190lvl."));
   }
 
@@ -216,9 +217,9 @@ class TestCalculateCommand : public QObject {
     ApplySetup(v, setup);
     QCOMPARE(ExecuteCalculate(v, LinearTable()), CalculateOutcome::Results);
     QVERIFY(v.messages.empty());
-    const ResultLabel labels[] = {ResultLabel::ResLVL, ResultLabel::xpgain, ResultLabel::ResExp, ResultLabel::remXP,
-                                  ResultLabel::ResGP, ResultLabel::ScalpsLeft, ResultLabel::MacesLeft,
-                                  ResultLabel::BeltsLeft, ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::Finals};
+    const ResultLabel labels[] = {ResultLabel::Level, ResultLabel::XpGained, ResultLabel::ExactXp, ResultLabel::XpToNextLevel,
+                                  ResultLabel::Gold, ResultLabel::ScalpsLeft, ResultLabel::MacesLeft,
+                                  ResultLabel::BeltsLeft, ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::FinalRewards};
     QStringList got;
     for (ResultLabel l : labels) got << QString::fromStdString(v.Caption(l));
     QCOMPARE(got, expected);
@@ -245,25 +246,25 @@ class TestCalculateCommand : public QObject {
     ApplySetup(v, QString::fromStdString("Text1=" + xp + ";ReqLVL=1;TargetLVL=70;Text2=abc"));
     QCOMPARE(ExecuteCalculate(v, DefaultLevelTablePath()), CalculateOutcome::Results);
     QVERIFY(v.messages.empty());
-    const long long found = std::stoll(v.Caption(ResultLabel::ScalpsNdd));
+    const long long found = std::stoll(v.Caption(ResultLabel::ScalpsNeeded));
     QVERIFY(found > 0 && found % 5 == 0);
-    QCOMPARE(v.Caption(ResultLabel::ResLVL), std::string("70"));
+    QCOMPARE(v.Caption(ResultLabel::Level), std::string("70"));
     QVERIFY(!v.workingLoaded);
     QCOMPARE(v.workingOpened, 1);
     // Opening shows the initial captions; then 0, 100, 200, ... scalps.
-    QCOMPARE(v.repaints.front().at(WorkingLabel::lblLevelReached), std::string("Level Reached"));
+    QCOMPARE(v.repaints.front().at(WorkingLabel::LevelReached), std::string("Level Reached"));
     for (std::size_t i = 1; i < v.repaints.size(); ++i) {
-      QCOMPARE(v.repaints[i].at(WorkingLabel::scalpscalced), std::to_string((i - 1) * 100));
-      QCOMPARE(v.repaints[i].at(WorkingLabel::lblStart), std::string("60"));
-      QCOMPARE(v.repaints[i].at(WorkingLabel::lblEnd), std::string("70"));
+      QCOMPARE(v.repaints[i].at(WorkingLabel::Scalps), std::to_string((i - 1) * 100));
+      QCOMPARE(v.repaints[i].at(WorkingLabel::StartLevel), std::string("60"));
+      QCOMPARE(v.repaints[i].at(WorkingLabel::TargetLevel), std::string("70"));
     }
     QCOMPARE(v.repaints.size(), std::size_t(found / 100 + 2));
     // Items as for a projection of that many scalps.
     FakeCalculateView p;
     ApplySetup(p, QString::fromStdString("Text1=" + xp + ";Text2=" + std::to_string(found)));
     QCOMPARE(ExecuteCalculate(p, DefaultLevelTablePath()), CalculateOutcome::Results);
-    for (ResultLabel l : {ResultLabel::ResLVL, ResultLabel::ResExp, ResultLabel::xpgain, ResultLabel::remXP,
-                          ResultLabel::ScalpsLeft, ResultLabel::Finals}) {
+    for (ResultLabel l : {ResultLabel::Level, ResultLabel::ExactXp, ResultLabel::XpGained, ResultLabel::XpToNextLevel,
+                          ResultLabel::ScalpsLeft, ResultLabel::FinalRewards}) {
       QCOMPARE(v.Caption(l), p.Caption(l));
     }
   }
@@ -275,9 +276,9 @@ class TestCalculateCommand : public QObject {
     QCOMPARE(ExecuteCalculate(v, CliffTable()), CalculateOutcome::Message);
     QCOMPARE(v.messages.at(0).second, std::string("Cannot check above 190lvl."));
     QVERIFY(v.workingLoaded);
-    QCOMPARE(v.working.at(WorkingLabel::scalpscalced), std::string("25"));
-    QCOMPARE(v.working.at(WorkingLabel::lblLevelReached), std::string("Level reached: 188"));
-    QCOMPARE(v.Caption(ResultLabel::ScalpsNdd), std::string());
+    QCOMPARE(v.working.at(WorkingLabel::Scalps), std::string("25"));
+    QCOMPARE(v.working.at(WorkingLabel::LevelReached), std::string("Level reached: 188"));
+    QCOMPARE(v.Caption(ResultLabel::ScalpsNeeded), std::string());
     QCOMPARE(v.Caption(ResultLabel::ScalpsLeft), std::string("0"));
   }
 };

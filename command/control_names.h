@@ -1,0 +1,53 @@
+#pragma once
+
+// The main window's controls that the Calculate command reads and writes, named in C++ after what
+// they mean; ControlName gives each one's object name on its window.
+
+namespace quorvane {
+
+// Text boxes: the character's XP, its level, the scalps owned, the level to reach and the
+// Working window's update interval.
+enum class TextField { Xp, Level, Scalps, TargetLevel, UpdateInterval };
+// Check boxes: "Sell Maces", "Lvl to reach:", "Update window after:" and "Do not show the Working
+// window.".
+enum class CheckField { SellMaces, SearchTarget, UpdateAtInterval, HideWorkingWindow };
+// Option button arrays: the quest part, the side, XP or level entry, and the search's zero-left
+// item.
+enum class OptionGroup { QuestPart, Side, Entry, ZeroLeft };
+// The labels the results are written into, and the scalps the search found.
+enum class ResultLabel {
+  Level, ExactXp, XpGained, XpToNextLevel, Gold,
+  ScalpsLeft, MacesLeft, BeltsLeft, BooksLeft, RingsLeft, FinalRewards,
+  ScalpsNeeded,
+};
+// The labels of the Working window that the search writes.
+enum class WorkingLabel { StartLevel, TargetLevel, Scalps, LevelReached };
+
+inline constexpr TextField kTextFields[] = {TextField::Xp, TextField::Level, TextField::Scalps, TextField::TargetLevel,
+                                            TextField::UpdateInterval};
+inline constexpr CheckField kCheckFields[] = {CheckField::SellMaces, CheckField::SearchTarget,
+                                              CheckField::UpdateAtInterval, CheckField::HideWorkingWindow};
+inline constexpr OptionGroup kOptionGroups[] = {OptionGroup::QuestPart, OptionGroup::Side, OptionGroup::Entry,
+                                                OptionGroup::ZeroLeft};
+inline constexpr ResultLabel kResultLabels[] = {
+    ResultLabel::Level,      ResultLabel::ExactXp,   ResultLabel::XpGained,  ResultLabel::XpToNextLevel,
+    ResultLabel::Gold,       ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
+    ResultLabel::BooksLeft,  ResultLabel::RingsLeft, ResultLabel::FinalRewards, ResultLabel::ScalpsNeeded};
+inline constexpr WorkingLabel kWorkingLabels[] = {WorkingLabel::StartLevel, WorkingLabel::TargetLevel,
+                                                  WorkingLabel::Scalps, WorkingLabel::LevelReached};
+
+// The object name of each control on its window; an option group's name is its array's name.
+const char* ControlName(TextField field);
+const char* ControlName(CheckField box);
+const char* ControlName(OptionGroup group);
+const char* ControlName(ResultLabel label);
+const char* ControlName(WorkingLabel label);
+
+// Members of each option array.
+inline constexpr int kQuestPartCount = 4;  // maces, belts, books, rings
+inline constexpr int kSideCount = 2;       // Good, Evil
+inline constexpr int kEntryCount = 2;      // XP, level
+inline constexpr int kZeroLeftCount = 5;   // scalps, maces, belts, books, rings
+int MemberCount(OptionGroup group);
+
+}  // namespace quorvane

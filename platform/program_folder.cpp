@@ -1,0 +1,77 @@
+#include "platform/program_folder.h"
+
+#include "core/level_table.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#elif defined(__APPLE__)
+#include <mach-o/dyld.h>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+#else
+#include <unistd.h>
+#endif
+
+namespace quorvane {
+
+namespace {
+
+// The part of a path before its last separator.
+std::string FolderOf(const std::string& path, const char* separators) {
+  const std::size_t slash = path.find_last_of(separators);
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+#if defined(_WIN32)
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+#endif
+
+}  // namespace
+
+std::string ExecutableFolder() {
+#if defined(_WIN32)
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return ".";
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      break;
+    }
+    if (buffer.size() >= 32768) return ".";  // longer than any Windows path
+    buffer.resize(buffer.size() * 2);
+  }
+  return FolderOf(Utf8(buffer), "\\/");
+#elif defined(__APPLE__)
+  std::uint32_t size = 0;
+  _NSGetExecutablePath(nullptr, &size);
+  std::vector<char> buffer(size + 1, '\0');
+  if (_NSGetExecutablePath(buffer.data(), &size) != 0) return ".";
+  char resolved[PATH_MAX];
+  const std::string path = realpath(buffer.data(), resolved) ? resolved : buffer.data();
+  return FolderOf(path, "/");
+#else
+  char buffer[4096];
+  const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (length <= 0) return ".";
+  return FolderOf(std::string(buffer, static_cast<std::size_t>(length)), "/");
+#endif
+}
+
+std::string DefaultLevelTablePath() {
+#if defined(_WIN32)
+  return ExecutableFolder() + "\\" + kLevelTableFileName;
+#else
+  return ExecutableFolder() + "/" + kLevelTableFileName;
+#endif
+}
+
+}  // namespace quorvane
