@@ -40,9 +40,10 @@ void MainFormCalculateView::OpenWorkingWindow() {
   if (!working_) {
     working_ = std::make_unique<frmWorking>();
     frmWorking* window = working_.get();
-    window->setClosedHandler([this, window] {
-      window->discardLater([this, window] {
-        if (working_.get() == window && !window->isShown()) working_.reset();
+    // The discard runs from the event loop: only while this view still exists.
+    window->setClosedHandler([this, window, alive = std::weak_ptr<bool>(alive_)] {
+      window->discardLater([this, window, alive] {
+        if (!alive.expired() && working_.get() == window && !window->isShown()) working_.reset();
       });
     });
   }

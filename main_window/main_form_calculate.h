@@ -39,6 +39,7 @@ class MainFormCalculateView : public CalculateView {
   ui::Form& form_;
   const MainFormControls& c_;
   std::unique_ptr<frmWorking> working_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // outlived by work posted for this view
 };
 
 }  // namespace quorvane

@@ -53,6 +53,9 @@ class WindowPeer {
   virtual void setFocus(int control) = 0;
   virtual int focused() const = 0;
 
+  // Makes the native window without showing it, so that its frame is known before the first
+  // show places it.
+  virtual void realize() {}
   // Shows the window, or brings it to the front when it is shown already.
   virtual void show() = 0;
   // Shows the window like show() and returns once the window system has put it on the screen

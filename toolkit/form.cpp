@@ -251,19 +251,20 @@ void Form::closedByUser() {
   }
 }
 
+void Form::placeBeforeFirstShow() {
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  peer_->realize();
+  if (description_.startCentred) centreOnScreen();
+}
+
 void Form::show() {
-  if (!shownOnce_) {
-    shownOnce_ = true;
-    if (description_.startCentred) centreOnScreen();
-  }
+  placeBeforeFirstShow();
   peer_->show();
 }
 
 void Form::showNow() {
-  if (!shownOnce_) {
-    shownOnce_ = true;
-    if (description_.startCentred) centreOnScreen();
-  }
+  placeBeforeFirstShow();
   peer_->showNow();
 }
 

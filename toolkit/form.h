@@ -178,6 +178,7 @@ class Form : private PeerEvents {
   void userChanged(int control, int value) override;
   void closedByUser() override;
 
+  void placeBeforeFirstShow();
   void setValueOf(int control, int value, bool fromUser);
   void runHandler(int control);
   bool shownInWindow(int control) const;  // visible with every container

@@ -290,6 +290,8 @@ void QtWindow::setFocus(int control) {
 
 int QtWindow::focused() const { return indexOf(focusWidget()); }
 
+void QtWindow::realize() { create(); }
+
 void QtWindow::show() {
   if (isVisible()) {
     // Shown already: to the front, as it is.

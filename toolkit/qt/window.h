@@ -33,6 +33,7 @@ class QtWindow : public QWidget, public WindowPeer {
   void setLocked(int control, bool locked) override;
   void setFocus(int control) override;
   int focused() const override;
+  void realize() override;
   void show() override;
   void showNow() override;
   void hide() override;
