@@ -71,6 +71,7 @@ class TestCli : public QObject {
     linear_ = Write("linear.txt", 190);
     short_ = Write("short.txt", 52);
     QVERIFY(QFile::link(dir_.filePath("none.txt"), dir_.filePath("link.txt")));
+    QVERIFY(QFile::link("link.txt", dir_.filePath("relative-link.txt")));
   }
 
   // Hand-checked results; every hand-in at level 50 gives 50,000 XP a scalp or mace bundle,
@@ -155,6 +156,8 @@ class TestCli : public QObject {
     // A linked table is named by the file the link leads to, the one to edit.
     QTest::newRow("linked table") << "--level 50 --part maces --target 60 --table {dir}/link.txt"
                                   << "Error: The level table {dir}/none.txt is missing.";
+    QTest::newRow("link to a link") << "--level 50 --part maces --target 60 --table {dir}/relative-link.txt"
+                                    << "Error: The level table {dir}/none.txt is missing.";
     QTest::newRow("plan without quest option") << "--plan --xp 25227500" << "Error: You have not chosen any quest options.";
     QTest::newRow("plan from the target") << "--plan --level 189 --part books"
                                           << "Oops: You are already there! 0 scalps needed!";
