@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
-# The sanitizer and fuzzing build of the Qt-free code (core and Calculate command), with clang.
+# The sanitizer and fuzzing build (the Qt-free code, the windows and the program), with clang.
 SANITIZE_BUILD ?= build-sanitize
 # Seconds each fuzz target runs for in `make fuzz`.
 FUZZ_SECONDS ?= 300
