@@ -1,8 +1,7 @@
 #include "about/about_form.h"
 
-#include <QCloseEvent>
-#include <QColor>
-#include <QPalette>
+#include <memory>
+#include <string>
 
 #include "about/sysinfo_launcher.h"
 #include "about/sysinfo_platform.h"
@@ -30,14 +29,13 @@ class AboutSysInfoPlatform final : public about::NativeSysInfoPlatform {
  public:
   explicit AboutSysInfoPlatform(ui::Form& owner) : owner_(owner) {}
 
-  void showMessage(const std::string& title, const std::string& text) override {
-    owner_.messageBox(QString::fromLocal8Bit(text.data(), qsizetype(text.size())),
-                      QString::fromLocal8Bit(title.data(), qsizetype(title.size())));
-  }
+  void showMessage(const std::string& title, const std::string& text) override { owner_.messageBox(text, title); }
 
  private:
   ui::Form& owner_;
 };
+
+constexpr ui::Colour kBlack = ui::Rgb(0, 0, 0);
 
 ui::WindowDescription MakeDescription() {
   using ui::Control;
@@ -49,7 +47,6 @@ ui::WindowDescription MakeDescription() {
   w.clientHeight = 3555;
   w.border = ui::Border::FixedDialog;
   w.programIcon = true;
-  w.discardOnClose = true;
   w.startCentred = true;
 
   ui::FontDescription titleFont;
@@ -57,14 +54,16 @@ ui::WindowDescription MakeDescription() {
 
   w.controls = {
       Control(ControlKind::PictureBox, "picIcon", "", "", 240, 240, 540, 540, 1),
+      // The title, the description and the disclaimer are black whatever the desktop's colours.
       Control(ControlKind::Label, "lblTitle", "", "Quorvane", 1050, 240, 3930, 435, 5)
-          .withFont(titleFont),
+          .withFont(titleFont)
+          .inColour(kBlack),
       Control(ControlKind::Label, "lblVersion", "", "Version", 1050, 780, 3885, 225, 6),
-      Control(ControlKind::Label, "lblDescription", "", kDescription, 1050, 1125, 3885, 1170, 3),
+      Control(ControlKind::Label, "lblDescription", "", kDescription, 1050, 1125, 3885, 1170, 3).inColour(kBlack),
       // The etched separator: a grey line and, 15 twips below it, a white one.
-      Line("Line1(1)", "", 90, 2445, 5654, 2445, QColor(128, 128, 128), 1),
-      Line("Line1(0)", "", 105, 2460, 5654, 2460, QColor(255, 255, 255), 2),
-      Control(ControlKind::Label, "lblDisclaimer", "", kDisclaimer, 255, 2625, 3870, 825, 4),
+      Line("Line1(1)", "", 90, 2445, 5654, 2445, ui::Rgb(128, 128, 128), 1),
+      Line("Line1(0)", "", 105, 2460, 5654, 2460, ui::Rgb(255, 255, 255), 2),
+      Control(ControlKind::Label, "lblDisclaimer", "", kDisclaimer, 255, 2625, 3870, 825, 4).inColour(kBlack),
       Control(ControlKind::CommandButton, "cmdOK", "", "OK", 4245, 2625, 1260, 345, 0)
           .defaultButton()
           .cancelButton(),
@@ -74,8 +73,8 @@ ui::WindowDescription MakeDescription() {
   return w;
 }
 
-QPointer<AboutForm>& loadedAboutBox() {
-  static QPointer<AboutForm> box;
+std::unique_ptr<AboutForm>& loadedAboutBox() {
+  static std::unique_ptr<AboutForm> box;
   return box;
 }
 
@@ -86,55 +85,59 @@ const ui::WindowDescription& AboutForm::Description() {
   return description;
 }
 
-AboutForm::AboutForm(QWidget* parent) : ui::Form(Description(), parent) {
-  // The title, the description and the disclaimer are black whatever the desktop's colours.
-  for (const char* name : {"lblTitle", "lblDescription", "lblDisclaimer"}) {
-    QWidget* label = control(name).widget();
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-  }
-  setClickHandler("cmdOK", [this](int) { cmdOK_Click(); });
-  setClickHandler("cmdSysInfo", [this](int) { cmdSysInfo_Click(); });
+AboutForm::AboutForm()
+    : ui::Form(Description()),
+      title_(ui::Find<ui::Label>(*this, "lblTitle")),
+      version_(ui::Find<ui::Label>(*this, "lblVersion")),
+      ok_(ui::Find<ui::CommandButton>(*this, "cmdOK")),
+      sysInfo_(ui::Find<ui::CommandButton>(*this, "cmdSysInfo")) {
+  ok_.onClick([this] { cmdOK_Click(); });
+  sysInfo_.onClick([this] { cmdSysInfo_Click(); });
   Form_Load();
 }
 
 void AboutForm::Form_Load() {
-  setWindowTitle(QStringLiteral("About Quorvane"));
-  setCaption("lblVersion", QStringLiteral("Version %1.%2.%3")
-                               .arg(kVersionMajor)
-                               .arg(kVersionMinor)
-                               .arg(kVersionRevision));
-  setCaption("lblTitle", QStringLiteral("Quorvane"));
+  setCaption("About Quorvane");
+  version_.setCaption("Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+                      std::to_string(kVersionRevision));
+  title_.setCaption("Quorvane");
 }
 
 void AboutForm::cmdOK_Click() { close(); }
-
-void AboutForm::closeEvent(QCloseEvent* event) {
-  ui::Form::closeEvent(event);
-  // Closed is unloaded, even before the window is deleted: the next opening loads a new one.
-  if (event->isAccepted() && loadedAboutBox() == this) loadedAboutBox() = nullptr;
-}
 
 void AboutForm::cmdSysInfo_Click() {
   AboutSysInfoPlatform platform(*this);
   about::StartSysInfo(platform);
 }
 
-AboutForm* LoadedAboutBox() { return loadedAboutBox().data(); }
+AboutForm* LoadedAboutBox() {
+  AboutForm* box = loadedAboutBox().get();
+  // Closed is unloaded, even before the window is discarded: the next opening loads a new one.
+  return box && box->isShown() ? box : nullptr;
+}
 
 AboutForm* ShowAboutBox() {
-  QPointer<AboutForm>& box = loadedAboutBox();
-  if (!box) {
-    box = new AboutForm;  // no owner: it lives on its own, also after the main window
-    box->show();
-  } else {
+  if (AboutForm* shown = LoadedAboutBox()) {
     // Already open: the same window comes to the front.
-    box->show();
-    box->raise();
-    box->activateWindow();
+    shown->show();
+    return shown;
   }
-  return box.data();
+  std::unique_ptr<AboutForm>& box = loadedAboutBox();
+  if (box) {
+    // Closed, and waiting to be discarded: it is discarded by the handler it set; this is a new
+    // one. Keep the closed window alive until then.
+    box.release();
+  }
+  box = std::make_unique<AboutForm>();  // no owner: it lives on its own, also after the main window
+  AboutForm* window = box.get();
+  window->setClosedHandler([window] {
+    window->discardLater([window] {
+      if (loadedAboutBox().get() == window) loadedAboutBox().reset();
+      else delete window;
+    });
+  });
+  window->show();
+  return window;
 }
 
 }  // namespace quorvane

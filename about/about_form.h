@@ -8,20 +8,15 @@
 // shows it modeless and without an owner, so the main window stays usable and closing the main
 // window doesn't close it. OK (also Enter and Esc) unloads it; the next opening loads it afresh.
 
-#include <QPointer>
-
-#include "main_window/toolkit.h"
-
-class QCloseEvent;
+#include "toolkit/controls.h"
+#include "toolkit/form.h"
 
 namespace quorvane {
 
 class AboutForm : public ui::Form {
-  Q_OBJECT
-
  public:
   // Loads the window: builds it from its description and runs Form_Load.
-  explicit AboutForm(QWidget* parent = nullptr);
+  AboutForm();
 
   static const ui::WindowDescription& Description();
 
@@ -32,8 +27,9 @@ class AboutForm : public ui::Form {
   // Starts the System Information tool, or says that it is unavailable.
   void cmdSysInfo_Click();
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
+ private:
+  ui::Label title_, version_;
+  ui::CommandButton ok_, sysInfo_;
 };
 
 // The work of the main window's "About..." button: loads the About box unless it is loaded, and

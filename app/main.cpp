@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "main_window/main_form.h"
+#include "toolkit/qt/backend.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -10,9 +11,11 @@ int main(int argc, char* argv[]) {
   // The run ends when the last window of the program has closed (an About box that is still open
   // outlives the main window).
   QApplication::setQuitOnLastWindowClosed(true);
+  quorvane::ui::qt::Install();
 
+  // Closing the main window ends its life at once.
   auto* mainForm = new quorvane::MainForm;
-  mainForm->setAttribute(Qt::WA_DeleteOnClose);
+  mainForm->setClosedHandler([mainForm] { mainForm->discardLater([mainForm] { delete mainForm; }); });
   mainForm->show();
   return app.exec();
 }

@@ -15,6 +15,7 @@
 #include "core/level_table.h"
 #include "platform/program_folder.h"
 #include "main_window/main_form.h"
+#include "toolkit/qt/backend.h"
 
 using namespace quorvane;
 
@@ -71,21 +72,23 @@ Run Press(MainForm& form) {
   const qint64 total = t.nsecsElapsed();
   if (outcome != CalculateOutcome::Results) std::exit(1);
   QApplication::processEvents();  // let the closed Working window go, as after a real press
-  return {total / 1e6, view.openNs / 1e6, view.repaintNs / 1e6, view.repaints, form.caption("ScalpsNdd")};
+  return {total / 1e6, view.openNs / 1e6, view.repaintNs / 1e6, view.repaints,
+          QString::fromStdString(form.control("ScalpsNdd").caption())};
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  ui::qt::Install();
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
   std::printf("platform %s, %d runs each, median by total time\n", qPrintable(QGuiApplication::platformName()), runs);
 
   MainForm form;
   form.show();
-  form.setText("Text1", "25227500");
+  form.control("Text1").setText("25227500");
   form.control("ReqLVL").setValue(1);
-  form.setText("TargetLVL", "189");
+  form.control("TargetLVL").setText("189");
   for (bool shown : {true, false}) {
     form.control("chkWorking").setValue(shown ? 0 : 1);
     std::vector<Run> all;

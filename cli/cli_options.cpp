@@ -61,6 +61,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   CliOptions& o = result.options;
   std::set<std::string> seen;
   std::optional<std::string> partText, sideText, zeroLeftText;
+  std::optional<ParseAction> asked;  // --help or --version, whichever came first
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -70,15 +71,15 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     std::optional<std::string> inlineValue;
     if (eq != std::string::npos) inlineValue = arg.substr(eq + 1);
 
-    if (name == "--help" || name == "--version" || name == "--sell-maces" || name == "--json" ||
+    if (name == "--help" || name == "--version") {
+      if (inlineValue) return Usage("option '" + name + "' takes no value");
+      if (!asked) asked = name == "--help" ? ParseAction::Help : ParseAction::Version;
+      continue;
+    }
+    if (name == "--sell-maces" || name == "--json" || name == "--csv" || name == "--plan" || name == "--compare" ||
         name == "--progress") {
       if (inlineValue) return Usage("option '" + name + "' takes no value");
-      if (name == "--help") return ParseResult{ParseAction::Help, {}, {}};
-      if (name == "--version") return ParseResult{ParseAction::Version, {}, {}};
       if (!seen.insert(name).second) return Usage("option '" + name + "' given twice");
-      if (name == "--sell-maces") o.sellMaces = true;
-      if (name == "--json") o.json = true;
-      if (name == "--progress") o.progress = true;
       continue;
     }
 
@@ -102,9 +103,28 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
       *slot = args[++i];
     }
   }
+  // Help and version come once the whole command line is known to be well formed.
+  if (asked) return ParseResult{*asked, {}, {}};
+
+  const auto given = [&seen](const char* name) { return seen.count(name) > 0; };
+  o.sellMaces = given("--sell-maces");
+  o.progress = given("--progress");
+  if (given("--json") && given("--csv")) return Usage("give --json or --csv, not both");
+  o.format = given("--json") ? CliFormat::Json : given("--csv") ? CliFormat::Csv : CliFormat::Text;
+  if (given("--plan") && given("--compare")) return Usage("give --plan or --compare, not both");
+  o.mode = given("--plan") ? CliMode::Plan : given("--compare") ? CliMode::Compare : CliMode::Single;
 
   if (o.xp && o.level) return Usage("give --xp or --level, not both");
   if (!o.xp && !o.level) return Usage("give the character's XP (--xp) or level (--level)");
+  if (o.table && o.table->empty()) return Usage("--table names no file: the path given is empty");
+
+  if (o.mode == CliMode::Compare) {
+    for (const char* name : {"--part", "--side", "--sell-maces", "--target", "--zero-left"}) {
+      if (given(name)) return Usage("--compare tries every way of handing in; " + std::string(name) + " cannot be given with it");
+    }
+    return result;
+  }
+  if (o.mode == CliMode::Plan && !o.target) o.target = "189";
 
   if (partText && Lower(*partText) != "none") {
     o.part = IndexOf(kParts, *partText);
@@ -130,10 +150,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-  return "Usage: quorvane-cli (--xp N | --level N) [--scalps N] [--part maces|belts|books|rings]\n"
-         "                    [--side good|evil] [--sell-maces] [--target N]\n"
-         "                    [--zero-left scalps|maces|belts|books|rings] [--table FILE] [--json]\n"
-         "                    [--progress]\n"
+  return "Usage: quorvane-cli (--xp N | --level N) (--part maces|belts|books|rings | --sell-maces)\n"
+         "                    [--scalps N] [--side good|evil] [--target N]\n"
+         "                    [--zero-left scalps|maces|belts|books|rings] [--table FILE]\n"
+         "                    [--json | --csv] [--progress]\n"
+         "       quorvane-cli --plan (--xp N | --level N) (--part PART | --sell-maces) [--side SIDE]\n"
+         "                    [--target N] [--zero-left ITEM] [--table FILE] [--json | --csv]\n"
+         "       quorvane-cli --compare (--xp N | --level N) --scalps N [--table FILE] [--json | --csv]\n"
          "       quorvane-cli --help | --version\n";
 }
 
@@ -148,7 +171,7 @@ std::string HelpText() {
          "  --level N          the character's level (\"Level Now:\")\n"
          "  --scalps N         the scalps owned (\"Scalps Owned\")\n"
          "  --part PART        the quest parts done: maces, belts, books or rings\n"
-         "                     (\"Give ... for XP\"); none when omitted\n"
+         "                     (\"Give ... for XP\"); one of --part and --sell-maces is needed\n"
          "  --side SIDE        good or evil, with --part rings only; good when omitted\n"
          "  --sell-maces       sell the maces for gold (\"Sell Maces\"); not with --part\n"
          "  --target N         search the scalps needed to reach level N (\"Lvl to reach:\")\n"
@@ -156,17 +179,27 @@ std::string HelpText() {
          "                     (\"Search with 0 left:\"): scalps (the default), or an item the\n"
          "                     chosen part makes; the maces with --part maces, up to the rings\n"
          "                     with --part rings; only scalps with --sell-maces\n"
+         "  --plan             search every level from the next one up to the target (189 when\n"
+         "                     --target is omitted): one row per level with the scalps needed and\n"
+         "                     the scalps more than the row before (the first row counts from 0);\n"
+         "                     a level the search cannot reach ends the plan with its message\n"
+         "  --compare          project the scalps owned for every way of handing them in:\n"
+         "                     maces, belts, books, rings good, rings evil, sell maces\n"
          "  --table FILE       the level table to read instead of lvl-xp.txt beside the program\n"
-         "  --json             print the results as one JSON object with plain numbers\n"
+         "  --json             print the results as one JSON object with plain numbers; a plan or\n"
+         "                     comparison as one object with an array \"rows\"\n"
+         "  --csv              print a header line of names, then one line of plain numbers per row\n"
          "  --progress         print the Working window's captions to standard error while a\n"
          "                     search runs\n"
          "  --help             print this help\n"
          "  --version          print the version\n"
          "\n"
          "Results go to standard output, one \"Caption: value\" line per result the window shows\n"
-         "for the chosen parts, XP grouped with \".\" as the window writes it. With --json the\n"
-         "names are in camel case (levelReached, exactXp, xpGained, xpToNextLevel, gpFromMaces\n"
-         "in millions of gp, scalpsRemained, ..., scalpsNeeded for a search).\n"
+         "for the chosen parts, XP grouped with \".\" as the window writes it; a plan or comparison\n"
+         "is an aligned table. With --json the names are in camel case (levelReached, exactXp,\n"
+         "xpGained, xpToNextLevel, gpFromMaces in millions of gp, scalpsRemained, ...,\n"
+         "scalpsNeeded for a search). In a comparison a way whose projection ends with a message\n"
+         "shows that message in its row.\n"
          "\n"
          "Exit status: 0 results printed; 1 the calculation refused the input, with the message\n"
          "printed to standard error as \"Title: Text\"; 2 the command line is not usable.\n";

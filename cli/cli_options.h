@@ -8,6 +8,11 @@ namespace quorvane::cli {
 
 // The command line, standing for the main window's controls. Texts are the field texts as typed;
 // the Calculate command checks them exactly as it checks the window's fields.
+// What the command line asks for: one press of "Calculate", a plan of the scalps needed for every
+// level up to the target, or the projection of the scalps owned for every way of handing them in.
+enum class CliMode { Single, Plan, Compare };
+enum class CliFormat { Text, Json, Csv };
+
 struct CliOptions {
   std::optional<std::string> xp;      // "Character XP:" with this text in Text1
   std::optional<std::string> level;   // "Level Now:" with this text in LevelNow
@@ -18,7 +23,8 @@ struct CliOptions {
   bool sellMaces = false;             // Check1
   int zeroLeft = 0;                   // the Option4 member selected
   std::optional<std::string> table;   // another level table than the executable folder's
-  bool json = false;
+  CliMode mode = CliMode::Single;
+  CliFormat format = CliFormat::Text;
   bool progress = false;
 };
 

@@ -1,5 +1,7 @@
 #include "cli/cli_output.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,7 +82,109 @@ std::string JsonValue(const CalculateResults& r, const ResultLine& line) {
   return FormatPlain(WholeValue(r, line.label));
 }
 
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + '"';
+}
+
+// A CSV field, quoted when it holds a separator, a quote or a line end.
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + '"';
+}
+
+void WriteAlignedTable(std::ostream& out, const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
+  std::vector<std::size_t> widths;
+  for (const TableColumn& column : columns) widths.push_back(std::string_view(column.caption).size());
+  for (const TableRow& row : rows) {
+    for (std::size_t i = 0; i < row.cells.size() && i < widths.size(); ++i) {
+      widths[i] = std::max(widths[i], row.cells[i].shown.size());
+    }
+  }
+  const auto line = [&](const std::vector<std::string>& cells, const std::optional<std::string>& message) {
+    std::string text;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      const std::string padding(widths[i] - std::min(widths[i], cells[i].size()), ' ');
+      if (i > 0) text += "  ";
+      text += columns[i].text ? cells[i] + padding : padding + cells[i];
+    }
+    if (message) text += "  " + *message;
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    out << text << '\n';
+  };
+  std::vector<std::string> captions;
+  for (const TableColumn& column : columns) captions.emplace_back(column.caption);
+  line(captions, std::nullopt);
+  for (const TableRow& row : rows) {
+    std::vector<std::string> cells;
+    for (std::size_t i = 0; i < row.cells.size() && i < columns.size(); ++i) cells.push_back(row.cells[i].shown);
+    line(cells, row.message);
+  }
+}
+
+void WriteJsonTable(std::ostream& out, const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
+  out << "{\n  \"rows\": [";
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    out << (r == 0 ? "\n    {" : ",\n    {");
+    const TableRow& row = rows[r];
+    for (std::size_t i = 0; i < row.cells.size() && i < columns.size(); ++i) {
+      const std::string& value = row.cells[i].plain;
+      out << (i == 0 ? "" : ", ") << JsonString(columns[i].name) << ": " << (columns[i].text ? JsonString(value) : value);
+    }
+    if (row.message) out << ", \"message\": " << JsonString(*row.message);
+    out << '}';
+  }
+  out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+void WriteCsvTable(std::ostream& out, const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows,
+                   bool messageColumn) {
+  for (std::size_t i = 0; i < columns.size(); ++i) out << (i == 0 ? "" : ",") << columns[i].name;
+  out << (messageColumn ? ",message\n" : "\n");
+  for (const TableRow& row : rows) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      out << (i == 0 ? "" : ",") << (i < row.cells.size() ? CsvField(row.cells[i].plain) : std::string());
+    }
+    if (messageColumn) out << ',' << CsvField(row.message.value_or(""));
+    out << '\n';
+  }
+}
+
 }  // namespace
+
+void WriteTable(std::ostream& out, CliFormat format, const std::vector<TableColumn>& columns,
+                const std::vector<TableRow>& rows, bool messageColumn) {
+  switch (format) {
+    case CliFormat::Text: WriteAlignedTable(out, columns, rows); break;
+    case CliFormat::Json: WriteJsonTable(out, columns, rows); break;
+    case CliFormat::Csv: WriteCsvTable(out, columns, rows, messageColumn); break;
+  }
+}
+
+void WriteResultCsv(std::ostream& out, const CliOptions& options, const CalculateResults& results) {
+  const std::vector<ResultLine> lines = ShownLines(options);
+  for (std::size_t i = 0; i < lines.size(); ++i) out << (i == 0 ? "" : ",") << lines[i].jsonName;
+  out << '\n';
+  for (std::size_t i = 0; i < lines.size(); ++i) out << (i == 0 ? "" : ",") << JsonValue(results, lines[i]);
+  out << '\n';
+}
 
 void WriteResultLines(std::ostream& out, const CliOptions& options, const CalculateResults& results) {
   for (const ResultLine& line : ShownLines(options)) {

@@ -8,6 +8,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
+#include "cli/cli_tables.h"
 #include "cli/cli_view.h"
 #include "core/level_table.h"
 #include "platform/program_folder.h"
@@ -47,22 +48,28 @@ int Run(const std::vector<std::string>& args) {
   }
 
   const CliOptions& options = parsed.options;
-  CliView view(options, std::cerr, std::cerr);
   const std::string table = options.table.value_or(DefaultLevelTablePath());
-  const CalculateReport report = RunCalculate(view, table);
-  if (report.Outcome != CalculateOutcome::Results) return kExitMessage;
-
-  if (options.json) {
-    WriteResultJson(std::cout, options, *report.Results);
+  int status = kExitResults;
+  if (options.mode == CliMode::Plan) {
+    if (WritePlan(std::cout, std::cerr, std::cerr, options, table) != CalculateOutcome::Results) status = kExitMessage;
+  } else if (options.mode == CliMode::Compare) {
+    if (WriteComparison(std::cout, std::cerr, options, table) != CalculateOutcome::Results) status = kExitMessage;
   } else {
-    WriteResultLines(std::cout, options, *report.Results);
+    CliView view(options, std::cerr, std::cerr);
+    const CalculateReport report = RunCalculate(view, table);
+    if (report.Outcome != CalculateOutcome::Results) return kExitMessage;
+    switch (options.format) {
+      case CliFormat::Text: WriteResultLines(std::cout, options, *report.Results); break;
+      case CliFormat::Json: WriteResultJson(std::cout, options, *report.Results); break;
+      case CliFormat::Csv: WriteResultCsv(std::cout, options, *report.Results); break;
+    }
   }
   std::cout.flush();
   if (!std::cout) {
     std::cerr << "quorvane-cli: the results could not be written to standard output.\n";
     return kExitMessage;
   }
-  return kExitResults;
+  return status;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "command/calculate_command.h"
 
 #include <cmath>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "core/level_table.h"
 #include "core/number_text.h"
@@ -69,10 +71,14 @@ std::string TableMessage(const TableError& error, const std::string& path) {
 // The state of one press.
 class Command {
  public:
-  Command(CalculateView& view, std::string tablePath) : v_(view), path_(std::move(tablePath)) {}
+  Command(CalculateView& view, std::string tablePath)
+      : v_(view), tablePath_(std::move(tablePath)), path_(LevelTableShownPath(tablePath_)) {}
 
   CalculateOutcome Run();
   const CalculateResults& results() const { return results_; }
+  // Makes the press search every level from the one above the start up to the target level,
+  // adding a row to `rows` for each.
+  void PlanInto(std::vector<PlanRow>& rows) { plan_ = &rows; }
 
  private:
   CalculateOutcome Fail(const Message& m) { return Fail(m.title, m.text); }
@@ -126,12 +132,15 @@ class Command {
   }
 
   CalculateOutcome Search();
+  CalculateOutcome Plan();
   CalculateOutcome Project();
   void ZeroItemCaptions();
   CalculateOutcome ShowResults(const ProjectionInput& in, const ProjectionResult& r);
 
   CalculateView& v_;
-  const std::string path_;
+  const std::string tablePath_;  // the file read
+  const std::string path_;       // the file the messages name
+  std::vector<PlanRow>* plan_ = nullptr;
   LevelTable table_;
   bool xpMode_ = true;
   bool levelKnown_ = false;
@@ -146,7 +155,7 @@ CalculateOutcome Command::Run() {
   if (!Ticked(CheckField::SellMaces) && Part() == QuestPart::None) return Fail(kNoQuestOptions);
 
   // 2. The level table, read afresh at every press.
-  const TableLoad load = LoadLevelTable(path_);
+  const TableLoad load = LoadLevelTable(tablePath_);
   if (!load.ok()) return Fail("Error", TableMessage(*load.error, path_));
   table_ = load.table;
 
@@ -195,7 +204,7 @@ CalculateOutcome Command::Run() {
 
   // 7.-9. XP and scalps typed.
   if (EmptyOrZero(TextField::Xp)) return Fail(kNoXpData);
-  const bool search = Ticked(CheckField::SearchTarget);
+  const bool search = plan_ || Ticked(CheckField::SearchTarget);
   std::int64_t scalps = 0;
   if (!search) {
     if (EmptyOrZero(TextField::Scalps)) return Fail(kNoScalps);
@@ -231,7 +240,7 @@ CalculateOutcome Command::Run() {
     // 14. A level above the present one.
     if (currentLevel_ > targetLevel_) return Fail(kTargetBelow);
     if (currentLevel_ == targetLevel_) return Fail(kTargetReached);
-    return Search();
+    return plan_ ? Plan() : Search();
   }
 
   // 16. The projection of the scalps owned.
@@ -311,6 +320,21 @@ CalculateOutcome Command::Search() {
   return ShowResults(shown, found.Projection);
 }
 
+// One search per level, each from the same checked start: every level between the start and the
+// target passes the checks of the target exactly as the target does, so each row is what a
+// press searching for that level alone gives.
+CalculateOutcome Command::Plan() {
+  const int last = targetLevel_;
+  for (int level = currentLevel_ + 1; level <= last; ++level) {
+    targetLevel_ = level;
+    results_ = CalculateResults{};
+    const CalculateOutcome outcome = Search();
+    if (outcome != CalculateOutcome::Results) return outcome;
+    plan_->push_back({level, results_});
+  }
+  return CalculateOutcome::Results;
+}
+
 CalculateOutcome Command::ShowResults(const ProjectionInput& in, const ProjectionResult& r) {
   const ItemResults items = DeriveItemResults(in, r);
   CalculateResults& out = results_;
@@ -359,6 +383,19 @@ CalculateOutcome Command::ShowResults(const ProjectionInput& in, const Projectio
 
 }  // namespace
 
+std::string LevelTableShownPath(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path shown = path;
+  std::error_code error;
+  // Follows the links one by one, so that a link to a missing file still names that file.
+  for (int links = 0; links < 40 && fs::is_symlink(shown, error); ++links) {
+    const fs::path target = fs::read_symlink(shown, error);
+    if (error) break;
+    shown = target.is_absolute() ? target : shown.parent_path() / target;
+  }
+  return shown == fs::path(path) ? path : shown.lexically_normal().string();
+}
+
 std::string GroupedXp(std::int64_t xp) { return GroupDigits(FormatPlain(xp)); }
 
 std::string GoldCaption(double goldMillions) { return FormatPlain(goldMillions) + "M gp"; }
@@ -368,6 +405,14 @@ CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath) 
   CalculateReport report;
   report.Outcome = command.Run();
   if (report.Outcome == CalculateOutcome::Results) report.Results = command.results();
+  return report;
+}
+
+PlanReport RunPlan(CalculateView& view, const std::string& tablePath) {
+  Command command(view, tablePath);
+  PlanReport report;
+  command.PlanInto(report.Rows);
+  report.Outcome = command.Run();
   return report;
 }
 

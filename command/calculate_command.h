@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "command/control_names.h"
 
@@ -65,6 +66,29 @@ struct CalculateReport {
 CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath);
 // The same press, with its results as numbers.
 CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath);
+
+// One row of a plan: the level searched for and the search's results (ScalpsNeeded set).
+struct PlanRow {
+  int Level = 0;
+  CalculateResults Results;
+};
+
+struct PlanReport {
+  CalculateOutcome Outcome = CalculateOutcome::Message;  // Results when every level was found
+  std::vector<PlanRow> Rows;                             // the levels found before any message
+};
+
+// A press that searches the scalps needed for every level from the one above the start up to
+// the level in "Lvl to reach:" (read whether or not that box is ticked). The checks are those of
+// one search for that level; then each level is searched in turn, every row exactly what a press
+// searching for that level alone gives. The first search that ends with a message (the level
+// cap, a level the table lacks) shows it and ends the plan, keeping the rows before it. The
+// level table is read once.
+PlanReport RunPlan(CalculateView& view, const std::string& tablePath);
+
+// The path to name in messages about the level table at `path`: where its links lead, so that
+// the message names the file to edit rather than a link to it; `path` itself when it is no link.
+std::string LevelTableShownPath(const std::string& path);
 
 // The captions of the result labels, in the order the window writes them.
 std::string GroupedXp(std::int64_t xp);

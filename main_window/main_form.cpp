@@ -1,9 +1,8 @@
 #include "main_window/main_form.h"
 
 #include "about/about_form.h"
-#include "core/level_table.h"
-#include "platform/program_folder.h"
 #include "command/quest_modes.h"
+#include "platform/program_folder.h"
 
 namespace quorvane {
 
@@ -138,19 +137,80 @@ const WindowDescription& MainForm::Description() {
   return description;
 }
 
-MainForm::MainForm(QWidget* parent) : Form(Description(), parent), levelTablePath_(DefaultLevelTablePath()) {
-  setClickHandler("ExecuteCmd", [this](int) { ExecuteCmd_Click(); });
-  setClickHandler("cmdAbout", [this](int) { cmdAbout_Click(); });
-  setClickHandler("Option1", [this](int index) { Option1_Click(index); });
-  setClickHandler("Check1", [this](int) { Check1_Click(); });
-  setClickHandler("Option2", [this](int index) { Option2_Click(index); });
-  setClickHandler("Option3", [this](int index) { option3_Click(index); });
-  setClickHandler("ReqLVL", [this](int) { ReqLVL_Click(); });
-  setClickHandler("cmdOpt", [this](int) { cmdOpt_Click(); });
-  setClickHandler("CloseOptions", [this](int) { CloseOptions_Click(); });
-  setClickHandler("chkScalpsUpd", [this](int) { chkScalpsUpd_Click(); });
-  setClickHandler("Option4", [this](int index) { Option4_Click(index); });
+MainFormControls::MainFormControls(ui::Form& f)
+    : calculate(ui::Find<ui::CommandButton>(f, "ExecuteCmd")),
+      about(ui::Find<ui::CommandButton>(f, "cmdAbout")),
+      openOptions(ui::Find<ui::CommandButton>(f, "cmdOpt")),
+      closeOptions(ui::Find<ui::CommandButton>(f, "CloseOptions")),
+      questPart(ui::FindOptionArray(f, ControlName(OptionGroup::QuestPart), kQuestPartCount)),
+      side(ui::FindOptionArray(f, ControlName(OptionGroup::Side), kSideCount)),
+      entry(ui::FindOptionArray(f, ControlName(OptionGroup::Entry), kEntryCount)),
+      zeroLeft(ui::FindOptionArray(f, ControlName(OptionGroup::ZeroLeft), kZeroLeftCount)),
+      sellMaces(ui::Find<ui::CheckBox>(f, ControlName(CheckField::SellMaces))),
+      searchTarget(ui::Find<ui::CheckBox>(f, ControlName(CheckField::SearchTarget))),
+      updateAtInterval(ui::Find<ui::CheckBox>(f, ControlName(CheckField::UpdateAtInterval))),
+      hideWorkingWindow(ui::Find<ui::CheckBox>(f, ControlName(CheckField::HideWorkingWindow))),
+      xp(ui::Find<ui::TextBox>(f, ControlName(TextField::Xp))),
+      level(ui::Find<ui::TextBox>(f, ControlName(TextField::Level))),
+      scalps(ui::Find<ui::TextBox>(f, ControlName(TextField::Scalps))),
+      targetLevel(ui::Find<ui::TextBox>(f, ControlName(TextField::TargetLevel))),
+      updateInterval(ui::Find<ui::TextBox>(f, ControlName(TextField::UpdateInterval))),
+      scalpsHeading(ui::Find<ui::Label>(f, "Label2")),
+      goldHeading(ui::Find<ui::Label>(f, "GoldFromMaces")),
+      beltsHeading(ui::Find<ui::Label>(f, "BeltsRem")),
+      booksHeading(ui::Find<ui::Label>(f, "BooksRem")),
+      ringsHeading(ui::Find<ui::Label>(f, "RinRem")),
+      finalRewardHeading(ui::Find<ui::Label>(f, "FinRew")) {
+  for (ResultLabel label : kResultLabels)
+    results[static_cast<std::size_t>(label)] = ui::Find<ui::Label>(f, ControlName(label));
 }
+
+const ui::TextBox& MainFormControls::field(TextField f) const {
+  switch (f) {
+    case TextField::Xp: return xp;
+    case TextField::Level: return level;
+    case TextField::Scalps: return scalps;
+    case TextField::TargetLevel: return targetLevel;
+    case TextField::UpdateInterval: break;
+  }
+  return updateInterval;
+}
+
+const ui::CheckBox& MainFormControls::check(CheckField c) const {
+  switch (c) {
+    case CheckField::SellMaces: return sellMaces;
+    case CheckField::SearchTarget: return searchTarget;
+    case CheckField::UpdateAtInterval: return updateAtInterval;
+    case CheckField::HideWorkingWindow: break;
+  }
+  return hideWorkingWindow;
+}
+
+const ui::OptionArray& MainFormControls::group(OptionGroup g) const {
+  switch (g) {
+    case OptionGroup::QuestPart: return questPart;
+    case OptionGroup::Side: return side;
+    case OptionGroup::Entry: return entry;
+    case OptionGroup::ZeroLeft: break;
+  }
+  return zeroLeft;
+}
+
+MainForm::MainForm() : Form(Description()), c_(*this), levelTablePath_(DefaultLevelTablePath()) {
+  c_.calculate.onClick([this] { ExecuteCmd_Click(); });
+  c_.about.onClick([this] { cmdAbout_Click(); });
+  c_.questPart.onClick([this](int index) { Option1_Click(index); });
+  c_.sellMaces.onClick([this] { Check1_Click(); });
+  c_.side.onClick([this](int index) { Option2_Click(index); });
+  c_.entry.onClick([this](int index) { option3_Click(index); });
+  c_.searchTarget.onClick([this] { ReqLVL_Click(); });
+  c_.openOptions.onClick([this] { cmdOpt_Click(); });
+  c_.closeOptions.onClick([this] { CloseOptions_Click(); });
+  c_.updateAtInterval.onClick([this] { chkScalpsUpd_Click(); });
+  c_.zeroLeft.onClick([this](int index) { Option4_Click(index); });
+}
+
+MainForm::~MainForm() = default;
 
 void MainForm::ExecuteCmd_Click() { ExecuteCalculate(calculateView_, levelTablePath_); }
 
@@ -158,104 +218,109 @@ void MainForm::cmdAbout_Click() { ShowAboutBox(); }
 
 // "Sell Maces" ticked or unticked.
 void MainForm::Check1_Click() {
-  const bool sellMaces = control("Check1").value() == 1;
+  const bool sellMaces = c_.sellMaces.value() == 1;
+  const ui::Label& belts = result(ResultLabel::BeltsLeft);
+  const ui::Label& books = result(ResultLabel::BooksLeft);
+  const ui::Label& rings = result(ResultLabel::RingsLeft);
+  const ui::Label& finals = result(ResultLabel::FinalRewards);
+  const ui::Label& gold = result(ResultLabel::Gold);
   if (sellMaces) {
     // No quest part and no side while the maces are sold.
-    for (int i = 0; i <= 3; ++i) control("Option1", i).setValue(false);
-    for (int i = 0; i <= 1; ++i) control("Option2", i).setValue(false);
+    for (int i = 0; i < c_.questPart.size(); ++i) c_.questPart[i].setValue(false);
+    for (int i = 0; i < c_.side.size(); ++i) c_.side[i].setValue(false);
     // Only the gold pair among the optional results.
-    control("GoldFromMaces").setVisible(true);
-    control("BeltsRem").setVisible(false);
-    control("BooksRem").setVisible(false);
-    control("ResGP").setVisible(true);
-    control("BeltsLeft").setVisible(false);
-    control("BooksLeft").setVisible(false);
-    control("FinRew").setVisible(false);
-    control("Finals").setVisible(false);
-    control("RingsLeft").setVisible(false);
-    control("RinRem").setVisible(false);
+    c_.goldHeading.setVisible(true);
+    c_.beltsHeading.setVisible(false);
+    c_.booksHeading.setVisible(false);
+    gold.setVisible(true);
+    belts.setVisible(false);
+    books.setVisible(false);
+    c_.finalRewardHeading.setVisible(false);
+    finals.setVisible(false);
+    rings.setVisible(false);
+    c_.ringsHeading.setVisible(false);
     // Only scalps can be left at zero.
-    control("Option4", 0).setVisible(true);
-    for (int i = 1; i <= 4; ++i) control("Option4", i).setVisible(false);
+    c_.zeroLeft[0].setVisible(true);
+    for (int i = 1; i < c_.zeroLeft.size(); ++i) c_.zeroLeft[i].setVisible(false);
   } else {
-    control("GoldFromMaces").setVisible(false);
-    control("BeltsRem").setVisible(true);
-    control("BooksRem").setVisible(true);
-    control("ResGP").setVisible(false);
-    control("BeltsLeft").setVisible(true);
-    control("BooksLeft").setVisible(true);
-    control("FinRew").setVisible(true);
-    control("Finals").setVisible(true);
-    control("RingsLeft").setVisible(true);
-    control("RinRem").setVisible(true);
-    for (int i = 0; i <= 4; ++i) control("Option4", i).setVisible(true);
+    c_.goldHeading.setVisible(false);
+    c_.beltsHeading.setVisible(true);
+    c_.booksHeading.setVisible(true);
+    gold.setVisible(false);
+    belts.setVisible(true);
+    books.setVisible(true);
+    c_.finalRewardHeading.setVisible(true);
+    finals.setVisible(true);
+    rings.setVisible(true);
+    c_.ringsHeading.setVisible(true);
+    for (int i = 0; i < c_.zeroLeft.size(); ++i) c_.zeroLeft[i].setVisible(true);
     // No quest part or side is chosen again here.
   }
-  control("Option4", 0).setValue(true);
+  c_.zeroLeft[0].setValue(true);
 }
 
 // A quest part chosen.
 void MainForm::Option1_Click(int /*Index*/) {
-  control("Check1").setValue(0);
-  control("GoldFromMaces").setVisible(false);
-  control("ResGP").setVisible(false);
+  c_.sellMaces.setValue(0);
+  c_.goldHeading.setVisible(false);
+  result(ResultLabel::Gold).setVisible(false);
 
   // The highest part selected decides which results and zero-left items apply.
   const QuestPartView* row = nullptr;
   for (const QuestPartView& r : kQuestPartViews) {
-    if (control("Option1", r.part).value() != 0) {
+    if (c_.questPart[r.part].value()) {
       row = &r;
       break;
     }
   }
   if (!row) return;
 
-  control("BeltsRem").setVisible(row->beltsRem);
-  control("BooksRem").setVisible(row->booksRem);
-  control("BooksLeft").setVisible(row->booksLeft);
-  control("FinRew").setVisible(row->finRew);
-  control("Finals").setVisible(row->finals);
-  control("RingsLeft").setVisible(row->ringsLeft);
-  control("RinRem").setVisible(row->rinRem);
+  c_.beltsHeading.setVisible(row->beltsRem);
+  c_.booksHeading.setVisible(row->booksRem);
+  result(ResultLabel::BooksLeft).setVisible(row->booksLeft);
+  c_.finalRewardHeading.setVisible(row->finRew);
+  result(ResultLabel::FinalRewards).setVisible(row->finals);
+  result(ResultLabel::RingsLeft).setVisible(row->ringsLeft);
+  c_.ringsHeading.setVisible(row->rinRem);
 
   if (row->part == 3) {
     // Rings are handed in for one side: Good unless the user chooses otherwise.
-    control("Option2", 0).setValue(true);
+    c_.side[0].setValue(true);
   } else {
-    control("Option2", 0).setValue(false);
-    control("Option2", 1).setValue(false);
+    c_.side[0].setValue(false);
+    c_.side[1].setValue(false);
   }
 
-  for (int i = 0; i <= row->lastOffered; ++i) control("Option4", i).setVisible(true);
-  control("Option4", 0).setValue(true);
-  for (int i = row->lastOffered + 1; i <= 4; ++i) control("Option4", i).setVisible(false);
+  for (int i = 0; i <= row->lastOffered; ++i) c_.zeroLeft[i].setVisible(true);
+  c_.zeroLeft[0].setValue(true);
+  for (int i = row->lastOffered + 1; i < c_.zeroLeft.size(); ++i) c_.zeroLeft[i].setVisible(false);
 }
 
 // A side chosen: sides belong to handing in rings.
 void MainForm::Option2_Click(int /*Index*/) {
-  const bool good = control("Option2", 0).value() != 0;
-  const bool evil = control("Option2", 1).value() != 0;
+  const bool good = c_.side[0].value();
+  const bool evil = c_.side[1].value();
   if (good || evil) {
-    for (int i = 0; i <= 2; ++i) control("Option1", i).setValue(false);
-    control("Option1", 3).setValue(true);
-    control("Check1").setValue(0);
+    for (int i = 0; i <= 2; ++i) c_.questPart[i].setValue(false);
+    c_.questPart[3].setValue(true);
+    c_.sellMaces.setValue(0);
   }
 }
 
 // Entry by the character's XP or by its level. The hidden box keeps its text.
 void MainForm::option3_Click(int /*Index*/) {
-  const bool byXp = control("Option3", 0).value() != 0;
-  control("Text1").setVisible(byXp);
-  control("LevelNow").setVisible(!byXp);
+  const bool byXp = c_.entry[0].value();
+  c_.xp.setVisible(byXp);
+  c_.level.setVisible(!byXp);
 }
 
 // "Lvl to reach:": search for the scalps needed instead of projecting from the scalps owned.
 void MainForm::ReqLVL_Click() {
-  const bool search = control("ReqLVL").value() == 1;
-  control("Label2").setCaption(search ? "Scalps Needed" : "Scalps Owned");
-  control("ScalpsNdd").setVisible(search);
-  control("Text2").setVisible(!search);
-  control("TargetLVL").setVisible(search);
+  const bool search = c_.searchTarget.value() == 1;
+  c_.scalpsHeading.setCaption(search ? "Scalps Needed" : "Scalps Owned");
+  result(ResultLabel::ScalpsNeeded).setVisible(search);
+  c_.scalps.setVisible(!search);
+  c_.targetLevel.setVisible(search);
 }
 
 void MainForm::cmdOpt_Click() { setWidthAndCentre(kWidthPanelOpen); }
@@ -268,13 +333,9 @@ void MainForm::setWidthAndCentre(double outerWidthTwips) {
 }
 
 // "Update window after:" ticked or unticked: the count can be edited only while it is ticked.
-void MainForm::chkScalpsUpd_Click() {
-  control("ScalpsUpd").setLocked(control("chkScalpsUpd").value() != 1);
-}
+void MainForm::chkScalpsUpd_Click() { c_.updateInterval.setLocked(c_.updateAtInterval.value() != 1); }
 
 // The zero-left item chosen: the window is updated at intervals only in a search by scalps.
-void MainForm::Option4_Click(int /*Index*/) {
-  control("chkScalpsUpd").setValue(control("Option4", 0).value() != 0 ? 1 : 0);
-}
+void MainForm::Option4_Click(int /*Index*/) { c_.updateAtInterval.setValue(c_.zeroLeft[0].value() ? 1 : 0); }
 
 }  // namespace quorvane

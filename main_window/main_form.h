@@ -8,15 +8,16 @@
 #include <string>
 
 #include "main_window/main_form_calculate.h"
-#include "main_window/toolkit.h"
+#include "main_window/main_form_controls.h"
+#include "toolkit/form.h"
 
 namespace quorvane {
 
 class MainForm : public ui::Form {
-  Q_OBJECT
-
  public:
-  explicit MainForm(QWidget* parent = nullptr);
+  // Loads the window; every control the code uses is looked up here.
+  MainForm();
+  ~MainForm() override;
 
   // The window as written down: every control with its kind, container, name, caption or text,
   // start-up state, position and size in twips, and tab index.
@@ -40,19 +41,24 @@ class MainForm : public ui::Form {
   void chkScalpsUpd_Click();
   void Option4_Click(int Index);
 
+  // The controls the code reads and writes, by what they mean.
+  const MainFormControls& controls() const { return c_; }
+
   // The Calculate command's view of this window and of the Working window.
   CalculateView& calculateView() { return calculateView_; }
-  // The Working window while a search has it loaded, else null.
+  // The Working window while a search has it loaded and shown, else null.
   frmWorking* workingWindow() const { return calculateView_.workingWindow(); }
   // The level table file that "Calculate" reads: lvl-xp.txt in the program's folder unless set.
   void setLevelTablePath(std::string path) { levelTablePath_ = std::move(path); }
 
  private:
-  MainFormCalculateView calculateView_{*this};
-  std::string levelTablePath_;
-
+  const ui::Label& result(ResultLabel label) const { return c_.result(label); }
   // Sets the window's outer width and centres it on the screen.
   void setWidthAndCentre(double outerWidthTwips);
+
+  MainFormControls c_;
+  MainFormCalculateView calculateView_{*this, c_};
+  std::string levelTablePath_;
 };
 
 }  // namespace quorvane

@@ -1,12 +1,12 @@
 #pragma once
 
-// The Calculate command's view of the program's windows: the controls of the main window by
-// their names, its message boxes, and the Working window that the scalps search drives.
+// The Calculate command's view of the program's windows: the controls of the main window, its
+// message boxes, and the Working window that the scalps search drives.
 
-#include <QPointer>
+#include <memory>
 
 #include "command/calculate_command.h"
-#include "main_window/toolkit.h"
+#include "main_window/main_form_controls.h"
 
 namespace quorvane {
 
@@ -14,7 +14,8 @@ class frmWorking;
 
 class MainFormCalculateView : public CalculateView {
  public:
-  explicit MainFormCalculateView(ui::Form& mainForm) : form_(mainForm) {}
+  MainFormCalculateView(ui::Form& mainForm, const MainFormControls& controls);
+  ~MainFormCalculateView() override;
 
   std::string Text(TextField field) const override;
   void SetText(TextField field, const std::string& text) override;
@@ -31,12 +32,14 @@ class MainFormCalculateView : public CalculateView {
   void RepaintWorkingWindow() override;
   void CloseWorkingWindow() override;
 
-  // The Working window while it is loaded, else null.
+  // The Working window while it is loaded and shown, else null.
   frmWorking* workingWindow() const;
 
  private:
   ui::Form& form_;
-  QPointer<frmWorking> working_;
+  const MainFormControls& c_;
+  std::unique_ptr<frmWorking> working_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // outlived by work posted for this view
 };
 
 }  // namespace quorvane

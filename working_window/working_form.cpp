@@ -1,11 +1,5 @@
 #include "working_window/working_form.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QIcon>
-#include <QThread>
-#include <QWindow>
-
 namespace quorvane {
 
 using ui::Control;
@@ -15,12 +9,9 @@ using ui::WindowDescription;
 
 namespace {
 
-// How long Open waits at most for the window system to put a new window on the screen.
-constexpr qint64 kExposeWaitMs = 1000;
-
 WindowDescription MakeDescription() {
   constexpr ControlKind Label = ControlKind::Label;
-  const QString face = QStringLiteral("MS Sans Serif");
+  const std::string face = ui::kDialogFontFamily;
 
   WindowDescription w;
   w.name = "frmWorking";
@@ -29,7 +20,6 @@ WindowDescription MakeDescription() {
   w.clientHeight = 2205;
   w.border = ui::Border::Sizable;  // ordinary frame, close box only
   w.programIcon = false;
-  w.discardOnClose = true;
   w.startCentred = true;
 
   // Columns: kind, name, container, caption, left, top, width, height (twips), tab index.
@@ -60,28 +50,21 @@ const WindowDescription& frmWorking::Description() {
   return description;
 }
 
-frmWorking::frmWorking(QWidget* parent) : Form(Description(), parent) {
-  // No icon in the title bar, not even the program's default one.
-  setWindowIcon(QIcon());
+frmWorking::frmWorking() : Form(Description()) {
+  for (WorkingLabel label : kWorkingLabels)
+    labels_[static_cast<std::size_t>(label)] = ui::Find<ui::Label>(*this, ControlName(label));
 }
 
-void frmWorking::Open() {
-  if (isVisible()) {
-    raise();  // shown already: to the front, as it is
-  } else {
-    show();
-  }
-  // A freshly shown window is on the screen only once the window system has mapped and exposed
-  // it, which it reports through events. Handle those events (never user input) until it is.
-  QElapsedTimer waited;
-  waited.start();
-  while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < kExposeWaitMs) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (!(windowHandle() && windowHandle()->isExposed())) QThread::msleep(1);
-  }
-  RepaintNow();
+void frmWorking::Open() { showNow(); }
+
+void frmWorking::setLabel(WorkingLabel label, const std::string& caption) const {
+  labels_[static_cast<std::size_t>(label)].setCaption(caption);
 }
 
-void frmWorking::RepaintNow() { control("scalpscalced").refresh(); }
+const std::string& frmWorking::label(WorkingLabel label) const {
+  return labels_[static_cast<std::size_t>(label)].caption();
+}
+
+void frmWorking::RepaintNow() { labels_[static_cast<std::size_t>(WorkingLabel::Scalps)].refresh(); }
 
 }  // namespace quorvane

@@ -6,15 +6,19 @@
 // its labels, forces repaints and closes it. Closing it with its close box discards it; the next
 // search loads it afresh from its description.
 
-#include "main_window/toolkit.h"
+#include <array>
+#include <iterator>
+#include <string>
+
+#include "command/control_names.h"
+#include "toolkit/controls.h"
+#include "toolkit/form.h"
 
 namespace quorvane {
 
 class frmWorking : public ui::Form {
-  Q_OBJECT
-
  public:
-  explicit frmWorking(QWidget* parent = nullptr);
+  frmWorking();
 
   // The window as written down: caption, frame, client size and its six labels.
   static const ui::WindowDescription& Description();
@@ -24,9 +28,16 @@ class frmWorking : public ui::Form {
   // exposed first; no user input is handled meanwhile.
   void Open();
 
+  // The caption of one of the labels the search writes.
+  void setLabel(WorkingLabel label, const std::string& caption) const;
+  const std::string& label(WorkingLabel label) const;
+
   // Puts every caption set so far on the screen at once, while the caller keeps the
   // user-interface thread busy.
   void RepaintNow();
+
+ private:
+  std::array<ui::Label, std::size(kWorkingLabels)> labels_;  // by WorkingLabel
 };
 
 }  // namespace quorvane

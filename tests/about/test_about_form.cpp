@@ -11,21 +11,27 @@
 
 #include "about/about_form.h"
 #include "main_window/main_form.h"
+#include "tests/qt_form.h"
+#include "toolkit/qt/backend.h"
 
 using namespace quorvane;
+using test::FormAccess;
 
 namespace {
 
 int AboutBoxesOnScreen() {
   int count = 0;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (qobject_cast<AboutForm*>(w) && w->isVisible()) ++count;
+    if (w->objectName() == "frmAbout" && w->isVisible()) ++count;
   return count;
 }
 
 QPushButton* Button(ui::Form* form, const char* name) {
-  return qobject_cast<QPushButton*>(form->control(name).widget());
+  return qobject_cast<QPushButton*>(ui::qt::ControlWidget(*form, name));
 }
+
+// The window of a form, watched: null once the form is discarded.
+QPointer<QWidget> Watch(ui::Form* form) { return ui::qt::WindowWidget(*form); }
 
 }  // namespace
 
@@ -33,6 +39,7 @@ class TestAboutForm : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { ui::qt::Install(); }
   void init();
   void cleanup();
   void contentsAfterOpening();
@@ -50,21 +57,24 @@ class TestAboutForm : public QObject {
 
 void TestAboutForm::init() {
   messages_.clear();
-  ui::SetMessageBoxHook(
-      [this](const QString& title, const QString& text) { messages_.append({title, text}); });
+  ui::SetMessageBoxHook([this](const std::string& title, const std::string& text) {
+    messages_.append({QString::fromStdString(title), QString::fromStdString(text)});
+  });
 }
 
 void TestAboutForm::cleanup() {
   ui::SetMessageBoxHook({});
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (qobject_cast<ui::Form*>(w)) w->close();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (w->isVisible()) w->close();
+  QCoreApplication::processEvents();
   QVERIFY(!LoadedAboutBox());
 }
 
 void TestAboutForm::contentsAfterOpening() {
-  AboutForm* box = ShowAboutBox();
-  QVERIFY(QTest::qWaitForWindowExposed(box));
+  const FormAccess about(ShowAboutBox());
+  const FormAccess* box = &about;
+  QWidget* window = about.widget();
+  QVERIFY(QTest::qWaitForWindowExposed(window));
 
   QCOMPARE(box->windowTitle(), QString("About Quorvane"));
   QCOMPARE(box->caption("lblTitle"), QString("Quorvane"));
@@ -84,13 +94,13 @@ void TestAboutForm::contentsAfterOpening() {
   QCOMPARE(box->caption("cmdSysInfo"), QString("&System Info..."));
 
   // A fixed dialog of 5730 x 3555 twips, without maximise and minimise buttons.
-  QCOMPARE(box->size(), QSize(382, 237));
-  QCOMPARE(box->minimumSize(), box->maximumSize());
-  QVERIFY(!(box->windowFlags() & Qt::WindowMaximizeButtonHint));
-  QVERIFY(!(box->windowFlags() & Qt::WindowMinimizeButtonHint));
-  QVERIFY(!box->parentWidget());
+  QCOMPARE(window->size(), QSize(382, 237));
+  QCOMPARE(window->minimumSize(), window->maximumSize());
+  QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+  QVERIFY(!(window->windowFlags() & Qt::WindowMinimizeButtonHint));
+  QVERIFY(!window->parentWidget());
 
-  QVERIFY(!box->windowIcon().isNull());
+  QVERIFY(!window->windowIcon().isNull());
   auto* picture = qobject_cast<QLabel*>(box->control("picIcon").widget());
   QVERIFY(picture);
   QVERIFY(!picture->pixmap().isNull());
@@ -101,16 +111,17 @@ void TestAboutForm::contentsAfterOpening() {
   QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::black));
 
   // Opened in the middle of the screen.
-  const QRect screen = box->screen()->geometry();
-  QVERIFY2(qAbs(box->frameGeometry().center().x() - screen.center().x()) <= 2,
-           qPrintable(QString("window at %1, screen %2").arg(box->frameGeometry().center().x())
+  const QRect screen = window->screen()->geometry();
+  QVERIFY2(qAbs(window->frameGeometry().center().x() - screen.center().x()) <= 2,
+           qPrintable(QString("window at %1, screen %2").arg(window->frameGeometry().center().x())
                           .arg(screen.center().x())));
-  QVERIFY(qAbs(box->frameGeometry().center().y() - screen.center().y()) <= 2);
+  QVERIFY(qAbs(window->frameGeometry().center().y() - screen.center().y()) <= 2);
 }
 
 void TestAboutForm::tabOrderStartsOnOk() {
-  AboutForm* box = ShowAboutBox();
-  QVERIFY(QTest::qWaitForWindowActive(box));
+  const FormAccess about(ShowAboutBox());
+  const FormAccess* box = &about;
+  QVERIFY(QTest::qWaitForWindowActive(box->widget()));
   QWidget* ok = box->control("cmdOK").widget();
   QWidget* picture = box->control("picIcon").widget();
   QWidget* sysInfo = box->control("cmdSysInfo").widget();
@@ -123,10 +134,11 @@ void TestAboutForm::tabOrderStartsOnOk() {
 
 void TestAboutForm::programIconInEveryWindow() {
   MainForm mainForm;
-  AboutForm* box = ShowAboutBox();
+  const FormAccess about(ShowAboutBox());
+  const FormAccess* box = &about;
   const QList<QSize> sizes{{16, 16}, {32, 32}, {48, 48}};
-  QCOMPARE(mainForm.windowIcon().availableSizes(), sizes);
-  QCOMPARE(box->windowIcon().availableSizes(), sizes);
+  QCOMPARE(ui::qt::WindowWidget(mainForm)->windowIcon().availableSizes(), sizes);
+  QCOMPARE(box->widget()->windowIcon().availableSizes(), sizes);
   auto* picture = qobject_cast<QLabel*>(box->control("picIcon").widget());
   QCOMPARE(picture->pixmap().size(), QSize(32, 32));
 }
@@ -139,25 +151,25 @@ void TestAboutForm::twoClicksGiveOneBox() {
   about->click();
   AboutForm* first = LoadedAboutBox();
   QVERIFY(first);
-  QVERIFY(first->isVisible());
+  QVERIFY(ui::qt::WindowWidget(*first)->isVisible());
   // A caption that only a fresh load would reset shows whether the box was loaded again.
-  first->setCaption("lblVersion", "changed");
+  FormAccess(first).control("lblVersion").setCaption("changed");
 
-  mainForm.activateWindow();
+  ui::qt::WindowWidget(mainForm)->activateWindow();
   about->click();
   QCOMPARE(LoadedAboutBox(), first);
   QCOMPARE(AboutBoxesOnScreen(), 1);
-  QCOMPARE(first->caption("lblVersion"), QString("changed"));
-  QVERIFY(QTest::qWaitForWindowActive(first));  // brought to the front
+  QCOMPARE(FormAccess(first).caption("lblVersion"), QString("changed"));
+  QVERIFY(QTest::qWaitForWindowActive(ui::qt::WindowWidget(*first)));  // brought to the front
 
   // Unloaded by OK, the next click loads it afresh.
-  QPointer<AboutForm> unloaded = first;
+  QPointer<QWidget> unloaded = Watch(first);
   Button(first, "cmdOK")->click();
   QVERIFY(!LoadedAboutBox());
   about->click();
   AboutForm* second = LoadedAboutBox();
   QVERIFY(second);
-  QCOMPARE(second->caption("lblVersion"), QString("Version 3.0.0"));
+  QCOMPARE(FormAccess(second).caption("lblVersion"), QString("Version 3.0.0"));
   QCOMPARE(AboutBoxesOnScreen(), 1);
   QTRY_VERIFY(!unloaded);
 }
@@ -172,10 +184,11 @@ void TestAboutForm::closes_data() {
 
 void TestAboutForm::closes() {
   QFETCH(int, key);
-  QPointer<AboutForm> box = ShowAboutBox();
+  AboutForm* form = ShowAboutBox();
+  QPointer<QWidget> box = Watch(form);
   QVERIFY(QTest::qWaitForWindowActive(box));
   if (key == 0) {
-    QTest::mouseClick(Button(box, "cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(Button(form, "cmdOK"), Qt::LeftButton);
   } else {
     QTest::keyClick(box, Qt::Key(key));
   }
@@ -190,18 +203,19 @@ void TestAboutForm::systemInfoIsUnavailableHere() {
   QSKIP("Windows has the registry and may start the tool");
 #endif
   AboutForm* box = ShowAboutBox();
+  QWidget* window = ui::qt::WindowWidget(*box);
   QTest::mouseClick(Button(box, "cmdSysInfo"), Qt::LeftButton);
   QCOMPARE(messages_.size(), 1);
   QCOMPARE(messages_.front().first, QString("Quorvane"));
   QCOMPARE(messages_.front().second, QString("System Information Is Unavailable At This Time"));
   QCOMPARE(LoadedAboutBox(), box);
-  QVERIFY(box->isVisible());
+  QVERIFY(window->isVisible());
 
   // Enter presses the focused button, not the default one.
   messages_.clear();
-  QVERIFY(QTest::qWaitForWindowActive(box));
+  QVERIFY(QTest::qWaitForWindowActive(window));
   Button(box, "cmdSysInfo")->setFocus();
-  QTest::keyClick(box, Qt::Key_Return);
+  QTest::keyClick(window, Qt::Key_Return);
   QCOMPARE(messages_.size(), 1);
   QCOMPARE(LoadedAboutBox(), box);
 }
@@ -209,11 +223,12 @@ void TestAboutForm::systemInfoIsUnavailableHere() {
 void TestAboutForm::outlivesTheMainWindow() {
   // Runs the program's event loop as the program does: it ends when the last window closes.
   QVERIFY(QGuiApplication::quitOnLastWindowClosed());
-  QPointer<MainForm> mainForm = new MainForm;
-  mainForm->setAttribute(Qt::WA_DeleteOnClose);
-  mainForm->show();
-  Button(mainForm, "cmdAbout")->click();
-  QPointer<AboutForm> box = LoadedAboutBox();
+  auto* program = new MainForm;
+  program->setClosedHandler([program] { program->discardLater([program] { delete program; }); });
+  QPointer<QWidget> mainForm = Watch(program);
+  program->show();
+  Button(program, "cmdAbout")->click();
+  QPointer<QWidget> box = Watch(LoadedAboutBox());
   QVERIFY(box);
 
   bool aboutOpenAfterMainClosed = false;
@@ -223,7 +238,7 @@ void TestAboutForm::outlivesTheMainWindow() {
   QTimer::singleShot(200, qApp, [&] {
     aboutOpenAfterMainClosed = !mainForm && box && box->isVisible();
     okPressed = true;
-    if (box) Button(box, "cmdOK")->click();
+    if (box) Button(LoadedAboutBox(), "cmdOK")->click();
   });
   QTimer::singleShot(5000, qApp, [&] {
     timedOut = true;

@@ -26,6 +26,15 @@ Finished RunCli(const QStringList& args, const QString& workingDirectory = QStri
 
 QString Lines(const QStringList& lines) { return lines.join('\n') + '\n'; }
 
+QJsonObject Json(const Finished& run) { return QJsonDocument::fromJson(run.out.toUtf8()).object(); }
+
+// The options of each way of handing in, in the order of the comparison's rows.
+const QStringList kWays{"--part maces", "--part belts", "--part books", "--part rings --side good",
+                        "--part rings --side evil", "--sell-maces"};
+const QStringList kWayNames{"maces", "belts", "books", "rings good", "rings evil", "sell maces"};
+const int kZeroLeftOffered[]{1, 2, 3, 4, 4, 0};
+const QStringList kZeroLeft{"scalps", "maces", "belts", "books", "rings"};
+
 }  // namespace
 
 class TestCli : public QObject {
@@ -44,6 +53,14 @@ class TestCli : public QObject {
     }
     return file.fileName();
   }
+  // An XP inside `level` of the shipped table.
+  qint64 xpIn(int level, QRandomGenerator& random) {
+    QFile file(QFileInfo(QStringLiteral(QUORVANE_CLI_PATH)).dir().filePath("lvl-xp.txt"));
+    if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read the shipped table");
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    const qint64 start = lines[level - 1].split(',')[1].trimmed().toLongLong();
+    return start + random.bounded(lines[level].split(',')[1].trimmed().toLongLong() - start);
+  }
   QStringList WithTable(const QString& args, const QString& table) {
     return args.split(' ', Qt::SkipEmptyParts) << "--table" << table;
   }
@@ -53,6 +70,8 @@ class TestCli : public QObject {
     QVERIFY(dir_.isValid());
     linear_ = Write("linear.txt", 190);
     short_ = Write("short.txt", 52);
+    QVERIFY(QFile::link(dir_.filePath("none.txt"), dir_.filePath("link.txt")));
+    QVERIFY(QFile::link("link.txt", dir_.filePath("relative-link.txt")));
   }
 
   // Hand-checked results; every hand-in at level 50 gives 50,000 XP a scalp or mace bundle,
@@ -134,6 +153,19 @@ class TestCli : public QObject {
     QTest::newRow("target 190") << "--level 50 --part maces --target 190" << "Be patient: Cannot check above 190lvl.";
     QTest::newRow("missing table") << "--level 50 --part maces --target 60 --table {dir}/none.txt"
                                    << "Error: The level table {dir}/none.txt is missing.";
+    // A linked table is named by the file the link leads to, the one to edit.
+    QTest::newRow("linked table") << "--level 50 --part maces --target 60 --table {dir}/link.txt"
+                                  << "Error: The level table {dir}/none.txt is missing.";
+    QTest::newRow("link to a link") << "--level 50 --part maces --target 60 --table {dir}/relative-link.txt"
+                                    << "Error: The level table {dir}/none.txt is missing.";
+    QTest::newRow("plan without quest option") << "--plan --xp 25227500" << "Error: You have not chosen any quest options.";
+    QTest::newRow("plan from the target") << "--plan --level 189 --part books"
+                                          << "Oops: You are already there! 0 scalps needed!";
+    QTest::newRow("plan to 190") << "--plan --level 50 --part books --target 190" << "Be patient: Cannot check above 190lvl.";
+    QTest::newRow("compare few scalps") << "--compare --xp 25227500 --scalps 4"
+                                        << "Please!!!: Perhaps you should consider collecting some scalps first.";
+    QTest::newRow("compare at the cap") << "--compare --level 185 --scalps 3000000"
+                                        << "Be patient: Cannot check above 190lvl.";
   }
   void messages() {
     QFETCH(QString, args);
@@ -167,6 +199,14 @@ class TestCli : public QObject {
     QTest::newRow("value on a switch") << "--xp 1 --json=yes" << "option '--json' takes no value";
     QTest::newRow("given twice") << "--xp 1 --scalps 5 --scalps 6" << "option '--scalps' given twice";
     QTest::newRow("stray argument") << "--xp 1 5" << "unexpected argument '5'";
+    QTest::newRow("help with a stray word") << "--help extra" << "unexpected argument 'extra'";
+    QTest::newRow("empty table path") << "--xp 1 --part maces --table=" << "--table names no file: the path given is empty";
+    QTest::newRow("plan and compare") << "--xp 1 --plan --compare" << "give --plan or --compare, not both";
+    QTest::newRow("json and csv") << "--xp 1 --part maces --json --csv" << "give --json or --csv, not both";
+    QTest::newRow("compare with a part") << "--xp 1 --scalps 5 --compare --part maces"
+                                         << "--compare tries every way of handing in; --part cannot be given with it";
+    QTest::newRow("compare with a target") << "--xp 1 --scalps 5 --compare --target 60"
+                                           << "--compare tries every way of handing in; --target cannot be given with it";
   }
   void usage() {
     QFETCH(QString, args);
@@ -236,6 +276,112 @@ class TestCli : public QObject {
     QCOMPARE(run.out, RunCli(QStringList(args) << "--table" << beside).out);
   }
 
+  // Every row of a plan is what a search for that level alone gives (shipped table, fixed seed).
+  void planRowsAreSearches_data() {
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("target");
+    QRandomGenerator random(16);
+    for (int n = 0; n < 5; ++n) {
+      const int level = 50 + random.bounded(135), target = qMin(189, level + 1 + random.bounded(8));
+      const int way = random.bounded(6);
+      const QString start = n % 2 ? QString("--level %1").arg(level) : QString("--xp %1").arg(xpIn(level, random));
+      QTest::addRow("%d", n) << QString("%1 %2 --zero-left %3 --target %4")
+                                    .arg(start, kWays[way], kZeroLeft[random.bounded(kZeroLeftOffered[way] + 1)])
+                                    .arg(target)
+                             << level << target;
+    }
+  }
+  void planRowsAreSearches() {
+    QFETCH(QString, args);
+    QFETCH(int, from);
+    QFETCH(int, target);
+    const Finished plan = RunCli(QString("--plan --json " + args).split(' '));
+    QCOMPARE(plan.exitCode, 0);
+    const QJsonArray rows = Json(plan)["rows"].toArray();
+    QCOMPARE(rows.size(), target - from);
+    qint64 before = 0;
+    for (int i = 0; i < rows.size(); ++i) {
+      const QJsonObject row = rows[i].toObject();
+      QCOMPARE(row["level"].toInt(), from + 1 + i);
+      QString single = args;
+      single.replace(QRegularExpression("--target \\d+"), QString("--target %1 --json").arg(from + 1 + i));
+      const qint64 needed = Json(RunCli(single.split(' ')))["scalpsNeeded"].toInteger(-1);
+      QCOMPARE(row["scalpsNeeded"].toInteger(), needed);
+      QCOMPARE(row["scalpsMore"].toInteger(), needed - before);
+      before = needed;
+    }
+  }
+
+  // The search for a level the table lacks ends the plan after the rows before it.
+  void planEndsWithMessage() {
+    const Finished run = RunCli(WithTable("--plan --xp 25227500 --part maces", short_));
+    QCOMPARE(run.out, Lines({"Level  Scalps Needed  Scalps More", "   51          41670        41670"}));
+    QCOMPARE(run.err, "Error: The level table " + short_ + " has no XP for level 53.\n");
+    QCOMPARE(run.exitCode, 1);
+  }
+
+  // Every row of a comparison is the projection of that way alone, or its message.
+  void compareRowsAreProjections_data() {
+    QTest::addColumn<QString>("args");
+    QRandomGenerator random(16);
+    for (int n = 0; n < 4; ++n) {
+      const int level = 50 + random.bounded(139);
+      QTest::addRow("%d", n) << QString("--xp %1 --scalps %2").arg(xpIn(level, random)).arg(random.bounded(5, 400000));
+    }
+    QTest::newRow("some ways at the cap") << "--level 185 --scalps 600000";
+  }
+  void compareRowsAreProjections() {
+    QFETCH(QString, args);
+    const Finished compare = RunCli(QString("--compare --json " + args).split(' '));
+    const QJsonArray rows = Json(compare)["rows"].toArray();
+    QCOMPARE(rows.size(), kWays.size());
+    int refused = 0;
+    for (int i = 0; i < rows.size(); ++i) {
+      const QJsonObject row = rows[i].toObject();
+      QCOMPARE(row["way"].toString(), kWayNames[i]);
+      const Finished single = RunCli(QString(args + " --json " + kWays[i]).split(' '));
+      if (single.exitCode != 0) {
+        QCOMPARE(row["message"].toString() + '\n', single.err);
+        ++refused;
+        continue;
+      }
+      const QJsonObject expected = Json(single);
+      for (const char* name : {"levelReached", "exactXp", "xpToNextLevel", "finalReward"}) {
+        QCOMPARE(row[name].toInteger(-1), expected[name].toInteger(0));
+      }
+      QCOMPARE(row["gpFromMaces"].toDouble(-1), expected["gpFromMaces"].toDouble(0));
+    }
+    QCOMPARE(compare.exitCode, refused ? 1 : 0);
+  }
+
+  // The shape of each format: CSV a header and a line per row, JSON an object with "rows".
+  void formats_data() {
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("plan") << "--plan --level 180 --part books" << "level,scalpsNeeded,scalpsMore" << 9;
+    QTest::newRow("compare") << "--compare --level 185 --scalps 600000"
+                             << "way,levelReached,exactXp,xpToNextLevel,finalReward,gpFromMaces,message" << 6;
+    QTest::newRow("one search") << "--level 180 --part maces --target 181"
+                                << "scalpsNeeded,levelReached,exactXp,xpGained,xpToNextLevel,scalpsRemained,"
+                                   "macesRemained,beltsRemained" << 1;
+  }
+  void formats() {
+    QFETCH(QString, args);
+    QFETCH(QString, header);
+    QFETCH(int, rows);
+    const QStringList csv = RunCli(QString(args + " --csv").split(' ')).out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(csv.size(), 1 + rows);
+    QCOMPARE(csv[0], header);
+    for (const QString& line : csv) QCOMPARE(line.count(','), header.count(','));
+    if (rows > 1) {
+      const QJsonObject json = Json(RunCli(QString(args + " --json").split(' ')));
+      QCOMPARE(json.keys(), QStringList{"rows"});
+      QCOMPARE(json["rows"].toArray().size(), rows);
+    }
+  }
+
   void helpAndVersion() {
     const Finished version = RunCli({"--version"});
     QCOMPARE(version.out, QString("quorvane-cli %1\n").arg(quorvane::kVersionText));
@@ -243,6 +389,8 @@ class TestCli : public QObject {
     const Finished help = RunCli({"--xp", "1", "--help"});
     QVERIFY(help.out.startsWith("Usage: quorvane-cli"));
     QVERIFY(help.out.contains("--zero-left"));
+    QVERIFY(help.out.contains("one of --part and --sell-maces is needed"));
+    QVERIFY(help.out.contains("(--part maces|belts|books|rings | --sell-maces)"));
     QCOMPARE(help.err, QString());
     QCOMPARE(help.exitCode, 0);
   }

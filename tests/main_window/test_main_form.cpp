@@ -12,12 +12,18 @@
 #include <QtTest>
 
 #include <memory>
+#include <string>
 
 #include "about/about_form.h"
 #include "main_window/main_form.h"
+#include "tests/qt_form.h"
+#include "toolkit/qt/backend.h"
+#include "toolkit/qt/buttons.h"
 
 using quorvane::MainForm;
 using namespace quorvane::ui;
+using quorvane::ui::qt::IndicatorWidth;
+using TestedMainForm = quorvane::test::Tested<MainForm>;
 
 namespace {
 
@@ -66,7 +72,7 @@ class TestMainForm : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainForm> form;
+  std::unique_ptr<TestedMainForm> form;
   QStringList messages;
 
   QWidget* widget(const QString& name) const { return form->control(name).widget(); }
@@ -111,15 +117,18 @@ class TestMainForm : public QObject {
 
  private slots:
   void initTestCase() {
-    SetMessageBoxHook([this](const QString& title, const QString& text) { messages << title + "|" + text; });
+    quorvane::ui::qt::Install();
+    SetMessageBoxHook([this](const std::string& title, const std::string& text) {
+      messages << QString::fromStdString(title) + "|" + QString::fromStdString(text);
+    });
   }
 
   void init() {
     messages.clear();
     SetScreenSizeHook({});
-    form = std::make_unique<MainForm>();
+    form = std::make_unique<TestedMainForm>();
     form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QVERIFY(QTest::qWaitForWindowActive(form->widget()));
   }
   void cleanup() { form.reset(); }
 
@@ -150,11 +159,11 @@ class TestMainForm : public QObject {
   }
 
   void windowIsFixedWithCloseBoxOnly() {
-    const Qt::WindowFlags flags = form->windowFlags();
+    const Qt::WindowFlags flags = form->widget()->windowFlags();
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QCOMPARE(form->widget()->minimumSize(), form->widget()->maximumSize());
   }
 
   void tabWalk_data() {
@@ -270,7 +279,7 @@ class TestMainForm : public QObject {
   void captionsFit_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("caption");
-    MainForm probe;
+    TestedMainForm probe;
     for (const QString& name : probe.controlNames()) {
       QWidget* w = probe.control(name).widget();
       if (qobject_cast<QLineEdit*>(w)) continue;
@@ -436,7 +445,7 @@ class TestMainForm : public QObject {
   }
   void optionsWidthsAndCentring() {
     QFETCH(QSizeF, screen);
-    SetScreenSizeHook([screen] { return screen; });
+    SetScreenSizeHook([screen] { return TwipSize{screen.width(), screen.height()}; });
     const auto verifyCentred = [&](double width) {
       QCOMPARE(form->outerWidthTwips(), width);
       // The client area keeps its described width (6765 or 3495 twips), whatever frame is drawn.
@@ -471,9 +480,9 @@ class TestMainForm : public QObject {
 
   void aboutOpensTheAboutBox() {
     click("cmdAbout");
-    QPointer<quorvane::AboutForm> box = quorvane::LoadedAboutBox();
+    quorvane::AboutForm* box = quorvane::LoadedAboutBox();
     QVERIFY(box);
-    QVERIFY(box->isVisible());
+    QVERIFY(quorvane::test::FormAccess(box).widget()->isVisible());
     box->close();
   }
 };

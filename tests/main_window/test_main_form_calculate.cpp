@@ -11,6 +11,7 @@
 
 #include <fstream>
 #include <memory>
+#include <string>
 
 #include "../fake_calculate_view.h"
 #include "core/level_table.h"
@@ -18,9 +19,12 @@
 #include "core/number_text.h"
 #include "core/projection.h"
 #include "main_window/main_form.h"
+#include "tests/qt_form.h"
+#include "toolkit/qt/backend.h"
 #include "working_window/working_form.h"
 
 using namespace quorvane;
+using TestedMainForm = quorvane::test::Tested<MainForm>;
 
 namespace {
 
@@ -67,7 +71,7 @@ class TestMainFormCalculate : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<MainForm> form;
+  std::unique_ptr<TestedMainForm> form;
   QStringList messages;
 
   QWidget* widget(const QString& name) const { return form->control(name).widget(); }
@@ -117,16 +121,25 @@ class TestMainFormCalculate : public QObject {
  private slots:
   void initTestCase() {
     QVERIFY(ShippedTable().HasLevel(190));
-    ui::SetMessageBoxHook([this](const QString& title, const QString& text) { messages << title + "|" + text; });
+    ui::qt::Install();
+    ui::SetMessageBoxHook([this](const std::string& title, const std::string& text) {
+      messages << QString::fromStdString(title) + "|" + QString::fromStdString(text);
+    });
   }
   void init() {
     messages.clear();
-    form = std::make_unique<MainForm>();
+    form = std::make_unique<TestedMainForm>();
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(form->widget()));
   }
   void cleanup() {
-    if (frmWorking* w = form->workingWindow()) delete w;
+    // A Working window left open is closed, and discarded from the event loop, before its main
+    // window goes.
+    if (frmWorking* w = form->workingWindow()) {
+      const QPointer<QWidget> window = test::FormAccess(w).widget();
+      w->close();
+      QTRY_VERIFY(window.isNull());
+    }
     form.reset();
   }
 
@@ -276,13 +289,16 @@ class TestMainFormCalculate : public QObject {
     search("25227500", "150");
     QCOMPARE(messages, QStringList({"Be patient|Cannot check above 190lvl."}));
     QCOMPARE(caption("ScalpsNdd"), QString());
-    QPointer<frmWorking> w = form->workingWindow();
+    frmWorking* w = form->workingWindow();
     QVERIFY(w);
-    QVERIFY(w->isVisible());
-    QCOMPARE(w->caption("scalpscalced"), QString("5"));
-    QCOMPARE(w->caption("lblStart"), QString("60"));
-    QCOMPARE(w->caption("lblEnd"), QString("150"));
-    QCOMPARE(w->caption("lblLevelReached"), QString("Level reached: 60"));
+    const test::FormAccess working(w);
+    // The window's widget lives exactly as long as the window.
+    const QPointer<QWidget> window = working.widget();
+    QVERIFY(window->isVisible());
+    QCOMPARE(working.caption("scalpscalced"), QString("5"));
+    QCOMPARE(working.caption("lblStart"), QString("60"));
+    QCOMPARE(working.caption("lblEnd"), QString("150"));
+    QCOMPARE(working.caption("lblLevelReached"), QString("Level reached: 60"));
 
     // Pressing again while it is open shows the same window, with its last captions first.
     messages.clear();
@@ -295,9 +311,9 @@ class TestMainFormCalculate : public QObject {
     }
 
     // Closed by the user: gone, and loaded afresh by the next search.
-    QVERIFY(w->close());
+    QVERIFY(window->close());  // the close box
     QVERIFY(form->workingWindow() == nullptr);
-    QTRY_VERIFY(w.isNull());
+    QTRY_VERIFY(window.isNull());
     form->setLevelTablePath(DefaultLevelTablePath());
     messages.clear();
     PaintLog log;

@@ -24,6 +24,12 @@ has "./usr/lib/quorvane/lvl-xp.txt -> /etc/quorvane/lvl-xp.txt"
 [ "$(dpkg-deb -I "$deb" conffiles)" = /etc/quorvane/lvl-xp.txt ] ||
   fail "the level table is not the package's configuration file"
 case " $* " in
+  *" quorvane-cli "*)
+    has ./usr/share/man/man1/quorvane-cli.1.gz
+    has ./usr/share/bash-completion/completions/quorvane-cli
+    ;;
+esac
+case " $* " in
   *" quorvane "*)
     has ./usr/share/applications/org.quorvane.Quorvane.desktop
     has ./usr/share/metainfo/org.quorvane.Quorvane.metainfo.xml
@@ -35,6 +41,7 @@ esac
 # Nothing but the programs and their files: no tests, benchmarks or libraries of the build.
 unexpected=$(grep -v -e '/$' -e '^./usr/lib/quorvane/' -e '^./usr/bin/quorvane' -e '^./etc/quorvane/' \
   -e '^./usr/share/applications/' -e '^./usr/share/metainfo/' -e '^./usr/share/icons/hicolor/' \
+  -e '^./usr/share/man/man1/quorvane-cli.1.gz$' -e '^./usr/share/bash-completion/completions/quorvane-cli$' \
   "$scratch/contents" || true)
 [ -z "$unexpected" ] || fail "the package holds unexpected files: $unexpected"
 

@@ -43,6 +43,15 @@ case " $* " in
     "$prefix/bin/quorvane-cli" --level 50 --scalps 100 --part rings >"$scratch/cli.out" ||
       fail "the installed quorvane-cli did not calculate: $(cat "$scratch/cli.out")"
     grep -q '^Level Reached: ' "$scratch/cli.out" || fail "no level in: $(cat "$scratch/cli.out")"
+    expect_file share/man/man1/quorvane-cli.1.gz
+    expect_file share/bash-completion/completions/quorvane-cli
+    # A message about the table names the file in etc/ that the player edits, not the link
+    # beside the program.
+    table=$(readlink "$prefix/lib/quorvane/lvl-xp.txt")
+    echo "1,x" >"$prefix/etc/quorvane/lvl-xp.txt"
+    message=$("$prefix/bin/quorvane-cli" --level 50 --scalps 100 --part rings 2>&1) && fail "a broken table was used"
+    [ "$message" = "Error: Line 1 of $table holds something that is not a whole number." ] ||
+      fail "the table message reads: $message"
     ;;
 esac
 rm -rf "$scratch"

@@ -8,15 +8,18 @@
 #include <QTest>
 #include <QWindow>
 
+#include "tests/qt_form.h"
+#include "toolkit/qt/backend.h"
 #include "working_window/working_form.h"
 
-using quorvane::frmWorking;
 namespace ui = quorvane::ui;
+using Working = quorvane::test::Tested<quorvane::frmWorking>;
 
 class TestWorkingWindow : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { ui::qt::Install(); }
   void cleanup() { ui::SetScreenSizeHook({}); }
 
   void window() {
@@ -24,17 +27,17 @@ class TestWorkingWindow : public QObject {
     QPixmap programIcon(16, 16);
     programIcon.fill(Qt::red);
     QApplication::setWindowIcon(QIcon(programIcon));
-    frmWorking w;
+    Working w;
     QApplication::setWindowIcon(QIcon());
-    QCOMPARE(w.objectName(), QString("frmWorking"));
+    QCOMPARE(w.widget()->objectName(), QString("frmWorking"));
     QCOMPARE(w.windowTitle(), QString("Working..."));
     // 4575 x 2205 twips at 15 twips to the pixel.
     QCOMPARE(w.size(), QSize(305, 147));
-    const Qt::WindowFlags f = w.windowFlags();
+    const Qt::WindowFlags f = w.widget()->windowFlags();
     QVERIFY(f & Qt::WindowCloseButtonHint);
     QVERIFY(!(f & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(f & Qt::WindowMaximizeButtonHint));
-    QVERIFY(w.windowIcon().isNull());
+    QVERIFY(w.widget()->windowIcon().isNull());
     QCOMPARE(w.controlNames(),
              QStringList({"Label1", "scalpscalced", "Label3", "lblStart", "lblLevelReached", "lblEnd"}));
   }
@@ -71,10 +74,10 @@ class TestWorkingWindow : public QObject {
     QFETCH(bool, bold);
     QFETCH(bool, italic);
 
-    frmWorking w;
+    Working w;
     auto* label = qobject_cast<QLabel*>(w.control(name).widget());
     QVERIFY(label);
-    QCOMPARE(label->parentWidget(), &w);
+    QCOMPARE(label->parentWidget(), w.widget());
     QCOMPARE(label->text(), caption);
     QCOMPARE(w.caption(name), caption);
     QCOMPARE(label->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
@@ -86,18 +89,18 @@ class TestWorkingWindow : public QObject {
     // Font sizes are points at 96 dots per inch, as the layout's twips are.
     const double expectedPoints = points > 0 ? points : 8.25;
     QCOMPARE(f.pixelSize(), int(std::lround(expectedPoints * 96 / 72)));
-    if (points == 0) QCOMPARE(f, w.font());
+    if (points == 0) QCOMPARE(f, w.widget()->font());
     // The caption fits its label on one line.
     QVERIFY2(QFontMetrics(f).horizontalAdvance(caption) <= label->width(), qPrintable(caption));
   }
 
   // The window opens in the middle of the screen, and a second Open leaves it where it is.
   void opensCentred() {
-    ui::SetScreenSizeHook([] { return QSizeF(1024 * 15, 768 * 15); });
-    frmWorking w;
+    ui::SetScreenSizeHook([] { return ui::TwipSize{1024 * 15, 768 * 15}; });
+    Working w;
     w.Open();
-    QVERIFY(w.isVisible());
-    QVERIFY(w.windowHandle() && w.windowHandle()->isExposed());
+    QVERIFY(w.widget()->isVisible());
+    QVERIFY(w.widget()->windowHandle() && w.widget()->windowHandle()->isExposed());
     const double left = w.leftTwips();
     const double top = w.topTwips();
     QVERIFY(qAbs(left + w.outerWidthTwips() / 2 - 1024 * 15 / 2) <= 15);
@@ -113,10 +116,10 @@ class TestWorkingWindow : public QObject {
   // The screen changes only at a forced repaint, and then shows the captions set so far, with no
   // event loop running in between.
   void repaintShowsCurrentCaptions() {
-    frmWorking w;
+    Working w;
     w.Open();
-    QScreen* screen = w.screen();
-    const auto onScreen = [&] { return screen->grabWindow(w.winId()).toImage(); };
+    QScreen* screen = w.widget()->screen();
+    const auto onScreen = [&] { return screen->grabWindow(w.widget()->winId()).toImage(); };
     const QImage opened = onScreen();
     QVERIFY(!opened.isNull());
 
@@ -127,16 +130,18 @@ class TestWorkingWindow : public QObject {
     w.RepaintNow();
     const QImage repainted = onScreen();
     QVERIFY(repainted != opened);
-    QCOMPARE(repainted, w.grab().toImage().convertToFormat(repainted.format()));
+    QCOMPARE(repainted, w.widget()->grab().toImage().convertToFormat(repainted.format()));
   }
 
-  // The close box discards the window.
+  // The close box hides the window at once; its owner discards it from the event loop.
   void closeDiscards() {
-    QPointer<frmWorking> w = new frmWorking;
+    auto* w = new Working;
+    bool discarded = false;
+    w->setClosedHandler([&] { w->discardLater([&] { delete w; discarded = true; }); });
     w->Open();
-    QVERIFY(w->close());
-    QVERIFY(w->isHidden());
-    QTRY_VERIFY(w.isNull());
+    QVERIFY(w->widget()->close());
+    QVERIFY(w->widget()->isHidden());
+    QTRY_VERIFY(discarded);
   }
 };
 

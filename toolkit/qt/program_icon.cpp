@@ -1,4 +1,4 @@
-#include "about/program_icon.h"
+#include "toolkit/qt/program_icon.h"
 
 // The icons sit in a static library; registering them here makes sure they are linked in
 // whichever window asks first. Qt's macro must be used outside any namespace.

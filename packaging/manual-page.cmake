@@ -1,0 +1,20 @@
+# Turns a manual page into what is installed: cmake -DPAGE=in.1 -DOUTPUT=out -DFORM=gzip|text -P manual-page.cmake
+#   gzip  the page compressed as Debian installs manual pages (no name or time stamp inside)
+#   text  the page rendered as plain text, 78 columns, for systems without man (the Windows zip)
+if(FORM STREQUAL "gzip")
+  execute_process(COMMAND gzip -9 -n -c "${PAGE}" OUTPUT_FILE "${OUTPUT}" RESULT_VARIABLE result)
+elseif(FORM STREQUAL "text")
+  find_program(GROFF groff)
+  if(NOT GROFF)
+    message(FATAL_ERROR "groff is needed to render ${PAGE} (Debian package groff-base)")
+  endif()
+  # -P-cbou: plain characters, no bold, underline or overstrike.
+  execute_process(COMMAND "${GROFF}" -man -Tascii -P-cbou -rLL=78n "${PAGE}" OUTPUT_FILE "${OUTPUT}"
+    RESULT_VARIABLE result)
+else()
+  message(FATAL_ERROR "FORM must be gzip or text")
+endif()
+if(NOT result EQUAL 0)
+  file(REMOVE "${OUTPUT}")
+  message(FATAL_ERROR "could not make ${OUTPUT} from ${PAGE}")
+endif()

@@ -1,0 +1,92 @@
+#pragma once
+
+// A back-end without windows: each peer keeps what the neutral layer told it, and the test plays
+// the user through the peer's events.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "toolkit/backend.h"
+
+namespace quorvane::test {
+
+class FakePeer : public ui::WindowPeer {
+ public:
+  FakePeer(const ui::WindowDescription& d, ui::PeerEvents& events) : events(events), clientWidth(d.clientWidth),
+                                                                       clientHeight(d.clientHeight) {
+    for (const auto& c : d.controls) {
+      texts.push_back(c.caption);
+      values.push_back(c.value);
+    }
+  }
+
+  void setWindowCaption(const std::string&) override {}
+  void setCaption(int, const std::string&) override {}
+  std::string text(int c) const override { return texts[static_cast<std::size_t>(c)]; }
+  void setText(int c, const std::string& t) override { texts[static_cast<std::size_t>(c)] = t; }
+  void setValue(int c, int v) override { values[static_cast<std::size_t>(c)] = v; }
+  void setVisible(int, bool) override {}
+  void setLocked(int, bool) override {}
+  void setFocus(int c) override { focus = c; }
+  int focused() const override { return focus; }
+  void show() override { shown = true; }
+  void showNow() override { shown = true; }
+  void hide() override { shown = false; }
+  bool isShown() const override { return shown; }
+  void close() override {
+    shown = false;
+    events.closedByUser();
+  }
+  void repaintNow(int) override { ++repaints; }
+  double clientWidthTwips() const override { return clientWidth; }
+  double clientHeightTwips() const override { return clientHeight; }
+  void setClientWidthTwips(double twips) override { clientWidth = twips; }
+  double frameHeightTwips() const override { return 0; }
+  double leftTwips() const override { return left; }
+  double topTwips() const override { return top; }
+  void moveTwips(double l, double t) override {
+    left = l;
+    top = t;
+  }
+  ui::TwipSize screenSizeTwips() const override { return {15360, 11520}; }
+  void messageBox(const std::string& title, const std::string& text) override {
+    messages.push_back(title + "|" + text);
+    if (whileMessageShown) whileMessageShown();
+  }
+
+  ui::PeerEvents& events;
+  std::vector<std::string> texts;
+  std::vector<int> values;
+  std::vector<std::string> messages;
+  std::function<void()> whileMessageShown;  // runs while a message box is "open"
+  double clientWidth, clientHeight, left = 0, top = 0;
+  int focus = -1;
+  int repaints = 0;
+  bool shown = false;
+};
+
+class FakeBackend : public ui::Backend {
+ public:
+  std::unique_ptr<ui::WindowPeer> createWindow(const ui::WindowDescription& d, ui::PeerEvents& events) override {
+    auto peer = std::make_unique<FakePeer>(d, events);
+    last = peer.get();
+    return peer;
+  }
+  void post(std::function<void()> work) override { posted.push_back(std::move(work)); }
+  // Runs what was posted, as the event loop would.
+  void runPosted() {
+    while (!posted.empty()) {
+      auto work = std::move(posted.front());
+      posted.pop_front();
+      work();
+    }
+  }
+
+  FakePeer* last = nullptr;
+  std::deque<std::function<void()>> posted;
+};
+
+}  // namespace quorvane::test

@@ -1,0 +1,106 @@
+#pragma once
+
+// What a windowing toolkit must give the neutral window layer: a native window built from a
+// description, with its controls addressed by their position in the description's table. The
+// peer only shows what the neutral layer tells it and reports what the user does; the rules
+// (event dispatch, tab order, geometry in twips) live in the neutral layer, once for every
+// back-end.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "toolkit/description.h"
+
+namespace quorvane::ui {
+
+struct TwipSize {
+  double width = 0;
+  double height = 0;
+};
+
+// What a native window reports to its neutral window.
+class PeerEvents {
+ public:
+  virtual ~PeerEvents() = default;
+  // The user pressed a command button (also through Enter, Esc or its access key).
+  virtual void userPressed(int control) = 0;
+  // The user changed a check box (to 0 or 1) or selected an option button (1). The native
+  // control shows the change already.
+  virtual void userChanged(int control, int value) = 0;
+  // The control that Tab (forward) or Shift+Tab reaches from `from` (-1: the first stop), or -1.
+  virtual int nextTabStop(int from, bool forward) const = 0;
+  // The user closed the window with its close box (or the system's close command).
+  virtual void closedByUser() = 0;
+};
+
+// One native top-level window. Controls are numbered by their row in the description. None of
+// these calls reports back through PeerEvents.
+class WindowPeer {
+ public:
+  virtual ~WindowPeer() = default;
+
+  virtual void setWindowCaption(const std::string& caption) = 0;
+  virtual void setCaption(int control, const std::string& caption) = 0;
+  virtual std::string text(int control) const = 0;
+  virtual void setText(int control, const std::string& text) = 0;
+  // Check boxes 0, 1 or 2 (greyed); option buttons 0 or 1. Other members of an option group are
+  // set by the neutral layer in calls of their own.
+  virtual void setValue(int control, int value) = 0;
+  virtual void setVisible(int control, bool visible) = 0;
+  virtual void setLocked(int control, bool locked) = 0;
+  // Gives the control the keyboard focus; the control with the focus, or -1.
+  virtual void setFocus(int control) = 0;
+  virtual int focused() const = 0;
+
+  // Makes the native window without showing it, so that its frame is known before the first
+  // show places it.
+  virtual void realize() {}
+  // Shows the window, or brings it to the front when it is shown already.
+  virtual void show() = 0;
+  // Shows the window like show() and returns once the window system has put it on the screen
+  // (handling no user input meanwhile), with every caption painted.
+  virtual void showNow() = 0;
+  virtual void hide() = 0;
+  virtual bool isShown() const = 0;
+  // Closes the window as its close box does (reporting closedByUser).
+  virtual void close() = 0;
+
+  // Brings every caption of the window set so far to the screen at once, even while the caller
+  // keeps the user-interface thread busy. `control` is the one the caller names.
+  virtual void repaintNow(int control) = 0;
+
+  // The client area's size, in twips; setting the width keeps the height.
+  virtual double clientWidthTwips() const = 0;
+  virtual double clientHeightTwips() const = 0;
+  virtual void setClientWidthTwips(double twips) = 0;
+  // The height that the window system's frame adds to the client area (caption bar and borders),
+  // in twips; 0 while the window is not decorated.
+  virtual double frameHeightTwips() const = 0;
+  // The outer top-left corner, in twips from the top-left corner of the window's screen.
+  virtual double leftTwips() const = 0;
+  virtual double topTwips() const = 0;
+  virtual void moveTwips(double left, double top) = 0;
+  // The size of the window's screen, in twips.
+  virtual TwipSize screenSizeTwips() const = 0;
+
+  // A modal message box over this window: title, text, an OK button and no icon. Returns when
+  // OK is pressed.
+  virtual void messageBox(const std::string& title, const std::string& text) = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  // Builds the native window and its controls from the description; not shown yet.
+  virtual std::unique_ptr<WindowPeer> createWindow(const WindowDescription& description, PeerEvents& events) = 0;
+  // Runs `work` soon, from the event loop, after the current event has been handled.
+  virtual void post(std::function<void()> work) = 0;
+};
+
+// The back-end that windows are built with. The program installs one at start; tests install
+// their own.
+void SetBackend(Backend* backend);
+Backend& CurrentBackend();
+
+}  // namespace quorvane::ui

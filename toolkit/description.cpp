@@ -1,0 +1,67 @@
+#include "toolkit/description.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace quorvane::ui {
+
+int TwipsToPixels(double twips, int dpi) {
+  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+double PixelsToTwips(int pixels, int dpi) { return static_cast<double>(pixels) * kTwipsPerInch / dpi; }
+
+ControlDescription Control(ControlKind kind, std::string name, std::string container, std::string caption, int left,
+                           int top, int width, int height, int tabIndex) {
+  ControlDescription c;
+  c.kind = kind;
+  c.name = std::move(name);
+  c.container = std::move(container);
+  c.caption = std::move(caption);
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  c.tabIndex = tabIndex;
+  return c;
+}
+
+ControlDescription Line(std::string name, std::string container, int x1, int y1, int x2, int y2, Colour colour,
+                        int widthPixels) {
+  ControlDescription c = Control(ControlKind::Line, std::move(name), std::move(container), std::string(),
+                                 std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1), -1);
+  c.colour = colour;
+  c.lineWidth = widthPixels;
+  return c;
+}
+
+bool IsFocusable(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::TextBox:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::CommandButton:
+    case ControlKind::PictureBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
+ArrayName SplitArrayName(const std::string& name) {
+  // "Base(digits)"
+  if (name.size() < 4 || name.back() != ')') return {name, -1};
+  const std::size_t open = name.rfind('(');
+  if (open == std::string::npos || open == 0 || open + 2 > name.size() - 1) return {name, -1};
+  const std::string digits = name.substr(open + 1, name.size() - open - 2);
+  if (digits.empty() || digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return {name, -1};
+  return {name.substr(0, open), std::atoi(digits.c_str())};
+}
+
+std::string MemberName(const std::string& arrayName, int index) {
+  return arrayName + "(" + std::to_string(index) + ")";
+}
+
+}  // namespace quorvane::ui

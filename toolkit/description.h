@@ -1,0 +1,123 @@
+#pragma once
+
+// How a window is written down: its caption, border, client size and a table of controls, each
+// with its kind, container, name, caption or text, start-up state, position and size in twips and
+// tab index. The descriptions are plain values; a back-end builds the native window from them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvane::ui {
+
+// The application title: the caption of the main window and the title of every message box that
+// names none.
+inline constexpr const char* kAppTitle = "Quorvane";
+
+// ---- Units -------------------------------------------------------------------------------------
+
+// Lengths in descriptions are twips: 1440 to the inch, 15 to a pixel at 96 dots per inch.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kTwipsPerPixel = 15;  // at 96 dpi
+// Twips to whole pixels at `dpi` dots per inch, rounded to the nearest pixel.
+int TwipsToPixels(double twips, int dpi = 96);
+double PixelsToTwips(int pixels, int dpi = 96);
+
+// ---- Descriptions ------------------------------------------------------------------------------
+
+enum class ControlKind { Frame, Label, TextBox, CheckBox, OptionButton, CommandButton, PictureBox, Line };
+enum class Alignment { Left, Centre, Right };
+
+// The classic dialog font of the descriptions.
+inline constexpr const char* kDialogFontFamily = "MS Sans Serif";
+inline constexpr double kDialogFontPoints = 8.25;
+
+// A font as a description gives it. Empty family and zero size mean the window's font.
+struct FontDescription {
+  std::string family;
+  double points = 0;
+  bool bold = false;
+  bool italic = false;
+
+  bool isDefault() const { return family.empty() && points <= 0 && !bold && !italic; }
+};
+
+// An RGB colour; `set` false means the desktop's colour.
+struct Colour {
+  std::uint8_t red = 0, green = 0, blue = 0;
+  bool set = false;
+};
+inline constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return Colour{r, g, b, true}; }
+
+// One control of a window description. Built with Control(...) below and refined with the
+// chained setters, so that a description reads as a table.
+struct ControlDescription {
+  ControlKind kind = ControlKind::Label;
+  std::string name;       // object name; array members read "Option1(0)"
+  std::string container;  // name of the enclosing frame; empty for the window's client area
+  std::string caption;    // caption, or the text of a text box
+  int left = 0, top = 0, width = 0, height = 0;  // twips, from the container's top-left corner
+  int tabIndex = -1;
+
+  bool visible = true;
+  int value = 0;  // check box 0/1, option button 0 (off) / 1 (on)
+  Alignment align = Alignment::Left;
+  FontDescription font;
+  std::string accessibleName;  // for controls whose meaning is carried by a label beside them
+  bool isDefault = false;      // Enter presses this button
+  bool isCancel = false;       // Esc presses this button
+  Colour colour;               // lines: their colour; labels: the text's colour
+  int lineWidth = 1;           // lines only, in pixels at 96 dpi
+
+  ControlDescription& hidden() { visible = false; return *this; }
+  ControlDescription& on() { value = 1; return *this; }
+  ControlDescription& centred() { align = Alignment::Centre; return *this; }
+  ControlDescription& rightAligned() { align = Alignment::Right; return *this; }
+  ControlDescription& withFont(FontDescription f) { font = std::move(f); return *this; }
+  ControlDescription& bold() { font.bold = true; return *this; }
+  ControlDescription& named(std::string accessible) { accessibleName = std::move(accessible); return *this; }
+  ControlDescription& defaultButton() { isDefault = true; return *this; }
+  ControlDescription& cancelButton() { isCancel = true; return *this; }
+  ControlDescription& inColour(Colour c) { colour = c; return *this; }
+};
+
+ControlDescription Control(ControlKind kind, std::string name, std::string container, std::string caption, int left,
+                           int top, int width, int height, int tabIndex);
+
+// A line from (x1, y1) to (x2, y2), in twips; horizontal or vertical.
+ControlDescription Line(std::string name, std::string container, int x1, int y1, int x2, int y2, Colour colour,
+                        int widthPixels);
+
+enum class Border {
+  FixedSingle,  // fixed size, title bar and close box only
+  FixedDialog,  // the same, as a dialog frame
+  Sizable       // resizable frame with a close box only
+};
+
+struct WindowDescription {
+  std::string name;
+  std::string caption;
+  int clientWidth = 0, clientHeight = 0;  // twips
+  Border border = Border::FixedSingle;
+  bool programIcon = true;     // shows the program's icon in the title bar
+  bool startCentred = true;    // the first show places the window in the centre of the screen
+  FontDescription font;        // the window's font; empty means the dialog font
+  std::vector<ControlDescription> controls;
+};
+
+// The frame the descriptions count: a border of 45 twips on each side and a caption bar.
+inline constexpr int kNominalBorderTwips = 45;
+inline constexpr int kNominalCaptionTwips = 270;
+
+// Controls that can take the keyboard focus.
+bool IsFocusable(ControlKind kind);
+
+// The array name and index of a member name "Option1(3)"; index -1 for a plain name.
+struct ArrayName {
+  std::string base;
+  int index = -1;
+};
+ArrayName SplitArrayName(const std::string& name);
+std::string MemberName(const std::string& arrayName, int index);
+
+}  // namespace quorvane::ui

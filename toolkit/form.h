@@ -1,0 +1,203 @@
+#pragma once
+
+// A window of the program, built from its description on the current back-end, with the
+// operations the windows' code uses: Caption, Text, Value, Visible and Locked of controls,
+// Click handlers (shared by the members of an array), the outer width and the position of the
+// window and the screen size in twips, repaint-now, and a modal message box.
+//
+// Controls are reached through typed handles (controls.h), looked up once when a form is built:
+// a name that the description lacks, or a control of another kind, fails right there.
+//
+// Event dispatch, the same for every window and every back-end:
+//  1. A click by the user first changes the control (an option button becomes selected and clears
+//     the other option buttons of its container; a check box toggles), then runs its handler.
+//     A click on an option button that is already selected runs nothing.
+//  2. Setting an option button's Value to true when it was not selected clears its group and runs
+//     its handler at once, nested in the caller; setting true on a selected button, or setting
+//     false, runs nothing.
+//  3. Setting a check box's Value to another value runs its handler at once, nested; setting the
+//     current value runs nothing.
+//  4. Visible, Caption, Text, Locked and the window's size and position run no handler.
+//
+// Tab order: Tab and Shift+Tab walk the focusable controls in tab-index order. A hidden control,
+// and one that lies wholly outside the client area, is skipped; a group of option buttons is one
+// stop, at its selected member (arrow keys move within the group).
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "toolkit/backend.h"
+#include "toolkit/description.h"
+
+namespace quorvane::ui {
+
+// A control that a form looked up and its description lacks, or that is of another kind.
+class ControlLookupError : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+// Shows every message instead of a modal box, when set (tests). Returns the previous hook.
+using MessageBoxHook = std::function<void(const std::string& title, const std::string& text)>;
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
+// Replaces the screen's size (tests). Returns the previous hook.
+using ScreenSizeHook = std::function<TwipSize()>;
+ScreenSizeHook SetScreenSizeHook(ScreenSizeHook hook);
+
+class Form;
+
+// A control by its row in its form: a small handle, cheap to copy. The typed handles of
+// controls.h offer only what their kind has.
+class ControlRef {
+ public:
+  ControlRef() = default;
+  ControlRef(Form* form, int index) : form_(form), index_(index) {}
+
+  Form& form() const { return *form_; }
+  int index() const { return index_; }
+  const ControlDescription& description() const;
+  const std::string& name() const { return description().name; }
+  ControlKind kind() const { return description().kind; }
+
+  // Caption of labels, buttons, check boxes, option buttons and frames.
+  const std::string& caption() const;
+  void setCaption(const std::string& caption) const;
+  // Text of text boxes.
+  std::string text() const;
+  void setText(const std::string& text) const;
+  // Value of check boxes (0 unticked, 1 ticked, 2 greyed) and option buttons (1 on, 0 off).
+  // Setting it follows the dispatch rule.
+  int value() const;
+  void setValue(int value) const;
+  // Visible as the description and the handlers see it: true also while the window is hidden.
+  bool visible() const;
+  void setVisible(bool visible) const;
+  // Locked text boxes keep and show their text, but the user can't change it.
+  bool locked() const;
+  void setLocked(bool locked) const;
+  // Repaints the control, and every caption of its window set so far, at once.
+  void refresh() const;
+
+ private:
+  Form* form_ = nullptr;
+  int index_ = -1;
+};
+
+class Form : private PeerEvents {
+ public:
+  using Handler = std::function<void(int index)>;
+
+  // Builds the window and all its controls from the description on the current back-end; the
+  // window is not shown.
+  explicit Form(const WindowDescription& description);
+  ~Form() override;
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const WindowDescription& description() const { return description_; }
+  const std::string& name() const { return description_.name; }
+
+  // A control by name, array members by name and index ("Option1", 3 is "Option1(3)"); throws
+  // ControlLookupError for a name the description lacks.
+  ControlRef control(const std::string& name);
+  ControlRef control(const std::string& arrayName, int index) { return control(MemberName(arrayName, index)); }
+  // The row of a control, or -1.
+  int indexOf(const std::string& name) const;
+  // All control names in description order.
+  std::vector<std::string> controlNames() const;
+
+  // Window caption.
+  const std::string& caption() const { return caption_; }
+  void setCaption(const std::string& caption);
+
+  // The Click handler of a control, or of all members of an array (by its name without index).
+  // Array handlers receive the member's index, other handlers -1.
+  void setClickHandler(const std::string& nameOrArray, Handler handler);
+  // Runs after the user closed the window (its close box). The window is hidden by then; the
+  // owner decides whether it is discarded (discardLater).
+  void setClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
+
+  // Shows the window modeless (the first show centres it when its description says so); a
+  // window shown already comes to the front.
+  void show();
+  // The same, and returns once the window is on the screen with its captions.
+  void showNow();
+  void hide();
+  bool isShown() const;
+  // Hides the window and runs the closed handler, as the user's close box does.
+  void close();
+
+  // Outer width (client area and the nominal border) and height of the window, in twips.
+  double outerWidthTwips() const;
+  double outerHeightTwips() const;
+  // Sets the outer width; the height stays.
+  void setOuterWidthTwips(double twips);
+  // Moves the window's outer top-left corner to (left, top), twips from the screen's corner.
+  void moveTwips(double left, double top);
+  double leftTwips() const;
+  double topTwips() const;
+  // The screen's width and height in twips.
+  TwipSize screenSizeTwips() const;
+  // Moves the window to the centre of the screen: left = (screen width - window width) / 2 and
+  // likewise top, in single precision; a window larger than the screen gets a negative left or
+  // top.
+  void centreOnScreen();
+
+  // A modal message box owned by this window; an empty title means the application title.
+  void messageBox(const std::string& text, const std::string& title = std::string());
+  // True while a modal loop that this window started (a message box) runs.
+  bool inModalLoop() const { return modalDepth_ > 0; }
+  // Runs `destroy` (which deletes this form) from the event loop, once no modal loop of this
+  // window runs any more: a window is never destroyed under a loop it started.
+  void discardLater(std::function<void()> destroy);
+
+  // The control that has the keyboard focus, or an empty handle.
+  ControlRef focusedControl();
+  void setFocus(const ControlRef& control);
+  // The control that Tab or Shift+Tab reaches from `from` (-1: the first stop), or -1.
+  int nextTabStop(int from, bool forward) const override;
+
+  WindowPeer& peer() { return *peer_; }
+  const WindowPeer& peer() const { return *peer_; }
+
+ private:
+  friend class ControlRef;
+
+  struct State {
+    std::string caption;
+    int value = 0;
+    bool visible = true;
+    bool locked = false;
+  };
+
+  void userPressed(int control) override;
+  void userChanged(int control, int value) override;
+  void closedByUser() override;
+
+  void placeBeforeFirstShow();
+  void setValueOf(int control, int value, bool fromUser);
+  void runHandler(int control);
+  bool shownInWindow(int control) const;  // visible with every container
+  bool canTakeTabFocus(int control) const;
+  bool sameGroup(int a, int b) const;
+  const ControlDescription& row(int control) const { return description_.controls[static_cast<std::size_t>(control)]; }
+
+  WindowDescription description_;
+  std::string caption_;
+  std::vector<State> state_;
+  std::vector<int> container_;  // row of each control's container, -1 for the client area
+  std::map<std::string, int> byName_;
+  std::map<std::string, Handler> handlers_;
+  std::vector<int> tabOrder_;  // focusable controls by tab index
+  std::function<void()> closed_;
+  std::function<void()> pendingDiscard_;
+  int modalDepth_ = 0;
+  bool shownOnce_ = false;
+  std::unique_ptr<WindowPeer> peer_;
+};
+
+}  // namespace quorvane::ui

@@ -1,0 +1,68 @@
+#pragma once
+
+// A window of the program on Qt Widgets: the top-level widget and its controls, built from the
+// window's description.
+
+#include <QWidget>
+
+#include <vector>
+
+#include "toolkit/backend.h"
+
+class QButtonGroup;
+
+namespace quorvane::ui::qt {
+
+class QtWindow : public QWidget, public WindowPeer {
+  Q_OBJECT
+
+ public:
+  QtWindow(const WindowDescription& description, PeerEvents& events);
+  ~QtWindow() override;
+
+  // The widget of a control, by its row in the description.
+  QWidget* controlWidget(int control) const { return widgets_[static_cast<std::size_t>(control)]; }
+  int indexOf(const QWidget* widget) const;
+
+  void setWindowCaption(const std::string& caption) override;
+  void setCaption(int control, const std::string& caption) override;
+  std::string text(int control) const override;
+  void setText(int control, const std::string& text) override;
+  void setValue(int control, int value) override;
+  void setVisible(int control, bool visible) override;
+  void setLocked(int control, bool locked) override;
+  void setFocus(int control) override;
+  int focused() const override;
+  void realize() override;
+  void show() override;
+  void showNow() override;
+  void hide() override;
+  bool isShown() const override;
+  void close() override;
+  void repaintNow(int control) override;
+  double clientWidthTwips() const override;
+  double clientHeightTwips() const override;
+  void setClientWidthTwips(double twips) override;
+  double frameHeightTwips() const override;
+  double leftTwips() const override;
+  double topTwips() const override;
+  void moveTwips(double left, double top) override;
+  TwipSize screenSizeTwips() const override;
+  void messageBox(const std::string& title, const std::string& text) override;
+
+ protected:
+  bool focusNextPrevChild(bool next) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* makeControl(const ControlDescription& c, QWidget* parent, int index);
+
+  WindowDescription description_;
+  PeerEvents& events_;
+  std::vector<QWidget*> widgets_;
+  std::vector<QString> hiddenCaptions_;  // captions of buttons too narrow to show them
+  std::vector<bool> captionHidden_;
+  int quiet_ = 0;  // >0 while the layer itself changes a button, so its signals report nothing
+};
+
+}  // namespace quorvane::ui::qt
