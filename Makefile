@@ -64,7 +64,7 @@ package: build
 # The Windows programs in $(WINDOWS_BUILD)/bin, beside their lvl-xp.txt. The Windows tests of
 # `make test` (ctest -L windows) build this tree themselves and run it under Wine.
 windows: setup
-	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	cmake --no-warn-unused-cli -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF -DQUORVANE_WIN32_GUI=ON
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 

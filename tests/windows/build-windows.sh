@@ -16,7 +16,7 @@ if [ "$package" = "--package" ]; then
   command -v zip >/dev/null 2>&1 || skip "zip is not installed (make setup installs zip)"
 fi
 
-cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
+cmake --no-warn-unused-cli -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF -DQUORVANE_WIN32_GUI=ON >/dev/null
 cmake --build "$build" -j 2
 if [ "$package" = "--package" ]; then
