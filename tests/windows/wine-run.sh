@@ -44,7 +44,12 @@ unset DISPLAY WAYLAND_DISPLAY
 (
   flock 9
   if [ ! -f "$prefix/.quorvane-ready" ]; then
-    rm -rf "$prefix"
+    # A prefix that an interrupted run left half made is made afresh; any other folder is kept.
+    if [ -d "$prefix" ] && [ -n "$(ls -A "$prefix")" ]; then
+      [ -f "$prefix/system.reg" ] || [ -d "$prefix/dosdevices" ] ||
+        { echo "$prefix is not a Wine prefix: not touching it" >&2; exit 1; }
+      rm -rf "$prefix"
+    fi
     start=$(date +%s.%N)
     "$wine" wineboot -i >/dev/null 2>&1 || { echo "wineboot -i failed for $prefix" >&2; exit 1; }
     "$wineserver" -w
