@@ -64,15 +64,20 @@ bool WriteText(const std::wstring& path, const std::string& text) {
   return std::fclose(file) == 0 && ok;
 }
 
-// Runs the program once; the exit status as text, or "timeout", or "" when it did not start.
-std::string RunOnce(const std::wstring& commandLine, const std::wstring& outPath, const std::wstring& errPath) {
+// Runs the program once; the exit status as text, or "timeout", or "" when it did not start
+// (with Windows' error code in startError).
+std::string RunOnce(const std::wstring& commandLine, const std::wstring& outPath, const std::wstring& errPath,
+                    DWORD& startError) {
+  startError = 0;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE in = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
   HANDLE out = CreateOutput(outPath);
   HANDLE err = CreateOutput(errPath);
   std::string status;
-  if (in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE) {
+  if (in == INVALID_HANDLE_VALUE || out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) {
+    startError = GetLastError();
+  } else {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -93,6 +98,8 @@ std::string RunOnce(const std::wstring& commandLine, const std::wstring& outPath
       }
       CloseHandle(process.hThread);
       CloseHandle(process.hProcess);
+    } else {
+      startError = GetLastError();
     }
   }
   for (HANDLE h : {in, out, err}) {
@@ -129,10 +136,21 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring commandLine = Quoted(program);
     for (std::size_t i = 1; i < fields.size(); ++i) commandLine += L" " + Quoted(Wide(fields[i]));
     const std::wstring base = outDir + L"\\" + std::to_wstring(index);
-    const std::string status = RunOnce(commandLine, base + L".out", base + L".err");
+    // Wine at times fails to start a process when the machine is busy (error 1359, an internal
+    // error of its process creation): such a start is tried again, said on standard error.
+    std::string status;
+    DWORD startError = 0;
+    for (int attempt = 1; attempt <= 3 && status.empty(); ++attempt) {
+      if (attempt > 1) {
+        std::fprintf(stderr, "run-commands.exe: run %d did not start (error %lu), trying again\n", index,
+                     static_cast<unsigned long>(startError));
+        Sleep(500);
+      }
+      status = RunOnce(commandLine, base + L".out", base + L".err", startError);
+    }
     if (status.empty()) {
       std::fprintf(stderr, "run-commands.exe: run %d did not start (error %lu)\n", index,
-                   static_cast<unsigned long>(GetLastError()));
+                   static_cast<unsigned long>(startError));
       return 1;
     }
     if (!WriteText(base + L".rc", status)) {
