@@ -17,6 +17,7 @@
 
 #include "core/level_table.h"
 #include "command/calculate_command.h"
+#include "platform/program_folder.h"
 #include "tests/checking_view.h"
 
 using namespace quorvane;

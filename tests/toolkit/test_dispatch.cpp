@@ -4,40 +4,14 @@
 #include <QtTest>
 
 #include "tests/toolkit/fake_backend.h"
+#include "tests/toolkit/test_window.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
 using namespace quorvane::ui;
 using quorvane::test::FakeBackend;
+using quorvane::test::TestWindow;
 
-namespace {
-
-// Two groups of option buttons, one in a frame nested inside the other's frame, two check boxes,
-// a text box, a button and an option button on the window's right.
-WindowDescription TestWindow() {
-  WindowDescription w;
-  w.name = "TestForm";
-  w.clientWidth = 6000;
-  w.clientHeight = 4500;
-  w.controls = {
-      Control(ControlKind::Frame, "Outer", "", "Outer", 120, 120, 4000, 3000, 0),
-      Control(ControlKind::OptionButton, "A(0)", "Outer", "A zero", 120, 240, 1200, 255, 1).on(),
-      Control(ControlKind::OptionButton, "A(1)", "Outer", "A one", 120, 600, 1200, 255, 2),
-      Control(ControlKind::OptionButton, "A(2)", "Outer", "A two", 120, 960, 1200, 255, 3),
-      Control(ControlKind::Frame, "Inner", "Outer", "Inner", 1800, 240, 2000, 1200, 4),
-      Control(ControlKind::OptionButton, "B(0)", "Inner", "B zero", 120, 240, 1200, 255, 5).on(),
-      Control(ControlKind::OptionButton, "B(1)", "Inner", "B one", 120, 600, 1200, 255, 6),
-      Control(ControlKind::CheckBox, "C", "Outer", "Check C", 120, 1440, 1500, 255, 7),
-      Control(ControlKind::CheckBox, "D", "Outer", "Check D", 120, 1800, 1500, 255, 8).on(),
-      Control(ControlKind::Label, "Value", "Outer", "", 120, 2400, 1200, 255, 13),
-      Control(ControlKind::TextBox, "Box", "", "text", 4300, 240, 1095, 285, 10),
-      Control(ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11),
-      Control(ControlKind::OptionButton, "Narrow(0)", "", "Narrow", 4300, 1200, 240, 255, 12),
-  };
-  return w;
-}
-
-}  // namespace
 
 class TestDispatch : public QObject {
   Q_OBJECT

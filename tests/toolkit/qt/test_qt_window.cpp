@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "tests/qt_form.h"
+#include "tests/toolkit/test_window.h"
 #include "toolkit/form.h"
 #include "toolkit/qt/backend.h"
 #include "toolkit/qt/buttons.h"
@@ -21,36 +22,6 @@ using quorvane::test::Q;
 using quorvane::test::S;
 using quorvane::test::Tested;
 
-namespace {
-
-// Two groups of option buttons, one in a frame nested inside the other's frame, two check boxes,
-// a text box covering a label, and a button.
-WindowDescription TestWindow() {
-  WindowDescription w;
-  w.name = "TestForm";
-  w.caption = "Test";
-  w.clientWidth = 6000;
-  w.clientHeight = 4500;
-  w.controls = {
-      Control(ControlKind::Frame, "Outer", "", "Outer", 120, 120, 4000, 3000, 0),
-      Control(ControlKind::OptionButton, "A(0)", "Outer", "A zero", 120, 240, 1200, 255, 1).on(),
-      Control(ControlKind::OptionButton, "A(1)", "Outer", "A one", 120, 600, 1200, 255, 2),
-      Control(ControlKind::OptionButton, "A(2)", "Outer", "A two", 120, 960, 1200, 255, 3),
-      Control(ControlKind::Frame, "Inner", "Outer", "Inner", 1800, 240, 2000, 1200, 4),
-      Control(ControlKind::OptionButton, "B(0)", "Inner", "B zero", 120, 240, 1200, 255, 5).on(),
-      Control(ControlKind::OptionButton, "B(1)", "Inner", "B one", 120, 600, 1200, 255, 6),
-      Control(ControlKind::CheckBox, "C", "Outer", "Check C", 120, 1440, 1500, 255, 7),
-      Control(ControlKind::CheckBox, "D", "Outer", "Check D", 120, 1800, 1500, 255, 8).on(),
-      Control(ControlKind::Label, "Under", "", "under", 4300, 240, 1095, 255, 9),
-      Control(ControlKind::Label, "Value", "Outer", "", 120, 2400, 1200, 255, 13),
-      Control(ControlKind::TextBox, "Box", "", "text", 4300, 240, 1095, 285, 10),
-      Control(ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11),
-      Control(ControlKind::OptionButton, "Narrow(0)", "", "Narrow", 4300, 1200, 240, 255, 12),
-  };
-  return w;
-}
-
-}  // namespace
 
 class TestToolkit : public QObject {
   Q_OBJECT
@@ -69,7 +40,7 @@ class TestToolkit : public QObject {
   void initTestCase() { qt::Install(); }
 
   void init() {
-    form = std::make_unique<Tested<Form>>(TestWindow());
+    form = std::make_unique<Tested<Form>>(quorvane::test::TestWindow());
     log.clear();
     for (const char* name : {"A", "B", "C", "D", "Go", "Narrow"}) record(name);
     form->show();
