@@ -29,7 +29,9 @@ run reg delete "$key" /f >/dev/null 2>&1 || true
 # 1. Silent installation into the chosen folder. (/D= must come last and unquoted, so the folder
 # has no blanks: Wine quotes an argument that has.)
 run "$setup" /S "/D=$windows_dir" || fail "the installer ended with status $status"
-for file in quorvane-cli.exe lvl-xp.txt README.txt Uninstall.exe; do
+files="quorvane-cli.exe lvl-xp.txt README.txt Uninstall.exe"
+[ -f "$build/bin/quorvane.exe" ] && files="quorvane.exe $files"
+for file in $files; do
   [ -f "$unix_dir/$file" ] || fail "the installer did not install $file"
 done
 cmp -s "$unix_dir/lvl-xp.txt" "$build/bin/lvl-xp.txt" || fail "the installed lvl-xp.txt is not the shipped table"
