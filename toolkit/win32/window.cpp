@@ -326,6 +326,8 @@ void Win32Window::setCaption(int control, const std::string& caption) {
   Native& n = controls_[static_cast<std::size_t>(control)];
   const ControlKind kind = row(control).kind;
   if (kind == ControlKind::TextBox || kind == ControlKind::Line || kind == ControlKind::PictureBox) return;
+  // The same caption again changes nothing on the screen: no new text, no repaint.
+  if (caption == n.caption) return;
   n.caption = caption;
   if (!n.captionHidden) SetWindowTextW(n.hwnd, Wide(caption).c_str());
 }
@@ -424,8 +426,9 @@ bool Win32Window::isShown() const { return IsWindowVisible(hwnd_) != FALSE; }
 void Win32Window::close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void Win32Window::repaintNow(int /*control*/) {
-  // The whole window: every caption set so far reaches the screen, while the thread stays busy.
-  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Every caption set so far reaches the screen, while the thread stays busy: a new caption has
+  // marked its control for painting, and only what is so marked is painted now.
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
 }
 
