@@ -67,21 +67,34 @@ FontSpec ResolveFont(const FontDescription& description, const FontSpec& base) {
   return spec;
 }
 
-HFONT CreateFontForDpi(const FontSpec& spec, int dpi) {
+namespace {
+
+HFONT MakeFont(const std::wstring& face, int height, bool bold, bool italic) {
   LOGFONTW font{};
-  // Negative: the size of the characters themselves, as points give it, without the leading;
-  // rounded down, so that a caption is never wider than the layout scaled.
-  font.lfHeight = -std::max(1, static_cast<int>(std::floor(spec.points * dpi / 72.0 + 1e-9)));
-  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = spec.italic ? TRUE : FALSE;
+  font.lfHeight = height;
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfItalic = italic ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-  const std::wstring face = Wide(spec.family.empty() ? std::string(kDialogFontFamily) : spec.family);
   lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
   return CreateFontIndirectW(&font);
+}
+
+}  // namespace
+
+HFONT CreateFontForDpi(const FontSpec& spec, int dpi, int smaller) {
+  // Negative: the size of the characters themselves, as points give it, without the leading;
+  // rounded down, so that a caption is never wider than the layout scaled.
+  const int height = std::max(1, static_cast<int>(std::floor(spec.points * dpi / 72.0 + 1e-9)) - smaller);
+  return MakeFont(Wide(spec.family.empty() ? std::string(kDialogFontFamily) : spec.family), -height, spec.bold,
+                  spec.italic);
+}
+
+int NominalFontPixels(const FontSpec& spec, int dpi) {
+  return std::max(1, static_cast<int>(std::floor(spec.points * dpi / 72.0 + 1e-9)));
 }
 
 }  // namespace quorvane::ui::win32

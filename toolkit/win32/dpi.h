@@ -8,6 +8,8 @@
 #endif
 #include <windows.h>
 
+#include <string>
+
 #include "toolkit/description.h"
 
 namespace quorvane::ui::win32 {
@@ -29,6 +31,8 @@ struct FontSpec {
 // The description's font over `base` (its window's font): an empty family or size keeps the
 // base's.
 FontSpec ResolveFont(const FontDescription& description, const FontSpec& base);
-HFONT CreateFontForDpi(const FontSpec& spec, int dpi);
+// The font at `dpi`, `smaller` pixels below its nominal size (for captions that would not fit).
+HFONT CreateFontForDpi(const FontSpec& spec, int dpi, int smaller = 0);
+int NominalFontPixels(const FontSpec& spec, int dpi);
 
 }  // namespace quorvane::ui::win32

@@ -96,8 +96,8 @@ Win32Window::Win32Window(const WindowDescription& description, PeerEvents& event
   dpi_ = WindowDpi(hwnd_);
   clientWidthTwips_ = description_.clientWidth;
   createControls();
-  makeFonts();
   layout();
+  makeFonts();
   loadIcons();
   const SIZE outer = outerSizeForClient(TwipsToPixels(clientWidthTwips_, dpi_),
                                         TwipsToPixels(description_.clientHeight, dpi_));
@@ -114,6 +114,8 @@ Win32Window::~Win32Window() {
   }
   for (Native& c : controls_)
     if (c.brush) DeleteObject(c.brush);
+  if (canvasDc_) DeleteDC(canvasDc_);
+  if (canvas_) DeleteObject(canvas_);
   freeFonts();
   for (HICON icon : {smallIcon_, bigIcon_, pictureIcon_})
     if (icon) DestroyIcon(icon);
@@ -143,9 +145,9 @@ void Win32Window::createControls() {
         style |= BS_GROUPBOX;
         break;
       case ControlKind::Label:
-        style |= SS_NOPREFIX | (c.align == Alignment::Centre  ? SS_CENTER
-                                : c.align == Alignment::Right ? SS_RIGHT
-                                                              : SS_LEFT);
+        // Drawn by the window at once from a picture of the whole label (drawLabel): a caption
+        // that changes many times a second never shows an empty label in between.
+        style |= SS_OWNERDRAW;
         break;
       case ControlKind::TextBox:
         cls = L"EDIT";
@@ -202,19 +204,64 @@ void Win32Window::createControls() {
   for (std::size_t i = 0; i < rows.size(); ++i) applyVisibility(static_cast<int>(i));
 }
 
+bool Win32Window::captionFits(int control, HFONT font) const {
+  const ControlDescription& c = row(control);
+  const Native& n = controls_[static_cast<std::size_t>(control)];
+  if (n.caption.empty() || n.captionHidden) return true;
+  int width = TwipsToPixels(c.width, dpi_);
+  const int height = TwipsToPixels(c.height, dpi_);
+  UINT format = DT_CALCRECT | DT_WORDBREAK;
+  switch (c.kind) {
+    case ControlKind::Label: format |= DT_NOPREFIX; break;
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton: width -= IndicatorWidth(dpi_); break;
+    case ControlKind::CommandButton: width -= MulDiv(8, dpi_, 96); format = DT_CALCRECT | DT_SINGLELINE; break;
+    case ControlKind::Frame: width -= MulDiv(16, dpi_, 96); format = DT_CALCRECT | DT_SINGLELINE; break;
+    default: return true;
+  }
+  const HDC dc = GetDC(hwnd_);
+  const HGDIOBJ old = SelectObject(dc, font);
+  RECT r{0, 0, std::max(1, width), 0};
+  const std::wstring text = Wide(n.caption);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  // A check box or option button has no border: a caption that ends a pixel or two below it,
+  // in its leading, still reads whole.
+  const bool button = c.kind == ControlKind::CheckBox || c.kind == ControlKind::OptionButton;
+  return r.right <= width && ((format & DT_SINGLELINE) || r.bottom <= height + (button ? MulDiv(2, dpi_, 96) : 0));
+}
+
 void Win32Window::makeFonts() {
+  // Each control gets its described font; where a caption would not fit in it (its widths do
+  // not scale exactly with the layout at every dpi), the largest smaller one that lets it fit,
+  // at most a quarter below. Fonts are shared between controls.
+  struct Made {
+    FontSpec spec;
+    int smaller;
+    HFONT font;
+  };
+  std::vector<Made> made;
+  auto font = [&](const FontSpec& spec, int smaller) {
+    for (const Made& m : made)
+      if (m.smaller == smaller && m.spec.family == spec.family && m.spec.points == spec.points &&
+          m.spec.bold == spec.bold && m.spec.italic == spec.italic)
+        return m.font;
+    const HFONT f = CreateFontForDpi(spec, dpi_, smaller);
+    made.push_back(Made{spec, smaller, f});
+    fonts_.push_back(f);
+    return f;
+  };
   const FontSpec windowSpec = ResolveFont(description_.font, FontSpec{});
-  windowFont_ = CreateFontForDpi(windowSpec, dpi_);
-  fonts_.push_back(windowFont_);
+  windowFont_ = font(windowSpec, 0);
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const FontDescription& f = description_.controls[i].font;
-    if (f.isDefault()) {
-      controls_[i].font = windowFont_;
-    } else {
-      controls_[i].font = CreateFontForDpi(ResolveFont(f, windowSpec), dpi_);
-      fonts_.push_back(controls_[i].font);
-    }
-    SendMessageW(controls_[i].hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(controls_[i].font), FALSE);
+    const FontSpec spec = f.isDefault() ? windowSpec : ResolveFont(f, windowSpec);
+    const int most = NominalFontPixels(spec, dpi_) / 4;
+    HFONT chosen = font(spec, 0);
+    for (int smaller = 1; smaller <= most && !captionFits(static_cast<int>(i), chosen); ++smaller) chosen = font(spec, smaller);
+    controls_[i].font = chosen;
+    SendMessageW(controls_[i].hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
   }
 }
 
@@ -329,7 +376,9 @@ void Win32Window::setCaption(int control, const std::string& caption) {
   // The same caption again changes nothing on the screen: no new text, no repaint.
   if (caption == n.caption) return;
   n.caption = caption;
-  if (!n.captionHidden) SetWindowTextW(n.hwnd, Wide(caption).c_str());
+  if (n.captionHidden) return;
+  SetWindowTextW(n.hwnd, Wide(caption).c_str());
+  if (kind == ControlKind::Label) InvalidateRect(n.hwnd, nullptr, FALSE);
 }
 
 std::string Win32Window::text(int control) const {
@@ -495,6 +544,37 @@ void Win32Window::messageBox(const std::string& title, const std::string& text) 
   MessageBoxW(IsWindowVisible(hwnd_) ? hwnd_ : nullptr, Wide(text).c_str(), Wide(title).c_str(), MB_OK);
 }
 
+void Win32Window::drawLabel(int control, HDC target, const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  // One picture for the window's labels, kept while it is large enough.
+  if (!canvasDc_) canvasDc_ = CreateCompatibleDC(target);
+  if (!canvasDc_) return;
+  if (!canvas_ || canvasSize_.cx < width || canvasSize_.cy < height) {
+    const SIZE size{std::max<LONG>(width, canvasSize_.cx), std::max<LONG>(height, canvasSize_.cy)};
+    const HBITMAP bigger = CreateCompatibleBitmap(target, size.cx, size.cy);
+    if (!bigger) return;
+    SelectObject(canvasDc_, bigger);
+    if (canvas_) DeleteObject(canvas_);
+    canvas_ = bigger;
+    canvasSize_ = size;
+  }
+  const ControlDescription& c = row(control);
+  const Native& n = controls_[static_cast<std::size_t>(control)];
+  const HDC dc = canvasDc_;
+  const HGDIOBJ oldFont = SelectObject(dc, n.font ? n.font : windowFont_);
+  RECT r{0, 0, width, height};
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, c.colour.set ? RGB(c.colour.red, c.colour.green, c.colour.blue) : GetSysColor(COLOR_BTNTEXT));
+  const UINT align = c.align == Alignment::Centre ? DT_CENTER : c.align == Alignment::Right ? DT_RIGHT : DT_LEFT;
+  const std::wstring text = Wide(n.caption);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  BitBlt(target, area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldFont);
+}
+
 // ---- What the user does ------------------------------------------------------------------------
 
 void Win32Window::press(int control) { events_.userPressed(control); }
@@ -648,6 +728,13 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (control >= 0) onCommand(control, HIWORD(wParam));
       return 0;
     }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const int control = indexOf(item->hwndItem);
+      if (control < 0 || row(control).kind != ControlKind::Label) break;
+      drawLabel(control, item->hDC, item->rcItem);
+      return TRUE;
+    }
     case WM_CTLCOLORSTATIC: {
       const int control = indexOf(reinterpret_cast<HWND>(lParam));
       const LRESULT brush = DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -677,8 +764,8 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
       freeFonts();
-      makeFonts();
       layout();
+      makeFonts();
       loadIcons();
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       RECT client{};

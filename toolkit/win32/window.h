@@ -87,6 +87,8 @@ class Win32Window final : public WindowPeer {
   void createControls();
   void layout();
   void makeFonts();
+  bool captionFits(int control, HFONT font) const;
+  void drawLabel(int control, HDC target, const RECT& area);
   void freeFonts();
   void loadIcons();
   void applyVisibility(int control);
@@ -107,7 +109,10 @@ class Win32Window final : public WindowPeer {
   HICON smallIcon_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON pictureIcon_ = nullptr;
-  int savedFocus_ = -1;  // the control that has, or gets on activation, the focus
+  int savedFocus_ = -1;
+  HDC canvasDc_ = nullptr;  // where labels are drawn before they go to the screen at once
+  HBITMAP canvas_ = nullptr;
+  SIZE canvasSize_{0, 0};  // the control that has, or gets on activation, the focus
 };
 
 }  // namespace quorvane::ui::win32
