@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "toolkit/win32/text.h"
@@ -83,14 +84,58 @@ HFONT MakeFont(const std::wstring& face, int height, bool bold, bool italic) {
   return CreateFontIndirectW(&font);
 }
 
+// The height of a font's characters without their leading, in pixels.
+int CharacterHeight(HFONT font) {
+  const HDC screen = GetDC(nullptr);
+  if (!screen) return 0;
+  const HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICW metrics{};
+  const bool got = GetTextMetricsW(screen, &metrics) != FALSE;
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return got ? static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading) : 0;
+}
+
+// True when the system has the face itself, not a stand-in.
+bool FaceInstalled(const wchar_t* face) {
+  const HDC screen = GetDC(nullptr);
+  if (!screen) return false;
+  const HFONT font = MakeFont(face, -11, false, false);
+  const HGDIOBJ old = SelectObject(screen, font);
+  wchar_t got[LF_FACESIZE] = {};
+  GetTextFaceW(screen, LF_FACESIZE, got);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return lstrcmpiW(got, face) == 0;
+}
+
+// A scalable face of the dialog font's design, or close to it, for the sizes it lacks.
+const std::wstring& ScalableDialogFace() {
+  static const std::wstring face = [] {
+    for (const wchar_t* candidate : {L"Microsoft Sans Serif", L"Tahoma"})
+      if (FaceInstalled(candidate)) return std::wstring(candidate);
+    return Wide(kDialogFontFamily);
+  }();
+  return face;
+}
+
 }  // namespace
 
 HFONT CreateFontForDpi(const FontSpec& spec, int dpi, int smaller) {
   // Negative: the size of the characters themselves, as points give it, without the leading;
   // rounded down, so that a caption is never wider than the layout scaled.
   const int height = std::max(1, static_cast<int>(std::floor(spec.points * dpi / 72.0 + 1e-9)) - smaller);
-  return MakeFont(Wide(spec.family.empty() ? std::string(kDialogFontFamily) : spec.family), -height, spec.bold,
-                  spec.italic);
+  const bool dialogFace =
+      spec.family.empty() || lstrcmpiW(Wide(spec.family).c_str(), Wide(kDialogFontFamily).c_str()) == 0;
+  const HFONT font = MakeFont(dialogFace ? Wide(kDialogFontFamily) : Wide(spec.family), -height, spec.bold, spec.italic);
+  // The dialog font is drawn in a few sizes only; a size far from all of them is set in a
+  // scalable face of the same design instead.
+  if (!dialogFace || !font || std::abs(CharacterHeight(font) - height) <= std::max(1, height / 8)) return font;
+  const HFONT scalable = MakeFont(ScalableDialogFace(), -height, spec.bold, spec.italic);
+  if (!scalable) return font;
+  DeleteObject(font);
+  return scalable;
 }
 
 int NominalFontPixels(const FontSpec& spec, int dpi) {
