@@ -1,0 +1,491 @@
+// Drives the Windows program from outside, as a user would: finds its windows and controls by
+// caption and class, types with WM_SETTEXT, presses with BM_CLICK and reads with WM_GETTEXT.
+//   e2e_driver <quorvane.exe>          the end-to-end checks; exit 0 when all pass
+//   e2e_driver <quorvane.exe> --time   times the longest search with the Working window hidden
+//                                      and shown
+// The System Info stub sysinfo_stub.exe lies beside this driver.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 60000;
+constexpr DWORD kTimeoutMs = 20000;
+constexpr DWORD kSearchTimeoutMs = 600000;
+
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+std::string Narrow(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+[[noreturn]] void Fail(const std::wstring& what) { throw Failure(Narrow(what)); }
+
+void Expect(bool condition, const std::wstring& what) {
+  if (!condition) Fail(what);
+}
+
+void ExpectText(const std::wstring& got, const std::wstring& want, const std::wstring& what) {
+  if (got != want) Fail(what + L": \"" + got + L"\", expected \"" + want + L"\"");
+}
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Polls `ready` every few milliseconds until it holds; false after `timeoutMs`.
+bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs = kTimeoutMs) {
+  const double end = NowMs() + timeoutMs;
+  while (!ready()) {
+    if (NowMs() > end) return false;
+    Sleep(2);
+  }
+  return true;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+// The text the window system keeps for a window: read without a message, so also while the
+// program is busy.
+std::wstring StoredText(HWND hwnd) {
+  wchar_t text[512] = {};
+  InternalGetWindowText(hwnd, text, 512);
+  return text;
+}
+
+// A control's text through WM_GETTEXT (edit boxes keep theirs themselves).
+std::wstring Text(HWND hwnd) {
+  if (lstrcmpiW(ClassOf(hwnd).c_str(), L"Edit") != 0) return StoredText(hwnd);
+  wchar_t text[512] = {};
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kTimeoutMs, &result))
+    Fail(L"no answer to WM_GETTEXT");
+  return text;
+}
+
+void Type(HWND edit, const std::wstring& text) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs, &result))
+    Fail(L"no answer to WM_SETTEXT");
+}
+
+// Presses a button and returns once its handler has run.
+void Click(HWND button) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSearchTimeoutMs, &result))
+    Fail(L"the click on \"" + StoredText(button) + L"\" was not handled");
+}
+
+// Presses a button whose handler opens a modal window: returns at once.
+void ClickLater(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+bool Checked(HWND button) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &state);
+  return state == BST_CHECKED;
+}
+
+bool Shown(HWND hwnd) { return IsWindowVisible(hwnd) != FALSE; }
+
+enum class Kind { Static, PushButton, CheckBox, OptionButton, GroupBox, Edit };
+
+Kind KindOf(HWND hwnd) {
+  const std::wstring cls = ClassOf(hwnd);
+  if (lstrcmpiW(cls.c_str(), L"Edit") == 0) return Kind::Edit;
+  if (lstrcmpiW(cls.c_str(), L"Button") != 0) return Kind::Static;
+  switch (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_GROUPBOX: return Kind::GroupBox;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE: return Kind::CheckBox;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: return Kind::OptionButton;
+    default: return Kind::PushButton;
+  }
+}
+
+std::vector<HWND> ChildrenOf(HWND top) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      top,
+      [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+RECT RectOf(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+// The control of `kind` whose caption is `text`.
+HWND Find(HWND top, Kind kind, const std::wstring& text) {
+  for (HWND child : ChildrenOf(top))
+    if (KindOf(child) == kind && StoredText(child) == text) return child;
+  Fail(L"no control \"" + text + L"\" in the window \"" + StoredText(top) + L"\"");
+}
+
+// The nearest shown control of `kind` right of `anchor` on its line: how a user reads a form.
+HWND RightOf(HWND anchor, Kind kind) {
+  const RECT a = RectOf(anchor);
+  HWND best = nullptr;
+  LONG bestGap = 0;
+  for (HWND child : ChildrenOf(GetParent(anchor))) {
+    const RECT r = RectOf(child);
+    if (child == anchor || KindOf(child) != kind || !Shown(child)) continue;
+    const LONG middle = (r.top + r.bottom) / 2;
+    if (middle < a.top || middle >= a.bottom || r.left < a.right - 2) continue;
+    const LONG gap = r.left - a.right;
+    if (!best || gap < bestGap) best = child, bestGap = gap;
+  }
+  if (!best) Fail(L"nothing right of \"" + StoredText(anchor) + L"\"");
+  return best;
+}
+
+// The nearest control of `kind` under `anchor`, aligned with it on the left.
+HWND Below(HWND anchor, Kind kind) {
+  const RECT a = RectOf(anchor);
+  HWND best = nullptr;
+  LONG bestGap = 0;
+  for (HWND child : ChildrenOf(GetParent(anchor))) {
+    const RECT r = RectOf(child);
+    if (child == anchor || KindOf(child) != kind || r.left < a.left - 3 || r.left > a.left + 3 || r.top < a.bottom - 2)
+      continue;
+    const LONG gap = r.top - a.bottom;
+    if (!best || gap < bestGap) best = child, bestGap = gap;
+  }
+  if (!best) Fail(L"nothing below \"" + StoredText(anchor) + L"\"");
+  return best;
+}
+
+// A shown top-level window of the process by class and title, or null.
+HWND TopWindow(DWORD process, const std::wstring& cls, const std::wstring& title) {
+  struct Search {
+    DWORD process;
+    const std::wstring* cls;
+    const std::wstring* title;
+    HWND found = nullptr;
+  } search{process, &cls, &title};
+  EnumWindows(
+      [](HWND hwnd, LPARAM data) {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == s->process && Shown(hwnd) && ClassOf(hwnd) == *s->cls && StoredText(hwnd) == *s->title) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForWindow(DWORD process, const std::wstring& cls, const std::wstring& title, DWORD timeoutMs = kTimeoutMs) {
+  HWND found = nullptr;
+  if (!WaitUntil([&] { return (found = TopWindow(process, cls, title)) != nullptr; }, timeoutMs))
+    Fail(L"the window \"" + title + L"\" did not appear");
+  return found;
+}
+
+// Reads the shown message box, checks its title and text, an OK button and no icon, and closes it.
+void AnswerMessageBox(DWORD process, HWND owner, const std::wstring& title, const std::wstring& text) {
+  const HWND box = WaitForWindow(process, L"#32770", title);
+  Expect(!IsWindowEnabled(owner), L"the window under the message \"" + title + L"\" can still be used");
+  std::vector<std::wstring> texts;
+  HWND ok = nullptr;
+  int buttons = 0;
+  for (HWND child : ChildrenOf(box)) {
+    if (!Shown(child)) continue;
+    if (KindOf(child) == Kind::PushButton) {
+      ++buttons;
+      ok = child;
+    } else if (KindOf(child) == Kind::Static) {
+      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        DWORD_PTR icon = 0;
+        SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &icon);
+        Expect(icon == 0, L"the message \"" + title + L"\" shows an icon");
+      }
+      if (!StoredText(child).empty()) texts.push_back(StoredText(child));
+    }
+  }
+  Expect(texts.size() == 1, L"the message \"" + title + L"\" holds " + std::to_wstring(texts.size()) + L" texts");
+  ExpectText(texts.front(), text, L"the text of the message \"" + title + L"\"");
+  Expect(buttons == 1 && ok && StoredText(ok) == L"OK", L"the message \"" + title + L"\" has not an OK button alone");
+  ClickLater(ok);
+  Expect(WaitUntil([&] { return !IsWindow(box) || !Shown(box); }), L"the message \"" + title + L"\" did not close");
+  Expect(WaitUntil([&] { return IsWindowEnabled(owner) != FALSE; }), L"the window stays disabled after the message");
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
+
+std::wstring FullPath(const std::wstring& path) {
+  wchar_t full[MAX_PATH] = {};
+  GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+  return full;
+}
+
+class Program {
+ public:
+  explicit Program(const std::wstring& exe) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring line = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, FolderOf(exe).c_str(), &startup,
+                        &process_))
+      Fail(L"cannot start " + exe);
+    main_ = WaitForWindow(process_.dwProcessId, L"QuorvaneWindow", L"Quorvane", kStartTimeoutMs);
+  }
+  ~Program() {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  DWORD id() const { return process_.dwProcessId; }
+  HWND main() const { return main_; }
+  HANDLE handle() const { return process_.hProcess; }
+
+  HWND control(Kind kind, const std::wstring& text) const { return Find(main_, kind, text); }
+  HWND label(const std::wstring& text) const { return control(Kind::Static, text); }
+  HWND option(const std::wstring& text) const { return control(Kind::OptionButton, text); }
+  HWND check(const std::wstring& text) const { return control(Kind::CheckBox, text); }
+  HWND button(const std::wstring& text) const { return control(Kind::PushButton, text); }
+  // The result that the window shows right of a heading.
+  std::wstring result(const std::wstring& heading) const { return StoredText(RightOf(label(heading), Kind::Static)); }
+  // A quest part's option button, right of the label that names it.
+  HWND questPart(const std::wstring& name) const { return RightOf(label(name), Kind::OptionButton); }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+};
+
+// ---- The checks --------------------------------------------------------------------------------
+
+void Calculation(Program& p) {
+  ExpectText(p.result(L"Level Reached:"), L"Click Calculate", L"Level Reached before any calculation");
+  Expect(Checked(p.questPart(L"Give Rings for XP")) && Checked(RightOf(p.label(L"Good"), Kind::OptionButton)),
+         L"the window does not start with rings for Good");
+  Type(RightOf(p.option(L"Character XP:"), Kind::Edit), L"31000000");
+  ExpectText(Text(RightOf(p.option(L"Character XP:"), Kind::Edit)), L"31000000", L"the XP box after typing");
+  Type(RightOf(p.label(L"Scalps Owned"), Kind::Edit), L"5000");
+  Click(p.questPart(L"Give Books for XP"));
+  Expect(Checked(p.questPart(L"Give Books for XP")) && !Checked(p.questPart(L"Give Rings for XP")),
+         L"choosing books leaves the quest parts inconsistent");
+  Expect(!Checked(RightOf(p.label(L"Good"), Kind::OptionButton)) && !Checked(RightOf(p.label(L"Evil"), Kind::OptionButton)),
+         L"a side stays chosen without rings");
+  Click(p.button(L"Calculate"));
+  // The figures quorvane-cli gives for --xp 31000000 --scalps 5000 --part books.
+  ExpectText(p.result(L"Level Reached:"), L"76", L"Level Reached");
+  ExpectText(p.result(L"Exact XP:"), L"127.315.000", L"Exact XP");
+  ExpectText(p.result(L"XP gained:"), L"96.315.000", L"XP gained");
+  ExpectText(p.result(L"XP to next level:"), L"646.114", L"XP to next level");
+  const std::pair<const wchar_t*, const wchar_t*> left[] = {{L"Scalps remained", L"0"}, {L"Maces remained", L"0"},
+                                                            {L"Belts Remained", L"2"},  {L"Books Remained", L"1"},
+                                                            {L"Rings Remained", L"13"}};
+  for (const auto& [heading, value] : left) ExpectText(StoredText(Below(p.label(heading), Kind::Static)), value, heading);
+}
+
+void EmptyScalps(Program& p) {
+  Type(RightOf(p.label(L"Scalps Owned"), Kind::Edit), L"");
+  ClickLater(p.button(L"Calculate"));
+  AnswerMessageBox(p.id(), p.main(), L"No Data In Fields", L"You have not typed any number of scalps.");
+}
+
+void SellMaces(Program& p) {
+  Click(p.check(L"Sell Maces"));
+  Expect(Checked(p.check(L"Sell Maces")), L"\"Sell Maces\" is not ticked after a click");
+  Expect(Shown(p.label(L"Gp from Maces:")), L"\"Gp from Maces:\" is not shown while the maces are sold");
+  for (const wchar_t* heading : {L"Belts Remained", L"Books Remained", L"Rings Remained", L"Final Reward"})
+    Expect(!Shown(p.label(heading)), std::wstring(L"\"") + heading + L"\" is shown while the maces are sold");
+  for (const wchar_t* part : {L"Give Maces for XP", L"Give Belts for XP", L"Give Books for XP", L"Give Rings for XP"})
+    Expect(!Checked(p.questPart(part)), std::wstring(L"\"") + part + L"\" stays chosen while the maces are sold");
+  Expect(Shown(p.option(L"Scalps")) && Checked(p.option(L"Scalps")), L"zero-left \"Scalps\" is not offered and chosen");
+  for (const wchar_t* item : {L"Maces", L"Belts", L"Books", L"Rings"})
+    Expect(!Shown(p.option(item)), std::wstring(L"zero-left \"") + item + L"\" is offered while the maces are sold");
+
+  Type(RightOf(p.label(L"Scalps Owned"), Kind::Edit), L"5000");
+  Click(p.button(L"Calculate"));
+  // quorvane-cli --xp 31000000 --scalps 5000 --sell-maces
+  ExpectText(p.result(L"Level Reached:"), L"71", L"Level Reached while selling maces");
+  ExpectText(p.result(L"Gp from Maces:"), L"10.284M gp", L"Gp from Maces");
+
+  Click(p.questPart(L"Give Books for XP"));
+  Expect(!Checked(p.check(L"Sell Maces")) && !Shown(p.label(L"Gp from Maces:")) && Shown(p.label(L"Books Remained")),
+         L"choosing a quest part does not end the selling of maces");
+}
+
+// A search with the Working window shown: it appears, counts, and the scalps needed arrive.
+void SearchWithWorkingWindow(Program& p) {
+  Click(p.check(L"Lvl to reach:"));
+  Expect(Shown(p.label(L"Scalps Needed")), L"the heading does not read \"Scalps Needed\" in a search");
+  Click(p.questPart(L"Give Rings for XP"));
+  Type(RightOf(p.option(L"Character XP:"), Kind::Edit), L"25227500");
+  Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"150");
+  const HWND needed = RightOf(p.label(L"Scalps Needed"), Kind::Static);
+  ClickLater(p.button(L"Calculate"));
+  const HWND working = WaitForWindow(p.id(), L"QuorvaneWindow", L"Working...");
+  const HWND counter = Below(Find(working, Kind::Static, L"Currently checking:"), Kind::Static);
+  bool counted = false;
+  Expect(WaitUntil(
+             [&] {
+               if (IsWindow(counter) && StoredText(counter) != L"0" && !StoredText(counter).empty()) counted = true;
+               return !IsWindow(working) || !Shown(working);
+             },
+             kSearchTimeoutMs),
+         L"the Working window stays after the search");
+  Expect(counted, L"the Working window never showed the scalps being tried");
+  // quorvane-cli --xp 25227500 --target 150 --part rings
+  Expect(WaitUntil([&] { return StoredText(needed) == L"238925"; }),
+         L"Scalps Needed reads \"" + StoredText(needed) + L"\", expected \"238925\"");
+  ExpectText(p.result(L"Level Reached:"), L"150", L"Level Reached by the search");
+}
+
+void AboutBox(Program& p, const std::wstring& stub) {
+  const wchar_t* key = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+  Click(p.button(L"About..."));
+  const HWND about = WaitForWindow(p.id(), L"QuorvaneWindow", L"About Quorvane");
+  Find(about, Kind::Static, L"Version 3.0.0");
+  const HWND sysInfo = Find(about, Kind::PushButton, L"&System Info...");
+
+  // Without the registry values: the message.
+  ClickLater(sysInfo);
+  AnswerMessageBox(p.id(), about, L"Quorvane", L"System Information Is Unavailable At This Time");
+
+  // With them: the tool starts, and no message comes.
+  const std::wstring marker = FolderOf(stub) + L"sysinfo-started.txt";
+  DeleteFileW(marker.c_str());
+  HKEY opened = nullptr;
+  Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) == ERROR_SUCCESS,
+         L"cannot write the registry");
+  RegSetValueExW(opened, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub.c_str()),
+                 static_cast<DWORD>((stub.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(opened);
+  Click(sysInfo);
+  const bool started = WaitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; });
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+  Expect(started, L"System Info... did not start the tool the registry names");
+  Expect(!TopWindow(p.id(), L"#32770", L"Quorvane"), L"a message came although the tool started");
+
+  // Esc presses OK, the cancel button.
+  PostMessageW(sysInfo, WM_KEYDOWN, VK_ESCAPE, 0);
+  Expect(WaitUntil([&] { return !IsWindow(about) || !Shown(about); }), L"Esc does not close the About box");
+}
+
+void Keyboard(Program& p) {
+  // Tab from "Character XP:"'s box reaches the scalps box, in the window's own order.
+  const HWND xp = RightOf(p.option(L"Character XP:"), Kind::Edit);
+  Click(p.check(L"Lvl to reach:"));  // back to the scalps owned
+  const HWND scalps = RightOf(p.label(L"Scalps Owned"), Kind::Edit);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(p.main(), nullptr);
+  PostMessageW(xp, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  PostMessageW(xp, WM_LBUTTONUP, 0, 0);
+  Expect(WaitUntil([&] { return GetGUIThreadInfo(thread, &info) && info.hwndFocus == xp; }), L"a click does not focus the XP box");
+  PostMessageW(xp, WM_KEYDOWN, VK_TAB, 0);
+  Expect(WaitUntil([&] { return GetGUIThreadInfo(thread, &info) && info.hwndFocus == scalps; }),
+         L"Tab from the XP box does not reach the scalps box");
+}
+
+int Run(const std::wstring& exe, bool timing) {
+  Program p(exe);
+  if (timing) {
+    Click(p.check(L"Lvl to reach:"));
+    Type(RightOf(p.option(L"Character XP:"), Kind::Edit), L"25227500");
+    const HWND needed = RightOf(p.label(L"Scalps Needed"), Kind::Static);
+    for (const bool hidden : {true, false}) {
+      if (Checked(p.check(L"Do not show the Working window.")) != hidden) Click(p.check(L"Do not show the Working window."));
+      Type(RightOf(p.check(L"Update window after:"), Kind::Edit), L"100");
+      // A short search first, so that the long one's result is seen to arrive.
+      Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"51");
+      Click(p.button(L"Calculate"));
+      Expect(WaitUntil([&] { return TopWindow(p.id(), L"QuorvaneWindow", L"Working...") == nullptr; }),
+             L"the Working window stays after the search");
+      Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"189");
+      const std::wstring before = StoredText(needed);
+      const double start = NowMs();
+      ClickLater(p.button(L"Calculate"));
+      bool sawWorking = false;
+      Expect(WaitUntil(
+                 [&] {
+                   sawWorking = sawWorking || TopWindow(p.id(), L"QuorvaneWindow", L"Working...") != nullptr;
+                   return StoredText(needed) != before;
+                 },
+                 kSearchTimeoutMs),
+             L"the search did not end");
+      const double ms = NowMs() - start;
+      ExpectText(StoredText(needed), L"1794750", L"Scalps Needed of the longest search");
+      Expect(sawWorking != hidden, L"the Working window's presence does not follow the option");
+      std::printf("search to 189, Working window %s: %.0f ms\n", hidden ? "hidden" : "shown, update every 100 scalps", ms);
+    }
+  } else {
+    Calculation(p);
+    EmptyScalps(p);
+    SellMaces(p);
+    SearchWithWorkingWindow(p);
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    AboutBox(p, FolderOf(self) + L"sysinfo_stub.exe");
+    Keyboard(p);
+  }
+  // The run ends when the last window has closed.
+  PostMessageW(p.main(), WM_CLOSE, 0, 0);
+  Expect(WaitForSingleObject(p.handle(), kTimeoutMs) == WAIT_OBJECT_0, L"the program still runs after its last window closed");
+  DWORD code = 1;
+  GetExitCodeProcess(p.handle(), &code);
+  Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!argv || argc < 2) {
+    std::fprintf(stderr, "usage: e2e_driver <quorvane.exe> [--time]\n");
+    return 2;
+  }
+  const bool timing = argc > 2 && std::wstring(argv[2]) == L"--time";
+  try {
+    const int code = Run(FullPath(argv[1]), timing);
+    if (!timing) std::printf("end-to-end checks of the Windows program passed\n");
+    return code;
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "FAIL: %s\n", failure.what());
+    return 1;
+  }
+}
