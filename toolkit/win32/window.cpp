@@ -1,5 +1,7 @@
 #include "toolkit/win32/window.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <cwctype>
 #include <map>
@@ -481,6 +483,46 @@ void Win32Window::repaintNow(int /*control*/) {
   GdiFlush();
 }
 
+namespace {
+
+// The window whose busy caller looks for a request to stop, while it does.
+Win32Window*& PollingWindow() {
+  static Win32Window* window = nullptr;
+  return window;
+}
+
+bool IsUserInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) || message == WM_NCMOUSEHOVER ||
+         message == WM_NCMOUSELEAVE || message == WM_MOUSEHOVER || message == WM_MOUSELEAVE;
+}
+
+}  // namespace
+
+bool Win32Window::pollStopRequest() {
+  stopRequested_ = false;
+  Win32Window* const outer = std::exchange(PollingWindow(), this);
+  MSG m{};
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (m.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(m.wParam));  // for the loop that is waiting for it
+      break;
+    }
+    if (IsUserInput(m.message)) {
+      if (WindowOf(m.hwnd) != this) continue;  // input to the other windows is dropped
+      if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) stopRequested_ = true;
+      // The caption's buttons (the close box) keep working; other input to this window has
+      // nothing to do.
+      const bool caption = m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCXBUTTONDBLCLK;
+      if (!caption) continue;
+    }
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+  PollingWindow() = outer;
+  return stopRequested_;
+}
+
 double Win32Window::clientWidthTwips() const {
   RECT r{};
   GetClientRect(hwnd_, &r);
@@ -755,6 +797,13 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE:
+      // While a busy caller looks for a stop: this window's close box asks for it and leaves the
+      // window open, and the other windows do not close.
+      if (PollingWindow() == this) {
+        stopRequested_ = true;
+        return 0;
+      }
+      if (PollingWindow()) return 0;
       // The close box hides the window; what becomes of it is the owner's decision.
       ShowWindow(hwnd_, SW_HIDE);
       events_.closedByUser();

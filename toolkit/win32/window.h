@@ -42,6 +42,7 @@ class Win32Window final : public WindowPeer {
   bool isShown() const override;
   void close() override;
   void repaintNow(int control) override;
+  bool pollStopRequest() override;
   double clientWidthTwips() const override;
   double clientHeightTwips() const override;
   void setClientWidthTwips(double twips) override;
@@ -110,6 +111,7 @@ class Win32Window final : public WindowPeer {
   HICON bigIcon_ = nullptr;
   HICON pictureIcon_ = nullptr;
   int savedFocus_ = -1;
+  bool stopRequested_ = false;  // the close box or Esc while a poll for a stop runs
   HDC canvasDc_ = nullptr;  // where labels are drawn before they go to the screen at once
   HBITMAP canvas_ = nullptr;
   SIZE canvasSize_{0, 0};  // the control that has, or gets on activation, the focus
