@@ -2,6 +2,11 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# The package lists that `make setup` installs (scripts/debian-packages-LIST.txt), and whether
+# the build folder is configured with the benchmarks. `make run` takes only the run list and
+# leaves the benchmarks out; every other target takes both lists and builds everything.
+SETUP_LISTS = run test
+BENCH = ON
 # The sanitizer and fuzzing build of the Qt-free code (core and Calculate command), with clang.
 SANITIZE_BUILD ?= build-sanitize
 # Seconds each fuzz target runs for in `make fuzz`.
@@ -13,15 +18,19 @@ FUZZ_TARGETS = fuzz_level_table fuzz_field_number fuzz_calculate
 all: build
 
 setup:
-	@./scripts/setup.sh
+	@./scripts/setup.sh $(SETUP_LISTS)
 
 configure: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=$(BENCH) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Builds only the program.
+run: SETUP_LISTS = run
+run: BENCH = OFF
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quorvane
 	@./scripts/run.sh $(BUILD)/bin/quorvane
 
 test: build
