@@ -7,13 +7,17 @@ CMAKE_FLAGS ?=
 # leaves the benchmarks out; every other target takes both lists and builds everything.
 SETUP_LISTS = run test
 BENCH = ON
-# The sanitizer and fuzzing build of the Qt-free code (core and Calculate command), with clang.
+# The sanitizer and fuzzing build (the Qt-free code, the windows and the program), with clang.
 SANITIZE_BUILD ?= build-sanitize
 # Seconds each fuzz target runs for in `make fuzz`.
 FUZZ_SECONDS ?= 300
 FUZZ_TARGETS = fuzz_level_table fuzz_field_number fuzz_calculate
+# The Windows build, cross-compiled with MinGW-w64: quorvane-cli.exe (and the window program once
+# its Win32 back-end is there), the installer and the portable zip.
+WINDOWS_BUILD ?= build-windows
 
-.PHONY: all setup configure build run test bench package clean sanitize-build test-sanitized fuzz
+.PHONY: all setup configure build run test bench package clean sanitize-build test-sanitized fuzz \
+	windows package-windows
 
 all: build
 
@@ -21,7 +25,7 @@ setup:
 	@./scripts/setup.sh $(SETUP_LISTS)
 
 configure: setup
-	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=$(BENCH) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=$(BENCH) -DQUORVANE_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD)) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -66,5 +70,16 @@ bench: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+# The Windows programs in $(WINDOWS_BUILD)/bin, beside their lvl-xp.txt. The Windows tests of
+# `make test` (ctest -L windows) build this tree themselves and run it under Wine.
+windows: setup
+	cmake --no-warn-unused-cli -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF -DQUORVANE_WIN32_GUI=ON
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# quorvane-<version>-setup.exe (NSIS) and quorvane-<version>-windows-x64.zip in $(WINDOWS_BUILD)/.
+package-windows: windows
+	cmake --build $(WINDOWS_BUILD) --target package-windows
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)

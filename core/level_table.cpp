@@ -5,7 +5,14 @@
 #include <cstdio>
 #include <limits>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <string>
+#endif
 
 namespace quorvane {
 
@@ -202,10 +209,37 @@ TableLoad ParseLevelTable(std::string_view text) {
   return ParseRecords(source);
 }
 
+#if defined(_WIN32)
+namespace {
+
+// Paths are UTF-8 throughout the program. Windows' narrow file functions read them in the ANSI
+// code page, which would miss a program folder under a user name outside that code page: the
+// file is opened by its UTF-16 name. Bytes that are not UTF-8 give an empty name, which no file
+// has.
+std::wstring WidePath(const std::string& path) {
+  if (path.empty() || path.size() > 32767) return std::wstring();
+  const int length = static_cast<int>(path.size());
+  const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), length, nullptr, 0);
+  if (size <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), length, wide.data(), size);
+  return wide;
+}
+
+}  // namespace
+#endif
+
 TableLoad LoadLevelTable(const std::string& path) {
   TableLoad result;
+#if defined(_WIN32)
+  const std::wstring widePath = WidePath(path);
+  struct _stat64 info {};
+  const int statResult = widePath.empty() ? (errno = ENOENT, -1) : ::_wstat64(widePath.c_str(), &info);
+#else
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
+  const int statResult = ::stat(path.c_str(), &info);
+#endif
+  if (statResult != 0) {
     result.error = TableError{errno == ENOENT || errno == ENOTDIR ? TableProblem::Missing
                                                                   : TableProblem::Unreadable,
                               0};
@@ -215,7 +249,11 @@ TableLoad LoadLevelTable(const std::string& path) {
     result.error = TableError{TableProblem::Unreadable, 0};
     return result;
   }
+#if defined(_WIN32)
+  std::FILE* file = ::_wfopen(widePath.c_str(), L"rb");
+#else
   std::FILE* file = std::fopen(path.c_str(), "rb");
+#endif
   if (file == nullptr) {
     result.error = TableError{TableProblem::Unreadable, 0};
     return result;

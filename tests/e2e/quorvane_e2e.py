@@ -234,6 +234,14 @@ class Screen:
         node.clearCache()
         return node.getState().contains(self.a.STATE_CHECKED)
 
+    def process_running(self):
+        try:
+            os.kill(self.pid, 0)
+        except OSError:
+            return False
+        with open(f"/proc/{self.pid}/stat") as f:
+            return f.read().split(")")[-1].split()[0] != "Z"
+
     def alert(self):
         for window in self.windows():
             if window.getRole() in (self.a.ROLE_ALERT, self.a.ROLE_DIALOG) and self.showing(window):
@@ -262,6 +270,10 @@ def scenario(screen):
     window = wait_for("the main window 'Quorvane'", lambda: next(
         (w for w in screen.windows() if w.name == "Quorvane" and screen.showing(w)), None))
     print(f"ok   the main window shows: {window.getRoleName()} '{window.name}'")
+    # Every frame is read by its own caption, also a frame inside a frame.
+    frames = [n.name for n in screen.find(window, a.ROLE_PANEL)]
+    expect("the frames' names", frames, ["Information", "Quest parts", "Side", "Results", "Options",
+                                         "When searching for scalps", "Working Window"])
     result_headings = ["Level Reached:", "Exact XP:", "XP gained:", "XP to next level:"]
     for heading in result_headings:
         expect(f"'{heading}' before any calculation", screen.value_beside(window, heading).name, "Click Calculate")
@@ -314,6 +326,24 @@ def scenario(screen):
     expect_label(screen, "Scalps Needed", needed, "5025")
     expect_label(screen, "Level Reached: after the search", level, "77")
     expect_label(screen, "Exact XP: after the search", exact, "127.999.000")
+
+    # The About box closed by its OK while its own message box is open (an assistive technology
+    # can press it): the box goes once the message is answered, and the program runs on.
+    screen.act(screen.one(window, a.ROLE_PUSH_BUTTON, "About..."), "Press")
+    about = wait_for("the About box", lambda: next(
+        (w for w in screen.windows() if w.name == "About Quorvane" and screen.showing(w)), None))
+    ok = screen.one(about, a.ROLE_PUSH_BUTTON, "OK")
+    screen.act(screen.one(about, a.ROLE_PUSH_BUTTON, "System Info..."), "Press")
+    box = wait_for("the System Info message", screen.alert)
+    expect("System Info message", [n.name for n in screen.find(box, a.ROLE_LABEL) if n.name],
+           ["System Information Is Unavailable At This Time"])
+    screen.act(ok, "Press")
+    if screen.alert():
+        screen.act(screen.one(screen.alert(), a.ROLE_PUSH_BUTTON, "OK"), "Press")
+    wait_for("the About box to close", lambda: not any(
+        w.name == "About Quorvane" and screen.showing(w) for w in screen.windows()))
+    time.sleep(0.5)
+    expect("the program runs on after the About box closed under its message", screen.process_running(), True)
 
 
 def main():

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -292,6 +293,36 @@ class TestMainForm : public QObject {
     // Captions that the handlers set.
     QTest::newRow("Label2 while searching") << "Label2" << "Scalps Needed";
   }
+  // The dialog text, drawn in device pixels, is as wide as the look-alike's text at ratio 1 times
+  // the screen's pixel ratio: 320 logical pixels for the sample (measured with the look-alike). A
+  // face that stands in is fitted to the largest whole pixel size within that width, at most one
+  // pixel size (under 10 %) narrower, and ink ends a little inside the advance: 85 % to 103 %.
+  // A bitmap face scaled up spreads its letters apart and fails the upper bound.
+  void dialogTextScales() {
+    const double ratio = qApp->devicePixelRatio();
+    QImage image((QSizeF(600, 40) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(widget("Label8")->font());
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(0, 0, 600, 40), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Changing this option will result in more scalps than the bare minimum"));
+    painter.end();
+    int first = image.width(), last = -1;
+    const QRgb background = image.pixel(image.width() - 1, 0);
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < qGray(background) - 64) {
+          first = std::min(first, x);
+          last = std::max(last, x);
+        }
+    const double width = last - first + 1;
+    const QString seen = QString("%1 device pixels at ratio %2").arg(width).arg(ratio);
+    QVERIFY2(width >= 0.85 * 320 * ratio, qPrintable(seen));
+    QVERIFY2(width <= 1.03 * 320 * ratio, qPrintable(seen));
+  }
+
   void captionsFit() {
     QFETCH(QString, control);
     QFETCH(QString, caption);

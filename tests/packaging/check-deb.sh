@@ -58,6 +58,8 @@ case " $* " in
     needs libqt6core6
     needs libqt6widgets6
     needs qt6-qpa-plugins
+    needs fonts-wine
+    needs fonts-liberation
     ;;
 esac
 # Every dependency is a package that this system's package sources know (when the machine

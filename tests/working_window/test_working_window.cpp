@@ -15,6 +15,20 @@
 namespace ui = quorvane::ui;
 using Working = quorvane::test::Tested<quorvane::frmWorking>;
 
+// The ink a widget draws: the darkness of all its pixels, in units of one black pixel.
+double Ink(QWidget* w) {
+  const QImage image = w->grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+  const QImage blank = [&] {
+    QImage b(image.size(), QImage::Format_Grayscale8);
+    b.fill(image.pixelColor(0, 0));
+    return b;
+  }();
+  double ink = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ink += qAbs(qGray(image.pixel(x, y)) - qGray(blank.pixel(x, y))) / 255.0;
+  return ink;
+}
+
 class TestWorkingWindow : public QObject {
   Q_OBJECT
 
@@ -92,6 +106,16 @@ class TestWorkingWindow : public QObject {
     if (points == 0) QCOMPARE(f, w.widget()->font());
     // The caption fits its label on one line.
     QVERIFY2(QFontMetrics(f).horizontalAdvance(caption) <= label->width(), qPrintable(caption));
+
+    // Bold is drawn bold: the same caption in the regular weight leaves a fifth less ink at least.
+    if (bold) {
+      const double heavy = Ink(label);
+      QFont regular = f;
+      regular.setBold(false);
+      label->setFont(regular);
+      const double light = Ink(label);
+      QVERIFY2(heavy >= 1.2 * light, qPrintable(QString("bold %1, regular %2").arg(heavy).arg(light)));
+    }
   }
 
   // The window opens in the middle of the screen, and a second Open leaves it where it is.

@@ -1,10 +1,13 @@
 #pragma once
 
+class QGroupBox;
 class QLabel;
 
 namespace quorvane::ui::qt {
 
 // Makes screen readers read `label` by its own caption, also while the caption is empty.
 void ReadLabelByItsCaption(QLabel* label);
+// Makes screen readers read `frame` by its own caption, also when it lies inside another frame.
+void ReadFrameByItsCaption(QGroupBox* frame);
 
 }  // namespace quorvane::ui::qt

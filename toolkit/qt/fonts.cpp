@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QStringList>
 
 #include <algorithm>
@@ -12,14 +13,10 @@
 
 namespace quorvane::ui::qt {
 
-namespace {
-
 // Free look-alikes of the classic dialog fonts come with the Debian package fonts-wine.
 
 // Points at 96 dpi to logical pixels: the descriptions' fonts keep their size relative to the
 // twips layout whatever dpi the desktop reports.
-}  // namespace
-
 int PointsToPixels(double points) { return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))); }
 
 namespace {
@@ -39,11 +36,11 @@ QString LoadFontFamily(std::initializer_list<const char*> files) {
 QString DialogFontFamily() {
   static const QString family = LoadFontFamily(
       {"/usr/share/wine/fonts/ms_sans_serif.ttf", "/usr/share/fonts/truetype/wine/ms_sans_serif.ttf"});
-  return family;  // empty when not installed: the toolkit's default sans face serves
+  return family;  // empty when not installed
 }
 
-// The dialog font look-alike has no bold face and is not emboldened well; its bold text is set in
-// the bold face of its sister family.
+// The dialog font look-alike has no bold face; its bold text in the dialog size is set in the bold
+// face of its sister family.
 QString DialogBoldFontFamily() {
   static const QString family = [] {
     LoadFontFamily({"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/fonts/truetype/wine/tahoma.ttf"});
@@ -52,13 +49,48 @@ QString DialogBoldFontFamily() {
   return family;
 }
 
+// The look-alike is a bitmap face, with strikes for a few pixel sizes only: it is used on screens
+// that show logical pixels one to one. Scaled screens get a scalable face.
+bool LookAlikeServes() {
+  return !DialogFontFamily().isEmpty() && qFuzzyCompare(qApp ? qApp->devicePixelRatio() : 1.0, 1.0);
+}
+
+// The scalable face: Liberation Sans (fonts-liberation), or the toolkit's default sans face. Its
+// bold face is clearly bolder than its regular one, at every size.
+QFont ScalableFont(int pixels) {
+  static const QString family = [] {
+    QFont probe(QStringLiteral("Liberation Sans"));
+    probe.setStyleHint(QFont::SansSerif);
+    const QString found = QFontInfo(probe).family();
+    return found.compare(QLatin1String("Liberation Sans"), Qt::CaseInsensitive) == 0 ? found : QString();
+  }();
+  QFont f = family.isEmpty() ? QApplication::font() : QFont(family);
+  f.setStyleHint(QFont::SansSerif);
+  f.setPixelSize(pixels);
+  return f;
+}
+
+// The width, in logical pixels, that the look-alike gives this sample at the dialog size. The
+// layout's captions were fitted to it: a face that stands in is set in the largest whole pixel size
+// that keeps the sample within this width, so that every caption still fits its control.
+constexpr const char* kFitSample = "Changing this option will result in more scalps than the bare minimum";
+constexpr double kLookAlikeSampleWidth = 320;
+
+int FittedDialogPixels() {
+  static const int pixels = [] {
+    int size = PointsToPixels(kDialogFontPoints);
+    while (size > 6 && QFontMetricsF(ScalableFont(size)).horizontalAdvance(QLatin1String(kFitSample)) > kLookAlikeSampleWidth)
+      --size;
+    return size;
+  }();
+  return pixels;
+}
+
 }  // namespace
 
 QFont DialogFont() {
-  const QString family = DialogFontFamily();
-  QFont f = family.isEmpty() ? QApplication::font() : QFont(family);
-  if (family.isEmpty()) f.setStyleHint(QFont::SansSerif);
-  f.setPixelSize(PointsToPixels(kDialogFontPoints));
+  QFont f = LookAlikeServes() ? QFont(DialogFontFamily()) : ScalableFont(FittedDialogPixels());
+  f.setPixelSize(LookAlikeServes() ? PointsToPixels(kDialogFontPoints) : FittedDialogPixels());
   f.setBold(false);
   f.setItalic(false);
   return f;
@@ -73,13 +105,16 @@ QFont ResolveFont(const FontDescription& desc, const QFont& base) {
       f.setFamily(QString::fromStdString(desc.family));
   }
   if (desc.points > 0) f.setPixelSize(PointsToPixels(desc.points));
-  // The look-alike comes in the dialog font's size only; other sizes are set in the scalable
-  // sister family.
-  if (desc.points > 0 && f.family() == DialogFontFamily() && QFontInfo(f).pixelSize() != f.pixelSize() &&
-      !DialogBoldFontFamily().isEmpty())
+  const bool lookAlike = !DialogFontFamily().isEmpty() && f.family() == DialogFontFamily();
+  const bool dialogSize = f.pixelSize() <= PointsToPixels(kDialogFontPoints);
+  if (lookAlike && desc.bold && dialogSize && !DialogBoldFontFamily().isEmpty()) {
+    // Bold in the dialog size: the sister family's bold face.
     f.setFamily(DialogBoldFontFamily());
-  if (desc.bold && f.family() == DialogFontFamily() && !DialogBoldFontFamily().isEmpty())
-    f.setFamily(DialogBoldFontFamily());
+  } else if (lookAlike && (desc.bold || QFontInfo(f).pixelSize() != f.pixelSize())) {
+    // Sizes that the look-alike has no strike for, and larger bold text (the sister family's bold
+    // face draws hardly heavier than its regular one there), are set in the scalable face.
+    f = ScalableFont(f.pixelSize());
+  }
   f.setBold(desc.bold);
   f.setItalic(desc.italic);
   return f;

@@ -119,9 +119,13 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
   const QFont font = ResolveFont(c.font, parent->font());
 
   switch (c.kind) {
-    case ControlKind::Frame:
-      w = new QGroupBox(Q(c.caption), parent);
+    case ControlKind::Frame: {
+      auto* g = new QGroupBox(parent);
+      ReadFrameByItsCaption(g);  // before the caption makes the frame known to screen readers
+      g->setTitle(Q(c.caption));
+      w = g;
       break;
+    }
     case ControlKind::Label: {
       auto* l = new QLabel(Q(c.caption), parent);
       ReadLabelByItsCaption(l);

@@ -30,6 +30,7 @@ class QtWindow : public QWidget, public WindowPeer {
   void setText(int control, const std::string& text) override;
   void setValue(int control, int value) override;
   void setVisible(int control, bool visible) override;
+  using QWidget::setVisible;  // the window's own
   void setLocked(int control, bool locked) override;
   void setFocus(int control) override;
   int focused() const override;

@@ -1,0 +1,231 @@
+#!/usr/bin/python3
+"""Runs the same few hundred quorvane-cli commands through the native program and through
+quorvane-cli.exe under Wine, and checks that both print the same standard output and standard
+error and end with the same exit status.
+
+The commands are drawn with a fixed seed: projections and searches over the shipped table and a
+short one, and every kind of bad input (letters, empty text, fractions, huge numbers, missing or
+doubled options, unusable tables). The Windows program runs them all in one Wine session through
+run-commands.exe. A Windows console program ends its lines with CR LF: the Windows output must
+do so on every line, and is compared with CR LF read as LF. The paths of the tables differ
+between the systems and are compared by name.
+
+Exit status 77 (with a SKIP line) when Wine is missing, as wine-run.sh reports it.
+"""
+import argparse
+import os
+import random
+import shutil
+import subprocess
+import sys
+
+SEED = 20240613
+SKIP = 77
+
+
+def numbers(rng, low, high):
+    """Text for a numeric field: mostly valid values, and each kind of bad text."""
+    kind = rng.random()
+    if kind < 0.8:
+        return str(rng.randint(low, high))
+    return rng.choice([
+        "", " ", "abc", "12a", "x" + str(rng.randint(0, 99)), "1.5", "2.0", ".5", "-3", "-0", "+7",
+        " 42 ", "1e5", "0x10", "99999999999999999999", "-99999999999999999999", "9223372036854775807",
+        "9223372036854775808", "18446744073709551616", "94564821931", "0", "1,000", "½", "٣",
+        "NaN", "inf", "--5", "5-", "\u00a05",
+    ])
+
+
+def target_text(rng, start_level):
+    kind = rng.random()
+    if kind < 0.6:
+        return str(min(200, start_level + rng.randint(-2, 30)))
+    return rng.choice(["55.5", "56.5", "189", "190", "0", "-1", "abc", "", "1e2", "188.49", " 60 "])
+
+
+def random_command(rng, tables, level_xp):
+    args = []
+    level = rng.randint(1, 189) if rng.random() < 0.9 else rng.randint(190, 195)
+    if rng.random() < 0.5:
+        args += ["--level", numbers(rng, 1, 195) if rng.random() < 0.2 else str(level)]
+    elif level < len(level_xp) and rng.random() < 0.8:
+        args += ["--xp", str(rng.randint(level_xp[level - 1], level_xp[level] - 1))]
+    else:
+        args += ["--xp", numbers(rng, 0, 95_000_000_000)]
+    if rng.random() < 0.9:
+        args += ["--scalps", numbers(rng, 0, 3_000_000)]
+    mode = rng.random()
+    part = None
+    if mode < 0.8:
+        part = rng.choice(["maces", "belts", "books", "rings", "rings", "Rings", "maces", "books", "none", "wands"])
+        args += ["--part", part]
+    elif mode < 0.95:
+        args += ["--sell-maces"]
+    if part in ("rings", "Rings") and rng.random() < 0.6:
+        args += ["--side", rng.choice(["good", "evil", "EVIL", "neutral"])]
+    if rng.random() < 0.4:
+        args += ["--target", target_text(rng, level)]
+        if rng.random() < 0.5:
+            args += ["--zero-left", rng.choice(["scalps", "scalps", "maces", "belts", "books", "rings", "swords"])]
+    if rng.random() < 0.4:
+        args += ["--table", rng.choice(tables)]
+    if rng.random() < 0.2:
+        args.append("--json")
+    if rng.random() < 0.05:
+        args.append("--progress")
+    # Command-line faults: a value missing at the end, a doubled, unknown or stray argument.
+    fault = rng.random()
+    if fault < 0.04:
+        args.append(rng.choice(["--scalps", "--target", "--table", "--part"]))
+    elif fault < 0.07:
+        args += ["--scalps", "5"]
+    elif fault < 0.09:
+        args.append(rng.choice(["--frobnicate", "stray", "-x", "--", "--json=yes", "--xp=1000"]))
+    if rng.random() < 0.03:
+        rng.shuffle(args)
+    return args
+
+
+FIXED_COMMANDS = [
+    [], ["--help"], ["--version"], ["--xp"], ["--level", "5", "--xp", "5"],
+    ["--level", "50", "--scalps", "0", "--part", "rings", "--target", "189", "--side", "good"],
+    ["--xp", "25227500", "--scalps", "0", "--part", "rings", "--target", "189", "--zero-left", "rings"],
+    ["--level", "189", "--scalps", "100000000", "--part", "rings", "--side", "evil"],
+    ["--level", "1", "--scalps", "9223372036854775807", "--part", "rings"],
+    ["--level", "1", "--scalps", "100000000000", "--sell-maces"],
+    ["--xp", "94564821930", "--scalps", "1", "--part", "maces"],
+]
+
+
+def write_tables(work, shipped):
+    """The tables the commands read; returns the list of --table values (native paths)."""
+    tables_dir = os.path.join(work, "tables")
+    os.makedirs(tables_dir)
+    with open(shipped, encoding="ascii") as f:
+        lines = f.read().splitlines()
+    files = {
+        "short.txt": "\n".join(lines[:60]) + "\n",
+        "short crlf.txt": "\r\n".join(lines[:75]) + "\r\n",
+        "k\u00f6rper.txt": "\n".join(lines[:120]) + "\n",  # a name outside any ANSI code page's ASCII
+        "bad-line.txt": "\n".join(lines[:10]) + "\n11,abc\n",
+        "decreasing.txt": "1,0\n2,500\n3,400\n",
+        "empty.txt": "",
+        "odd.txt": "1,0\n2\n",
+    }
+    for name, text in files.items():
+        with open(os.path.join(tables_dir, name), "w", encoding="ascii", errors="strict", newline="") as f:
+            f.write(text)
+    os.mkdir(os.path.join(tables_dir, "folder.txt"))
+    paths = [os.path.join(tables_dir, name) for name in files]
+    paths += [os.path.join(tables_dir, "folder.txt"), os.path.join(tables_dir, "missing.txt"),
+              shipped, os.path.join(tables_dir, "no-folder", "lvl-xp.txt")]
+    return paths
+
+
+def windows_path(path):
+    """The path under Wine's drive Z:, which is the Linux root."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def run_native(cli, commands):
+    results = []
+    for args in commands:
+        p = subprocess.run([cli] + args, capture_output=True, timeout=120, stdin=subprocess.DEVNULL)
+        results.append((p.stdout, p.stderr, str(p.returncode)))
+    return results
+
+
+def run_windows(wine_run, prefix, driver, exe, commands, work):
+    out_dir = os.path.join(work, "windows-out")
+    os.makedirs(out_dir)
+    listing = os.path.join(work, "commands.txt")
+    with open(listing, "w", encoding="utf-8", newline="\n") as f:
+        for args in commands:
+            windows_args = [windows_path(a) if a.startswith("/") else a for a in args]
+            assert not any("\t" in a or "\n" in a for a in windows_args)
+            f.write("\t".join([str(len(windows_args))] + windows_args) + "\n")
+    p = subprocess.run([wine_run, prefix, driver, windows_path(exe), windows_path(listing), windows_path(out_dir)],
+                       capture_output=True, timeout=1800)
+    sys.stdout.write(p.stdout.decode(errors="replace"))
+    sys.stderr.write(p.stderr.decode(errors="replace"))
+    if p.returncode == SKIP:
+        sys.exit(SKIP)
+    if p.returncode != 0:
+        sys.exit("FAIL: run-commands.exe ended with status %d" % p.returncode)
+    results = []
+    for i in range(len(commands)):
+        base = os.path.join(out_dir, str(i))
+        with open(base + ".out", "rb") as o, open(base + ".err", "rb") as e, open(base + ".rc") as r:
+            results.append((o.read(), e.read(), r.read().strip()))
+    return results
+
+
+def normalized(text, paths):
+    """Text with every table path, native or Windows, replaced by the file's name."""
+    for path in sorted(paths, key=len, reverse=True):
+        for form in (windows_path(path), path):
+            text = text.replace(form.encode(), b"<" + os.path.basename(path).encode() + b">")
+    return text
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--native", required=True, help="the native quorvane-cli")
+    ap.add_argument("--exe", required=True, help="quorvane-cli.exe, with lvl-xp.txt beside it")
+    ap.add_argument("--driver", required=True, help="run-commands.exe")
+    ap.add_argument("--wine-run", required=True)
+    ap.add_argument("--prefix", required=True)
+    ap.add_argument("--work", required=True, help="scratch folder, emptied first")
+    ap.add_argument("--count", type=int, default=300)
+    opts = ap.parse_args()
+
+    for path in (opts.native, opts.exe, opts.driver):
+        if not os.path.isfile(path):
+            sys.exit("FAIL: %s is missing" % path)
+    shutil.rmtree(opts.work, ignore_errors=True)
+    os.makedirs(opts.work)
+    native_table = os.path.join(os.path.dirname(opts.native), "lvl-xp.txt")
+    windows_table = os.path.join(os.path.dirname(opts.exe), "lvl-xp.txt")
+    with open(native_table, "rb") as a, open(windows_table, "rb") as b:
+        if a.read() != b.read():
+            sys.exit("FAIL: the two builds ship different level tables")
+    tables = write_tables(opts.work, native_table)
+
+    rng = random.Random(SEED)
+    with open(native_table, encoding="ascii") as f:
+        level_xp = [int(line.split(",")[1]) for line in f if line.strip()]
+    commands = FIXED_COMMANDS + [random_command(rng, tables, level_xp) for _ in range(opts.count)]
+    native = run_native(opts.native, commands)
+    windows = run_windows(opts.wine_run, opts.prefix, opts.driver, opts.exe, commands, opts.work)
+
+    paths = tables + [native_table, windows_table]
+    failures = 0
+    outcomes = {}
+    for args, (n_out, n_err, n_rc), (w_out, w_err, w_rc) in zip(commands, native, windows):
+        problems = []
+        for name, text in (("stdout", w_out), ("stderr", w_err)):
+            if text.replace(b"\r\n", b"").find(b"\n") >= 0 or text.replace(b"\r\n", b"").find(b"\r") >= 0:
+                problems.append("%s has a line not ended by CR LF" % name)
+        w_out, w_err = w_out.replace(b"\r\n", b"\n"), w_err.replace(b"\r\n", b"\n")
+        if n_rc != w_rc:
+            problems.append("exit status %s, native %s" % (w_rc, n_rc))
+        if normalized(n_out, paths) != normalized(w_out, paths):
+            problems.append("stdout differs:\n  native:  %r\n  windows: %r" % (n_out, w_out))
+        if normalized(n_err, paths) != normalized(w_err, paths):
+            problems.append("stderr differs:\n  native:  %r\n  windows: %r" % (n_err, w_err))
+        outcomes[n_rc] = outcomes.get(n_rc, 0) + 1
+        if problems:
+            failures += 1
+            if failures <= 20:
+                print("FAIL: quorvane-cli %s\n  %s" % (" ".join(repr(a) for a in args), "\n  ".join(problems)))
+    print("%d commands, exit statuses %s, %d differ" % (len(commands), dict(sorted(outcomes.items())), failures))
+    # The draw must reach each outcome: results, refused input and unusable command lines.
+    for status in ("0", "1", "2"):
+        if outcomes.get(status, 0) < 20:
+            print("FAIL: only %d commands ended with status %s" % (outcomes.get(status, 0), status))
+            failures += 1
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
