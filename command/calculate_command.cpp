@@ -274,6 +274,7 @@ class SearchWindows : public SearchDisplay {
   void RepaintNow() override { v_.RepaintWorkingWindow(); }
   void CloseWindow() override { v_.CloseWorkingWindow(); }
   void SetScalpsNeeded(const std::string& scalps) override { v_.SetCaption(ResultLabel::ScalpsNeeded, scalps); }
+  bool StopRequested() override { return v_.WorkingWindowStopRequested(); }
 
  private:
   CalculateView& v_;
@@ -312,6 +313,9 @@ CalculateOutcome Command::Search() {
   switch (found.Outcome) {
     case SearchOutcome::StoppedAtLevelCap: return Fail(kLevelCap);
     case SearchOutcome::MissingLevel: return MissingLevel(found.Projection.MissingLevel);
+    case SearchOutcome::StoppedByUser:
+      v_.CloseWorkingWindow();
+      return CalculateOutcome::Stopped;
     case SearchOutcome::Found: break;
   }
   ProjectionInput shown = in.start;

@@ -30,10 +30,14 @@ class CalculateView {
   // Brings the Working window's captions to the screen at once.
   virtual void RepaintWorkingWindow() = 0;
   virtual void CloseWorkingWindow() = 0;
+  // Whether the user asked the running search to stop (the Working window's close box or Esc):
+  // handles what the user did meanwhile without running any handler.
+  virtual bool WorkingWindowStopRequested() { return false; }
 };
 
-// How one press of "Calculate" ended.
-enum class CalculateOutcome { Results, Message };
+// How one press of "Calculate" ended: with results, with a message, or stopped by the user while
+// it searched (the Working window closed, nothing further written).
+enum class CalculateOutcome { Results, Message, Stopped };
 
 // The results of a press that ended with results, as numbers. The window shows them as the
 // captions that WriteResultCaptions writes.

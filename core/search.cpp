@@ -1,5 +1,6 @@
 #include "core/search.h"
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -59,6 +60,29 @@ class Searcher {
     display_.SetLevelReached("Level reached: " + FormatPlain(static_cast<std::int64_t>(previous.CurrentLevel)));
   }
 
+  // Asks the display whether the user wants to stop: at every repaint point, and between them
+  // once kStopCheckMs have passed since the last question (the clock is read every 1024 steps).
+  bool StopAtRepaint() {
+    lastAsked_ = std::chrono::steady_clock::now();
+    stepsSinceClock_ = 0;
+    return display_.StopRequested();
+  }
+  bool StopBetweenRepaints() {
+    if (++stepsSinceClock_ < 1024) return false;
+    stepsSinceClock_ = 0;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastAsked_ < std::chrono::milliseconds(kStopCheckMs)) return false;
+    return StopAtRepaint();
+  }
+
+  SearchResult Stopped(std::int64_t index) {
+    SearchResult result;
+    result.Outcome = SearchOutcome::StoppedByUser;
+    result.Scalps = index * in_.Step;
+    result.Projections = projections_;
+    return result;
+  }
+
   SearchResult Finish(std::int64_t index, const ProjectionResult& r) {
     SearchResult result;
     result.Scalps = index * in_.Step;
@@ -79,8 +103,15 @@ class Searcher {
   // Every candidate in turn: captions, repaint when due, projection, stop test.
   SearchResult Straight() {
     for (std::int64_t k = 0;; ++k) {
-      if (in_.ShowWorkingWindow) ShowCandidate(k);
-      if (in_.ShowWorkingWindow && RepaintDue(k)) display_.RepaintNow();
+      if (in_.ShowWorkingWindow) {
+        ShowCandidate(k);
+        if (RepaintDue(k)) {
+          display_.RepaintNow();
+          if (StopAtRepaint()) return Stopped(k);
+        } else if (StopBetweenRepaints()) {
+          return Stopped(k);
+        }
+      }
       const ProjectionResult r = Project(k);
       if (Stops(r)) return Finish(k, r);
       if (in_.ShowWorkingWindow) ShowLevelReached(r);
@@ -128,10 +159,16 @@ class Searcher {
     if (in_.ShowWorkingWindow) {
       for (std::int64_t k = 0; k <= first; ++k) {
         const bool due = RepaintDue(k);
-        if (!due && k != first) continue;
+        if (!due && k != first) {
+          if (StopBetweenRepaints()) return Stopped(k);
+          continue;
+        }
         if (k > 0) ShowLevelReached(Project(k - 1));
         ShowCandidate(k);
-        if (due) display_.RepaintNow();
+        if (due) {
+          display_.RepaintNow();
+          if (StopAtRepaint()) return Stopped(k);
+        }
       }
     }
     return Finish(first, last);
@@ -143,6 +180,8 @@ class Searcher {
   const std::string startText_;
   const std::string targetText_;
   std::int64_t projections_ = 0;
+  std::chrono::steady_clock::time_point lastAsked_ = std::chrono::steady_clock::now();
+  int stepsSinceClock_ = 0;
 };
 
 }  // namespace

@@ -30,7 +30,15 @@ class SearchDisplay {
   virtual void CloseWindow() = 0;
   // The answer, written into the main window.
   virtual void SetScalpsNeeded(const std::string& scalps) = 0;
+  // Whether the user asked to stop the search (the Working window's close box or Esc). Asked
+  // only while the Working window is shown: at its repaint points, and at least every
+  // kStopCheckMs of work between them.
+  virtual bool StopRequested() { return false; }
 };
+
+// The longest stretch of the search's work, in milliseconds, between two questions whether the
+// user asked to stop, while the Working window is shown.
+inline constexpr int kStopCheckMs = 50;
 
 struct SearchInput {
   ProjectionInput start;  // start level and XP, quest choices, table; ScalpsOwned is not used
@@ -41,11 +49,11 @@ struct SearchInput {
   double UpdateInterval = 100;  // above 0 when UseUpdateInterval
 };
 
-enum class SearchOutcome { Found, StoppedAtLevelCap, MissingLevel };
+enum class SearchOutcome { Found, StoppedAtLevelCap, MissingLevel, StoppedByUser };
 
 struct SearchResult {
   SearchOutcome Outcome = SearchOutcome::Found;
-  std::int64_t Scalps = 0;        // the candidate the search ended on
+  std::int64_t Scalps = 0;        // the candidate the search ended on (stopped: the one on screen)
   ProjectionResult Projection;    // that candidate's projection
   std::int64_t Projections = 0;   // projections run (for measurements)
 };

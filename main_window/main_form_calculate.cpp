@@ -60,4 +60,6 @@ void MainFormCalculateView::RepaintWorkingWindow() {
 
 void MainFormCalculateView::CloseWorkingWindow() { working_.reset(); }
 
+bool MainFormCalculateView::WorkingWindowStopRequested() { return working_ && working_->StopRequested(); }
+
 }  // namespace quorvane

@@ -31,6 +31,7 @@ class MainFormCalculateView : public CalculateView {
   void SetWorkingCaption(WorkingLabel label, const std::string& caption) override;
   void RepaintWorkingWindow() override;
   void CloseWorkingWindow() override;
+  bool WorkingWindowStopRequested() override;
 
   // The Working window while it is loaded and shown, else null.
   frmWorking* workingWindow() const;

@@ -147,6 +147,10 @@ class Form : private PeerEvents {
   // top.
   void centreOnScreen();
 
+  // While the caller keeps the user-interface thread busy: whether the user asked to stop it by
+  // this window's close box or Esc (see WindowPeer::pollStopRequest). Runs no handler.
+  bool pollStopRequest() { return peer_->pollStopRequest(); }
+
   // A modal message box owned by this window; an empty title means the application title.
   void messageBox(const std::string& text, const std::string& title = std::string());
   // True while a modal loop that this window started (a message box) runs.

@@ -36,6 +36,9 @@ class frmWorking : public ui::Form {
   // user-interface thread busy.
   void RepaintNow();
 
+  // While a search runs: whether the user asked to stop it with the close box or Esc.
+  bool StopRequested() { return pollStopRequest(); }
+
  private:
   std::array<ui::Label, std::size(kWorkingLabels)> labels_;  // by WorkingLabel
 };

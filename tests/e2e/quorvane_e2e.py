@@ -249,6 +249,12 @@ class Screen:
         return None
 
 
+def xdotool(*args):
+    """Runs xdotool on the program's display; its output, empty when it found nothing."""
+    done = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
+    return done.stdout.strip()
+
+
 def expect(what, got, wanted):
     if got != wanted:
         raise Failure(f"{what}: expected {wanted!r}, got {got!r}")
@@ -344,6 +350,35 @@ def scenario(screen):
         w.name == "About Quorvane" and screen.showing(w) for w in screen.windows()))
     time.sleep(0.5)
     expect("the program runs on after the About box closed under its message", screen.process_running(), True)
+
+    # The longest search with the Working window repainted at every candidate, stopped with Esc.
+    # The search keeps the program busy, so it is started and stopped through the display server
+    # (a press over the accessibility bus would wait for the search's end).
+    screen.type_into(xp, "25227500")
+    screen.type_into(target, "189")
+    screen.act(screen.one(window, a.ROLE_RADIO_BUTTON, "Give Rings for XP"), "Toggle")
+    update = screen.one(window, a.ROLE_CHECK_BOX, "Update window after:")
+    if screen.checked(update):
+        screen.act(update, "Toggle")
+    wait_for("'Update window after:' unticked", lambda: not screen.checked(update))
+    before = screen.text_of(needed)
+    x, y, w, h = screen.box(calculate)
+    xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+    working = wait_for("the Working window", lambda: xdotool("search", "--name", "^Working\\.\\.\\.$"))
+    time.sleep(0.5)
+    xdotool("windowfocus", working.split()[0])
+    time.sleep(0.2)
+    pressed = time.monotonic()
+    xdotool("key", "Escape")
+    wait_for("the Working window to close", lambda: not xdotool("search", "--name", "^Working\\.\\.\\.$"),
+             timeout=10.0, interval=0.005)
+    gone = time.monotonic() - pressed
+    screen.type_into(target, "77")
+    ready = time.monotonic() - pressed
+    print(f"ok   Esc to the Working window gone: {gone * 1000:.0f} ms; to the main window taking input: "
+          f"{ready * 1000:.0f} ms")
+    expect("Scalps Needed after the stop", screen.text_of(needed), before)
+    expect("a message after the stop", screen.alert(), None)
 
 
 def main():

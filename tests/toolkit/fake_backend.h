@@ -41,6 +41,10 @@ class FakePeer : public ui::WindowPeer {
     events.closedByUser();
   }
   void repaintNow(int) override { ++repaints; }
+  bool pollStopRequest() override {
+    ++polls;
+    return stopAfterPolls > 0 && polls >= stopAfterPolls;
+  }
   double clientWidthTwips() const override { return clientWidth; }
   double clientHeightTwips() const override { return clientHeight; }
   void setClientWidthTwips(double twips) override { clientWidth = twips; }
@@ -65,6 +69,8 @@ class FakePeer : public ui::WindowPeer {
   double clientWidth, clientHeight, left = 0, top = 0;
   int focus = -1;
   int repaints = 0;
+  int polls = 0;
+  int stopAfterPolls = 0;  // the user asks to stop at this poll (0: never)
   bool shown = false;
 };
 
@@ -73,6 +79,7 @@ class FakeBackend : public ui::Backend {
   std::unique_ptr<ui::WindowPeer> createWindow(const ui::WindowDescription& d, ui::PeerEvents& events) override {
     auto peer = std::make_unique<FakePeer>(d, events);
     last = peer.get();
+    if (onCreate) onCreate(*peer, d);
     return peer;
   }
   void post(std::function<void()> work) override { posted.push_back(std::move(work)); }
@@ -86,6 +93,7 @@ class FakeBackend : public ui::Backend {
   }
 
   FakePeer* last = nullptr;
+  std::function<void(FakePeer&, const ui::WindowDescription&)> onCreate;  // runs for every new window
   std::deque<std::function<void()>> posted;
 };
 

@@ -8,10 +8,12 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegion>
 #include <QScreen>
 #include <QShortcut>
 #include <QThread>
@@ -243,13 +245,20 @@ void QtWindow::setWindowCaption(const std::string& caption) { setWindowTitle(Q(c
 void QtWindow::setCaption(int control, const std::string& caption) {
   if (captionHidden_[static_cast<std::size_t>(control)]) return;
   QWidget* w = controlWidget(control);
+  const QString text = Q(caption);
   if (auto* l = qobject_cast<QLabel*>(w)) {
-    l->setText(Q(caption));
+    if (l->text() == text) return;
+    l->setText(text);
   } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-    b->setText(Q(caption));
+    if (b->text() == text) return;
+    b->setText(text);
   } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
-    g->setTitle(Q(caption));
+    if (g->title() == text) return;
+    g->setTitle(text);
+  } else {
+    return;
   }
+  if (std::find(changed_.begin(), changed_.end(), control) == changed_.end()) changed_.push_back(control);
 }
 
 std::string QtWindow::text(int control) const {
@@ -325,10 +334,82 @@ bool QtWindow::isShown() const { return isVisible(); }
 
 void QtWindow::close() { QWidget::close(); }
 
-void QtWindow::repaintNow(int /*control*/) {
-  // Painting the whole window brings every caption set so far to the screen, even while the
-  // user-interface thread is busy and processes no events.
-  repaint();
+void QtWindow::repaintNow(int control) {
+  // Painting the labels whose captions changed brings every caption set so far to the screen,
+  // even while the user-interface thread is busy and processes no events; the rest of the window
+  // is on the screen already.
+  if (std::find(changed_.begin(), changed_.end(), control) == changed_.end()) changed_.push_back(control);
+  QRegion region;
+  for (const int c : changed_) {
+    QWidget* w = controlWidget(c);
+    if (w->isVisible()) region += QRect(w->mapTo(this, QPoint(0, 0)), w->size());
+  }
+  changed_.clear();
+  // One repaint of all of them: one trip to the window system.
+  if (!region.isEmpty()) repaint(region);
+}
+
+namespace {
+
+// Events the user makes: dropped while a busy window only looks for a request to stop.
+bool IsUserInput(QEvent::Type t) {
+  switch (t) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+    case QEvent::InputMethod:
+    case QEvent::Close:
+      return true;
+    default:
+      return false;
+  }
+}
+
+class StopFilter : public QObject {
+ public:
+  explicit StopFilter(QWidget* window) : window_(window) {}
+  bool stop = false;
+
+ protected:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (!IsUserInput(event->type())) return false;
+    const bool ours = target == window_ || target == window_->windowHandle() ||
+                      (target->isWidgetType() && static_cast<QWidget*>(target)->window() == window_);
+    if (ours && event->type() == QEvent::Close) stop = true;
+    if (ours && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+      stop = true;
+    event->ignore();  // a close that is not accepted leaves the window open
+    return true;
+  }
+
+ private:
+  QWidget* window_;
+};
+
+}  // namespace
+
+bool QtWindow::pollStopRequest() {
+  StopFilter filter(this);
+  QCoreApplication::instance()->installEventFilter(&filter);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::instance()->removeEventFilter(&filter);
+  return filter.stop;
 }
 
 double QtWindow::clientWidthTwips() const { return PixelsToTwips(width()); }

@@ -41,6 +41,7 @@ class QtWindow : public QWidget, public WindowPeer {
   bool isShown() const override;
   void close() override;
   void repaintNow(int control) override;
+  bool pollStopRequest() override;
   double clientWidthTwips() const override;
   double clientHeightTwips() const override;
   void setClientWidthTwips(double twips) override;
@@ -63,6 +64,7 @@ class QtWindow : public QWidget, public WindowPeer {
   std::vector<QWidget*> widgets_;
   std::vector<QString> hiddenCaptions_;  // captions of buttons too narrow to show them
   std::vector<bool> captionHidden_;
+  std::vector<int> changed_;  // controls whose captions changed since the last repaint-now
   int quiet_ = 0;  // >0 while the layer itself changes a button, so its signals report nothing
 };
 

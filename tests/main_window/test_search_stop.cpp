@@ -1,0 +1,91 @@
+// A search stopped by the user through the Working window, on a back-end without windows: the
+// stop comes at a repaint point, nothing further is written, and the main window is ready for
+// the next press; without a stop the answer is the same as ever.
+
+#include <QtTest>
+
+#include "main_window/main_form.h"
+#include "platform/program_folder.h"
+#include "tests/toolkit/fake_backend.h"
+
+using namespace quorvane;
+using test::FakeBackend;
+using test::FakePeer;
+
+class TestSearchStop : public QObject {
+  Q_OBJECT
+
+  FakeBackend backend;
+  std::unique_ptr<MainForm> form;
+  FakePeer* working = nullptr;
+  int stopAtPoll = 0;
+
+  std::string caption(ResultLabel label) { return form->controls().result(label).caption(); }
+
+ private slots:
+  void initTestCase() {
+    ui::SetBackend(&backend);
+    ui::SetMessageBoxHook([](const std::string& title, const std::string& text) {
+      QFAIL(qPrintable(QString::fromStdString(title + ": " + text)));
+    });
+    backend.onCreate = [this](FakePeer& peer, const ui::WindowDescription& d) {
+      if (d.name != "frmWorking") return;
+      working = &peer;
+      peer.stopAfterPolls = stopAtPoll;
+    };
+  }
+
+  // From 31,000,000 XP, handing in books, level 77 takes 5025 scalps (so says quorvane-cli).
+  void stop_data() {
+    QTest::addColumn<bool>("atInterval");
+    QTest::addColumn<bool>("windowShown");
+    QTest::addColumn<int>("stopAtPoll");
+    QTest::addColumn<int>("polls");  // the questions the search asked
+    QTest::newRow("interval 100, stopped at the third repaint") << true << true << 3 << 3;
+    QTest::newRow("every candidate, stopped at the tenth") << false << true << 10 << 10;
+    QTest::newRow("interval 100, not stopped") << true << true << 0 << 51;
+    QTest::newRow("every candidate, not stopped") << false << true << 0 << 1006;
+    QTest::newRow("no Working window: never asked") << true << false << 1 << -1;
+  }
+  void stop() {
+    QFETCH(bool, atInterval);
+    QFETCH(bool, windowShown);
+    QFETCH(int, stopAtPoll);
+    QFETCH(int, polls);
+    this->stopAtPoll = stopAtPoll;
+    working = nullptr;
+    form = std::make_unique<MainForm>();
+    form->setLevelTablePath(DefaultLevelTablePath());
+    const MainFormControls& c = form->controls();
+    c.xp.setText("31000000");
+    c.questPart[2].setValue(true);
+    c.searchTarget.setValue(1);
+    c.targetLevel.setText("77");
+    c.updateAtInterval.setValue(atInterval ? 1 : 0);
+    c.hideWorkingWindow.setValue(windowShown ? 0 : 1);
+
+    form->ExecuteCmd_Click();
+    QCOMPARE(working ? working->polls : -1, polls);
+    QVERIFY(!form->workingWindow());  // closed after a stop as after an answer
+    if (stopAtPoll > 0 && windowShown) {
+      // Nothing after the stop: no scalps needed, no results; the items' zeros the search wrote
+      // before it began stay.
+      QCOMPARE(caption(ResultLabel::ScalpsNeeded), std::string());
+      QCOMPARE(caption(ResultLabel::Level), std::string("Click Calculate"));
+      QCOMPARE(caption(ResultLabel::ScalpsLeft), std::string("0"));
+      // Ready for the next press, which runs to its answer.
+      this->stopAtPoll = 0;
+      form->ExecuteCmd_Click();
+    }
+    QCOMPARE(caption(ResultLabel::ScalpsNeeded), std::string("5025"));
+    QCOMPARE(caption(ResultLabel::Level), std::string("77"));
+  }
+
+  void cleanupTestCase() {
+    form.reset();
+    backend.runPosted();
+  }
+};
+
+QTEST_GUILESS_MAIN(TestSearchStop)
+#include "test_search_stop.moc"
