@@ -2,6 +2,11 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# The package lists that `make setup` installs (scripts/debian-packages-LIST.txt), and whether
+# the build folder is configured with the benchmarks. `make run` takes only the run list and
+# leaves the benchmarks out; every other target takes both lists and builds everything.
+SETUP_LISTS = run test
+BENCH = ON
 # The sanitizer and fuzzing build (the Qt-free code, the windows and the program), with clang.
 SANITIZE_BUILD ?= build-sanitize
 # Seconds each fuzz target runs for in `make fuzz`.
@@ -17,15 +22,19 @@ WINDOWS_BUILD ?= build-windows
 all: build
 
 setup:
-	@./scripts/setup.sh
+	@./scripts/setup.sh $(SETUP_LISTS)
 
 configure: setup
-	cmake -S . -B $(BUILD) -DQUORVANE_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD)) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=$(BENCH) -DQUORVANE_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD)) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Builds only the program.
+run: SETUP_LISTS = run
+run: BENCH = OFF
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quorvane
 	@./scripts/run.sh $(BUILD)/bin/quorvane
 
 test: build

@@ -1,15 +1,23 @@
 #!/bin/sh
-# Installs the Debian packages listed in debian-packages.txt that are not installed yet.
+# Installs the Debian packages of the named lists that are not installed yet.
+# Usage: setup.sh [LIST...]   LIST is run or test (scripts/debian-packages-LIST.txt); default: both.
+#   run   what building and running the program needs (`make run`)
+#   test  what the tests, benchmarks and package checks need besides (`make test`)
 # Runs `apt-get update` once, and only when something is missing.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+[ $# -gt 0 ] || set -- run test
 missing=""
-for pkg in $(grep -v '^[[:space:]]*#' "$here/debian-packages.txt"); do
-  status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
-  case "$status" in
-    *"install ok installed"*) ;;
-    *) missing="$missing $pkg" ;;
-  esac
+for list in "$@"; do
+  file="$here/debian-packages-$list.txt"
+  [ -f "$file" ] || { echo "setup.sh: no package list $file" >&2; exit 2; }
+  for pkg in $(grep -v '^[[:space:]]*#' "$file"); do
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    case "$status" in
+      *"install ok installed"*) ;;
+      *) missing="$missing $pkg" ;;
+    esac
+  done
 done
 [ -z "$missing" ] && exit 0
 echo "Installing missing Debian packages:$missing"

@@ -51,6 +51,7 @@ class TestCli : public QObject {
       const qint64 xp = n < 50 ? n * 1000LL : 25227500LL + (n - 50) * 500'000'000LL;
       file.write(QByteArray::number(n) + ',' + QByteArray::number(xp) + '\n');
     }
+    if (!file.flush()) qFatal("cannot write %s", qPrintable(file.fileName()));
     return file.fileName();
   }
   // An XP inside `level` of the shipped table.

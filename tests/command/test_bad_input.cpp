@@ -3,7 +3,7 @@
 // where the input is taken). Every press is also checked against the rules of CheckingView.
 #include <QtTest>
 
-#include <fstream>
+#include <cerrno>
 #include <map>
 #include <string>
 #include <sys/stat.h>
@@ -12,6 +12,7 @@
 #include "platform/program_folder.h"
 #include "command/calculate_command.h"
 #include "tests/checking_view.h"
+#include "tests/scratch_files.h"
 #include "tests/view_setup.h"
 
 using namespace quorvane;
@@ -47,9 +48,7 @@ class TestBadInput : public QObject {
 
   std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
   std::string Write(const char* name, const std::string& text) const {
-    const std::string path = Path(name);
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
+    return test::WriteFile(Path(name), text);
   }
   static std::string Records(int first, int last, bool sameNumber = false) {
     const LevelTable t = LoadLevelTable(DefaultLevelTablePath()).table;
@@ -68,7 +67,7 @@ class TestBadInput : public QObject {
     if (table == "under a file") return Write("plain-file", "1,0\n") + "/lvl-xp.txt";
     if (table == "folder") {
       const std::string path = Path("a-folder");
-      ::mkdir(path.c_str(), 0755);
+      if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) qFatal("cannot make %s", path.c_str());
       return path;
     }
     if (table == "empty") return Write("empty.txt", "");

@@ -6,6 +6,7 @@
 #include "platform/program_folder.h"
 #include "command/calculate_command.h"
 #include "tests/fake_calculate_view.h"
+#include "tests/scratch_files.h"
 #include "tests/view_setup.h"
 
 using namespace quorvane;
@@ -17,11 +18,7 @@ const LevelTable& Shipped() {
   return table;
 }
 
-std::string WriteTable(const char* name, const std::string& text) {
-  const std::string path = QDir::temp().filePath(name).toStdString();
-  std::ofstream(path) << text;
-  return path;
-}
+std::string WriteTable(const char* name, const std::string& text) { return test::WriteFile(test::ScratchPath(name), text); }
 
 // Levels 1..49 at n x 1000 XP, then 500,000,000 XP a level from 25,227,500 at level 50 on.
 std::string LinearTable() {
@@ -31,7 +28,7 @@ std::string LinearTable() {
       const long long xp = n < 50 ? n * 1000LL : 25227500LL + (n - 50) * 500'000'000LL;
       text += std::to_string(n) + "," + std::to_string(xp) + "\n";
     }
-    return WriteTable("quorvane-linear.txt", text);
+    return WriteTable("linear.txt", text);
   }();
   return path;
 }
@@ -41,7 +38,7 @@ std::string ShortTable() {
   static const std::string path = [] {
     std::string text;
     for (int n = 1; n <= 60; ++n) text += std::to_string(n) + "," + std::to_string(Shipped().LevelXP(n)) + "\n";
-    return WriteTable("quorvane-short.txt", text);
+    return WriteTable("short.txt", text);
   }();
   return path;
 }
@@ -55,7 +52,7 @@ std::string CliffTable() {
       if (n > 188) xp += (n - 188) * 10;
       text += std::to_string(n) + "," + std::to_string(xp) + "\n";
     }
-    return WriteTable("quorvane-cliff.txt", text);
+    return WriteTable("cliff.txt", text);
   }();
   return path;
 }
@@ -64,7 +61,7 @@ std::string TablePath(const QString& table) {
   if (table == "linear") return LinearTable();
   if (table == "short") return ShortTable();
   if (table == "cliff") return CliffTable();
-  if (table == "missing") return QDir::temp().filePath("quorvane-no-table.txt").toStdString();
+  if (table == "missing") return test::ScratchPath("no-table.txt");
   return DefaultLevelTablePath();
 }
 
@@ -227,15 +224,15 @@ class TestCalculateCommand : public QObject {
 
   // An edited table takes effect at the next press.
   void tableReadAtEveryPress() {
-    const std::string path = QDir::temp().filePath("quorvane-edited.txt").toStdString();
-    std::ofstream(path) << "1,0\n";
+    const std::string path = test::WriteFile(test::ScratchPath("edited.txt"), "1,0\n");
     FakeCalculateView v;
     ApplySetup(v, "Text1=25227500;Text2=1000");
     ExecuteCalculate(v, path);
+    QVERIFY(!v.messages.empty());
     QCOMPARE(QString::fromStdString(v.messages.back().second),
              QString::fromStdString("The XP in the XP field matches no level of the level table " + path + "."));
     std::ifstream in(LinearTable());
-    std::ofstream(path) << in.rdbuf();
+    test::WriteFile(path, std::string(std::istreambuf_iterator<char>(in), {}));
     QCOMPARE(ExecuteCalculate(v, path), CalculateOutcome::Results);
   }
 

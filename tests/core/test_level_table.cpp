@@ -1,18 +1,14 @@
 #include <QtTest>
 
-#include <fstream>
 #include <string>
 
 #include "core/level_table.h"
 #include "platform/program_folder.h"
+#include "tests/scratch_files.h"
 
 using namespace quorvane;
 
 Q_DECLARE_METATYPE(quorvane::TableProblem)
-
-namespace {
-std::string TempPath(const char* name) { return QDir::temp().filePath(name).toStdString(); }
-}  // namespace
 
 class TestLevelTable : public QObject {
   Q_OBJECT
@@ -150,21 +146,17 @@ class TestLevelTable : public QObject {
   }
 
   void loadsFromFile() {
-    const std::string path = TempPath("quorvane-test-table.txt");
-    {
-      std::ofstream out(path);
-      out << "1,0\n2,1000\n";
-    }
+    const std::string path = test::WriteFile(test::ScratchPath("table.txt"), "1,0\n2,1000\n");
     TableLoad load = LoadLevelTable(path);
     QVERIFY(load.ok());
     QCOMPARE(load.table.LevelCount(), 2);
     std::remove(path.c_str());
 
-    load = LoadLevelTable(TempPath("quorvane-no-such-table.txt"));
+    load = LoadLevelTable(test::ScratchPath("no-such-table.txt"));
     QVERIFY(!load.ok());
     QCOMPARE(load.error->problem, TableProblem::Missing);
 
-    load = LoadLevelTable(QDir::tempPath().toStdString());  // a folder
+    load = LoadLevelTable(test::ScratchPath());  // a folder
     QVERIFY(!load.ok());
     QCOMPARE(load.error->problem, TableProblem::Unreadable);
   }

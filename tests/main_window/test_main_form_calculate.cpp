@@ -9,11 +9,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "../fake_calculate_view.h"
+#include "../scratch_files.h"
 #include "core/level_table.h"
 #include "platform/program_folder.h"
 #include "core/number_text.h"
@@ -277,14 +277,12 @@ class TestMainFormCalculate : public QObject {
     // Levels 61 and up lie a few XP apart: the first scalps handed in go past level 190.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const std::string path = dir.filePath("lvl-xp.txt").toStdString();
-    {
-      std::ofstream out(path);
-      for (int level = 1; level <= 191; ++level) {
-        const long long xp = level <= 60 ? 25227500LL - (60 - level) * 100000LL : 25227500LL + 1000 + level;
-        out << level << "," << xp << "\n";
-      }
+    std::string text;
+    for (int level = 1; level <= 191; ++level) {
+      const long long xp = level <= 60 ? 25227500LL - (60 - level) * 100000LL : 25227500LL + 1000 + level;
+      text += std::to_string(level) + "," + std::to_string(xp) + "\n";
     }
+    const std::string path = test::WriteFile(dir.filePath("lvl-xp.txt").toStdString(), text);
     form->setLevelTablePath(path);
     search("25227500", "150");
     QCOMPARE(messages, QStringList({"Be patient|Cannot check above 190lvl."}));
