@@ -187,6 +187,7 @@ HWND Below(HWND anchor, Kind kind) {
 }
 
 // A shown top-level window of the process by class and title, or null.
+// A shown top-level window of the process by class and title (an empty title: any).
 HWND TopWindow(DWORD process, const std::wstring& cls, const std::wstring& title) {
   struct Search {
     DWORD process;
@@ -199,7 +200,8 @@ HWND TopWindow(DWORD process, const std::wstring& cls, const std::wstring& title
         auto* s = reinterpret_cast<Search*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->process && Shown(hwnd) && ClassOf(hwnd) == *s->cls && StoredText(hwnd) == *s->title) {
+        if (owner == s->process && Shown(hwnd) && ClassOf(hwnd) == *s->cls &&
+            (s->title->empty() || StoredText(hwnd) == *s->title)) {
           s->found = hwnd;
           return FALSE;
         }
@@ -372,6 +374,41 @@ void SearchWithWorkingWindow(Program& p) {
   ExpectText(p.result(L"Level Reached:"), L"150", L"Level Reached by the search");
 }
 
+// The longest search, repainting at every candidate, stopped by Esc and then by the close box: the
+// Working window goes at once, nothing further is written, and the main window takes input.
+void StopSearch(Program& p) {
+  const HWND update = p.check(L"Update window after:");
+  if (Checked(update)) Click(update);
+  Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"189");
+  const HWND needed = RightOf(p.label(L"Scalps Needed"), Kind::Static);
+  const std::wstring before = StoredText(needed);
+  for (const bool closeBox : {false, true}) {
+    ClickLater(p.button(L"Calculate"));
+    const HWND working = WaitForWindow(p.id(), L"QuorvaneWindow", L"Working...");
+    Sleep(300);
+    const double start = NowMs();
+    if (closeBox)
+      PostMessageW(working, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+      PostMessageW(working, WM_KEYDOWN, VK_ESCAPE, 0);
+    Expect(WaitUntil([&] { return !IsWindow(working) || !Shown(working); }, 5000),
+           L"the Working window stays after the stop");
+    const double gone = NowMs() - start;
+    // The main window answers a message once its thread is back in its message loop.
+    DWORD_PTR ignored = 0;
+    Expect(SendMessageTimeoutW(p.main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0,
+           L"the main window does not answer after the stop");
+    const double ready = NowMs() - start;
+    std::printf("stopped by %s: the Working window gone after %.0f ms, the main window answers after %.0f ms\n",
+                closeBox ? "the close box" : "Esc", gone, ready);
+    ExpectText(StoredText(needed), before, L"Scalps Needed after the stop");
+    Expect(TopWindow(p.id(), L"#32770", L"") == nullptr, L"a message box came after the stop");
+  }
+  Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"150");
+  ExpectText(Text(RightOf(p.check(L"Lvl to reach:"), Kind::Edit)), L"150", L"the main window's field after the stop");
+  Click(update);
+}
+
 void AboutBox(Program& p, const std::wstring& stub) {
   const wchar_t* key = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
   RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
@@ -456,6 +493,7 @@ int Run(const std::wstring& exe, bool timing) {
     EmptyScalps(p);
     SellMaces(p);
     SearchWithWorkingWindow(p);
+    StopSearch(p);
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     AboutBox(p, FolderOf(self) + L"sysinfo_stub.exe");
@@ -472,20 +510,30 @@ int Run(const std::wstring& exe, bool timing) {
 
 }  // namespace
 
+// The exit status also goes to e2e-result.txt in the current folder: the Wine desktop that the
+// driver runs on does not pass it on.
+int Finish(int code) {
+  if (FILE* f = std::fopen("e2e-result.txt", "w")) {
+    std::fprintf(f, "%d\n", code);
+    std::fclose(f);
+  }
+  return code;
+}
+
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv || argc < 2) {
     std::fprintf(stderr, "usage: e2e_driver <quorvane.exe> [--time]\n");
-    return 2;
+    return Finish(2);
   }
   const bool timing = argc > 2 && std::wstring(argv[2]) == L"--time";
   try {
     const int code = Run(FullPath(argv[1]), timing);
     if (!timing) std::printf("end-to-end checks of the Windows program passed\n");
-    return code;
+    return Finish(code);
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "FAIL: %s\n", failure.what());
-    return 1;
+    return Finish(1);
   }
 }

@@ -23,4 +23,12 @@ done
 . "$here/wine-env.sh"
 wine_env_start "$build/wineprefix" 96 || exit $?
 trap wine_env_stop EXIT
-cd "$drivers" && timeout 900 wine e2e_driver.exe "$(winepath -w "$build/bin/quorvane.exe" 2>/dev/null)" $mode
+# On a Wine desktop of its own, as on Windows: without one, every window that closes waits for a
+# window manager that this display does not run.
+cd "$drivers" || exit 1
+rm -f e2e-result.txt
+timeout 900 wine explorer /desktop=quorvane-e2e,1600x1200 e2e_driver.exe \
+  "$(winepath -w "$build/bin/quorvane.exe" 2>/dev/null)" $mode
+wineserver -w 2>/dev/null
+[ -f e2e-result.txt ] || { echo "FAIL: the driver ended without a result"; exit 1; }
+exit "$(tr -d "\r\n" < e2e-result.txt)"
