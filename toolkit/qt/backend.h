@@ -13,6 +13,9 @@ class ControlRef;
 
 namespace quorvane::ui::qt {
 
+// What the back-end needs settled before the QApplication is made: call it first thing in main.
+void BeforeApplication();
+
 // Makes the Qt back-end the one that windows are built with. Needs a QApplication.
 void Install();
 

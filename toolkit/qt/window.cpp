@@ -20,6 +20,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 #include <limits>
 #include <map>
 
@@ -48,6 +49,16 @@ class QuietChanges {
  private:
   int& counter_;
 };
+
+// Where a label draws a caption, in its window's coordinates, with a pixel to spare around it for
+// antialiasing and slanted letters.
+QRect CaptionRect(const QLabel* label, const QString& caption) {
+  if (caption.isEmpty() || !label->isVisible()) return QRect();
+  const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+  const QRect drawn = QFontMetrics(label->font()).boundingRect(label->contentsRect(), flags, caption);
+  const QRect area = drawn.adjusted(-2, -2, 2, 2).intersected(label->rect());
+  return QRect(label->mapTo(label->window(), area.topLeft()), area.size());
+}
 
 QPoint ScreenOrigin(const QWidget* w) { return w->screen() ? w->screen()->geometry().topLeft() : QPoint(); }
 
@@ -248,7 +259,11 @@ void QtWindow::setCaption(int control, const std::string& caption) {
   const QString text = Q(caption);
   if (auto* l = qobject_cast<QLabel*>(w)) {
     if (l->text() == text) return;
+    // What changes on the screen: where the old caption was drawn and where the new one goes.
+    const QRect before = CaptionRect(l, l->text());
     l->setText(text);
+    changed_ += before.united(CaptionRect(l, text));
+    return;
   } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
     if (b->text() == text) return;
     b->setText(text);
@@ -258,7 +273,7 @@ void QtWindow::setCaption(int control, const std::string& caption) {
   } else {
     return;
   }
-  if (std::find(changed_.begin(), changed_.end(), control) == changed_.end()) changed_.push_back(control);
+  changed_ += QRect(w->mapTo(this, QPoint(0, 0)), w->size());
 }
 
 std::string QtWindow::text(int control) const {
@@ -338,13 +353,8 @@ void QtWindow::repaintNow(int control) {
   // Painting the labels whose captions changed brings every caption set so far to the screen,
   // even while the user-interface thread is busy and processes no events; the rest of the window
   // is on the screen already.
-  if (std::find(changed_.begin(), changed_.end(), control) == changed_.end()) changed_.push_back(control);
-  QRegion region;
-  for (const int c : changed_) {
-    QWidget* w = controlWidget(c);
-    if (w->isVisible()) region += QRect(w->mapTo(this, QPoint(0, 0)), w->size());
-  }
-  changed_.clear();
+  (void)control;  // the changes themselves say what to paint
+  const QRegion region = std::exchange(changed_, QRegion());
   // One repaint of all of them: one trip to the window system.
   if (!region.isEmpty()) repaint(region);
 }

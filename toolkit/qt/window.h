@@ -3,6 +3,7 @@
 // A window of the program on Qt Widgets: the top-level widget and its controls, built from the
 // window's description.
 
+#include <QRegion>
 #include <QWidget>
 
 #include <vector>
@@ -64,7 +65,7 @@ class QtWindow : public QWidget, public WindowPeer {
   std::vector<QWidget*> widgets_;
   std::vector<QString> hiddenCaptions_;  // captions of buttons too narrow to show them
   std::vector<bool> captionHidden_;
-  std::vector<int> changed_;  // controls whose captions changed since the last repaint-now
+  QRegion changed_;  // where captions changed since the last repaint-now, in window coordinates
   int quiet_ = 0;  // >0 while the layer itself changes a button, so its signals report nothing
 };
 
