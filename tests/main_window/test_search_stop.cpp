@@ -17,7 +17,7 @@ class TestSearchStop : public QObject {
 
   FakeBackend backend;
   std::unique_ptr<MainForm> form;
-  FakePeer* working = nullptr;
+  int polls = -1;  // the questions the Working window was asked; -1 while it was never opened
   int stopAtPoll = 0;
 
   std::string caption(ResultLabel label) { return form->controls().result(label).caption(); }
@@ -30,7 +30,8 @@ class TestSearchStop : public QObject {
     });
     backend.onCreate = [this](FakePeer& peer, const ui::WindowDescription& d) {
       if (d.name != "frmWorking") return;
-      working = &peer;
+      polls = 0;
+      peer.pollsSeen = &polls;
       peer.stopAfterPolls = stopAtPoll;
     };
   }
@@ -40,7 +41,7 @@ class TestSearchStop : public QObject {
     QTest::addColumn<bool>("atInterval");
     QTest::addColumn<bool>("windowShown");
     QTest::addColumn<int>("stopAtPoll");
-    QTest::addColumn<int>("polls");  // the questions the search asked
+    QTest::addColumn<int>("questions");  // the questions the search asked
     QTest::newRow("interval 100, stopped at the third repaint") << true << true << 3 << 3;
     QTest::newRow("every candidate, stopped at the tenth") << false << true << 10 << 10;
     QTest::newRow("interval 100, not stopped") << true << true << 0 << 51;
@@ -51,9 +52,9 @@ class TestSearchStop : public QObject {
     QFETCH(bool, atInterval);
     QFETCH(bool, windowShown);
     QFETCH(int, stopAtPoll);
-    QFETCH(int, polls);
+    QFETCH(int, questions);
     this->stopAtPoll = stopAtPoll;
-    working = nullptr;
+    polls = -1;
     form = std::make_unique<MainForm>();
     form->setLevelTablePath(DefaultLevelTablePath());
     const MainFormControls& c = form->controls();
@@ -65,7 +66,7 @@ class TestSearchStop : public QObject {
     c.hideWorkingWindow.setValue(windowShown ? 0 : 1);
 
     form->ExecuteCmd_Click();
-    QCOMPARE(working ? working->polls : -1, polls);
+    QCOMPARE(polls, questions);
     QVERIFY(!form->workingWindow());  // closed after a stop as after an answer
     if (stopAtPoll > 0 && windowShown) {
       // Nothing after the stop: no scalps needed, no results; the items' zeros the search wrote

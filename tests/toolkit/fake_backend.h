@@ -43,6 +43,7 @@ class FakePeer : public ui::WindowPeer {
   void repaintNow(int) override { ++repaints; }
   bool pollStopRequest() override {
     ++polls;
+    if (pollsSeen) *pollsSeen = polls;
     return stopAfterPolls > 0 && polls >= stopAfterPolls;
   }
   double clientWidthTwips() const override { return clientWidth; }
@@ -71,6 +72,7 @@ class FakePeer : public ui::WindowPeer {
   int repaints = 0;
   int polls = 0;
   int stopAfterPolls = 0;  // the user asks to stop at this poll (0: never)
+  int* pollsSeen = nullptr;  // where the count of polls goes, also after the window is gone
   bool shown = false;
 };
 
