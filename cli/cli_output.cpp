@@ -54,12 +54,12 @@ std::int64_t WholeValue(const CalculateResults& r, ResultLabel label) {
     case ResultLabel::ExactXp: return r.ExactXp;
     case ResultLabel::XpGained: return r.XpGained;
     case ResultLabel::XpToNextLevel: return r.XpToNextLevel;
-    case ResultLabel::ScalpsLeft: return r.ScalpsRemained;
-    case ResultLabel::MacesLeft: return r.MacesRemained;
-    case ResultLabel::BeltsLeft: return r.BeltsRemained;
-    case ResultLabel::BooksLeft: return r.BooksRemained;
-    case ResultLabel::RingsLeft: return r.RingsRemained;
-    case ResultLabel::FinalRewards: return r.FinalRewards;
+    case ResultLabel::ScalpsLeft: return r.Items.ScalpsRemained;
+    case ResultLabel::MacesLeft: return r.Items.MacesRemained;
+    case ResultLabel::BeltsLeft: return r.Items.BeltsRemained;
+    case ResultLabel::BooksLeft: return r.Items.BooksRemained;
+    case ResultLabel::RingsLeft: return r.Items.RingsRemained;
+    case ResultLabel::FinalRewards: return r.Items.FinalRewards;
     case ResultLabel::ScalpsNeeded: return r.ScalpsNeeded.value_or(0);
     case ResultLabel::Gold: break;
   }
@@ -69,7 +69,7 @@ std::int64_t WholeValue(const CalculateResults& r, ResultLabel label) {
 // The value as the window's label shows it.
 std::string ShownValue(const CalculateResults& r, const ResultLine& line) {
   switch (line.kind) {
-    case ValueKind::Gold: return GoldCaption(r.GoldMillions);
+    case ValueKind::Gold: return GoldCaption(r.Items.GoldMillions);
     case ValueKind::Grouped: return GroupedXp(WholeValue(r, line.label));
     case ValueKind::Plain: break;
   }
@@ -78,7 +78,7 @@ std::string ShownValue(const CalculateResults& r, const ResultLine& line) {
 }
 
 std::string JsonValue(const CalculateResults& r, const ResultLine& line) {
-  if (line.kind == ValueKind::Gold) return FormatPlain(r.GoldMillions);
+  if (line.kind == ValueKind::Gold) return FormatPlain(r.Items.GoldMillions);
   return FormatPlain(WholeValue(r, line.label));
 }
 

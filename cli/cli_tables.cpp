@@ -79,8 +79,8 @@ CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, cons
       row.cells.push_back({r.LevelShown, Plain(r.LevelReached)});
       row.cells.push_back({GroupedXp(r.ExactXp), Plain(r.ExactXp)});
       row.cells.push_back({GroupedXp(r.XpToNextLevel), Plain(r.XpToNextLevel)});
-      row.cells.push_back({Plain(r.FinalRewards), Plain(r.FinalRewards)});
-      row.cells.push_back({GoldCaption(r.GoldMillions), FormatPlain(r.GoldMillions)});
+      row.cells.push_back({Plain(r.Items.FinalRewards), Plain(r.Items.FinalRewards)});
+      row.cells.push_back({GoldCaption(r.Items.GoldMillions), FormatPlain(r.Items.GoldMillions)});
       shown.emplace_back();
     } else {
       std::string text = message.str();

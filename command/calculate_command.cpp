@@ -340,10 +340,9 @@ CalculateOutcome Command::Plan() {
 }
 
 CalculateOutcome Command::ShowResults(const ProjectionInput& in, const ProjectionResult& r) {
-  const ItemResults items = DeriveItemResults(in, r);
   CalculateResults& out = results_;
-  out.SellMaces = in.SellMaces;
-  out.QuestPart = Part() == QuestPart::None ? -1 : static_cast<int>(Part());
+  out.Items = DeriveItemResults(in, r);
+  const ItemResults& items = out.Items;
   out.LevelReached = r.CurrentLevel;
   // A level typed and not changed is shown as typed.
   const bool typedLevelKept = !xpMode_ && r.CurrentLevel == currentLevel_;
@@ -351,36 +350,29 @@ CalculateOutcome Command::ShowResults(const ProjectionInput& in, const Projectio
   out.XpGained = r.CurrentXP - startXp_;
   out.ExactXp = startXp_ + out.XpGained;
   out.XpToNextLevel = table_.LevelXP(r.CurrentLevel + 1) - r.CurrentXP;
-  out.ScalpsRemained = items.ScalpsRemained;
-  out.MacesRemained = in.SellMaces ? 0 : items.MacesRemained;
-  out.BeltsRemained = in.SellMaces ? 0 : items.BeltsRemained;
-  out.BooksRemained = items.BooksRemained;
-  out.RingsRemained = items.RingsRemained;
-  out.FinalRewards = !in.SellMaces && in.Part == QuestPart::GiveRings ? items.FinalRewards : 0;
-  out.GoldMillions = in.SellMaces ? items.GoldMillions : 0.0;
 
   v_.SetCaption(ResultLabel::Level, out.LevelShown);
   v_.SetCaption(ResultLabel::XpGained, FormatPlain(out.XpGained));
   v_.SetCaption(ResultLabel::ExactXp, FormatPlain(out.ExactXp));
   v_.SetCaption(ResultLabel::XpToNextLevel, FormatPlain(out.XpToNextLevel));
-  v_.SetCaption(ResultLabel::ScalpsLeft, FormatPlain(out.ScalpsRemained));
+  v_.SetCaption(ResultLabel::ScalpsLeft, FormatPlain(items.ScalpsRemained));
   v_.SetCaption(ResultLabel::XpGained, GroupedXp(out.XpGained));
   v_.SetCaption(ResultLabel::ExactXp, GroupedXp(out.ExactXp));
   v_.SetCaption(ResultLabel::XpToNextLevel, GroupedXp(out.XpToNextLevel));
 
   if (in.SellMaces) {
     v_.SetCaption(ResultLabel::MacesLeft, "0");
-    v_.SetCaption(ResultLabel::Gold, GoldCaption(out.GoldMillions));
+    v_.SetCaption(ResultLabel::Gold, GoldCaption(items.GoldMillions));
   } else {
-    v_.SetCaption(ResultLabel::MacesLeft, FormatPlain(out.MacesRemained));
-    v_.SetCaption(ResultLabel::BeltsLeft, FormatPlain(out.BeltsRemained));
+    v_.SetCaption(ResultLabel::MacesLeft, FormatPlain(items.MacesRemained));
+    v_.SetCaption(ResultLabel::BeltsLeft, FormatPlain(items.BeltsRemained));
     if (in.Part == QuestPart::GiveBelts || in.Part == QuestPart::GiveBooks || in.Part == QuestPart::GiveRings) {
-      v_.SetCaption(ResultLabel::BooksLeft, FormatPlain(out.BooksRemained));
+      v_.SetCaption(ResultLabel::BooksLeft, FormatPlain(items.BooksRemained));
     }
     if (in.Part == QuestPart::GiveBooks || in.Part == QuestPart::GiveRings) {
-      v_.SetCaption(ResultLabel::RingsLeft, FormatPlain(out.RingsRemained));
+      v_.SetCaption(ResultLabel::RingsLeft, FormatPlain(items.RingsRemained));
     }
-    v_.SetCaption(ResultLabel::FinalRewards, FormatPlain(out.FinalRewards));
+    v_.SetCaption(ResultLabel::FinalRewards, FormatPlain(items.FinalRewards));
   }
   return CalculateOutcome::Results;
 }

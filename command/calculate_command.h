@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "command/control_names.h"
+#include "core/projection.h"
 
 namespace quorvane {
 
@@ -39,24 +40,15 @@ class CalculateView {
 // it searched (the Working window closed, nothing further written).
 enum class CalculateOutcome { Results, Message, Stopped };
 
-// The results of a press that ended with results, as numbers. The window shows them as the
-// captions that WriteResultCaptions writes.
+// The results of a press that ended with results, as numbers; the window shows them as captions.
 struct CalculateResults {
   std::int64_t LevelReached = 0;
   std::string LevelShown;  // the level as the window shows it: a typed level that did not change stays as typed
   std::int64_t ExactXp = 0;
   std::int64_t XpGained = 0;
   std::int64_t XpToNextLevel = 0;
-  std::int64_t ScalpsRemained = 0;
-  std::int64_t MacesRemained = 0;
-  std::int64_t BeltsRemained = 0;
-  std::int64_t BooksRemained = 0;
-  std::int64_t RingsRemained = 0;
-  std::int64_t FinalRewards = 0;
-  double GoldMillions = 0;                   // with "Sell Maces" only
+  ItemResults Items;                         // what is left of each item, the final rewards, the gold
   std::optional<std::int64_t> ScalpsNeeded;  // a search's answer
-  bool SellMaces = false;
-  int QuestPart = -1;  // the Option1 member chosen, -1 for none
 };
 
 struct CalculateReport {

@@ -53,6 +53,11 @@ unset DISPLAY WAYLAND_DISPLAY
     start=$(date +%s.%N)
     "$wine" wineboot -i >/dev/null 2>&1 || { echo "wineboot -i failed for $prefix" >&2; exit 1; }
     "$wineserver" -w
+    # Wine's own fonts (the dialog font among them) where its programs look for them.
+    mkdir -p "$prefix/drive_c/windows/Fonts"
+    for font in /usr/share/wine/fonts/*; do
+      if [ -e "$font" ]; then ln -sf "$font" "$prefix/drive_c/windows/Fonts/"; fi
+    done
     end=$(date +%s.%N)
     echo "Wine prefix $prefix made in $(awk "BEGIN { printf \"%.1f\", $end - $start }") s" >&2
     touch "$prefix/.quorvane-ready"
