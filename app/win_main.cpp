@@ -8,7 +8,7 @@
 #include "main_window/main_form.h"
 #include "toolkit/win32/backend.h"
 #include "toolkit/win32/dpi.h"
-#include "toolkit/win32/text.h"
+#include "core/utf16.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
   namespace win32 = quorvane::ui::win32;
@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     mainForm->show();
     return win32::RunMessageLoop();
   } catch (const std::exception& failure) {
-    MessageBoxW(nullptr, win32::Wide(failure.what()).c_str(), win32::Wide(quorvane::ui::kAppTitle).c_str(),
+    MessageBoxW(nullptr, quorvane::Wide(failure.what()).c_str(), quorvane::Wide(quorvane::ui::kAppTitle).c_str(),
                 MB_OK | MB_ICONERROR);
     return 1;
   }

@@ -16,10 +16,7 @@
 #include "quorvane_version.h"
 
 #if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "core/utf16.h"
 #endif
 
 namespace {
@@ -75,25 +72,12 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 #if defined(_WIN32)
-namespace {
-
-// An argument in UTF-8, the program's encoding for text and paths. (The narrow arguments that
-// Windows gives main() are in the ANSI code page, where a --table path outside it is lost.)
-std::string Utf8(const wchar_t* wide) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return std::string();
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), size, nullptr, nullptr);
-  out.resize(static_cast<std::size_t>(size - 1));  // the terminating zero
-  return out;
-}
-
-}  // namespace
-
+// The arguments in UTF-16: Windows gives main() narrow ones in the ANSI code page, where a
+// --table path outside it is lost.
 int wmain(int argc, wchar_t** argv) {
   try {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
+    for (int i = 1; i < argc; ++i) args.push_back(quorvane::Utf8(argv[i]));
     return Run(args);
   } catch (const std::exception& e) {
     std::cerr << "quorvane-cli: " << e.what() << '\n';

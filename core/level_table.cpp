@@ -7,11 +7,7 @@
 #include <sys/stat.h>
 
 #if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#include <string>
+#include "core/utf16.h"
 #endif
 
 namespace quorvane {
@@ -216,15 +212,7 @@ namespace {
 // code page, which would miss a program folder under a user name outside that code page: the
 // file is opened by its UTF-16 name. Bytes that are not UTF-8 give an empty name, which no file
 // has.
-std::wstring WidePath(const std::string& path) {
-  if (path.empty() || path.size() > 32767) return std::wstring();
-  const int length = static_cast<int>(path.size());
-  const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), length, nullptr, 0);
-  if (size <= 0) return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), length, wide.data(), size);
-  return wide;
-}
+std::wstring WidePath(const std::string& path) { return path.size() > 32767 ? std::wstring() : Wide(path); }
 
 }  // namespace
 #endif

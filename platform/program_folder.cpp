@@ -4,6 +4,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include "core/utf16.h"
 #elif defined(__APPLE__)
 #include <mach-o/dyld.h>
 #include <climits>
@@ -24,15 +26,6 @@ std::string FolderOf(const std::string& path, const char* separators) {
   return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
 }
 
-#if defined(_WIN32)
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
-  return out;
-}
-#endif
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "toolkit/win32/text.h"
+#include "core/utf16.h"
 
 namespace quorvane::ui::win32 {
 

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "toolkit/win32/backend.h"
-#include "toolkit/win32/text.h"
+#include "core/utf16.h"
 
 namespace quorvane::ui::win32 {
 
@@ -390,7 +390,7 @@ std::string Win32Window::text(int control) const {
   if (length <= 0) return std::string();
   std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   const int got = GetWindowTextW(h, buffer.data(), length + 1);
-  return Utf8(buffer.data(), got);
+  return Utf8(std::wstring_view(buffer.data(), static_cast<std::size_t>(got)));
 }
 
 void Win32Window::setText(int control, const std::string& text) {
