@@ -20,9 +20,7 @@ inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 class QtControl {
  public:
   explicit QtControl(ui::ControlRef ref) : ref_(ref) {}
-  ui::ControlRef ref() const { return ref_; }
   QWidget* widget() const { return ui::qt::ControlWidget(ref_); }
-  QString name() const { return Q(ref_.name()); }
   QString caption() const { return Q(ref_.caption()); }
   void setCaption(const QString& caption) const { ref_.setCaption(S(caption)); }
   QString text() const { return Q(ref_.text()); }
@@ -70,7 +68,6 @@ class Tested : public F {
 class FormAccess {
  public:
   explicit FormAccess(ui::Form* form) : form_(form) {}
-  ui::Form* form() const { return form_; }
   QWidget* widget() const { return ui::qt::WindowWidget(*form_); }
   QtControl control(const QString& name) const { return QtControl(form_->control(S(name))); }
   QString caption(const QString& name) const { return control(name).caption(); }

@@ -1,11 +1,11 @@
 #pragma once
 
-// A back-end without windows: each peer keeps what the neutral layer told it, and the test plays
+// A back-end without windows: each peer keeps what the neutral layer told it, and a test plays
 // the user through the peer's events.
 
 #include <deque>
 #include <functional>
-#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,12 +15,9 @@ namespace quorvane::test {
 
 class FakePeer : public ui::WindowPeer {
  public:
-  FakePeer(const ui::WindowDescription& d, ui::PeerEvents& events) : events(events), clientWidth(d.clientWidth),
-                                                                       clientHeight(d.clientHeight) {
-    for (const auto& c : d.controls) {
-      texts.push_back(c.caption);
-      values.push_back(c.value);
-    }
+  FakePeer(const ui::WindowDescription& d, ui::PeerEvents& e) : events(e), clientWidth(d.clientWidth) {
+    for (const auto& c : d.controls) texts.push_back(c.caption), values.push_back(c.value);
+    clientHeight = d.clientHeight;
   }
 
   void setWindowCaption(const std::string&) override {}
@@ -36,11 +33,8 @@ class FakePeer : public ui::WindowPeer {
   void showNow() override { shown = true; }
   void hide() override { shown = false; }
   bool isShown() const override { return shown; }
-  void close() override {
-    shown = false;
-    events.closedByUser();
-  }
-  void repaintNow(int) override { ++repaints; }
+  void close() override { shown = false, events.closedByUser(); }
+  void repaintNow(int) override {}
   bool pollStopRequest() override {
     ++polls;
     if (pollsSeen) *pollsSeen = polls;
@@ -52,28 +46,22 @@ class FakePeer : public ui::WindowPeer {
   double frameHeightTwips() const override { return 0; }
   double leftTwips() const override { return left; }
   double topTwips() const override { return top; }
-  void moveTwips(double l, double t) override {
-    left = l;
-    top = t;
-  }
+  void moveTwips(double l, double t) override { left = l, top = t; }
   ui::TwipSize screenSizeTwips() const override { return {15360, 11520}; }
-  void messageBox(const std::string& title, const std::string& text) override {
-    messages.push_back(title + "|" + text);
+  void messageBox(const std::string&, const std::string&) override {
     if (whileMessageShown) whileMessageShown();
   }
 
   ui::PeerEvents& events;
   std::vector<std::string> texts;
   std::vector<int> values;
-  std::vector<std::string> messages;
   std::function<void()> whileMessageShown;  // runs while a message box is "open"
-  double clientWidth, clientHeight, left = 0, top = 0;
+  double clientWidth, clientHeight = 0, left = 0, top = 0;
   int focus = -1;
-  int repaints = 0;
-  int polls = 0;
-  int stopAfterPolls = 0;  // the user asks to stop at this poll (0: never)
-  int* pollsSeen = nullptr;  // where the count of polls goes, also after the window is gone
   bool shown = false;
+  int polls = 0;
+  int stopAfterPolls = 0;    // the user asks to stop at this poll (0: never)
+  int* pollsSeen = nullptr;  // where the count of polls goes, also after the window is gone
 };
 
 class FakeBackend : public ui::Backend {

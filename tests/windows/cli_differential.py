@@ -5,12 +5,12 @@ error and end with the same exit status.
 
 The commands are drawn with a fixed seed: projections and searches over the shipped table and a
 short one, and every kind of bad input (letters, empty text, fractions, huge numbers, missing or
-doubled options, unusable tables). The Windows program runs them all in one Wine session through
-run-commands.exe. A Windows console program ends its lines with CR LF: the Windows output must
+doubled options, unusable tables). The Windows program runs them under one Wine server, kept
+running meanwhile. A Windows console program ends its lines with CR LF: the Windows output must
 do so on every line, and is compared with CR LF read as LF. The paths of the tables differ
 between the systems and are compared by name.
 
-Exit status 77 (with a SKIP line) when Wine is missing, as wine-run.sh reports it.
+Exit status 77 (with a SKIP line) when Wine is missing.
 """
 import argparse
 import os
@@ -18,6 +18,7 @@ import random
 import shutil
 import subprocess
 import sys
+import tempfile
 
 SEED = 20240613
 SKIP = 77
@@ -135,29 +136,29 @@ def run_native(cli, commands):
     return results
 
 
-def run_windows(wine_run, prefix, driver, exe, commands, work):
-    out_dir = os.path.join(work, "windows-out")
-    os.makedirs(out_dir)
-    listing = os.path.join(work, "commands.txt")
-    with open(listing, "w", encoding="utf-8", newline="\n") as f:
+def run_windows(prefix, exe, commands):
+    wine = shutil.which("wine64") or "/usr/lib/wine/wine64"
+    server = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
+    if not (os.path.exists(wine) and os.path.exists(server)):
+        print("SKIP: Wine is not installed (make setup installs wine64)")
+        sys.exit(SKIP)
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+    env.pop("DISPLAY", None)
+    subprocess.run([server, "-p"], env=env, check=True)  # one server for all the commands
+    try:
+        results = []
         for args in commands:
             windows_args = [windows_path(a) if a.startswith("/") else a for a in args]
-            assert not any("\t" in a or "\n" in a for a in windows_args)
-            f.write("\t".join([str(len(windows_args))] + windows_args) + "\n")
-    p = subprocess.run([wine_run, prefix, driver, windows_path(exe), windows_path(listing), windows_path(out_dir)],
-                       capture_output=True, timeout=1800)
-    sys.stdout.write(p.stdout.decode(errors="replace"))
-    sys.stderr.write(p.stderr.decode(errors="replace"))
-    if p.returncode == SKIP:
-        sys.exit(SKIP)
-    if p.returncode != 0:
-        sys.exit("FAIL: run-commands.exe ended with status %d" % p.returncode)
-    results = []
-    for i in range(len(commands)):
-        base = os.path.join(out_dir, str(i))
-        with open(base + ".out", "rb") as o, open(base + ".err", "rb") as e, open(base + ".rc") as r:
-            results.append((o.read(), e.read(), r.read().strip()))
-    return results
+            # Files, not pipes: Wine's own services, started with the first program, inherit the
+            # program's handles and would hold a pipe open.
+            with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+                p = subprocess.run([wine, exe] + windows_args, stdout=out, stderr=err, timeout=120, env=env,
+                                   stdin=subprocess.DEVNULL)
+                out.seek(0), err.seek(0)
+                results.append((out.read(), err.read(), str(p.returncode)))
+        return results
+    finally:
+        subprocess.run([server, "-k"], env=env)
 
 
 def normalized(text, paths):
@@ -172,14 +173,12 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--native", required=True, help="the native quorvane-cli")
     ap.add_argument("--exe", required=True, help="quorvane-cli.exe, with lvl-xp.txt beside it")
-    ap.add_argument("--driver", required=True, help="run-commands.exe")
-    ap.add_argument("--wine-run", required=True)
-    ap.add_argument("--prefix", required=True)
+    ap.add_argument("--prefix", required=True, help="the Wine prefix, made already")
     ap.add_argument("--work", required=True, help="scratch folder, emptied first")
     ap.add_argument("--count", type=int, default=300)
     opts = ap.parse_args()
 
-    for path in (opts.native, opts.exe, opts.driver):
+    for path in (opts.native, opts.exe):
         if not os.path.isfile(path):
             sys.exit("FAIL: %s is missing" % path)
     shutil.rmtree(opts.work, ignore_errors=True)
@@ -196,7 +195,7 @@ def main():
         level_xp = [int(line.split(",")[1]) for line in f if line.strip()]
     commands = FIXED_COMMANDS + [random_command(rng, tables, level_xp) for _ in range(opts.count)]
     native = run_native(opts.native, commands)
-    windows = run_windows(opts.wine_run, opts.prefix, opts.driver, opts.exe, commands, opts.work)
+    windows = run_windows(opts.prefix, opts.exe, commands)
 
     paths = tables + [native_table, windows_table]
     failures = 0
