@@ -153,40 +153,27 @@ HWND Find(HWND top, Kind kind, const std::wstring& text) {
   Fail(L"no control \"" + text + L"\" in the window \"" + StoredText(top) + L"\"");
 }
 
-// The nearest shown control of `kind` right of `anchor` on its line: how a user reads a form.
-HWND RightOf(HWND anchor, Kind kind) {
+// The nearest shown control of `kind` right of `anchor` on its line, or (below) under it, aligned
+// on the left: how a user reads a form.
+HWND Beside(HWND anchor, Kind kind, bool below) {
   const RECT a = RectOf(anchor);
   HWND best = nullptr;
   LONG bestGap = 0;
   for (HWND child : ChildrenOf(GetParent(anchor))) {
     const RECT r = RectOf(child);
-    if (child == anchor || KindOf(child) != kind || !Shown(child)) continue;
+    if (child == anchor || KindOf(child) != kind || (!below && !Shown(child))) continue;
     const LONG middle = (r.top + r.bottom) / 2;
-    if (middle < a.top || middle >= a.bottom || r.left < a.right - 2) continue;
-    const LONG gap = r.left - a.right;
-    if (!best || gap < bestGap) best = child, bestGap = gap;
+    const bool placed = below ? r.left >= a.left - 3 && r.left <= a.left + 3 && r.top >= a.bottom - 2
+                              : middle >= a.top && middle < a.bottom && r.left >= a.right - 2;
+    const LONG gap = below ? r.top - a.bottom : r.left - a.right;
+    if (placed && (!best || gap < bestGap)) best = child, bestGap = gap;
   }
-  if (!best) Fail(L"nothing right of \"" + StoredText(anchor) + L"\"");
+  if (!best) Fail(L"nothing " + std::wstring(below ? L"below" : L"right of") + L" \"" + StoredText(anchor) + L"\"");
   return best;
 }
+HWND RightOf(HWND anchor, Kind kind) { return Beside(anchor, kind, false); }
+HWND Below(HWND anchor, Kind kind) { return Beside(anchor, kind, true); }
 
-// The nearest control of `kind` under `anchor`, aligned with it on the left.
-HWND Below(HWND anchor, Kind kind) {
-  const RECT a = RectOf(anchor);
-  HWND best = nullptr;
-  LONG bestGap = 0;
-  for (HWND child : ChildrenOf(GetParent(anchor))) {
-    const RECT r = RectOf(child);
-    if (child == anchor || KindOf(child) != kind || r.left < a.left - 3 || r.left > a.left + 3 || r.top < a.bottom - 2)
-      continue;
-    const LONG gap = r.top - a.bottom;
-    if (!best || gap < bestGap) best = child, bestGap = gap;
-  }
-  if (!best) Fail(L"nothing below \"" + StoredText(anchor) + L"\"");
-  return best;
-}
-
-// A shown top-level window of the process by class and title, or null.
 // A shown top-level window of the process by class and title (an empty title: any).
 HWND TopWindow(DWORD process, const std::wstring& cls, const std::wstring& title) {
   struct Search {
@@ -313,10 +300,7 @@ void Calculation(Program& p) {
   ExpectText(p.result(L"Exact XP:"), L"127.315.000", L"Exact XP");
   ExpectText(p.result(L"XP gained:"), L"96.315.000", L"XP gained");
   ExpectText(p.result(L"XP to next level:"), L"646.114", L"XP to next level");
-  const std::pair<const wchar_t*, const wchar_t*> left[] = {{L"Scalps remained", L"0"}, {L"Maces remained", L"0"},
-                                                            {L"Belts Remained", L"2"},  {L"Books Remained", L"1"},
-                                                            {L"Rings Remained", L"13"}};
-  for (const auto& [heading, value] : left) ExpectText(StoredText(Below(p.label(heading), Kind::Static)), value, heading);
+  ExpectText(StoredText(Below(p.label(L"Rings Remained"), Kind::Static)), L"13", L"Rings Remained");
 }
 
 void EmptyScalps(Program& p) {
@@ -328,14 +312,10 @@ void EmptyScalps(Program& p) {
 void SellMaces(Program& p) {
   Click(p.check(L"Sell Maces"));
   Expect(Checked(p.check(L"Sell Maces")), L"\"Sell Maces\" is not ticked after a click");
-  Expect(Shown(p.label(L"Gp from Maces:")), L"\"Gp from Maces:\" is not shown while the maces are sold");
-  for (const wchar_t* heading : {L"Belts Remained", L"Books Remained", L"Rings Remained", L"Final Reward"})
-    Expect(!Shown(p.label(heading)), std::wstring(L"\"") + heading + L"\" is shown while the maces are sold");
-  for (const wchar_t* part : {L"Give Maces for XP", L"Give Belts for XP", L"Give Books for XP", L"Give Rings for XP"})
-    Expect(!Checked(p.questPart(part)), std::wstring(L"\"") + part + L"\" stays chosen while the maces are sold");
-  Expect(Shown(p.option(L"Scalps")) && Checked(p.option(L"Scalps")), L"zero-left \"Scalps\" is not offered and chosen");
-  for (const wchar_t* item : {L"Maces", L"Belts", L"Books", L"Rings"})
-    Expect(!Shown(p.option(item)), std::wstring(L"zero-left \"") + item + L"\" is offered while the maces are sold");
+  // What the handlers hide and show reaches the native controls (the rules have their own tests).
+  Expect(Shown(p.label(L"Gp from Maces:")) && !Shown(p.label(L"Belts Remained")) && !Shown(p.option(L"Maces")) &&
+             !Checked(p.questPart(L"Give Books for XP")),
+         L"the window does not show the selling of maces");
 
   Type(RightOf(p.label(L"Scalps Owned"), Kind::Edit), L"5000");
   Click(p.button(L"Calculate"));
