@@ -100,7 +100,7 @@ int main(int argc, char* argv[]) {
   form.show();
   form.control("Text1").setText("25227500");
   form.control("ReqLVL").setValue(1);
-  form.control("TargetLVL").setText(getenv("TARGET") ? getenv("TARGET") : "189");
+  form.control("TargetLVL").setText("189");
   struct Mode {
     bool shown, wholeWindow;
     const char* name;

@@ -33,16 +33,6 @@ const char* ControlName(OptionGroup g) {
   return "";
 }
 
-int MemberCount(OptionGroup g) {
-  switch (g) {
-    case OptionGroup::QuestPart: return kQuestPartCount;
-    case OptionGroup::Side: return kSideCount;
-    case OptionGroup::Entry: return kEntryCount;
-    case OptionGroup::ZeroLeft: return kZeroLeftCount;
-  }
-  return 0;
-}
-
 const char* ControlName(ResultLabel l) {
   switch (l) {
     case ResultLabel::Level: return "ResLVL";

@@ -23,12 +23,6 @@ enum class ResultLabel {
 // The labels of the Working window that the search writes.
 enum class WorkingLabel { StartLevel, TargetLevel, Scalps, LevelReached };
 
-inline constexpr TextField kTextFields[] = {TextField::Xp, TextField::Level, TextField::Scalps, TextField::TargetLevel,
-                                            TextField::UpdateInterval};
-inline constexpr CheckField kCheckFields[] = {CheckField::SellMaces, CheckField::SearchTarget,
-                                              CheckField::UpdateAtInterval, CheckField::HideWorkingWindow};
-inline constexpr OptionGroup kOptionGroups[] = {OptionGroup::QuestPart, OptionGroup::Side, OptionGroup::Entry,
-                                                OptionGroup::ZeroLeft};
 inline constexpr ResultLabel kResultLabels[] = {
     ResultLabel::Level,      ResultLabel::ExactXp,   ResultLabel::XpGained,  ResultLabel::XpToNextLevel,
     ResultLabel::Gold,       ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
@@ -48,6 +42,5 @@ inline constexpr int kQuestPartCount = 4;  // maces, belts, books, rings
 inline constexpr int kSideCount = 2;       // Good, Evil
 inline constexpr int kEntryCount = 2;      // XP, level
 inline constexpr int kZeroLeftCount = 5;   // scalps, maces, belts, books, rings
-int MemberCount(OptionGroup group);
 
 }  // namespace quorvane

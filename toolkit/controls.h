@@ -63,7 +63,6 @@ class CheckBox : public TypedControl {
   // 0 unticked, 1 ticked, 2 greyed; setting another value runs the Click handler, nested.
   int value() const { return ref_.value(); }
   void setValue(int value) const { ref_.setValue(value); }
-  bool ticked() const { return value() == 1; }
   void onClick(std::function<void()> handler) const {
     ref_.form().setClickHandler(name(), [h = std::move(handler)](int) { h(); });
   }

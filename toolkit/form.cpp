@@ -334,13 +334,6 @@ void Form::discardLater(std::function<void()> destroy) {
   }
 }
 
-ControlRef Form::focusedControl() {
-  const int index = peer_->focused();
-  return index < 0 ? ControlRef() : ControlRef(this, index);
-}
-
-void Form::setFocus(const ControlRef& control) { peer_->setFocus(control.index()); }
-
 bool Form::shownInWindow(int control) const {
   for (int c = control; c >= 0; c = container_[static_cast<std::size_t>(c)])
     if (!state_[static_cast<std::size_t>(c)].visible) return false;

@@ -153,15 +153,10 @@ class Form : private PeerEvents {
 
   // A modal message box owned by this window; an empty title means the application title.
   void messageBox(const std::string& text, const std::string& title = std::string());
-  // True while a modal loop that this window started (a message box) runs.
-  bool inModalLoop() const { return modalDepth_ > 0; }
   // Runs `destroy` (which deletes this form) from the event loop, once no modal loop of this
   // window runs any more: a window is never destroyed under a loop it started.
   void discardLater(std::function<void()> destroy);
 
-  // The control that has the keyboard focus, or an empty handle.
-  ControlRef focusedControl();
-  void setFocus(const ControlRef& control);
   // The control that Tab or Shift+Tab reaches from `from` (-1: the first stop), or -1.
   int nextTabStop(int from, bool forward) const override;
 

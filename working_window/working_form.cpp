@@ -61,10 +61,6 @@ void frmWorking::setLabel(WorkingLabel label, const std::string& caption) const 
   labels_[static_cast<std::size_t>(label)].setCaption(caption);
 }
 
-const std::string& frmWorking::label(WorkingLabel label) const {
-  return labels_[static_cast<std::size_t>(label)].caption();
-}
-
 void frmWorking::RepaintNow() { labels_[static_cast<std::size_t>(WorkingLabel::Scalps)].refresh(); }
 
 }  // namespace quorvane

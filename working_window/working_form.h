@@ -30,7 +30,6 @@ class frmWorking : public ui::Form {
 
   // The caption of one of the labels the search writes.
   void setLabel(WorkingLabel label, const std::string& caption) const;
-  const std::string& label(WorkingLabel label) const;
 
   // Puts every caption set so far on the screen at once, while the caller keeps the
   // user-interface thread busy.
