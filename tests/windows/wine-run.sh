@@ -28,6 +28,12 @@ find_tool() {
 }
 wine=$(find_tool wine64 /usr/lib/wine/wine64 wine) || skip "Wine is not installed (make setup installs wine64)"
 wineserver=$(find_tool wineserver /usr/lib/wine/wineserver) || skip "wineserver is not installed (make setup installs wine64)"
+# Wine's loader must map its shared user data at a fixed address; with address space
+# randomisation, about one start in 2,000 finds it taken and fails before the program runs
+# ("failed to map the shared user data", exit status 1, nothing printed). Programs started
+# without randomisation (setarch -R, inherited by the processes they start) do not.
+no_aslr=""
+if setarch -R true 2>/dev/null; then no_aslr="setarch -R"; fi
 if [ $display -eq 1 ]; then
   command -v xvfb-run >/dev/null 2>&1 || skip "xvfb-run is not installed (make setup installs xvfb)"
 fi
@@ -51,7 +57,7 @@ unset DISPLAY WAYLAND_DISPLAY
       rm -rf "$prefix"
     fi
     start=$(date +%s.%N)
-    "$wine" wineboot -i >/dev/null 2>&1 || { echo "wineboot -i failed for $prefix" >&2; exit 1; }
+    $no_aslr "$wine" wineboot -i >/dev/null 2>&1 || { echo "wineboot -i failed for $prefix" >&2; exit 1; }
     "$wineserver" -w
     # Wine's own fonts (the dialog font among them) where its programs look for them.
     mkdir -p "$prefix/drive_c/windows/Fonts"
@@ -71,10 +77,10 @@ unset DISPLAY WAYLAND_DISPLAY
 status=0
 if [ $display -eq 1 ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" \
-    sh -c 'server=$1; shift; "$@"; status=$?; "$server" -w; exit $status' sh "$wineserver" "$wine" "$@" ||
+    sh -c 'server=$1; shift; "$@"; status=$?; "$server" -w; exit $status' sh "$wineserver" $no_aslr "$wine" "$@" ||
     status=$?
 else
-  "$wine" "$@" || status=$?
+  $no_aslr "$wine" "$@" || status=$?
   "$wineserver" -w
 fi
 exit $status
