@@ -16,6 +16,7 @@
 #include "quorvane_version.h"
 
 #if defined(_WIN32)
+#include "cli/windows_console.h"
 #include "core/utf16.h"
 #endif
 
@@ -75,6 +76,7 @@ int Run(const std::vector<std::string>& args) {
 // The arguments in UTF-16: Windows gives main() narrow ones in the ANSI code page, where a
 // --table path outside it is lost.
 int wmain(int argc, wchar_t** argv) {
+  const quorvane::cli::ConsoleText console;
   try {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(quorvane::Utf8(argv[i]));

@@ -8,12 +8,15 @@ short one, and every kind of bad input (letters, empty text, fractions, huge num
 doubled options, unusable tables). The Windows program runs them under one Wine server, kept
 running meanwhile. A Windows console program ends its lines with CR LF: the Windows output must
 do so on every line, and is compared with CR LF read as LF. The paths of the tables differ
-between the systems and are compared by name.
+between the systems and are compared by name. One more command runs with a terminal as its
+console, where a table's name outside the console's code page must show as it is.
 
 Exit status 77 (with a SKIP line) when Wine is missing.
 """
 import os
+import pty
 import random
+import re
 import shutil
 import subprocess
 import sys
@@ -160,9 +163,36 @@ def run_windows(prefix, exe, commands):
                                    stdin=subprocess.DEVNULL)
                 out.seek(0), err.seek(0)
                 results.append((out.read(), err.read(), str(p.returncode)))
+        results.append(run_on_console(no_aslr + [wine, exe], env))
         return results
     finally:
         subprocess.run([server, "-k"], env=env)
+
+
+CONSOLE_TABLE = "fehlt-\u00f6.txt"  # a missing table whose name lies outside the console's code page
+
+
+def run_on_console(command, env):
+    """Runs a command that names CONSOLE_TABLE with a terminal as its console; returns the text
+    that Wine's console shows there, as UTF-8."""
+    main, other = pty.openpty()
+    args = ["--level", "60", "--scalps", "5", "--part", "maces", "--table", "Z:\\" + CONSOLE_TABLE]
+    p = subprocess.Popen(command + args, stdin=other, stdout=other, stderr=other, env=dict(env, LANG="C.UTF-8"))
+    os.close(other)
+    shown = b""
+    while True:
+        try:
+            data = os.read(main, 4096)
+        except OSError:  # the terminal's other side has closed
+            break
+        if not data:
+            break
+        shown += data
+    os.close(main)
+    p.wait(timeout=120)
+    # The console draws a space as a cursor move, and hides the cursor while it writes.
+    shown = re.sub(rb"\x1b\[(\d*)C", lambda m: b" " * int(m.group(1) or 1), shown)
+    return re.sub(rb"\x1b\[[0-9?;]*[A-Za-z]", b"", shown).replace(b"\r", b""), b"", str(p.returncode)
 
 
 def normalized(text, paths):
@@ -188,9 +218,17 @@ def main():
     commands = FIXED_COMMANDS + [random_command(rng, tables, level_xp) for _ in range(300)]
     native = run_native(native_cli, commands)
     windows = run_windows(prefix, exe, commands)
+    # The last Windows run wrote to a console: the table's name must show as it is.
+    console_out, _, console_status = windows.pop()
+    expected = ("Error: The level table Z:\\%s is missing." % CONSOLE_TABLE).encode()
+    if expected not in console_out or console_status != "1":
+        print("FAIL: on a console, exit status %s and %r, not %r" % (console_status, console_out, expected))
+        failures_on_console = 1
+    else:
+        failures_on_console = 0
 
     paths = tables + [native_table, windows_table]
-    failures = 0
+    failures = failures_on_console
     outcomes = {}
     for args, (n_out, n_err, n_rc), (w_out, w_err, w_rc) in zip(commands, native, windows):
         problems = []
