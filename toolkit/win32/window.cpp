@@ -300,10 +300,13 @@ void Win32Window::layout() {
     SetWindowPos(n.hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::OptionButton) {
       // A button too narrow for any of its caption shows only its indicator; it keeps the caption.
-      const bool hide = !c.caption.empty() && width - IndicatorWidth(dpi_) < MulDiv(6, dpi_, 96);
-      if (hide != n.captionHidden) {
+      // Its window text is then the name a screen reader reads for it, where the control has no
+      // room at all to draw text, or else nothing.
+      const int room = width - IndicatorWidth(dpi_);
+      const bool hide = !c.caption.empty() && room < MulDiv(6, dpi_, 96);
+      if (hide || hide != n.captionHidden) {
         n.captionHidden = hide;
-        SetWindowTextW(n.hwnd, hide ? L"" : Wide(n.caption).c_str());
+        SetWindowTextW(n.hwnd, Wide(!hide ? n.caption : room <= 0 ? c.accessibleName : std::string()).c_str());
       }
     }
   }
