@@ -9,6 +9,8 @@
 #endif
 #include <windows.h>
 
+#include "core/utf16.h"
+
 namespace quorvane::cli {
 namespace {
 
@@ -53,10 +55,7 @@ class ConsoleBuffer : public std::streambuf {
   bool write(bool everything = false) {
     const std::size_t length = everything ? pending_.size() : complete();
     if (length == 0) return true;
-    const int bytes = static_cast<int>(length);
-    const int size = MultiByteToWideChar(CP_UTF8, 0, pending_.data(), bytes, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    if (size > 0) MultiByteToWideChar(CP_UTF8, 0, pending_.data(), bytes, wide.data(), size);
+    const std::wstring wide = Wide(std::string_view(pending_).substr(0, length), true);
     pending_.erase(0, length);
     for (std::size_t done = 0; done < wide.size();) {
       DWORD written = 0;

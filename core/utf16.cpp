@@ -8,12 +8,13 @@
 
 namespace quorvane {
 
-std::wstring Wide(std::string_view utf8) {
+std::wstring Wide(std::string_view utf8, bool replaceInvalid) {
+  const DWORD flags = replaceInvalid ? 0 : MB_ERR_INVALID_CHARS;
   const int length = static_cast<int>(utf8.size());
-  const int size = length == 0 ? 0 : MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+  const int size = length == 0 ? 0 : MultiByteToWideChar(CP_UTF8, flags, utf8.data(), length, nullptr, 0);
   if (size <= 0) return std::wstring();
   std::wstring out(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, out.data(), size);
+  MultiByteToWideChar(CP_UTF8, flags, utf8.data(), length, out.data(), size);
   return out;
 }
 

@@ -8,8 +8,9 @@
 
 namespace quorvane {
 
-// UTF-8 to UTF-16. Bytes that are not UTF-8 give an empty string.
-std::wstring Wide(std::string_view utf8);
+// UTF-8 to UTF-16. Bytes that are not UTF-8 give an empty string, or with `replaceInvalid` the
+// replacement character in their place.
+std::wstring Wide(std::string_view utf8, bool replaceInvalid = false);
 // UTF-16 to UTF-8.
 std::string Utf8(std::wstring_view utf16);
 
