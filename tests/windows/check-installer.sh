@@ -38,12 +38,7 @@ cmp -s "$unix_dir/lvl-xp.txt" "$build/bin/lvl-xp.txt" || fail "the installed lvl
 find "$prefix/drive_c/users" -path '*Start Menu/Programs/Quorvane.lnk' | grep -q . ||
   fail "no Start menu entry Quorvane.lnk"
 
-# 2. The installed program gives a result.
-run "$windows_dir\\quorvane-cli.exe" --level 50 --scalps 100000 --part rings --side evil ||
-  fail "the installed quorvane-cli.exe ended with status $status: $(cat "$out/stderr")"
-grep -qx 'Level Reached: 1[0-9][0-9]' "$out/stdout" || fail "unexpected result: $(cat "$out/stdout")"
-
-# 3. The entry among the installed apps.
+# 2. The entry among the installed apps.
 run reg query "$key" || fail "the uninstall entry $key is missing"
 tr -d '\r' <"$out/stdout.crlf" >"$out/entry"
 for value in "DisplayName REG_SZ Quorvane" "DisplayVersion REG_SZ $version" \
@@ -53,7 +48,8 @@ for value in "DisplayName REG_SZ Quorvane" "DisplayVersion REG_SZ $version" \
     fail "the uninstall entry lacks \"$value\":$(cat "$out/entry")"
 done
 
-# 4. The player edits the table; the program reads the edited one; a new installation keeps it.
+# 3. The installed program reads the lvl-xp.txt beside it, also once the player has edited it;
+# a new installation keeps the edited one.
 head -n 60 "$build/bin/lvl-xp.txt" >"$unix_dir/lvl-xp.txt"
 run "$windows_dir\\quorvane-cli.exe" --level 60 --scalps 10 --part maces && fail "a 60-level table gave a result"
 grep -qF "$windows_dir\\lvl-xp.txt has no XP for level 61" "$out/stderr" ||
@@ -61,7 +57,7 @@ grep -qF "$windows_dir\\lvl-xp.txt has no XP for level 61" "$out/stderr" ||
 run "$setup" /S "/D=$windows_dir" || fail "the second installation ended with status $status"
 [ "$(wc -l <"$unix_dir/lvl-xp.txt")" -eq 60 ] || fail "installing again replaced the player's lvl-xp.txt"
 
-# 5. The uninstaller (it runs from a copy in the temporary folder; wine-run.sh waits for it).
+# 4. The uninstaller (it runs from a copy in the temporary folder; wine-run.sh waits for it).
 touch "$unix_dir/notes of the player.txt"
 run "$windows_dir\\Uninstall.exe" /S || fail "the uninstaller ended with status $status"
 left=$(cd "$unix_dir" && ls -A)

@@ -13,6 +13,7 @@ console, where a table's name outside the console's code page must show as it is
 
 Exit status 77 (with a SKIP line) when Wine is missing.
 """
+import contextlib
 import os
 import pty
 import random
@@ -148,9 +149,7 @@ def run_windows(prefix, exe, commands):
     env.pop("DISPLAY", None)
     # Without address space randomisation (see wine-run.sh): with it, about one start in 2,000
     # fails before the program runs, with exit status 1 and no output.
-    no_aslr = ["setarch", "-R"]
-    if not shutil.which("setarch") or subprocess.run(no_aslr + ["true"]).returncode != 0:
-        no_aslr = []
+    no_aslr = ["setarch", "-R"] if subprocess.run("setarch -R true", shell=True).returncode == 0 else []
     subprocess.run([server, "-p"], env=env, check=True)  # one server for all the commands
     try:
         results = []
@@ -163,8 +162,7 @@ def run_windows(prefix, exe, commands):
                                    stdin=subprocess.DEVNULL)
                 out.seek(0), err.seek(0)
                 results.append((out.read(), err.read(), str(p.returncode)))
-        results.append(run_on_console(no_aslr + [wine, exe], env))
-        return results
+        return results, run_on_console(no_aslr + [wine, exe], env)
     finally:
         subprocess.run([server, "-k"], env=env)
 
@@ -173,26 +171,20 @@ CONSOLE_TABLE = "fehlt-\u00f6.txt"  # a missing table whose name lies outside th
 
 
 def run_on_console(command, env):
-    """Runs a command that names CONSOLE_TABLE with a terminal as its console; returns the text
-    that Wine's console shows there, as UTF-8."""
+    """Runs a command that names CONSOLE_TABLE with a terminal as its console; returns the exit
+    status and the text that Wine's console shows there, as UTF-8."""
     main, other = pty.openpty()
     args = ["--level", "60", "--scalps", "5", "--part", "maces", "--table", "Z:\\" + CONSOLE_TABLE]
     p = subprocess.Popen(command + args, stdin=other, stdout=other, stderr=other, env=dict(env, LANG="C.UTF-8"))
     os.close(other)
     shown = b""
-    while True:
-        try:
-            data = os.read(main, 4096)
-        except OSError:  # the terminal's other side has closed
-            break
-        if not data:
-            break
-        shown += data
+    with contextlib.suppress(OSError):  # raised once the terminal's other side has closed
+        while data := os.read(main, 4096):
+            shown += data
     os.close(main)
-    p.wait(timeout=120)
     # The console draws a space as a cursor move, and hides the cursor while it writes.
     shown = re.sub(rb"\x1b\[(\d*)C", lambda m: b" " * int(m.group(1) or 1), shown)
-    return re.sub(rb"\x1b\[[0-9?;]*[A-Za-z]", b"", shown).replace(b"\r", b""), b"", str(p.returncode)
+    return p.wait(timeout=120), re.sub(rb"\x1b\[[0-9?;]*[A-Za-z]", b"", shown)
 
 
 def normalized(text, paths):
@@ -217,31 +209,24 @@ def main():
         level_xp = [int(line.split(",")[1]) for line in f if line.strip()]
     commands = FIXED_COMMANDS + [random_command(rng, tables, level_xp) for _ in range(300)]
     native = run_native(native_cli, commands)
-    windows = run_windows(prefix, exe, commands)
-    # The last Windows run wrote to a console: the table's name must show as it is.
-    console_out, _, console_status = windows.pop()
-    expected = ("Error: The level table Z:\\%s is missing." % CONSOLE_TABLE).encode()
-    if expected not in console_out or console_status != "1":
-        print("FAIL: on a console, exit status %s and %r, not %r" % (console_status, console_out, expected))
-        failures_on_console = 1
-    else:
-        failures_on_console = 0
-
+    windows, (console_status, console_out) = run_windows(prefix, exe, commands)
     paths = tables + [native_table, windows_table]
-    failures = failures_on_console
+    failures = 0
+    # On a console the table's name shows as it is.
+    expected = ("Error: The level table Z:\\%s is missing." % CONSOLE_TABLE).encode()
+    if expected not in console_out or console_status != 1:
+        print("FAIL: on a console, exit status %s and %r, not %r" % (console_status, console_out, expected))
+        failures += 1
     outcomes = {}
     for args, (n_out, n_err, n_rc), (w_out, w_err, w_rc) in zip(commands, native, windows):
         problems = []
-        for name, text in (("stdout", w_out), ("stderr", w_err)):
-            if text.replace(b"\r\n", b"").find(b"\n") >= 0 or text.replace(b"\r\n", b"").find(b"\r") >= 0:
-                problems.append("%s has a line not ended by CR LF" % name)
-        w_out, w_err = w_out.replace(b"\r\n", b"\n"), w_err.replace(b"\r\n", b"\n")
         if n_rc != w_rc:
             problems.append("exit status %s, native %s" % (w_rc, n_rc))
-        if normalized(n_out, paths) != normalized(w_out, paths):
-            problems.append("stdout differs:\n  native:  %r\n  windows: %r" % (n_out, w_out))
-        if normalized(n_err, paths) != normalized(w_err, paths):
-            problems.append("stderr differs:\n  native:  %r\n  windows: %r" % (n_err, w_err))
+        for name, native_text, text in (("stdout", n_out, w_out), ("stderr", n_err, w_err)):
+            if re.search(rb"[\r\n]", text.replace(b"\r\n", b"")):
+                problems.append("%s has a line not ended by CR LF" % name)
+            if normalized(native_text, paths) != normalized(text.replace(b"\r\n", b"\n"), paths):
+                problems.append("%s differs:\n  native:  %r\n  windows: %r" % (name, native_text, text))
         outcomes[n_rc] = outcomes.get(n_rc, 0) + 1
         if problems:
             failures += 1
