@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "core/level_table.h"
 #include "core/number_text.h"
@@ -17,246 +18,141 @@ namespace {
 constexpr int kDefaultStartLevel = 50;
 constexpr Xp kLowestXp = 25'227'500;         // level 50, which the quest requires
 constexpr Xp kHighestXp = 94'564'821'930;    // the last XP the calculator projects from
+constexpr std::int64_t kFewestScalps = 5;    // fewer owned scalps are not worth a projection
+
+// ---- The texts the command shows. -----------------------------------------------------------
+
+// Titles of the message boxes.
+constexpr char kErrorTitle[] = "Error";
+constexpr char kNoDataInFieldsTitle[] = "No Data In Fields";
+constexpr char kPleaseTitle[] = "Please!!!";
+constexpr char kNoDataTitle[] = "No data";
+constexpr char kMissingDataTitle[] = "Missing Data";
+constexpr char kBePatientTitle[] = "Be patient";
+constexpr char kCheaterTitle[] = "Cheater!";
+constexpr char kNoPublicDataTitle[] = "No public data!";
+constexpr char kOopsTitle[] = "Oops";
 
 struct Message {
   const char* title;
   const char* text;
 };
 
-constexpr Message kNoQuestOptions{"Error", "You have not chosen any quest options."};
-constexpr Message kNoXpTyped{"Error", "You have not typed any XP."};
-constexpr Message kNoLevelTyped{"Error", "You have not typed your level."};
-constexpr Message kLevelTooHigh{"Error", "No support for higher than 190lvl."};
-constexpr Message kNoXpData{"No Data In Fields", "You have not typed any XP."};
-constexpr Message kNoScalps{"No Data In Fields", "You have not typed any number of scalps."};
-constexpr Message kTooFewScalps{"Please!!!", "Perhaps you should consider collecting some scalps first."};
-constexpr Message kNoSide{"No data", "Check your desired karma orientation."};
-constexpr Message kNoTarget{"Missing Data", "Put a number in the Requested LVL."};
-constexpr Message kLevelCap{"Be patient", "Cannot check above 190lvl."};
-constexpr Message kBelowLevel50{"Cheater!", "Who are you kidding? 50lvl req for SH :-)"};
-constexpr Message kAboveKnownXp{"No public data!", "Sorry, this prog calculates only until 190lvl (for now)"};
-constexpr Message kTargetBelow{"Oops", "You want to loose XP? Jesus!"};
-constexpr Message kTargetReached{"Oops", "You are already there! 0 scalps needed!"};
-constexpr Message kLevelLetters{"No Data In Fields", "The Level field has letters, not numbers."};
-constexpr Message kXpLetters{"No Data In Fields", "The XP field has letters, not numbers."};
+// Messages with a fixed text.
+constexpr Message kNoQuestOptions{kErrorTitle, "You have not chosen any quest options."};
+constexpr Message kNoXpTyped{kErrorTitle, "You have not typed any XP."};
+constexpr Message kNoLevelTyped{kErrorTitle, "You have not typed your level."};
+constexpr Message kLevelTooHigh{kErrorTitle, "No support for higher than 190lvl."};
+constexpr Message kLevelBelowOne{kErrorTitle, "The Level field must hold a level of 1 or more."};
+constexpr Message kNoXpData{kNoDataInFieldsTitle, "You have not typed any XP."};
+constexpr Message kNoScalps{kNoDataInFieldsTitle, "You have not typed any number of scalps."};
+constexpr Message kTooFewScalps{kPleaseTitle, "Perhaps you should consider collecting some scalps first."};
+constexpr Message kScalpsTooLarge{kErrorTitle, "The Scalps field holds a number too large to calculate with."};
+constexpr Message kNoSide{kNoDataTitle, "Check your desired karma orientation."};
+constexpr Message kNoTarget{kMissingDataTitle, "Put a number in the Requested LVL."};
+constexpr Message kLevelCap{kBePatientTitle, "Cannot check above 190lvl."};
+constexpr Message kBelowLevel50{kCheaterTitle, "Who are you kidding? 50lvl req for SH :-)"};
+constexpr Message kAboveKnownXp{kNoPublicDataTitle, "Sorry, this prog calculates only until 190lvl (for now)"};
+constexpr Message kTargetBelow{kOopsTitle, "You want to loose XP? Jesus!"};
+constexpr Message kTargetReached{kOopsTitle, "You are already there! 0 scalps needed!"};
+constexpr Message kUpdateIntervalNotAbove0{kErrorTitle,
+                                           "The Update window after: field must hold a number of scalps above 0."};
+constexpr Message kLevelLetters{kNoDataInFieldsTitle, "The Level field has letters, not numbers."};
+constexpr Message kXpLetters{kNoDataInFieldsTitle, "The XP field has letters, not numbers."};
+
+// Messages about a field that holds no usable number: "The <field name><ending>".
+struct FieldMessage {
+  const char* title;
+  const char* ending;
+};
+constexpr char kFieldIntro[] = "The ";
+constexpr FieldMessage kFieldHasLetters{kNoDataInFieldsTitle, " field has letters, not numbers."};
+constexpr FieldMessage kFieldNotANumber{kNoDataInFieldsTitle, " field does not hold a number."};
+constexpr FieldMessage kFieldNotWhole{kErrorTitle, " field must hold a whole number."};
+
+constexpr char kXpFieldName[] = "XP";
+constexpr char kLevelFieldName[] = "Level";
+constexpr char kScalpsFieldName[] = "Scalps";
+constexpr char kTargetLevelFieldName[] = "Requested LVL";
+constexpr char kUpdateIntervalFieldName[] = "Update window after:";
+
+// Messages about the level table, all titled kErrorTitle. About the whole file:
+// "The level table <path><ending>"; about one of its lines: "Line <n> of <path><ending>".
+constexpr char kTableIntro[] = "The level table ";
+constexpr char kTableMissing[] = " is missing.";
+constexpr char kTableUnreadable[] = " cannot be read.";
+constexpr char kTableEmpty[] = " holds no levels.";
+constexpr char kTableUnusable[] = " cannot be used.";
+constexpr char kLineIntro[] = "Line ";
+constexpr char kLineOf[] = " of ";
+constexpr char kLineNotANumber[] = " holds something that is not a whole number.";
+constexpr char kLineEmptyField[] = " has an empty field.";
+constexpr char kLineLevelNumberRange[] = " has a level number outside -32768 to 32767.";
+constexpr char kLineTooLargeIntro[] = " has an XP value above ";  // followed by the largest XP and kSentenceEnd
+constexpr char kLineNegative[] = " has a negative XP value.";
+constexpr char kLineNotIncreasing[] = " has an XP value that is not above the one of the level before.";
+constexpr char kLineIncompleteRecord[] = " has a level number without its XP.";
+// "The level table <path> has no XP for level <n>."
+constexpr char kTableLacksLevel[] = " has no XP for level ";
+// "The XP in the XP field matches no level of the level table <path>."
+constexpr char kXpMatchesNoLevelIntro[] = "The XP in the XP field matches no level of the level table ";
+constexpr char kSentenceEnd[] = ".";
 
 const char* FieldName(TextField field) {
   switch (field) {
-    case TextField::Xp: return "XP";
-    case TextField::Level: return "Level";
-    case TextField::Scalps: return "Scalps";
-    case TextField::TargetLevel: return "Requested LVL";
-    case TextField::UpdateInterval: return "Update window after:";
+    case TextField::Xp: return kXpFieldName;
+    case TextField::Level: return kLevelFieldName;
+    case TextField::Scalps: return kScalpsFieldName;
+    case TextField::TargetLevel: return kTargetLevelFieldName;
+    case TextField::UpdateInterval: return kUpdateIntervalFieldName;
   }
   return "";
 }
 
+std::string FieldText(TextField field, const FieldMessage& message) {
+  return kFieldIntro + std::string(FieldName(field)) + message.ending;
+}
+
+std::string TableText(const std::string& path, const char* ending) { return kTableIntro + path + ending; }
+
+std::string LineText(int line, const std::string& path, const std::string& ending) {
+  return kLineIntro + std::to_string(line) + kLineOf + path + ending;
+}
+
 std::string TableMessage(const TableError& error, const std::string& path) {
-  const std::string line = "Line " + std::to_string(error.line) + " of " + path;
   switch (error.problem) {
-    case TableProblem::Missing: return "The level table " + path + " is missing.";
-    case TableProblem::Unreadable: return "The level table " + path + " cannot be read.";
-    case TableProblem::Empty: return "The level table " + path + " holds no levels.";
-    case TableProblem::NotANumber: return line + " holds something that is not a whole number.";
-    case TableProblem::EmptyField: return line + " has an empty field.";
-    case TableProblem::LevelNumberRange: return line + " has a level number outside -32768 to 32767.";
-    case TableProblem::TooLarge: return line + " has an XP value above " + FormatPlain(kMaxTableXp) + ".";
-    case TableProblem::Negative: return line + " has a negative XP value.";
-    case TableProblem::NotIncreasing: return line + " has an XP value that is not above the one of the level before.";
-    case TableProblem::IncompleteRecord: return line + " has a level number without its XP.";
+    case TableProblem::Missing: return TableText(path, kTableMissing);
+    case TableProblem::Unreadable: return TableText(path, kTableUnreadable);
+    case TableProblem::Empty: return TableText(path, kTableEmpty);
+    case TableProblem::NotANumber: return LineText(error.line, path, kLineNotANumber);
+    case TableProblem::EmptyField: return LineText(error.line, path, kLineEmptyField);
+    case TableProblem::LevelNumberRange: return LineText(error.line, path, kLineLevelNumberRange);
+    case TableProblem::TooLarge:
+      return LineText(error.line, path, kLineTooLargeIntro + FormatPlain(kMaxTableXp) + kSentenceEnd);
+    case TableProblem::Negative: return LineText(error.line, path, kLineNegative);
+    case TableProblem::NotIncreasing: return LineText(error.line, path, kLineNotIncreasing);
+    case TableProblem::IncompleteRecord: return LineText(error.line, path, kLineIncompleteRecord);
   }
-  return "The level table " + path + " cannot be used.";
+  return TableText(path, kTableUnusable);
 }
 
-// The state of one press.
-class Command {
- public:
-  Command(CalculateView& view, std::string tablePath)
-      : v_(view), tablePath_(std::move(tablePath)), path_(LevelTableShownPath(tablePath_)) {}
-
-  CalculateOutcome Run();
-  const CalculateResults& results() const { return results_; }
-  // Makes the press search every level from the one above the start up to the target level,
-  // adding a row to `rows` for each.
-  void PlanInto(std::vector<PlanRow>& rows) { plan_ = &rows; }
-
- private:
-  CalculateOutcome Fail(const Message& m) { return Fail(m.title, m.text); }
-  CalculateOutcome Fail(const std::string& title, const std::string& text) {
-    v_.ShowMessage(title, text);
-    return CalculateOutcome::Message;
-  }
-  CalculateOutcome MissingLevel(int level) {
-    return Fail("Error", "The level table " + path_ + " has no XP for level " + std::to_string(level) + ".");
-  }
-
-  bool Empty(TextField f) const { return v_.Text(f).empty(); }
-  bool EmptyOrZero(TextField f) const {
-    const std::string t = v_.Text(f);
-    return t.empty() || t == "0";
-  }
-  bool Ticked(CheckField c) const { return v_.CheckValue(c) == 1; }
-  bool Selected(OptionGroup g, int i) const { return v_.OptionSelected(g, i); }
-
-  // Reads a field as a number; when it is not one, shows the message that names the field.
-  std::optional<FieldNumber> Read(TextField field, bool allowFraction) {
-    const FieldNumber n = ReadFieldNumber(v_.Text(field), allowFraction);
-    const std::string name = FieldName(field);
-    switch (n.status) {
-      case NumberStatus::Ok: return n;
-      case NumberStatus::Letters: Fail("No Data In Fields", "The " + name + " field has letters, not numbers."); break;
-      case NumberStatus::Empty:
-      case NumberStatus::Malformed: Fail("No Data In Fields", "The " + name + " field does not hold a number."); break;
-      case NumberStatus::Fraction: Fail("Error", "The " + name + " field must hold a whole number."); break;
-    }
-    return std::nullopt;
-  }
-
-  QuestPart Part() const {
-    if (Selected(OptionGroup::QuestPart, 0)) return QuestPart::GiveMaces;
-    if (Selected(OptionGroup::QuestPart, 1)) return QuestPart::GiveBelts;
-    if (Selected(OptionGroup::QuestPart, 2)) return QuestPart::GiveBooks;
-    if (Selected(OptionGroup::QuestPart, 3)) return QuestPart::GiveRings;
-    return QuestPart::None;
-  }
-  Side ChosenSide() const {
-    if (Selected(OptionGroup::Side, 0)) return Side::Good;
-    if (Selected(OptionGroup::Side, 1)) return Side::Evil;
-    return Side::None;
-  }
-  ZeroLeft ZeroLeftChoice() const {
-    for (int i = 0; i < 4; ++i) {
-      if (Selected(OptionGroup::ZeroLeft, i)) return static_cast<ZeroLeft>(i);
-    }
-    return ZeroLeft::Rings;
-  }
-
-  CalculateOutcome Search();
-  CalculateOutcome Plan();
-  CalculateOutcome Project();
-  void ZeroItemCaptions();
-  CalculateOutcome ShowResults(const ProjectionInput& in, const ProjectionResult& r);
-
-  CalculateView& v_;
-  const std::string tablePath_;  // the file read
-  const std::string path_;       // the file the messages name
-  std::vector<PlanRow>* plan_ = nullptr;
-  LevelTable table_;
-  bool xpMode_ = true;
-  bool levelKnown_ = false;
-  int currentLevel_ = kDefaultStartLevel;
-  Xp startXp_ = 0;
-  int targetLevel_ = 0;
-  CalculateResults results_;
-};
-
-CalculateOutcome Command::Run() {
-  // 1. Something to do with the scalps.
-  if (!Ticked(CheckField::SellMaces) && Part() == QuestPart::None) return Fail(kNoQuestOptions);
-
-  // 2. The level table, read afresh at every press.
-  const TableLoad load = LoadLevelTable(tablePath_);
-  if (!load.ok()) return Fail("Error", TableMessage(*load.error, path_));
-  table_ = load.table;
-
-  // 3. The field of the entry mode must not be empty.
-  xpMode_ = Selected(OptionGroup::Entry, 0);
-  if (xpMode_ && Empty(TextField::Xp)) return Fail(kNoXpTyped);
-  if (Selected(OptionGroup::Entry, 1) && Empty(TextField::Level)) return Fail(kNoLevelTyped);
-
-  if (xpMode_) {
-    // 4. The level the XP lies in, written into the level field.
-    const auto xp = Read(TextField::Xp, false);
-    if (!xp) return CalculateOutcome::Message;
-    if (const std::optional<int> found = table_.FindLevel(xp->whole)) {
-      currentLevel_ = *found;
-      levelKnown_ = true;
-      v_.SetText(TextField::Level, FormatPlain(static_cast<std::int64_t>(*found)));
-    }
-  } else {
-    // 5. The XP at which the typed level begins, written into the XP field.
-    const auto level = Read(TextField::Level, false);
-    if (!level) return CalculateOutcome::Message;
-    if (level->whole > kMaxRecords) return Fail(kLevelTooHigh);
-    if (level->whole < 1) return Fail("Error", "The Level field must hold a level of 1 or more.");
-    currentLevel_ = static_cast<int>(level->whole);
-    levelKnown_ = true;
-    if (table_.HasLevel(currentLevel_)) {
-      v_.SetText(TextField::Xp, FormatPlain(table_.XPForLevel(currentLevel_)));
-    } else if (currentLevel_ < LevelCap) {
-      return MissingLevel(currentLevel_);
-    }
-  }
-
-  // 6. No level above 189 (in XP mode also an old level left in the hidden field). An old text
-  // there that is no whole number is not the player's input for this press: the command ends
-  // later, at the XP that matches no level, unless an earlier check ends it first.
-  if (!Empty(TextField::Level)) {
-    if (xpMode_ && !levelKnown_) {
-      const FieldNumber old = ReadFieldNumber(v_.Text(TextField::Level), false);
-      if (old.status == NumberStatus::Ok && old.whole > LevelCap - 1) return Fail(kLevelTooHigh);
-    } else {
-      const auto level = Read(TextField::Level, false);
-      if (!level) return CalculateOutcome::Message;
-      if (level->whole > LevelCap - 1) return Fail(kLevelTooHigh);
-    }
-  }
-
-  // 7.-9. XP and scalps typed.
-  if (EmptyOrZero(TextField::Xp)) return Fail(kNoXpData);
-  const bool search = plan_ || Ticked(CheckField::SearchTarget);
-  std::int64_t scalps = 0;
-  if (!search) {
-    if (EmptyOrZero(TextField::Scalps)) return Fail(kNoScalps);
-    const auto owned = Read(TextField::Scalps, false);
-    if (!owned) return CalculateOutcome::Message;
-    if (owned->whole < 5) return Fail(kTooFewScalps);
-    if (owned->tooLarge) return Fail("Error", "The Scalps field holds a number too large to calculate with.");
-    scalps = owned->whole;
-  }
-
-  // 10. The rings need a side.
-  if (Selected(OptionGroup::QuestPart, 3) && ChosenSide() == Side::None) return Fail(kNoSide);
-
-  // 11. The level to reach.
-  if (search) {
-    if (EmptyOrZero(TextField::TargetLevel)) return Fail(kNoTarget);
-    const auto target = Read(TextField::TargetLevel, true);
-    if (!target) return CalculateOutcome::Message;
-    const double rounded = RoundHalfEven(target->value);
-    if (rounded >= LevelCap) return Fail(kLevelCap);
-    targetLevel_ = rounded < 0 ? -1 : static_cast<int>(rounded);
-  }
-
-  // 12.-13. The XP the calculator works from.
-  const auto xp = Read(TextField::Xp, false);
-  if (!xp) return CalculateOutcome::Message;
-  if (xp->whole < kLowestXp) return Fail(kBelowLevel50);
-  if (xp->whole > kHighestXp) return Fail(kAboveKnownXp);
-  startXp_ = xp->whole;
-  if (!levelKnown_) return Fail("Error", "The XP in the XP field matches no level of the level table " + path_ + ".");
-
-  if (search) {
-    // 14. A level above the present one.
-    if (currentLevel_ > targetLevel_) return Fail(kTargetBelow);
-    if (currentLevel_ == targetLevel_) return Fail(kTargetReached);
-    return plan_ ? Plan() : Search();
-  }
-
-  // 16. The projection of the scalps owned.
-  ProjectionInput in{scalps, startXp_, currentLevel_, Part(), Ticked(CheckField::SellMaces), ChosenSide(), &table_};
-  ZeroItemCaptions();
-  const ProjectionResult r = RunProjection(in);
-  if (r.Outcome == ProjectionOutcome::StoppedAtLevelCap) return Fail(kLevelCap);
-  if (r.Outcome == ProjectionOutcome::MissingLevel) return MissingLevel(r.MissingLevel);
-  return ShowResults(in, r);
+std::string MissingLevelText(const std::string& path, int level) {
+  return kTableIntro + path + kTableLacksLevel + std::to_string(level) + kSentenceEnd;
 }
 
-void Command::ZeroItemCaptions() {
-  for (ResultLabel label : {ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
-                            ResultLabel::BooksLeft, ResultLabel::Gold, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
-    v_.SetCaption(label, "0");
-  }
+std::string XpMatchesNoLevelText(const std::string& path) { return kXpMatchesNoLevelIntro + path + kSentenceEnd; }
+
+// ---- The command. ---------------------------------------------------------------------------
+
+// The result of one check: a value ends the press with that outcome, none lets it go on.
+using Step = std::optional<CalculateOutcome>;
+
+// What the press does once its checks pass: one projection or search, or a search per level.
+enum class Press { Calculate, Plan };
+
+CalculateReport Ended(CalculateOutcome outcome) { return CalculateReport{outcome, std::nullopt}; }
+CalculateReport Finished(CalculateResults results) {
+  return CalculateReport{CalculateOutcome::Results, std::move(results)};
 }
 
 // Passes the search's display calls on to the windows.
@@ -280,19 +176,276 @@ class SearchWindows : public SearchDisplay {
   CalculateView& v_;
 };
 
-CalculateOutcome Command::Search() {
+// The state of one press.
+class Command {
+ public:
+  Command(CalculateView& view, std::string tablePath)
+      : v_(view), tablePath_(std::move(tablePath)), path_(LevelTableShownPath(tablePath_)) {}
+
+  // One press: the checks, then the projection of the scalps owned or the search for the
+  // scalps needed.
+  CalculateReport Run();
+  // A press that searches every level from the one above the start up to the target level.
+  PlanReport Plan();
+
+ private:
+  // The checks of every press, in order; the first that ends the press gives its outcome.
+  Step Check(Press press);
+  Step CheckQuestChosen();
+  Step LoadTable();
+  Step CheckEntryTyped();
+  Step SettleStartFromXp();
+  Step SettleStartFromLevel();
+  Step CheckLevelBelowCap();
+  Step CheckXpAndScalps(Press press);
+  Step CheckSide();
+  Step ReadTargetLevel();
+  Step CheckXpRange();
+  Step CheckTargetAboveStart();
+
+  CalculateReport Project();
+  CalculateReport Search(int targetLevel);
+  void ZeroItemCaptions();
+  CalculateResults ShowResults(const ProjectionInput& in, const ProjectionResult& r);
+
+  CalculateOutcome Fail(const Message& m) { return Fail(m.title, m.text); }
+  CalculateOutcome Fail(const std::string& title, const std::string& text) {
+    v_.ShowMessage(title, text);
+    return CalculateOutcome::Message;
+  }
+  CalculateOutcome MissingLevel(int level) { return Fail(kErrorTitle, MissingLevelText(path_, level)); }
+
+  bool Empty(TextField f) const { return v_.Text(f).empty(); }
+  bool EmptyOrZero(TextField f) const {
+    const std::string t = v_.Text(f);
+    return t.empty() || t == "0";
+  }
+  bool Ticked(CheckField c) const { return v_.CheckValue(c) == 1; }
+  bool Selected(OptionGroup g, int i) const { return v_.OptionSelected(g, i); }
+
+  // Reads a field as a number; when it is not one, shows the message that names the field.
+  std::optional<FieldNumber> Read(TextField field, bool allowFraction) {
+    const FieldNumber n = ReadFieldNumber(v_.Text(field), allowFraction);
+    switch (n.status) {
+      case NumberStatus::Ok: return n;
+      case NumberStatus::Letters: Fail(kFieldHasLetters.title, FieldText(field, kFieldHasLetters)); break;
+      case NumberStatus::Empty:
+      case NumberStatus::Malformed: Fail(kFieldNotANumber.title, FieldText(field, kFieldNotANumber)); break;
+      case NumberStatus::Fraction: Fail(kFieldNotWhole.title, FieldText(field, kFieldNotWhole)); break;
+    }
+    return std::nullopt;
+  }
+
+  QuestPart Part() const {
+    if (Selected(OptionGroup::QuestPart, 0)) return QuestPart::GiveMaces;
+    if (Selected(OptionGroup::QuestPart, 1)) return QuestPart::GiveBelts;
+    if (Selected(OptionGroup::QuestPart, 2)) return QuestPart::GiveBooks;
+    if (Selected(OptionGroup::QuestPart, 3)) return QuestPart::GiveRings;
+    return QuestPart::None;
+  }
+  Side ChosenSide() const {
+    if (Selected(OptionGroup::Side, 0)) return Side::Good;
+    if (Selected(OptionGroup::Side, 1)) return Side::Evil;
+    return Side::None;
+  }
+  ZeroLeft ZeroLeftChoice() const {
+    for (int i = 0; i < 4; ++i) {
+      if (Selected(OptionGroup::ZeroLeft, i)) return static_cast<ZeroLeft>(i);
+    }
+    return ZeroLeft::Rings;
+  }
+
+  CalculateView& v_;
+  const std::string tablePath_;  // the file read
+  const std::string path_;       // the file the messages name
+  // What the checks settle, each set once, by the step named.
+  LevelTable table_;                        // LoadTable
+  bool xpMode_ = true;                      // CheckEntryTyped
+  bool levelKnown_ = false;                 // SettleStartFromXp / SettleStartFromLevel
+  int currentLevel_ = kDefaultStartLevel;   // SettleStartFromXp / SettleStartFromLevel
+  bool search_ = false;                     // CheckXpAndScalps
+  std::int64_t scalps_ = 0;                 // CheckXpAndScalps, when not searching
+  int targetLevel_ = 0;                     // ReadTargetLevel, when searching
+  Xp startXp_ = 0;                          // CheckXpRange
+};
+
+Step Command::Check(Press press) {
+  if (const Step end = CheckQuestChosen()) return end;
+  if (const Step end = LoadTable()) return end;
+  if (const Step end = CheckEntryTyped()) return end;
+  if (const Step end = xpMode_ ? SettleStartFromXp() : SettleStartFromLevel()) return end;
+  if (const Step end = CheckLevelBelowCap()) return end;
+  if (const Step end = CheckXpAndScalps(press)) return end;
+  if (const Step end = CheckSide()) return end;
+  if (const Step end = ReadTargetLevel()) return end;
+  if (const Step end = CheckXpRange()) return end;
+  return CheckTargetAboveStart();
+}
+
+CalculateReport Command::Run() {
+  if (const Step end = Check(Press::Calculate)) return Ended(*end);
+  return search_ ? Search(targetLevel_) : Project();
+}
+
+// One search per level, each from the same checked start: every level between the start and the
+// target passes the checks of the target exactly as the target does, so each row is what a
+// press searching for that level alone gives.
+PlanReport Command::Plan() {
+  PlanReport plan;
+  if (const Step end = Check(Press::Plan)) {
+    plan.Outcome = *end;
+    return plan;
+  }
+  for (int level = currentLevel_ + 1; level <= targetLevel_; ++level) {
+    CalculateReport found = Search(level);
+    if (found.Outcome != CalculateOutcome::Results) {
+      plan.Outcome = found.Outcome;
+      return plan;
+    }
+    plan.Rows.push_back({level, std::move(*found.Results)});
+  }
+  plan.Outcome = CalculateOutcome::Results;
+  return plan;
+}
+
+// 1. Something to do with the scalps.
+Step Command::CheckQuestChosen() {
+  if (!Ticked(CheckField::SellMaces) && Part() == QuestPart::None) return Fail(kNoQuestOptions);
+  return std::nullopt;
+}
+
+// 2. The level table, read afresh at every press.
+Step Command::LoadTable() {
+  const TableLoad load = LoadLevelTable(tablePath_);
+  if (!load.ok()) return Fail(kErrorTitle, TableMessage(*load.error, path_));
+  table_ = load.table;
+  return std::nullopt;
+}
+
+// 3. The field of the entry mode must not be empty.
+Step Command::CheckEntryTyped() {
+  xpMode_ = Selected(OptionGroup::Entry, 0);
+  if (xpMode_ && Empty(TextField::Xp)) return Fail(kNoXpTyped);
+  if (Selected(OptionGroup::Entry, 1) && Empty(TextField::Level)) return Fail(kNoLevelTyped);
+  return std::nullopt;
+}
+
+// 4. The level the XP lies in, written into the level field.
+Step Command::SettleStartFromXp() {
+  const auto xp = Read(TextField::Xp, false);
+  if (!xp) return CalculateOutcome::Message;
+  if (const std::optional<int> found = table_.FindLevel(xp->whole)) {
+    currentLevel_ = *found;
+    levelKnown_ = true;
+    v_.SetText(TextField::Level, FormatPlain(static_cast<std::int64_t>(*found)));
+  }
+  return std::nullopt;
+}
+
+// 5. The XP at which the typed level begins, written into the XP field.
+Step Command::SettleStartFromLevel() {
+  const auto level = Read(TextField::Level, false);
+  if (!level) return CalculateOutcome::Message;
+  if (level->whole > kMaxRecords) return Fail(kLevelTooHigh);
+  if (level->whole < 1) return Fail(kLevelBelowOne);
+  currentLevel_ = static_cast<int>(level->whole);
+  levelKnown_ = true;
+  if (table_.HasLevel(currentLevel_)) {
+    v_.SetText(TextField::Xp, FormatPlain(table_.XPForLevel(currentLevel_)));
+  } else if (currentLevel_ < LevelCap) {
+    return MissingLevel(currentLevel_);
+  }
+  return std::nullopt;
+}
+
+// 6. No level above 189 (in XP mode also an old level left in the hidden field). An old text
+// there that is no whole number is not the player's input for this press: the command ends
+// later, at the XP that matches no level, unless an earlier check ends it first.
+Step Command::CheckLevelBelowCap() {
+  if (Empty(TextField::Level)) return std::nullopt;
+  if (xpMode_ && !levelKnown_) {
+    const FieldNumber old = ReadFieldNumber(v_.Text(TextField::Level), false);
+    if (old.status == NumberStatus::Ok && old.whole > LevelCap - 1) return Fail(kLevelTooHigh);
+    return std::nullopt;
+  }
+  const auto level = Read(TextField::Level, false);
+  if (!level) return CalculateOutcome::Message;
+  if (level->whole > LevelCap - 1) return Fail(kLevelTooHigh);
+  return std::nullopt;
+}
+
+// 7.-9. XP and scalps typed. A plan always searches; a press searches when the box is ticked.
+Step Command::CheckXpAndScalps(Press press) {
+  if (EmptyOrZero(TextField::Xp)) return Fail(kNoXpData);
+  search_ = press == Press::Plan || Ticked(CheckField::SearchTarget);
+  if (search_) return std::nullopt;
+  if (EmptyOrZero(TextField::Scalps)) return Fail(kNoScalps);
+  const auto owned = Read(TextField::Scalps, false);
+  if (!owned) return CalculateOutcome::Message;
+  if (owned->whole < kFewestScalps) return Fail(kTooFewScalps);
+  if (owned->tooLarge) return Fail(kScalpsTooLarge);
+  scalps_ = owned->whole;
+  return std::nullopt;
+}
+
+// 10. The rings need a side.
+Step Command::CheckSide() {
+  if (Selected(OptionGroup::QuestPart, 3) && ChosenSide() == Side::None) return Fail(kNoSide);
+  return std::nullopt;
+}
+
+// 11. The level to reach.
+Step Command::ReadTargetLevel() {
+  if (!search_) return std::nullopt;
+  if (EmptyOrZero(TextField::TargetLevel)) return Fail(kNoTarget);
+  const auto target = Read(TextField::TargetLevel, true);
+  if (!target) return CalculateOutcome::Message;
+  const double rounded = RoundHalfEven(target->value);
+  if (rounded >= LevelCap) return Fail(kLevelCap);
+  targetLevel_ = rounded < 0 ? -1 : static_cast<int>(rounded);
+  return std::nullopt;
+}
+
+// 12.-13. The XP the calculator works from.
+Step Command::CheckXpRange() {
+  const auto xp = Read(TextField::Xp, false);
+  if (!xp) return CalculateOutcome::Message;
+  if (xp->whole < kLowestXp) return Fail(kBelowLevel50);
+  if (xp->whole > kHighestXp) return Fail(kAboveKnownXp);
+  startXp_ = xp->whole;
+  if (!levelKnown_) return Fail(kErrorTitle, XpMatchesNoLevelText(path_));
+  return std::nullopt;
+}
+
+// 14. A level above the present one.
+Step Command::CheckTargetAboveStart() {
+  if (!search_) return std::nullopt;
+  if (currentLevel_ > targetLevel_) return Fail(kTargetBelow);
+  if (currentLevel_ == targetLevel_) return Fail(kTargetReached);
+  return std::nullopt;
+}
+
+void Command::ZeroItemCaptions() {
+  for (ResultLabel label : {ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
+                            ResultLabel::BooksLeft, ResultLabel::Gold, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
+    v_.SetCaption(label, "0");
+  }
+}
+
+// 15. The search for the scalps needed to reach `targetLevel`.
+CalculateReport Command::Search(int targetLevel) {
   // The search reads the target level's start and the next level's.
-  if (!table_.HasLevel(targetLevel_ + 1)) return MissingLevel(table_.HasLevel(targetLevel_) ? targetLevel_ + 1 : targetLevel_);
+  if (!table_.HasLevel(targetLevel + 1)) {
+    return Ended(MissingLevel(table_.HasLevel(targetLevel) ? targetLevel + 1 : targetLevel));
+  }
 
   SearchInput in;
   in.ShowWorkingWindow = v_.CheckValue(CheckField::HideWorkingWindow) == 0;
   in.UseUpdateInterval = Ticked(CheckField::UpdateAtInterval);
   if (in.UseUpdateInterval) {
     const auto interval = Read(TextField::UpdateInterval, true);
-    if (!interval) return CalculateOutcome::Message;
-    if (!(interval->value > 0)) {
-      return Fail("Error", "The Update window after: field must hold a number of scalps above 0.");
-    }
+    if (!interval) return Ended(CalculateOutcome::Message);
+    if (!(interval->value > 0)) return Ended(Fail(kUpdateIntervalNotAbove0));
     in.UpdateInterval = interval->value;
   }
 
@@ -301,46 +454,42 @@ CalculateOutcome Command::Search() {
 
   // Letters at the end of the level or XP field.
   const std::string level = v_.Text(TextField::Level);
-  if (!level.empty() && static_cast<unsigned char>(level.back()) > '9') return Fail(kLevelLetters);
+  if (!level.empty() && static_cast<unsigned char>(level.back()) > '9') return Ended(Fail(kLevelLetters));
   const std::string xp = v_.Text(TextField::Xp);
-  if (!xp.empty() && static_cast<unsigned char>(xp.back()) > '9') return Fail(kXpLetters);
+  if (!xp.empty() && static_cast<unsigned char>(xp.back()) > '9') return Ended(Fail(kXpLetters));
 
   in.start = ProjectionInput{0, startXp_, currentLevel_, Part(), Ticked(CheckField::SellMaces), ChosenSide(), &table_};
-  in.TargetLevel = targetLevel_;
+  in.TargetLevel = targetLevel;
   ZeroItemCaptions();
   SearchWindows windows(v_);
   const SearchResult found = SearchScalpsNeeded(in, windows);
   switch (found.Outcome) {
-    case SearchOutcome::StoppedAtLevelCap: return Fail(kLevelCap);
-    case SearchOutcome::MissingLevel: return MissingLevel(found.Projection.MissingLevel);
+    case SearchOutcome::StoppedAtLevelCap: return Ended(Fail(kLevelCap));
+    case SearchOutcome::MissingLevel: return Ended(MissingLevel(found.Projection.MissingLevel));
     case SearchOutcome::StoppedByUser:
       v_.CloseWorkingWindow();
-      return CalculateOutcome::Stopped;
+      return Ended(CalculateOutcome::Stopped);
     case SearchOutcome::Found: break;
   }
   ProjectionInput shown = in.start;
   shown.ScalpsOwned = found.Scalps;
-  results_.ScalpsNeeded = found.Scalps;
-  return ShowResults(shown, found.Projection);
+  CalculateResults results = ShowResults(shown, found.Projection);
+  results.ScalpsNeeded = found.Scalps;
+  return Finished(std::move(results));
 }
 
-// One search per level, each from the same checked start: every level between the start and the
-// target passes the checks of the target exactly as the target does, so each row is what a
-// press searching for that level alone gives.
-CalculateOutcome Command::Plan() {
-  const int last = targetLevel_;
-  for (int level = currentLevel_ + 1; level <= last; ++level) {
-    targetLevel_ = level;
-    results_ = CalculateResults{};
-    const CalculateOutcome outcome = Search();
-    if (outcome != CalculateOutcome::Results) return outcome;
-    plan_->push_back({level, results_});
-  }
-  return CalculateOutcome::Results;
+// 16. The projection of the scalps owned.
+CalculateReport Command::Project() {
+  ProjectionInput in{scalps_, startXp_, currentLevel_, Part(), Ticked(CheckField::SellMaces), ChosenSide(), &table_};
+  ZeroItemCaptions();
+  const ProjectionResult r = RunProjection(in);
+  if (r.Outcome == ProjectionOutcome::StoppedAtLevelCap) return Ended(Fail(kLevelCap));
+  if (r.Outcome == ProjectionOutcome::MissingLevel) return Ended(MissingLevel(r.MissingLevel));
+  return Finished(ShowResults(in, r));
 }
 
-CalculateOutcome Command::ShowResults(const ProjectionInput& in, const ProjectionResult& r) {
-  CalculateResults& out = results_;
+CalculateResults Command::ShowResults(const ProjectionInput& in, const ProjectionResult& r) {
+  CalculateResults out;
   out.Items = DeriveItemResults(in, r);
   const ItemResults& items = out.Items;
   out.LevelReached = r.CurrentLevel;
@@ -374,7 +523,7 @@ CalculateOutcome Command::ShowResults(const ProjectionInput& in, const Projectio
     }
     v_.SetCaption(ResultLabel::FinalRewards, FormatPlain(items.FinalRewards));
   }
-  return CalculateOutcome::Results;
+  return out;
 }
 
 }  // namespace
@@ -397,20 +546,10 @@ std::string GroupedXp(std::int64_t xp) { return GroupDigits(FormatPlain(xp)); }
 std::string GoldCaption(double goldMillions) { return FormatPlain(goldMillions) + "M gp"; }
 
 CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath) {
-  Command command(view, tablePath);
-  CalculateReport report;
-  report.Outcome = command.Run();
-  if (report.Outcome == CalculateOutcome::Results) report.Results = command.results();
-  return report;
+  return Command(view, tablePath).Run();
 }
 
-PlanReport RunPlan(CalculateView& view, const std::string& tablePath) {
-  Command command(view, tablePath);
-  PlanReport report;
-  command.PlanInto(report.Rows);
-  report.Outcome = command.Run();
-  return report;
-}
+PlanReport RunPlan(CalculateView& view, const std::string& tablePath) { return Command(view, tablePath).Plan(); }
 
 CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath) {
   return RunCalculate(view, tablePath).Outcome;
