@@ -6,8 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/number_text.h"
 #include "command/quest_modes.h"
+#include "core/number_text.h"
+#include "main_window/main_form_description.h"
 
 namespace quorvane::cli {
 
@@ -17,8 +18,7 @@ namespace {
 enum class ValueKind { Plain, Grouped, Gold };
 
 struct ResultLine {
-  ResultLabel label;
-  const char* caption;   // the caption of the window's heading for this value
+  ResultLabel label;  // its caption is that of the window's heading for this value
   const char* jsonName;
   ValueKind kind;
 };
@@ -29,21 +29,21 @@ std::vector<ResultLine> ShownLines(const CliOptions& o) {
   const bool sell = o.sellMaces;
   const int part = o.part;  // -1 none, 0 maces, 1 belts, 2 books, 3 rings
   std::vector<ResultLine> lines;
-  if (o.target) lines.push_back({ResultLabel::ScalpsNeeded, "Scalps Needed", "scalpsNeeded", ValueKind::Plain});
-  lines.push_back({ResultLabel::Level, "Level Reached:", "levelReached", ValueKind::Plain});
-  lines.push_back({ResultLabel::ExactXp, "Exact XP:", "exactXp", ValueKind::Grouped});
-  lines.push_back({ResultLabel::XpGained, "XP gained:", "xpGained", ValueKind::Grouped});
-  lines.push_back({ResultLabel::XpToNextLevel, "XP to next level:", "xpToNextLevel", ValueKind::Grouped});
-  if (sell) lines.push_back({ResultLabel::Gold, "Gp from Maces:", "gpFromMaces", ValueKind::Gold});
-  lines.push_back({ResultLabel::ScalpsLeft, "Scalps remained", "scalpsRemained", ValueKind::Plain});
-  lines.push_back({ResultLabel::MacesLeft, "Maces remained", "macesRemained", ValueKind::Plain});
+  if (o.target) lines.push_back({ResultLabel::ScalpsNeeded, "scalpsNeeded", ValueKind::Plain});
+  lines.push_back({ResultLabel::Level, "levelReached", ValueKind::Plain});
+  lines.push_back({ResultLabel::ExactXp, "exactXp", ValueKind::Grouped});
+  lines.push_back({ResultLabel::XpGained, "xpGained", ValueKind::Grouped});
+  lines.push_back({ResultLabel::XpToNextLevel, "xpToNextLevel", ValueKind::Grouped});
+  if (sell) lines.push_back({ResultLabel::Gold, "gpFromMaces", ValueKind::Gold});
+  lines.push_back({ResultLabel::ScalpsLeft, "scalpsRemained", ValueKind::Plain});
+  lines.push_back({ResultLabel::MacesLeft, "macesRemained", ValueKind::Plain});
   if (!sell) {
     // Without a part every pair but the gold shows.
     const QuestPartView* view = FindQuestPartView(part);
-    lines.push_back({ResultLabel::BeltsLeft, "Belts Remained", "beltsRemained", ValueKind::Plain});
-    if (!view || view->booksLeft) lines.push_back({ResultLabel::BooksLeft, "Books Remained", "booksRemained", ValueKind::Plain});
-    if (!view || view->ringsLeft) lines.push_back({ResultLabel::RingsLeft, "Rings Remained", "ringsRemained", ValueKind::Plain});
-    if (!view || view->finals) lines.push_back({ResultLabel::FinalRewards, "Final Reward", "finalReward", ValueKind::Plain});
+    lines.push_back({ResultLabel::BeltsLeft, "beltsRemained", ValueKind::Plain});
+    if (!view || view->booksLeft) lines.push_back({ResultLabel::BooksLeft, "booksRemained", ValueKind::Plain});
+    if (!view || view->ringsLeft) lines.push_back({ResultLabel::RingsLeft, "ringsRemained", ValueKind::Plain});
+    if (!view || view->finals) lines.push_back({ResultLabel::FinalRewards, "finalReward", ValueKind::Plain});
   }
   return lines;
 }
@@ -188,7 +188,7 @@ void WriteResultCsv(std::ostream& out, const CliOptions& options, const Calculat
 
 void WriteResultLines(std::ostream& out, const CliOptions& options, const CalculateResults& results) {
   for (const ResultLine& line : ShownLines(options)) {
-    const std::string_view caption = line.caption;
+    const std::string caption = main_form::Heading(line.label);
     out << caption << (caption.ends_with(':') ? " " : ": ") << ShownValue(results, line) << '\n';
   }
 }

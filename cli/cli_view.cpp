@@ -1,14 +1,23 @@
 #include "cli/cli_view.h"
 
+#include "main_window/main_form_description.h"
+#include "working_window/working_form_description.h"
+
 namespace quorvane::cli {
 
 CliView::CliView(const CliOptions& o, std::ostream& messages, std::ostream& progress)
     : messages_(messages), progress_(progress) {
+  // The window as it starts, then what the options set.
+  const MainFormStartState& start = main_form::StartState();
+  texts_ = start.texts;
+  checks_ = start.checks;
+  selected_ = start.selected;
+  captions_ = start.captions;
+
   texts_[TextField::Xp] = o.xp.value_or("");
   texts_[TextField::Level] = o.level.value_or("");
   texts_[TextField::Scalps] = o.scalps.value_or("");
   texts_[TextField::TargetLevel] = o.target.value_or("");
-  texts_[TextField::UpdateInterval] = "100";
 
   checks_[CheckField::SellMaces] = o.sellMaces ? 1 : 0;
   checks_[CheckField::SearchTarget] = o.target ? 1 : 0;
@@ -21,11 +30,6 @@ CliView::CliView(const CliOptions& o, std::ostream& messages, std::ostream& prog
   selected_[OptionGroup::Side] = o.side;
   selected_[OptionGroup::Entry] = o.level ? 1 : 0;
   selected_[OptionGroup::ZeroLeft] = o.zeroLeft;
-
-  for (ResultLabel label : {ResultLabel::Level, ResultLabel::ExactXp, ResultLabel::XpGained, ResultLabel::XpToNextLevel,
-                            ResultLabel::Gold}) {
-    captions_[label] = "Click Calculate";
-  }
 }
 
 std::string CliView::Text(TextField field) const {
@@ -48,12 +52,7 @@ void CliView::ShowMessage(const std::string& title, const std::string& text) {
 }
 
 void CliView::OpenWorkingWindow() {
-  if (!workingLoaded_) {
-    working_[WorkingLabel::StartLevel] = "0";
-    working_[WorkingLabel::TargetLevel] = "189";
-    working_[WorkingLabel::Scalps] = "0";
-    working_[WorkingLabel::LevelReached] = "Level Reached";
-  }
+  if (!workingLoaded_) working_ = working_form::StartCaptions();
   workingLoaded_ = true;
   RepaintWorkingWindow();
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "command/control_names.h"
+#include "command/view_fields.h"
 #include "core/projection.h"
 
 namespace quorvane {

@@ -28,38 +28,24 @@ void MainFormCalculateView::ShowMessage(const std::string& title, const std::str
   form_.messageBox(text, title);
 }
 
-frmWorking* MainFormCalculateView::workingWindow() const {
-  // A window closed by the user is discarded as soon as the event loop gets to it; until then
-  // it is hidden and counts as gone.
-  return working_ && working_->isShown() ? working_.get() : nullptr;
-}
+frmWorking* MainFormCalculateView::workingWindow() const { return ui::Loaded<frmWorking>(); }
 
-void MainFormCalculateView::OpenWorkingWindow() {
-  // A window the user closed is unloaded: the next search loads it afresh.
-  if (working_ && !working_->isShown()) working_.reset();
-  if (!working_) {
-    working_ = std::make_unique<frmWorking>();
-    frmWorking* window = working_.get();
-    // The discard runs from the event loop: only while this view still exists.
-    window->setClosedHandler([this, window, alive = std::weak_ptr<bool>(alive_)] {
-      window->discardLater([this, window, alive] {
-        if (!alive.expired() && working_.get() == window && !window->isShown()) working_.reset();
-      });
-    });
-  }
-  working_->Open();
-}
+// A window the user closed is unloaded: the next search loads it afresh.
+void MainFormCalculateView::OpenWorkingWindow() { ui::Load<frmWorking>().Open(); }
 
 void MainFormCalculateView::SetWorkingCaption(WorkingLabel label, const std::string& caption) {
-  if (working_) working_->setLabel(label, caption);
+  if (frmWorking* working = workingWindow()) working->setLabel(label, caption);
 }
 
 void MainFormCalculateView::RepaintWorkingWindow() {
-  if (working_) working_->RepaintNow();
+  if (frmWorking* working = workingWindow()) working->RepaintNow();
 }
 
-void MainFormCalculateView::CloseWorkingWindow() { working_.reset(); }
+void MainFormCalculateView::CloseWorkingWindow() { ui::Unload<frmWorking>(); }
 
-bool MainFormCalculateView::WorkingWindowStopRequested() { return working_ && working_->StopRequested(); }
+bool MainFormCalculateView::WorkingWindowStopRequested() {
+  frmWorking* working = workingWindow();
+  return working && working->StopRequested();
+}
 
 }  // namespace quorvane

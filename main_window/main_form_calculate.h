@@ -3,8 +3,6 @@
 // The Calculate command's view of the program's windows: the controls of the main window, its
 // message boxes, and the Working window that the scalps search drives.
 
-#include <memory>
-
 #include "command/calculate_command.h"
 #include "main_window/main_form_controls.h"
 
@@ -25,22 +23,20 @@ class MainFormCalculateView : public CalculateView {
   // The toolkit's modal message box over the main window.
   void ShowMessage(const std::string& title, const std::string& text) override;
 
-  // At most one Working window exists. It has no owner: it stays when the main window closes,
-  // and the user's close box discards it.
+  // At most one Working window is loaded. It has no owner: it stays when the main window closes,
+  // and the user's close box unloads it.
   void OpenWorkingWindow() override;
   void SetWorkingCaption(WorkingLabel label, const std::string& caption) override;
   void RepaintWorkingWindow() override;
   void CloseWorkingWindow() override;
   bool WorkingWindowStopRequested() override;
 
-  // The Working window while it is loaded and shown, else null.
+  // The Working window while it is loaded, else null.
   frmWorking* workingWindow() const;
 
  private:
   ui::Form& form_;
   const MainFormControls& c_;
-  std::unique_ptr<frmWorking> working_;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // outlived by work posted for this view
 };
 
 }  // namespace quorvane

@@ -6,7 +6,7 @@
 #include <array>
 #include <iterator>
 
-#include "command/control_names.h"
+#include "command/view_fields.h"
 #include "toolkit/controls.h"
 
 namespace quorvane {

@@ -6,28 +6,23 @@
 #include <vector>
 
 #include "command/calculate_command.h"
+#include "main_window/main_form_description.h"
+#include "working_window/working_form_description.h"
 
 namespace quorvane {
 
-// The main window's controls as plain values, in the state the window starts in, with a log of
-// everything the command shows. Qt-free: the fuzz targets use it too.
+// The main window's controls as plain values, in the state its description starts them in, with a
+// log of everything the command shows. Qt-free: the fuzz targets use it too.
 class FakeCalculateView : public CalculateView {
  public:
   FakeCalculateView() {
-    texts[TextField::UpdateInterval] = "100";
-    checks[CheckField::UpdateAtInterval] = 1;
-    options[{OptionGroup::QuestPart, 3}] = true;
-    options[{OptionGroup::Side, 0}] = true;
-    options[{OptionGroup::Entry, 0}] = true;
-    options[{OptionGroup::ZeroLeft, 0}] = true;
-    for (ResultLabel l : {ResultLabel::Level, ResultLabel::ExactXp, ResultLabel::XpGained, ResultLabel::XpToNextLevel,
-                          ResultLabel::Gold}) {
-      captions[l] = "Click Calculate";
-    }
-    working[WorkingLabel::StartLevel] = "0";
-    working[WorkingLabel::TargetLevel] = "189";
-    working[WorkingLabel::Scalps] = "0";
-    working[WorkingLabel::LevelReached] = "Level Reached";
+    const MainFormStartState& start = main_form::StartState();
+    texts = start.texts;
+    checks = start.checks;
+    for (const auto& [group, selected] : start.selected)
+      if (selected >= 0) options[{group, selected}] = true;
+    captions = start.captions;
+    working = working_form::StartCaptions();
   }
 
   // Selects one member of an option group, clearing the others.
@@ -62,12 +57,7 @@ class FakeCalculateView : public CalculateView {
   }
   void ShowMessage(const std::string& title, const std::string& text) override { messages.emplace_back(title, text); }
   void OpenWorkingWindow() override {
-    if (!workingLoaded) {
-      working[WorkingLabel::StartLevel] = "0";
-      working[WorkingLabel::TargetLevel] = "189";
-      working[WorkingLabel::Scalps] = "0";
-      working[WorkingLabel::LevelReached] = "Level Reached";
-    }
+    if (!workingLoaded) working = working_form::StartCaptions();
     workingLoaded = true;
     ++workingOpened;
     if (recordRepaints) repaints.push_back(working);

@@ -14,17 +14,11 @@ namespace quorvane {
 inline void ApplySetup(FakeCalculateView& v, const QString& setup) {
   // Each control by its objectName.
   std::map<QString, TextField> texts;
-  for (TextField f : {TextField::Xp, TextField::Level, TextField::Scalps, TextField::TargetLevel, TextField::UpdateInterval}) {
-    texts[ControlName(f)] = f;
-  }
+  for (TextField f : kTextFields) texts[main_form::IdOf(f).name] = f;
   std::map<QString, CheckField> checks;
-  for (CheckField c : {CheckField::SellMaces, CheckField::SearchTarget, CheckField::UpdateAtInterval, CheckField::HideWorkingWindow}) {
-    checks[ControlName(c)] = c;
-  }
+  for (CheckField c : kCheckFields) checks[main_form::IdOf(c).name] = c;
   std::map<QString, OptionGroup> groups;
-  for (OptionGroup g : {OptionGroup::QuestPart, OptionGroup::Side, OptionGroup::Entry, OptionGroup::ZeroLeft}) {
-    groups[ControlName(g)] = g;
-  }
+  for (OptionGroup g : kOptionGroups) groups[main_form::IdOf(g).name] = g;
   for (const QString& item : setup.split(';', Qt::SkipEmptyParts)) {
     const QString name = item.section('=', 0, 0);
     const QString value = item.section('=', 1);

@@ -19,39 +19,60 @@ struct TwipSize {
   double height = 0;
 };
 
+// A key the user pressed, as every back-end reports it.
+enum class Key { Tab, Enter, Escape, Left, Right, Up, Down, Character };
+struct KeyEvent {
+  Key key = Key::Character;
+  char character = 0;  // Key::Character: the ASCII letter or digit typed, in lower case
+  bool shift = false;
+  bool control = false;
+  bool alt = false;
+};
+
 // What a native window reports to its neutral window.
 class PeerEvents {
  public:
   virtual ~PeerEvents() = default;
-  // The user pressed a command button (also through Enter, Esc or its access key).
+  // The user pressed a command button with the mouse or the space bar.
   virtual void userPressed(int control) = 0;
-  // The user changed a check box (to 0 or 1) or selected an option button (1). The native
-  // control shows the change already.
+  // The user changed a check box (to 0 or 1) or selected an option button (1) with the mouse or
+  // the space bar. The native control may show the change already.
   virtual void userChanged(int control, int value) = 0;
-  // The control that Tab (forward) or Shift+Tab reaches from `from` (-1: the first stop), or -1.
-  virtual int nextTabStop(int from, bool forward) const = 0;
+  // A key pressed in the window, before the native control that has the focus sees it. True when
+  // the window layer took it (Tab, Enter, Esc, access keys, arrows in an option group); the
+  // back-end then passes it on to nothing else.
+  virtual bool userKey(const KeyEvent& key) = 0;
   // The user closed the window with its close box (or the system's close command).
   virtual void closedByUser() = 0;
 };
 
-// One native top-level window. Controls are numbered by their row in the description. None of
-// these calls reports back through PeerEvents.
+// One native top-level window, built from PeerDescription(): captions that are not drawn are
+// empty, a control with an accessible name is read by it (else by its caption), and `visible`
+// says whether the control is on the screen (through its frames). Controls are numbered by their row in the description.
+// None of these calls reports back through PeerEvents. A peer keeps no state of the controls of
+// its own: it shows what it is told and reports what the user did.
 class WindowPeer {
  public:
   virtual ~WindowPeer() = default;
 
   virtual void setWindowCaption(const std::string& caption) = 0;
+  // Only for controls that draw their caption.
   virtual void setCaption(int control, const std::string& caption) = 0;
   virtual std::string text(int control) const = 0;
   virtual void setText(int control, const std::string& text) = 0;
   // Check boxes 0, 1 or 2 (greyed); option buttons 0 or 1. Other members of an option group are
-  // set by the neutral layer in calls of their own.
+  // set by the neutral layer in calls of their own. The layer sets every control's start value
+  // this way, right after the window is built.
   virtual void setValue(int control, int value) = 0;
-  virtual void setVisible(int control, bool visible) = 0;
+  // Whether the control is on the screen: the layer has worked it out through its frames.
+  virtual void setShown(int control, bool shown) = 0;
   virtual void setLocked(int control, bool locked) = 0;
-  // Gives the control the keyboard focus; the control with the focus, or -1.
+  // Gives the control the keyboard focus (it shows that it has it, also without a caption); the
+  // control with the focus, or -1.
   virtual void setFocus(int control) = 0;
   virtual int focused() const = 0;
+  // Selects the whole text of a text box (reached by the keyboard).
+  virtual void selectAll(int control) = 0;
 
   // Makes the native window without showing it, so that its frame is known before the first
   // show places it.
@@ -98,10 +119,15 @@ class WindowPeer {
 class Backend {
  public:
   virtual ~Backend() = default;
-  // Builds the native window and its controls from the description; not shown yet.
+  // Builds the native window and its controls from a PeerDescription(); not shown yet.
   virtual std::unique_ptr<WindowPeer> createWindow(const WindowDescription& description, PeerEvents& events) = 0;
   // Runs `work` soon, from the event loop, after the current event has been handled.
   virtual void post(std::function<void()> work) = 0;
+  // Runs the event loop until quit(); returns quit's status.
+  virtual int run() = 0;
+  // Ends the event loop that run() runs, once the current event has been handled; nothing while
+  // none runs.
+  virtual void quit(int status) = 0;
 };
 
 // The back-end that windows are built with. The program installs one at start; tests install

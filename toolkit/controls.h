@@ -63,9 +63,7 @@ class CheckBox : public TypedControl {
   // 0 unticked, 1 ticked, 2 greyed; setting another value runs the Click handler, nested.
   int value() const { return ref_.value(); }
   void setValue(int value) const { ref_.setValue(value); }
-  void onClick(std::function<void()> handler) const {
-    ref_.form().setClickHandler(name(), [h = std::move(handler)](int) { h(); });
-  }
+  void onClick(std::function<void()> handler) const { ref_.form().setClickHandler(ref_.index(), std::move(handler)); }
 };
 
 class OptionButton : public TypedControl {
@@ -84,9 +82,7 @@ class CommandButton : public TypedControl {
   using TypedControl::TypedControl;
   const std::string& caption() const { return ref_.caption(); }
   void setCaption(const std::string& caption) const { ref_.setCaption(caption); }
-  void onClick(std::function<void()> handler) const {
-    ref_.form().setClickHandler(name(), [h = std::move(handler)](int) { h(); });
-  }
+  void onClick(std::function<void()> handler) const { ref_.form().setClickHandler(ref_.index(), std::move(handler)); }
 };
 
 class PictureBox : public TypedControl {
@@ -106,10 +102,8 @@ class LineControl : public TypedControl {
 class OptionArray {
  public:
   OptionArray() = default;
-  OptionArray(Form& form, std::string name, std::vector<OptionButton> members)
-      : form_(&form), name_(std::move(name)), members_(std::move(members)) {}
+  explicit OptionArray(std::vector<OptionButton> members) : members_(std::move(members)) {}
 
-  const std::string& name() const { return name_; }
   int size() const { return static_cast<int>(members_.size()); }
   const OptionButton& operator[](int index) const { return members_.at(static_cast<std::size_t>(index)); }
   // The selected member, or -1.
@@ -118,13 +112,27 @@ class OptionArray {
       if ((*this)[i].value()) return i;
     return -1;
   }
-  void onClick(std::function<void(int index)> handler) const { form_->setClickHandler(name_, std::move(handler)); }
+  void onClick(const std::function<void(int index)>& handler) const {
+    for (int i = 0; i < size(); ++i) {
+      const ControlRef member = (*this)[i].ref();
+      member.form().setClickHandler(member.index(), [handler, i] { handler(i); });
+    }
+  }
 
  private:
-  Form* form_ = nullptr;
-  std::string name_;
   std::vector<OptionButton> members_;
 };
+
+// The handle type of each kind of control.
+template <ControlKind K> struct HandleOf;
+template <> struct HandleOf<ControlKind::Frame> { using Type = Frame; };
+template <> struct HandleOf<ControlKind::Label> { using Type = Label; };
+template <> struct HandleOf<ControlKind::TextBox> { using Type = TextBox; };
+template <> struct HandleOf<ControlKind::CheckBox> { using Type = CheckBox; };
+template <> struct HandleOf<ControlKind::OptionButton> { using Type = OptionButton; };
+template <> struct HandleOf<ControlKind::CommandButton> { using Type = CommandButton; };
+template <> struct HandleOf<ControlKind::PictureBox> { using Type = PictureBox; };
+template <> struct HandleOf<ControlKind::Line> { using Type = LineControl; };
 
 // The control `name` of `form` as a handle of kind T; throws ControlLookupError when the form
 // has no such control or it is of another kind.
@@ -139,5 +147,19 @@ T Find(Form& form, const std::string& name) {
 
 // The members Name(0) to Name(count - 1) of an option button array.
 OptionArray FindOptionArray(Form& form, const std::string& name, int count);
+
+// The control that `id` names, as the handle of its kind.
+template <ControlKind K>
+typename HandleOf<K>::Type Find(Form& form, ControlId<K> id) {
+  return Find<typename HandleOf<K>::Type>(form, id.name);
+}
+template <ControlKind K>
+typename HandleOf<K>::Type Find(Form& form, MemberId<K> id) {
+  return Find<typename HandleOf<K>::Type>(form, id.name());
+}
+template <int Count>
+OptionArray Find(Form& form, OptionArrayId<Count> id) {
+  return FindOptionArray(form, id.name, Count);
+}
 
 }  // namespace quorvane::ui

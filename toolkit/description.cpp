@@ -36,6 +36,50 @@ ControlDescription Line(std::string name, std::string container, int x1, int y1,
   return c;
 }
 
+template <>
+std::string MemberId<ControlKind::OptionButton>::name() const { return MemberName(array, index); }
+template <>
+std::string MemberId<ControlKind::Line>::name() const { return MemberName(array, index); }
+
+ControlDescription Line(MemberId<ControlKind::Line> id, FrameId container, int x1, int y1, int x2, int y2,
+                        Colour colour, int widthPixels) {
+  return Line(id.name(), container.name, x1, y1, x2, y2, colour, widthPixels);
+}
+
+bool CarriesCaption(ControlKind kind) {
+  return kind != ControlKind::TextBox && kind != ControlKind::Line && kind != ControlKind::PictureBox;
+}
+
+bool CaptionDrawn(const ControlDescription& c) {
+  if (!CarriesCaption(c.kind)) return false;
+  if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::OptionButton)
+    return c.width - kIndicatorTwips >= kLeastCaptionRoomTwips;
+  return true;
+}
+
+WindowDescription PeerDescription(const WindowDescription& description) {
+  WindowDescription peer = description;
+  for (ControlDescription& c : peer.controls) {
+    if (!CaptionDrawn(c) && c.kind != ControlKind::TextBox) c.caption.clear();
+  }
+  return peer;
+}
+
+char AccessKeyOf(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    const char c = caption[i + 1];
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return c;
+    return 0;
+  }
+  return 0;
+}
+
 bool IsFocusable(ControlKind kind) {
   switch (kind) {
     case ControlKind::TextBox:

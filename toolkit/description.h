@@ -27,6 +27,8 @@ double PixelsToTwips(int pixels, int dpi = 96);
 
 enum class ControlKind { Frame, Label, TextBox, CheckBox, OptionButton, CommandButton, PictureBox, Line };
 enum class Alignment { Left, Centre, Right };
+// What a picture box shows.
+enum class Picture { None, ProgramIcon };
 
 // The classic dialog font of the descriptions.
 inline constexpr const char* kDialogFontFamily = "MS Sans Serif";
@@ -68,6 +70,8 @@ struct ControlDescription {
   bool isCancel = false;       // Esc presses this button
   Colour colour;               // lines: their colour; labels: the text's colour
   int lineWidth = 1;           // lines only, in pixels at 96 dpi
+  Picture picture = Picture::None;          // picture boxes only
+  std::vector<std::string> otherCaptions;   // captions the code may set; fonts are fitted to them too
 
   ControlDescription& hidden() { visible = false; return *this; }
   ControlDescription& on() { value = 1; return *this; }
@@ -79,14 +83,67 @@ struct ControlDescription {
   ControlDescription& defaultButton() { isDefault = true; return *this; }
   ControlDescription& cancelButton() { isCancel = true; return *this; }
   ControlDescription& inColour(Colour c) { colour = c; return *this; }
+  ControlDescription& showing(Picture p) { picture = p; return *this; }
+  ControlDescription& alsoShows(std::string caption) { otherCaptions.push_back(std::move(caption)); return *this; }
 };
 
 ControlDescription Control(ControlKind kind, std::string name, std::string container, std::string caption, int left,
                            int top, int width, int height, int tabIndex);
 
+// ---- Control identifiers -----------------------------------------------------------------------
+// A form declares each of its controls once, as a constant of its kind; the description, the
+// typed handles and the handlers all use that constant, so a control of the wrong kind does not
+// compile and a name the description lacks fails when the form is built.
+
+template <ControlKind K>
+struct ControlId {
+  const char* name;
+};
+// A member of an option button array, Name(index).
+template <ControlKind K>
+struct MemberId {
+  const char* array;
+  int index;
+  std::string name() const;
+};
+// An option button array of `Count` members, Name(0) to Name(Count - 1).
+template <ControlKind K, int Count>
+struct ArrayId {
+  const char* name;
+  static constexpr int kCount = Count;
+  constexpr MemberId<K> operator[](int index) const { return MemberId<K>{name, index}; }
+};
+
+using FrameId = ControlId<ControlKind::Frame>;
+using LabelId = ControlId<ControlKind::Label>;
+using TextBoxId = ControlId<ControlKind::TextBox>;
+using CheckBoxId = ControlId<ControlKind::CheckBox>;
+using OptionButtonId = ControlId<ControlKind::OptionButton>;
+using CommandButtonId = ControlId<ControlKind::CommandButton>;
+using PictureBoxId = ControlId<ControlKind::PictureBox>;
+using LineId = ControlId<ControlKind::Line>;
+template <int Count>
+using OptionArrayId = ArrayId<ControlKind::OptionButton, Count>;
+
+// The window's client area as a container.
+inline constexpr FrameId kClientArea{""};
+
+template <ControlKind K>
+ControlDescription Control(ControlId<K> id, FrameId container, std::string caption, int left, int top, int width,
+                           int height, int tabIndex) {
+  return Control(K, id.name, container.name, std::move(caption), left, top, width, height, tabIndex);
+}
+template <ControlKind K>
+ControlDescription Control(MemberId<K> id, FrameId container, std::string caption, int left, int top, int width,
+                           int height, int tabIndex) {
+  return Control(K, id.name(), container.name, std::move(caption), left, top, width, height, tabIndex);
+}
+
 // A line from (x1, y1) to (x2, y2), in twips; horizontal or vertical.
 ControlDescription Line(std::string name, std::string container, int x1, int y1, int x2, int y2, Colour colour,
                         int widthPixels);
+ControlDescription Line(MemberId<ControlKind::Line> id, FrameId container, int x1, int y1, int x2, int y2,
+                        Colour colour, int widthPixels);
 
 enum class Border {
   FixedSingle,  // fixed size, title bar and close box only
@@ -111,6 +168,26 @@ inline constexpr int kNominalCaptionTwips = 270;
 
 // Controls that can take the keyboard focus.
 bool IsFocusable(ControlKind kind);
+// Controls that have a caption: labels, frames, buttons, check boxes and option buttons.
+bool CarriesCaption(ControlKind kind);
+
+// The width that the indicator of a check box or option button takes, with the gap before its
+// caption, and the least room beside it in which a caption is drawn.
+inline constexpr int kIndicatorTwips = 255;
+inline constexpr int kLeastCaptionRoomTwips = 90;
+// Whether the control draws its caption: a check box or option button too narrow for any of it
+// shows only its indicator (it keeps its caption for the code, and screen readers read its
+// accessible name).
+bool CaptionDrawn(const ControlDescription& control);
+// The description as a back-end builds it: captions that are not drawn are empty. Screen readers
+// read a control by its accessible name where the description gives one (a text box by the label
+// beside it, a captionless option button by the label that says what it means), else by its
+// caption as it is at that moment; a caption that is not drawn is never read.
+WindowDescription PeerDescription(const WindowDescription& description);
+
+// The characters of a caption's access key: the one after a single '&', in lower case (ASCII
+// letters and digits only); 0 for none.
+char AccessKeyOf(const std::string& caption);
 
 // The array name and index of a member name "Option1(3)"; index -1 for a plain name.
 struct ArrayName {

@@ -47,7 +47,7 @@ ScreenSizeHook SetScreenSizeHook(ScreenSizeHook hook) {
 OptionArray FindOptionArray(Form& form, const std::string& name, int count) {
   std::vector<OptionButton> members;
   for (int i = 0; i < count; ++i) members.push_back(Find<OptionButton>(form, MemberName(name, i)));
-  return OptionArray(form, name, std::move(members));
+  return OptionArray(std::move(members));
 }
 
 // ---- ControlRef --------------------------------------------------------------------------------
@@ -58,21 +58,22 @@ namespace {
   throw ControlLookupError("control " + c.name() + " of window " + c.form().name() + " has no " + what);
 }
 
-bool HasCaption(ControlKind k) { return k != ControlKind::TextBox && k != ControlKind::Line && k != ControlKind::PictureBox; }
-
 }  // namespace
 
 const ControlDescription& ControlRef::description() const { return form_->row(index_); }
 
 const std::string& ControlRef::caption() const {
-  if (!HasCaption(kind())) WrongKind(*this, "caption");
+  if (!CarriesCaption(kind())) WrongKind(*this, "caption");
   return form_->state_[static_cast<std::size_t>(index_)].caption;
 }
 
 void ControlRef::setCaption(const std::string& caption) const {
-  if (!HasCaption(kind())) WrongKind(*this, "caption");
-  form_->state_[static_cast<std::size_t>(index_)].caption = caption;
-  form_->peer_->setCaption(index_, caption);
+  if (!CarriesCaption(kind())) WrongKind(*this, "caption");
+  std::string& kept = form_->state_[static_cast<std::size_t>(index_)].caption;
+  // The same caption again changes nothing on the screen.
+  if (kept == caption) return;
+  kept = caption;
+  if (CaptionDrawn(description())) form_->peer_->setCaption(index_, caption);
 }
 
 std::string ControlRef::text() const {
@@ -97,10 +98,7 @@ void ControlRef::setValue(int value) const {
 
 bool ControlRef::visible() const { return form_->state_[static_cast<std::size_t>(index_)].visible; }
 
-void ControlRef::setVisible(bool visible) const {
-  form_->state_[static_cast<std::size_t>(index_)].visible = visible;
-  form_->peer_->setVisible(index_, visible);
-}
+void ControlRef::setVisible(bool visible) const { form_->setVisibleOf(index_, visible); }
 
 bool ControlRef::locked() const {
   if (kind() != ControlKind::TextBox) WrongKind(*this, "Locked property");
@@ -132,15 +130,24 @@ Form::Form(const WindowDescription& description) : description_(description), ca
     }
     byName_[c.name] = static_cast<int>(i);
     container_.push_back(container);
-    state_.push_back(State{c.caption, c.value, c.visible, false});
+    memberIndex_.push_back(SplitArrayName(c.name).index);
+    state_.push_back(State{c.caption, c.value, c.visible, true, false});
   }
+  for (std::size_t i = 0; i < rows.size(); ++i) state_[i].shown = shownInWindow(static_cast<int>(i));
+  handlers_.resize(rows.size());
   std::vector<int> focusable;
   for (std::size_t i = 0; i < rows.size(); ++i)
     if (IsFocusable(rows[i].kind)) focusable.push_back(static_cast<int>(i));
   std::stable_sort(focusable.begin(), focusable.end(), [&](int a, int b) { return row(a).tabIndex < row(b).tabIndex; });
   tabOrder_ = std::move(focusable);
 
-  peer_ = CurrentBackend().createWindow(description_, *this);
+  WindowDescription built = PeerDescription(description_);
+  for (std::size_t i = 0; i < rows.size(); ++i) built.controls[i].visible = state_[i].shown;
+  peer_ = CurrentBackend().createWindow(built, *this);
+  // The start values, as every later change reaches the peer.
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].kind == ControlKind::CheckBox || rows[i].kind == ControlKind::OptionButton)
+      peer_->setValue(static_cast<int>(i), state_[i].value);
   // The focus starts on the first control that Tab would reach.
   if (const int first = nextTabStop(-1, true); first >= 0) peer_->setFocus(first);
 }
@@ -169,8 +176,41 @@ void Form::setCaption(const std::string& caption) {
   peer_->setWindowCaption(caption);
 }
 
+void Form::setClickHandler(int control, std::function<void()> handler) {
+  handlers_.at(static_cast<std::size_t>(control)) = std::move(handler);
+}
+
 void Form::setClickHandler(const std::string& nameOrArray, Handler handler) {
-  handlers_[nameOrArray] = std::move(handler);
+  if (const int control = indexOf(nameOrArray); control >= 0) {
+    setClickHandler(control, [handler] { handler(-1); });
+    return;
+  }
+  bool found = false;
+  for (std::size_t i = 0; i < description_.controls.size(); ++i) {
+    if (memberIndex_[i] < 0 || SplitArrayName(description_.controls[i].name).base != nameOrArray) continue;
+    setClickHandler(static_cast<int>(i), [handler, index = memberIndex_[i]] { handler(index); });
+    found = true;
+  }
+  if (!found) throw ControlLookupError("window " + name() + " has no control or array " + nameOrArray);
+}
+
+void Form::setVisibleOf(int control, bool visible) {
+  state_[static_cast<std::size_t>(control)].visible = visible;
+  // The control and everything its frame holds, each as its own flag and its frames' say.
+  for (std::size_t i = 0; i < state_.size(); ++i) {
+    const int other = static_cast<int>(i);
+    if (!isInside(other, control)) continue;
+    const bool shown = shownInWindow(other);
+    if (state_[i].shown == shown) continue;
+    state_[i].shown = shown;
+    peer_->setShown(other, shown);
+  }
+}
+
+bool Form::isInside(int control, int container) const {
+  for (int c = control; c >= 0; c = container_[static_cast<std::size_t>(c)])
+    if (c == container) return true;
+  return false;
 }
 
 void Form::setValueOf(int control, int value, bool fromUser) {
@@ -224,19 +264,8 @@ void Form::userChanged(int control, int value) {
 }
 
 void Form::runHandler(int control) {
-  const std::string& name = row(control).name;
-  if (const auto it = handlers_.find(name); it != handlers_.end()) {
-    // A copy: the handler may replace itself.
-    const Handler handler = it->second;
-    handler(-1);
-    return;
-  }
-  const ArrayName member = SplitArrayName(name);
-  if (member.index < 0) return;
-  if (const auto it = handlers_.find(member.base); it != handlers_.end()) {
-    const Handler handler = it->second;
-    handler(member.index);
-  }
+  // A copy: the handler may replace itself.
+  if (const std::function<void()> handler = handlers_[static_cast<std::size_t>(control)]) handler();
 }
 
 bool Form::sameGroup(int a, int b) const {
@@ -245,6 +274,10 @@ bool Form::sameGroup(int a, int b) const {
 }
 
 void Form::closedByUser() {
+  if (owned_) {
+    LoadedWindows::unload(*this);
+    return;
+  }
   if (closed_) {
     const auto handler = closed_;
     handler();
@@ -376,6 +409,180 @@ int Form::nextTabStop(int from, bool forward) const {
     if (canTakeTabFocus(candidate)) return candidate;
   }
   return -1;
+}
+
+// ---- Keyboard -----------------------------------------------------------------------------------
+
+namespace {
+
+bool IsDefaultButton(const ControlDescription& c) { return c.kind == ControlKind::CommandButton && c.isDefault; }
+bool IsCancelButton(const ControlDescription& c) { return c.kind == ControlKind::CommandButton && c.isCancel; }
+
+}  // namespace
+
+int Form::focusedControl() const {
+  const int focus = peer_->focused();
+  return focus >= 0 && focus < static_cast<int>(state_.size()) ? focus : -1;
+}
+
+void Form::focusByKeyboard(int control) {
+  peer_->setFocus(control);
+  if (row(control).kind == ControlKind::TextBox) peer_->selectAll(control);
+}
+
+// What a click does to the control, for the keyboard.
+void Form::activate(int control) {
+  switch (row(control).kind) {
+    case ControlKind::CommandButton: runHandler(control); break;
+    case ControlKind::CheckBox: setValueOf(control, state_[static_cast<std::size_t>(control)].value == 1 ? 0 : 1, true); break;
+    case ControlKind::OptionButton: setValueOf(control, 1, true); break;
+    default: break;
+  }
+}
+
+int Form::buttonFor(bool (*is)(const ControlDescription&)) const {
+  for (std::size_t i = 0; i < description_.controls.size(); ++i)
+    if (is(description_.controls[i]) && shownInWindow(static_cast<int>(i))) return static_cast<int>(i);
+  return -1;
+}
+
+bool Form::moveInGroup(int from, bool forward) {
+  // The members on the screen, in reading order.
+  struct Place {
+    int control;
+    double top, left;
+  };
+  std::vector<Place> members;
+  for (std::size_t i = 0; i < state_.size(); ++i) {
+    const int member = static_cast<int>(i);
+    if (!sameGroup(member, from) || !shownInWindow(member)) continue;
+    Place p{member, 0, 0};
+    for (int c = member; c >= 0; c = container_[static_cast<std::size_t>(c)]) p.top += row(c).top, p.left += row(c).left;
+    members.push_back(p);
+  }
+  std::stable_sort(members.begin(), members.end(),
+                   [](const Place& a, const Place& b) { return a.top != b.top ? a.top < b.top : a.left < b.left; });
+  const auto at = std::find_if(members.begin(), members.end(), [from](const Place& p) { return p.control == from; });
+  if (at == members.end()) return true;
+  const std::size_t n = members.size();
+  const std::size_t position = static_cast<std::size_t>(at - members.begin());
+  const int target = members[(position + (forward ? 1 : n - 1)) % n].control;
+  if (target == from) return true;
+  peer_->setFocus(target);
+  activate(target);
+  return true;
+}
+
+bool Form::accessKey(char key) {
+  for (std::size_t i = 0; i < description_.controls.size(); ++i) {
+    const int control = static_cast<int>(i);
+    const ControlDescription& c = row(control);
+    const bool clickable = c.kind == ControlKind::CommandButton || c.kind == ControlKind::CheckBox ||
+                           c.kind == ControlKind::OptionButton;
+    if (!clickable || !CaptionDrawn(c) || AccessKeyOf(state_[i].caption) != key || !shownInWindow(control)) continue;
+    peer_->setFocus(control);
+    activate(control);
+    return true;
+  }
+  return false;
+}
+
+bool Form::userKey(const KeyEvent& k) {
+  if (k.control) return false;
+  const int focus = focusedControl();
+  switch (k.key) {
+    case Key::Tab: {
+      if (k.alt) return false;
+      if (const int target = nextTabStop(focus, !k.shift); target >= 0) focusByKeyboard(target);
+      return true;
+    }
+    case Key::Enter: {
+      if (k.alt) return false;
+      int target = focus >= 0 && row(focus).kind == ControlKind::CommandButton ? focus : buttonFor(IsDefaultButton);
+      if (target < 0) return false;
+      runHandler(target);
+      return true;
+    }
+    case Key::Escape: {
+      if (k.alt) return false;
+      const int target = buttonFor(IsCancelButton);
+      if (target < 0) return false;
+      runHandler(target);
+      return true;
+    }
+    case Key::Left:
+    case Key::Right:
+    case Key::Up:
+    case Key::Down:
+      if (k.alt || focus < 0 || row(focus).kind != ControlKind::OptionButton) return false;
+      return moveInGroup(focus, k.key == Key::Right || k.key == Key::Down);
+    case Key::Character:
+      if (k.character == 0) return false;
+      // With Alt anywhere; alone where it types nothing.
+      if (!k.alt && focus >= 0 && row(focus).kind == ControlKind::TextBox) return false;
+      return accessKey(k.character);
+  }
+  return false;
+}
+
+// ---- Windows the layer owns ----------------------------------------------------------------------
+
+namespace {
+
+struct Owned {
+  std::type_index type;
+  std::unique_ptr<Form> window;
+  bool loaded;
+};
+
+std::vector<Owned>& ownedWindows() {
+  static std::vector<Owned> windows;
+  return windows;
+}
+
+}  // namespace
+
+Form* LoadedWindows::find(std::type_index type) {
+  for (Owned& o : ownedWindows())
+    if (o.loaded && o.type == type) return o.window.get();
+  return nullptr;
+}
+
+Form& LoadedWindows::adopt(std::type_index type, std::unique_ptr<Form> window) {
+  window->owned_ = true;
+  ownedWindows().push_back(Owned{type, std::move(window), true});
+  return *ownedWindows().back().window;
+}
+
+void LoadedWindows::unload(Form& window) {
+  auto& windows = ownedWindows();
+  const auto it = std::find_if(windows.begin(), windows.end(), [&](const Owned& o) { return o.window.get() == &window; });
+  if (it == windows.end() || !it->loaded) return;
+  it->loaded = false;
+  window.hide();
+  Form* const gone = &window;
+  window.discardLater([gone] {
+    auto& all = ownedWindows();
+    const auto at = std::find_if(all.begin(), all.end(), [&](const Owned& o) { return o.window.get() == gone; });
+    if (at == all.end()) return;
+    // Out of the list first: the window's destructor may look at the list.
+    std::unique_ptr<Form> discarded = std::move(at->window);
+    all.erase(at);
+  });
+  // The run ends when the last of the program's windows has closed.
+  if (!anyShown()) CurrentBackend().quit(0);
+}
+
+void LoadedWindows::discardAll() {
+  std::vector<Owned> windows = std::move(ownedWindows());
+  ownedWindows().clear();
+  windows.clear();
+}
+
+bool LoadedWindows::anyShown() {
+  for (const Owned& o : ownedWindows())
+    if (o.loaded && o.window->isShown()) return true;
+  return false;
 }
 
 }  // namespace quorvane::ui

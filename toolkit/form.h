@@ -21,13 +21,29 @@
 //
 // Tab order: Tab and Shift+Tab walk the focusable controls in tab-index order. A hidden control,
 // and one that lies wholly outside the client area, is skipped; a group of option buttons is one
-// stop, at its selected member (arrow keys move within the group).
+// stop, at its selected member.
+//
+// Keyboard, the same on every back-end (the back-ends only report the keys):
+//  - Tab and Shift+Tab move the focus along the tab order; reaching a text box selects its text.
+//  - Enter presses the focused command button, else the default button; Esc the cancel button.
+//  - An access key ("&System Info..."), with Alt anywhere, or alone where the focus is not in a
+//    text box, focuses its control and clicks it.
+//  - The arrow keys on an option button move within its group in the group's order on screen
+//    (top to bottom, then left to right): Down and Right to the next member, Up and Left back,
+//    wrapping at the ends; the member reached is selected, as a click selects it.
+//
+// Visibility: a control is on the screen while it and every frame around it are visible.
+//
+// Ownership: windows made by Load<T>() belong to the layer. A window closed by the user or by its
+// own code is unloaded at once (Loaded<T>() no longer finds it) and discarded from the event
+// loop once no modal loop of it runs any more. The run ends when no loaded window is shown.
 
 #include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <typeindex>
 #include <vector>
 
 #include "toolkit/backend.h"
@@ -114,11 +130,13 @@ class Form : private PeerEvents {
   const std::string& caption() const { return caption_; }
   void setCaption(const std::string& caption);
 
-  // The Click handler of a control, or of all members of an array (by its name without index).
-  // Array handlers receive the member's index, other handlers -1.
+  // The Click handler of one control.
+  void setClickHandler(int control, std::function<void()> handler);
+  // By name: of a control, or of all members of an array (by its name without index). Array
+  // handlers receive the member's index, other handlers -1.
   void setClickHandler(const std::string& nameOrArray, Handler handler);
-  // Runs after the user closed the window (its close box). The window is hidden by then; the
-  // owner decides whether it is discarded (discardLater).
+  // Runs after the user closed a window that the layer does not own (its close box). The window
+  // is hidden by then; the owner decides whether it is discarded (discardLater).
   void setClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
 
   // Shows the window modeless (the first show centres it when its description says so); a
@@ -128,7 +146,7 @@ class Form : private PeerEvents {
   void showNow();
   void hide();
   bool isShown() const;
-  // Hides the window and runs the closed handler, as the user's close box does.
+  // Hides the window and unloads it, as the user's close box does.
   void close();
 
   // Outer width (client area and the nominal border) and height of the window, in twips.
@@ -158,18 +176,24 @@ class Form : private PeerEvents {
   void discardLater(std::function<void()> destroy);
 
   // The control that Tab or Shift+Tab reaches from `from` (-1: the first stop), or -1.
-  int nextTabStop(int from, bool forward) const override;
+  int nextTabStop(int from, bool forward) const;
+  // Whether the control is on the screen as far as the window goes: it and its frames visible.
+  bool shownInWindow(int control) const;
+  // The keyboard, as the user's keys reach it (see the top of this file).
+  bool userKey(const KeyEvent& key) override;
 
   WindowPeer& peer() { return *peer_; }
   const WindowPeer& peer() const { return *peer_; }
 
  private:
   friend class ControlRef;
+  friend struct LoadedWindows;
 
   struct State {
     std::string caption;
     int value = 0;
     bool visible = true;
+    bool shown = true;  // as the peer was last told
     bool locked = false;
   };
 
@@ -179,24 +203,66 @@ class Form : private PeerEvents {
 
   void placeBeforeFirstShow();
   void setValueOf(int control, int value, bool fromUser);
+  void setVisibleOf(int control, bool visible);
   void runHandler(int control);
-  bool shownInWindow(int control) const;  // visible with every container
   bool canTakeTabFocus(int control) const;
   bool sameGroup(int a, int b) const;
+  bool isInside(int control, int container) const;
+  void focusByKeyboard(int control);
+  void activate(int control);
+  int focusedControl() const;
+  int buttonFor(bool (*is)(const ControlDescription&)) const;
+  bool moveInGroup(int from, bool forward);
+  bool accessKey(char key);
   const ControlDescription& row(int control) const { return description_.controls[static_cast<std::size_t>(control)]; }
 
   WindowDescription description_;
   std::string caption_;
   std::vector<State> state_;
-  std::vector<int> container_;  // row of each control's container, -1 for the client area
+  std::vector<int> container_;    // row of each control's container, -1 for the client area
+  std::vector<int> memberIndex_;  // index of each array member, -1 for other controls
   std::map<std::string, int> byName_;
-  std::map<std::string, Handler> handlers_;
+  std::vector<std::function<void()>> handlers_;  // by row
   std::vector<int> tabOrder_;  // focusable controls by tab index
   std::function<void()> closed_;
   std::function<void()> pendingDiscard_;
   int modalDepth_ = 0;
   bool shownOnce_ = false;
+  bool owned_ = false;  // loaded through Load<T>(): the layer discards it when it closes
   std::unique_ptr<WindowPeer> peer_;
 };
+
+// ---- Windows the layer owns ----------------------------------------------------------------------
+
+struct LoadedWindows {
+  // The loaded window of this type, or null.
+  static Form* find(std::type_index type);
+  // Takes the new window over as the loaded one of its type.
+  static Form& adopt(std::type_index type, std::unique_ptr<Form> window);
+  // Unloads the window: hides it, and discards it from the event loop once its modal loops ended.
+  static void unload(Form& window);
+  // Discards every window the layer holds, at the end of the run.
+  static void discardAll();
+  // Whether a loaded window is shown.
+  static bool anyShown();
+};
+
+// Loads a window: the loaded window of type T, or a new one from its description. At most one of
+// each type is loaded.
+template <class T>
+T& Load() {
+  if (Form* loaded = LoadedWindows::find(typeid(T))) return static_cast<T&>(*loaded);
+  return static_cast<T&>(LoadedWindows::adopt(typeid(T), std::make_unique<T>()));
+}
+// The loaded window of type T, or null.
+template <class T>
+T* Loaded() {
+  return static_cast<T*>(LoadedWindows::find(typeid(T)));
+}
+// Unloads the loaded window of type T, if any.
+template <class T>
+void Unload() {
+  if (Form* loaded = LoadedWindows::find(typeid(T))) LoadedWindows::unload(*loaded);
+}
 
 }  // namespace quorvane::ui

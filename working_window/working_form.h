@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "command/control_names.h"
+#include "command/view_fields.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 

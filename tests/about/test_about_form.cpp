@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "about/about_form.h"
+#include "app/startup.h"
 #include "main_window/main_form.h"
 #include "tests/qt_form.h"
 #include "toolkit/qt/backend.h"
@@ -221,20 +222,19 @@ void TestAboutForm::systemInfoIsUnavailableHere() {
 }
 
 void TestAboutForm::outlivesTheMainWindow() {
-  // Runs the program's event loop as the program does: it ends when the last window closes.
-  QVERIFY(QGuiApplication::quitOnLastWindowClosed());
-  auto* program = new MainForm;
-  program->setClosedHandler([program] { program->discardLater([program] { delete program; }); });
-  QPointer<QWidget> mainForm = Watch(program);
-  program->show();
-  Button(program, "cmdAbout")->click();
-  QPointer<QWidget> box = Watch(LoadedAboutBox());
-  QVERIFY(box);
-
+  // The program's own run: it ends when the last window closes, and not before.
+  QPointer<QWidget> mainForm;
+  QPointer<QWidget> box;
   bool aboutOpenAfterMainClosed = false;
   bool okPressed = false;
   bool timedOut = false;
-  QTimer::singleShot(0, mainForm, [&] { mainForm->close(); });
+  QTimer::singleShot(0, qApp, [&] {
+    MainForm* program = ui::Loaded<MainForm>();
+    mainForm = Watch(program);
+    Button(program, "cmdAbout")->click();
+    box = Watch(LoadedAboutBox());
+    program->close();
+  });
   QTimer::singleShot(200, qApp, [&] {
     aboutOpenAfterMainClosed = !mainForm && box && box->isVisible();
     okPressed = true;
@@ -244,11 +244,12 @@ void TestAboutForm::outlivesTheMainWindow() {
     timedOut = true;
     QCoreApplication::quit();
   });
-  QCoreApplication::exec();
+  QCOMPARE(RunProgram(), 0);
 
   QVERIFY(aboutOpenAfterMainClosed);
   QVERIFY(okPressed);  // the run did not end with the main window
   QVERIFY(!timedOut);  // but it did end with the About box
+  QVERIFY(!box);       // and the windows are gone
 }
 
 QTEST_MAIN(TestAboutForm)

@@ -190,7 +190,7 @@ class Screen:
         found = self.find(root, role, name)
         if len(found) != 1:
             shown = sorted({f"{n.getRoleName()} '{n.name}'" for n in self.walk(root) if self.showing(n)})
-            raise Failure(f"expected one {role.value_nick} named '{name}', found {len(found)}; "
+            raise Failure(f"expected one {role} named '{name}', found {len(found)}; "
                           f"showing: {', '.join(shown)}")
         return found[0]
 
@@ -303,6 +303,27 @@ def scenario(screen):
     expect_label(screen, "XP gained:", screen.value_beside(window, "XP gained:"), "96.315.000")
     expect_label(screen, "XP to next level:", screen.value_beside(window, "XP to next level:"), "646.114")
 
+    # The keyboard, through the display server: the arrow keys move within "Quest parts" in its
+    # order on screen and select what they reach, wrapping at the ends.
+    maces = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Maces for XP")
+    rings = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Rings for XP")
+    belts = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Belts for XP")
+    screen.act(maces, "Toggle")
+    wait_for("'Give Maces for XP' chosen", lambda: screen.checked(maces))
+    main_id = xdotool("search", "--name", "^Quorvane$").split()[0]
+    xdotool("windowfocus", main_id)
+    maces.queryComponent().grabFocus()
+    wait_for("the focus on 'Give Maces for XP'", lambda: maces.getState().contains(a.STATE_FOCUSED))
+    xdotool("key", "Up")
+    wait_for("Up from the top to 'Give Rings for XP'", lambda: screen.checked(rings))
+    xdotool("key", "Down")
+    wait_for("Down from the bottom to 'Give Maces for XP'", lambda: screen.checked(maces))
+    xdotool("key", "Down")
+    wait_for("Down to 'Give Belts for XP'", lambda: screen.checked(belts))
+    print("ok   the arrow keys move within 'Quest parts' and select")
+    screen.act(books, "Toggle")
+    wait_for("'Give Books for XP' chosen again", lambda: screen.checked(books))
+
     # A message box: no scalps typed.
     screen.type_into(scalps, "")
     screen.act(calculate, "Press")
@@ -350,6 +371,17 @@ def scenario(screen):
         w.name == "About Quorvane" and screen.showing(w) for w in screen.windows()))
     time.sleep(0.5)
     expect("the program runs on after the About box closed under its message", screen.process_running(), True)
+
+    # Enter and Esc close the About box: its OK is the default and the cancel button.
+    for key in ("Return", "Escape"):
+        screen.act(screen.one(window, a.ROLE_PUSH_BUTTON, "About..."), "Press")
+        wait_for("the About box", lambda: xdotool("search", "--name", "^About Quorvane$"))
+        xdotool("windowfocus", xdotool("search", "--name", "^About Quorvane$").split()[0])
+        time.sleep(0.2)
+        xdotool("key", key)
+        wait_for(f"{key} to close the About box", lambda: not any(
+            w.name == "About Quorvane" and screen.showing(w) for w in screen.windows()))
+        print(f"ok   {key} closes the About box")
 
     # The longest search with the Working window repainted at every candidate, stopped with Esc.
     # The search keeps the program busy, so it is started and stopped through the display server

@@ -16,7 +16,7 @@ namespace quorvane::test {
 class FakePeer : public ui::WindowPeer {
  public:
   FakePeer(const ui::WindowDescription& d, ui::PeerEvents& e) : events(e), clientWidth(d.clientWidth) {
-    for (const auto& c : d.controls) texts.push_back(c.caption), values.push_back(c.value);
+    for (const auto& c : d.controls) texts.push_back(c.caption), values.push_back(-1), shownControls.push_back(c.visible);
     clientHeight = d.clientHeight;
   }
 
@@ -25,10 +25,11 @@ class FakePeer : public ui::WindowPeer {
   std::string text(int c) const override { return texts[static_cast<std::size_t>(c)]; }
   void setText(int c, const std::string& t) override { texts[static_cast<std::size_t>(c)] = t; }
   void setValue(int c, int v) override { values[static_cast<std::size_t>(c)] = v; }
-  void setVisible(int, bool) override {}
+  void setShown(int c, bool s) override { shownControls[static_cast<std::size_t>(c)] = s; }
   void setLocked(int, bool) override {}
   void setFocus(int c) override { focus = c; }
   int focused() const override { return focus; }
+  void selectAll(int c) override { selected = c; }
   void show() override { shown = true; }
   void showNow() override { shown = true; }
   void hide() override { shown = false; }
@@ -54,7 +55,9 @@ class FakePeer : public ui::WindowPeer {
 
   ui::PeerEvents& events;
   std::vector<std::string> texts;
-  std::vector<int> values;
+  std::vector<int> values;  // -1 until the layer sets it
+  std::vector<bool> shownControls;
+  int selected = -1;  // the text box whose text was selected last
   std::function<void()> whileMessageShown;  // runs while a message box is "open"
   double clientWidth, clientHeight = 0, left = 0, top = 0;
   int focus = -1;
@@ -73,6 +76,11 @@ class FakeBackend : public ui::Backend {
     return peer;
   }
   void post(std::function<void()> work) override { posted.push_back(std::move(work)); }
+  int run() override {
+    runPosted();
+    return 0;
+  }
+  void quit(int) override { ++quits; }
   // Runs what was posted, as the event loop would.
   void runPosted() {
     while (!posted.empty()) {
@@ -85,6 +93,7 @@ class FakeBackend : public ui::Backend {
   FakePeer* last = nullptr;
   std::function<void(FakePeer&, const ui::WindowDescription&)> onCreate;  // runs for every new window
   std::deque<std::function<void()>> posted;
+  int quits = 0;
 };
 
 }  // namespace quorvane::test

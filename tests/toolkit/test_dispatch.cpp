@@ -3,11 +3,15 @@
 
 #include <QtTest>
 
+#include <map>
+
 #include "tests/toolkit/fake_backend.h"
 #include "tests/toolkit/test_window.h"
 #include "toolkit/controls.h"
 
 using namespace quorvane::ui;
+using quorvane::test::FakePeer;
+static std::string S(const QString& s) { return s.toStdString(); }
 
 class TestDispatch : public QObject {
   Q_OBJECT
@@ -25,7 +29,7 @@ class TestDispatch : public QObject {
   void init() {
     form = std::make_unique<Form>(quorvane::test::TestWindow());
     log.clear();
-    for (const char* n : {"A", "B", "C", "Go"})
+    for (const char* n : {"A", "B", "C", "D", "Go"})
       form->setClickHandler(n, [this, n](int i) { log << (i < 0 ? QString(n) : QString::fromStdString(MemberName(n, i))); });
   }
 
@@ -66,6 +70,64 @@ class TestDispatch : public QObject {
     for (int at = form->nextTabStop(-1, forward); seen.size() < stops.size() && at >= 0; at = form->nextTabStop(at, forward))
       seen << name(at);
     QCOMPARE(seen, stops);
+  }
+
+  // The keyboard's rules: where the focus goes, what is selected and which handler runs.
+  void keyboard_data() {
+    QTest::addColumn<QString>("keys");  // a key, with + for Shift and ! for Alt
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QStringList>("handlers");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("Tab") << "Tab" << "A(0)" << "B(0)" << QStringList{} << true;
+    QTest::newRow("Shift+Tab wraps") << "+Tab" << "A(0)" << "Narrow(0)" << QStringList{} << true;
+    QTest::newRow("Tab into a text box selects it") << "Tab" << "D" << "Box" << QStringList{} << true;
+    QTest::newRow("Enter in a text box: the default button") << "Enter" << "Box" << "Box" << QStringList{"Go"} << true;
+    QTest::newRow("Esc: the cancel button") << "Escape" << "C" << "C" << QStringList{"Go"} << true;
+    QTest::newRow("Down: the member below, selected") << "Down" << "A(0)" << "A(1)" << QStringList{"A(1)"} << true;
+    QTest::newRow("Right as Down") << "Right" << "A(1)" << "A(2)" << QStringList{"A(2)"} << true;
+    QTest::newRow("Up wraps to the last") << "Up" << "A(0)" << "A(2)" << QStringList{"A(2)"} << true;
+    QTest::newRow("Left back, to the selected one") << "Left" << "A(1)" << "A(0)" << QStringList{} << true;
+    QTest::newRow("a group of one stays") << "Down" << "Narrow(0)" << "Narrow(0)" << QStringList{} << true;
+    QTest::newRow("arrows on a check box are its own") << "Down" << "C" << "C" << QStringList{} << false;
+    QTest::newRow("Alt and the access key clicks") << "!d" << "Box" << "D" << QStringList{"D"} << true;
+    QTest::newRow("the access key alone off a text box") << "d" << "C" << "D" << QStringList{"D"} << true;
+    QTest::newRow("the access key alone types in a text box") << "d" << "Box" << "Box" << QStringList{} << false;
+    QTest::newRow("a letter that is no access key") << "!q" << "C" << "C" << QStringList{} << false;
+  }
+  void keyboard() {
+    QFETCH(QString, keys);
+    QFETCH(QString, from);
+    QFETCH(QString, focus);
+    QFETCH(QStringList, handlers);
+    QFETCH(bool, taken);
+    KeyEvent key;
+    key.shift = keys.startsWith('+');
+    key.alt = keys.startsWith('!');
+    const QString k = keys.mid(key.shift || key.alt ? 1 : 0);
+    const std::map<QString, Key> named{{"Tab", Key::Tab},   {"Enter", Key::Enter}, {"Escape", Key::Escape},
+                                       {"Up", Key::Up},     {"Down", Key::Down},   {"Left", Key::Left},
+                                       {"Right", Key::Right}};
+    if (named.count(k)) key.key = named.at(k);
+    else key.character = k.at(0).toLatin1();
+    backend.last->focus = row(qPrintable(from));
+    QCOMPARE(form->userKey(key), taken);
+    QCOMPARE(name(backend.last->focus), focus);
+    QCOMPARE(log, handlers);
+    if (!handlers.isEmpty() && handlers.first().startsWith("A")) QCOMPARE(form->control(S(focus)).value(), 1);
+    if (focus == "Box" && from != "Box") QCOMPARE(backend.last->selected, row("Box"));
+  }
+
+  // A control is on the screen while it and its frames are visible; the peer hears of changes only.
+  void visibilityThroughFrames() {
+    FakePeer& peer = *backend.last;
+    form->control("B(1)").setVisible(false);
+    form->control("Inner").setVisible(false);
+    QCOMPARE(peer.shownControls[row("B(0)")], false);
+    form->control("Inner").setVisible(true);
+    QCOMPARE(peer.shownControls[row("B(0)")], true);
+    QCOMPARE(peer.shownControls[row("B(1)")], false);  // its own flag stands
+    QVERIFY(form->control("B(1)").visible() == false && form->control("Inner").visible());
   }
 
   // A wrong name, or a control of another kind, fails when the form looks it up.

@@ -21,11 +21,11 @@ ui::WindowDescription TestWindow() {
       ui::Control(ui::ControlKind::OptionButton, "B(0)", "Inner", "B zero", 120, 240, 1200, 255, 5).on(),
       ui::Control(ui::ControlKind::OptionButton, "B(1)", "Inner", "B one", 120, 600, 1200, 255, 6),
       ui::Control(ui::ControlKind::CheckBox, "C", "Outer", "Check C", 120, 1440, 1500, 255, 7),
-      ui::Control(ui::ControlKind::CheckBox, "D", "Outer", "Check D", 120, 1800, 1500, 255, 8).on(),
+      ui::Control(ui::ControlKind::CheckBox, "D", "Outer", "Check &D", 120, 1800, 1500, 255, 8).on(),
       ui::Control(ui::ControlKind::Label, "Under", "", "under", 4300, 240, 1095, 255, 9),
       ui::Control(ui::ControlKind::Label, "Value", "Outer", "", 120, 2400, 1200, 255, 13),
       ui::Control(ui::ControlKind::TextBox, "Box", "", "text", 4300, 240, 1095, 285, 10),
-      ui::Control(ui::ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11),
+      ui::Control(ui::ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11).defaultButton().cancelButton(),
       ui::Control(ui::ControlKind::OptionButton, "Narrow(0)", "", "Narrow", 4300, 1200, 240, 255, 12),
   };
   return w;

@@ -9,34 +9,23 @@ namespace quorvane::ui::qt {
 
 namespace {
 
-// A label of a window is read by screen readers as its own caption, also while the caption is
-// empty. (Qt's default falls back to the caption of the surrounding frame, so an empty result
-// label would be read as "Results".)
-class AccessibleLabel : public QAccessibleWidget {
+// A label or frame of a window is read by screen readers as its own caption, also while the
+// caption is empty. (Qt's default reads a label by the caption of the frame around it, so an empty
+// result label would be read as "Results", and a frame inside a frame by the outer one's.)
+template <class Widget, QAccessible::Role R, QString (Widget::*Caption)() const>
+class ReadByCaption : public QAccessibleWidget {
  public:
-  explicit AccessibleLabel(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+  explicit ReadByCaption(Widget* widget) : QAccessibleWidget(widget, R) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
       const QString name = widget()->accessibleName();
-      return name.isEmpty() ? static_cast<QLabel*>(widget())->text() : name;
+      return name.isEmpty() ? (static_cast<Widget*>(widget())->*Caption)() : name;
     }
     return QAccessibleWidget::text(t);
   }
 };
-
-// A frame is read by its own caption. (Qt's default reads a frame inside a frame by the caption
-// of the frame around it.)
-class AccessibleFrame : public QAccessibleWidget {
- public:
-  explicit AccessibleFrame(QGroupBox* frame) : QAccessibleWidget(frame, QAccessible::Grouping) {}
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) {
-      const QString name = widget()->accessibleName();
-      return name.isEmpty() ? static_cast<QGroupBox*>(widget())->title() : name;
-    }
-    return QAccessibleWidget::text(t);
-  }
-};
+using AccessibleLabel = ReadByCaption<QLabel, QAccessible::StaticText, &QLabel::text>;
+using AccessibleFrame = ReadByCaption<QGroupBox, QAccessible::Grouping, &QGroupBox::title>;
 
 constexpr const char* kFormLabel = "quorvaneFormLabel";
 constexpr const char* kFormFrame = "quorvaneFormFrame";

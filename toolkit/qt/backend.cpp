@@ -1,6 +1,7 @@
 #include "toolkit/qt/backend.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QtGlobal>
 #include <QTimer>
 
@@ -19,6 +20,19 @@ class QtBackend final : public Backend {
   void post(std::function<void()> work) override {
     QTimer::singleShot(0, QCoreApplication::instance(), std::move(work));
   }
+  int run() override {
+    running_ = true;
+    const int status = QCoreApplication::exec();
+    running_ = false;
+    return status;
+  }
+  void quit(int status) override {
+    // Only the loop that run() started: a test's own loop, or none, is left alone.
+    if (running_) QCoreApplication::exit(status);
+  }
+
+ private:
+  bool running_ = false;
 };
 
 }  // namespace
@@ -34,6 +48,14 @@ void BeforeApplication() {
 void Install() {
   static QtBackend backend;
   SetBackend(&backend);
+  // The window layer says when the run ends: when no window of the program is shown.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  // The windows the layer still holds go before the application's widgets do.
+  static const bool discardAtExit = [] {
+    qAddPostRoutine([] { LoadedWindows::discardAll(); });
+    return true;
+  }();
+  (void)discardAtExit;
 }
 
 QWidget* WindowWidget(Form& form) { return dynamic_cast<QtWindow*>(&form.peer()); }

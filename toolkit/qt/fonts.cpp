@@ -70,54 +70,38 @@ QFont ScalableFont(int pixels) {
   return f;
 }
 
-// The width, in logical pixels, that the look-alike gives this sample at the dialog size. The
-// layout's captions were fitted to it: a face that stands in is set in the largest whole pixel size
-// that keeps the sample within this width, so that every caption still fits its control.
-constexpr const char* kFitSample = "Changing this option will result in more scalps than the bare minimum";
-constexpr double kLookAlikeSampleWidth = 320;
-
-int FittedDialogPixels() {
-  static const int pixels = [] {
-    int size = PointsToPixels(kDialogFontPoints);
-    while (size > 6 && QFontMetricsF(ScalableFont(size)).horizontalAdvance(QLatin1String(kFitSample)) > kLookAlikeSampleWidth)
-      --size;
-    return size;
-  }();
-  return pixels;
-}
-
 }  // namespace
 
-QFont DialogFont() {
-  QFont f = LookAlikeServes() ? QFont(DialogFontFamily()) : ScalableFont(FittedDialogPixels());
-  f.setPixelSize(LookAlikeServes() ? PointsToPixels(kDialogFontPoints) : FittedDialogPixels());
-  f.setBold(false);
-  f.setItalic(false);
-  return f;
-}
-
-QFont ResolveFont(const FontDescription& desc, const QFont& base) {
-  QFont f = base;
-  if (!desc.family.empty()) {
-    if (QString::fromStdString(desc.family).compare(QLatin1String(kDialogFontFamily), Qt::CaseInsensitive) == 0)
-      f = DialogFont();
-    else
-      f.setFamily(QString::fromStdString(desc.family));
+QFont FaceFont(const FontDescription& desc, int pixels) {
+  const bool dialogFamily =
+      QString::fromStdString(desc.family).compare(QLatin1String(kDialogFontFamily), Qt::CaseInsensitive) == 0;
+  QFont f;
+  if (!dialogFamily) {
+    f = QFont(QString::fromStdString(desc.family));
+  } else if (LookAlikeServes()) {
+    f = QFont(DialogFontFamily());
+  } else {
+    f = ScalableFont(pixels);
   }
-  if (desc.points > 0) f.setPixelSize(PointsToPixels(desc.points));
+  f.setPixelSize(pixels);
   const bool lookAlike = !DialogFontFamily().isEmpty() && f.family() == DialogFontFamily();
-  const bool dialogSize = f.pixelSize() <= PointsToPixels(kDialogFontPoints);
+  const bool dialogSize = pixels <= PointsToPixels(kDialogFontPoints);
   if (lookAlike && desc.bold && dialogSize && !DialogBoldFontFamily().isEmpty()) {
     // Bold in the dialog size: the sister family's bold face.
     f.setFamily(DialogBoldFontFamily());
-  } else if (lookAlike && (desc.bold || QFontInfo(f).pixelSize() != f.pixelSize())) {
+  } else if (lookAlike && (desc.bold || QFontInfo(f).pixelSize() != pixels)) {
     // Sizes that the look-alike has no strike for, and larger bold text (the sister family's bold
     // face draws hardly heavier than its regular one there), are set in the scalable face.
-    f = ScalableFont(f.pixelSize());
+    f = ScalableFont(pixels);
   }
   f.setBold(desc.bold);
   f.setItalic(desc.italic);
   return f;
+}
+
+bool IsStandIn(const QFont& font) {
+  const QString family = font.family();
+  return DialogFontFamily().isEmpty() || (family != DialogFontFamily() && family != DialogBoldFontFamily());
 }
 
 }  // namespace quorvane::ui::qt

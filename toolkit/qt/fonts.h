@@ -8,11 +8,13 @@
 
 namespace quorvane::ui::qt {
 
-// The 8.25 pt dialog font of the descriptions. Uses the look-alike from the fonts-wine package
-// when it is installed, otherwise the toolkit's default sans face at the same pixel size.
-QFont DialogFont();
-// The font of a description, resolved against a window font.
-QFont ResolveFont(const FontDescription& desc, const QFont& base);
+// A resolved font of a description (font_fit.h) at `pixels` logical pixels. The dialog font is
+// set in the look-alike from the fonts-wine package where it is installed and the screen shows
+// logical pixels one to one, otherwise in a scalable sans face.
+QFont FaceFont(const FontDescription& desc, int pixels);
+// Whether the font is a scalable face standing in for the look-alike: the window fits its size
+// to the captions set in it.
+bool IsStandIn(const QFont& font);
 // Points at 96 dpi to logical pixels.
 int PointsToPixels(double points);
 

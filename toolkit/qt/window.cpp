@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QRegion>
 #include <QScreen>
-#include <QShortcut>
+#include <QStyle>
 #include <QThread>
 #include <QWindow>
 
@@ -24,6 +24,7 @@
 #include <limits>
 #include <map>
 
+#include "toolkit/font_fit.h"
 #include "toolkit/qt/accessibility.h"
 #include "toolkit/qt/buttons.h"
 #include "toolkit/qt/fonts.h"
@@ -82,8 +83,6 @@ QtWindow::QtWindow(const WindowDescription& description, PeerEvents& events)
   if (description_.border != Border::Sizable) flags |= Qt::MSWindowsFixedSizeDialogHint;
   setWindowFlags(flags);
 
-  setFont(description_.font.isDefault() ? DialogFont() : ResolveFont(description_.font, DialogFont()));
-
   const QSize client(TwipsToPixels(description_.clientWidth), TwipsToPixels(description_.clientHeight));
   if (description_.border == Border::Sizable)
     resize(client);
@@ -96,28 +95,23 @@ QtWindow::QtWindow(const WindowDescription& description, PeerEvents& events)
 
   const auto& rows = description_.controls;
   widgets_.resize(rows.size(), nullptr);
-  hiddenCaptions_.resize(rows.size());
-  captionHidden_.resize(rows.size(), false);
   std::map<std::string, QWidget*> byName;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const ControlDescription& c = rows[i];
     QWidget* parent = c.container.empty() ? this : byName.at(c.container);
     QWidget* w = makeControl(c, parent, static_cast<int>(i));
     w->setObjectName(Q(c.name));
+    // Keys reach the window layer before the control sees them.
+    w->installEventFilter(this);
     widgets_[i] = w;
     byName[c.name] = w;
   }
+  installEventFilter(this);
+  applyFonts();
   // Labels, lines and pictures are drawn beneath the windowed controls that share their place
   // (a text box covers the label under it).
   for (std::size_t i = 0; i < rows.size(); ++i)
     if (rows[i].kind == ControlKind::Label || rows[i].kind == ControlKind::Line) widgets_[i]->lower();
-  // Qt's own tab chain follows the tab indices too; the walk itself is the neutral layer's.
-  std::vector<std::size_t> order;
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    if (IsFocusable(rows[i].kind)) order.push_back(i);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return rows[a].tabIndex < rows[b].tabIndex; });
-  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(widgets_[order[i - 1]], widgets_[order[i]]);
 }
 
 QtWindow::~QtWindow() = default;
@@ -129,7 +123,6 @@ int QtWindow::indexOf(const QWidget* widget) const {
 
 QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int index) {
   QWidget* w = nullptr;
-  const QFont font = ResolveFont(c.font, parent->font());
 
   switch (c.kind) {
     case ControlKind::Frame: {
@@ -164,7 +157,6 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
     }
     case ControlKind::CheckBox: {
       auto* b = new WrappingButton<QCheckBox>(Q(c.caption), parent);
-      b->setCheckState(c.value == 1 ? Qt::Checked : c.value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
       connect(b, &QAbstractButton::toggled, this, [this, b, index] {
         if (quiet_ == 0) events_.userChanged(index, b->checkState() == Qt::Checked ? 1 : 0);
       });
@@ -180,7 +172,6 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
         group->setExclusive(true);
       }
       group->addButton(b);
-      b->setChecked(c.value != 0);
       connect(b, &QAbstractButton::toggled, this, [this, index](bool on) {
         if (on && quiet_ == 0) events_.userChanged(index, 1);
       });
@@ -190,19 +181,8 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
     case ControlKind::CommandButton: {
       auto* b = new QPushButton(Q(c.caption), parent);
       b->setAutoDefault(false);
+      b->setDefault(c.isDefault);  // drawn as the default button; Enter is the layer's
       connect(b, &QAbstractButton::clicked, this, [this, index] { events_.userPressed(index); });
-      if (c.isDefault) {
-        // Enter presses the button that has the focus, and the default button otherwise.
-        b->setDefault(true);
-        for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
-          connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this, b] {
-            auto* focusedButton = qobject_cast<QPushButton*>(QApplication::focusWidget());
-            (focusedButton != nullptr && focusedButton->window() == this ? focusedButton : b)->click();
-          });
-        }
-      }
-      if (c.isCancel)
-        connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, b, &QAbstractButton::click);
       w = b;
       break;
     }
@@ -210,8 +190,7 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
       auto* l = new QLabel(parent);
       l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       l->setAlignment(Qt::AlignCenter);
-      const QIcon icon = programIcon();
-      if (!icon.isNull()) l->setPixmap(icon.pixmap(32, 32));
+      if (c.picture == Picture::ProgramIcon) l->setPixmap(programIcon().pixmap(32, 32));
       w = l;
       break;
     }
@@ -226,7 +205,6 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
     }
   }
 
-  if (!c.font.isDefault()) w->setFont(font);
   if (c.kind == ControlKind::Line) {
     const bool vertical = c.width < c.height;
     w->setGeometry(TwipsToPixels(c.left), TwipsToPixels(c.top),
@@ -237,24 +215,56 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
   }
   w->setFocusPolicy(IsFocusable(c.kind) ? Qt::StrongFocus : Qt::NoFocus);
 
-  if (auto* b = qobject_cast<QAbstractButton*>(w); b && !qobject_cast<QPushButton*>(w)) {
-    // A button too narrow for any of its caption shows only its indicator; it keeps the caption.
-    const int room = w->width() - IndicatorWidth(b);
-    const QString caption = Q(c.caption);
-    if (!caption.isEmpty() && room < QFontMetrics(w->font()).horizontalAdvance(caption.at(0))) {
-      b->setText(QString());
-      captionHidden_[static_cast<std::size_t>(index)] = true;
-    }
-  }
   if (!c.accessibleName.empty()) w->setAccessibleName(Q(c.accessibleName));
   if (!c.visible) w->hide();
   return w;
 }
 
+namespace {
+
+// Whether the caption, in `font`, fits the control's widget as it draws it.
+bool CaptionFits(QWidget* w, const QString& caption, const QFont& font) {
+  const QFontMetrics fm(font);
+  if (auto* push = qobject_cast<QPushButton*>(w)) {
+    const int margin = push->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, push);
+    return fm.horizontalAdvance(QString(caption).remove(QLatin1Char('&'))) + margin <= w->width() &&
+           fm.height() <= w->height();
+  }
+  if (qobject_cast<QGroupBox*>(w)) return fm.horizontalAdvance(caption) + 8 <= w->width();
+  auto* button = qobject_cast<QAbstractButton*>(w);
+  const int width = w->width() - (button ? IndicatorWidth(button) : 0);
+  const QRect drawn = fm.boundingRect(QRect(0, 0, std::max(1, width), 100000), Qt::TextWordWrap, caption);
+  // One line needs only its width (a large font's leading may reach past a low label); lines that
+  // wrap need their height too.
+  const bool oneLine = drawn.height() < fm.height() + fm.lineSpacing();
+  return drawn.width() <= width && (oneLine || drawn.height() <= w->height());
+}
+
+}  // namespace
+
+void QtWindow::applyFonts() {
+  const std::vector<FontUse> uses = FontsInUse(description_);
+  for (std::size_t u = 0; u < uses.size(); ++u) {
+    const FontUse& use = uses[u];
+    const int nominal = PointsToPixels(use.font.points);
+    int pixels = nominal;
+    // A face that stands in for the look-alike is set in the largest size, at most a quarter
+    // smaller, in which every caption of this font fits its control.
+    if (IsStandIn(FaceFont(use.font, nominal))) {
+      pixels = FittedPixels(description_, use, nominal, [&](const ControlDescription& c, const std::string& caption, int px) {
+        const auto row = static_cast<std::size_t>(&c - description_.controls.data());
+        return CaptionFits(widgets_[row], Q(caption), FaceFont(use.font, px));
+      });
+    }
+    const QFont font = FaceFont(use.font, pixels);
+    if (u == 0) setFont(font);  // the window's own
+    for (int row : use.controls) widgets_[static_cast<std::size_t>(row)]->setFont(font);
+  }
+}
+
 void QtWindow::setWindowCaption(const std::string& caption) { setWindowTitle(Q(caption)); }
 
 void QtWindow::setCaption(int control, const std::string& caption) {
-  if (captionHidden_[static_cast<std::size_t>(control)]) return;
   QWidget* w = controlWidget(control);
   const QString text = Q(caption);
   if (auto* l = qobject_cast<QLabel*>(w)) {
@@ -306,7 +316,7 @@ void QtWindow::setValue(int control, int value) {
   }
 }
 
-void QtWindow::setVisible(int control, bool visible) { controlWidget(control)->setVisible(visible); }
+void QtWindow::setShown(int control, bool shown) { controlWidget(control)->setVisible(shown); }
 
 void QtWindow::setLocked(int control, bool locked) {
   if (auto* e = qobject_cast<QLineEdit*>(controlWidget(control))) e->setReadOnly(locked);
@@ -317,6 +327,10 @@ void QtWindow::setFocus(int control) {
 }
 
 int QtWindow::focused() const { return indexOf(focusWidget()); }
+
+void QtWindow::selectAll(int control) {
+  if (auto* e = qobject_cast<QLineEdit*>(controlWidget(control))) e->selectAll();
+}
 
 void QtWindow::realize() { create(); }
 
@@ -458,12 +472,56 @@ void QtWindow::messageBox(const std::string& title, const std::string& text) {
 }
 
 bool QtWindow::focusNextPrevChild(bool next) {
-  const int current = indexOf(focusWidget());
-  if (current < 0) return QWidget::focusNextPrevChild(next);
-  const int target = events_.nextTabStop(current, next);
-  if (target < 0) return false;
-  controlWidget(target)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-  return true;
+  // Only where a key did not reach the filter: the layer's tab order all the same.
+  KeyEvent key;
+  key.key = Key::Tab;
+  key.shift = !next;
+  return events_.userKey(key);
+}
+
+namespace {
+
+// The key as the window layer takes it; false for keys it has no rule for.
+bool NeutralKey(const QKeyEvent* e, KeyEvent& key) {
+  const Qt::KeyboardModifiers m = e->modifiers();
+  key.shift = m.testFlag(Qt::ShiftModifier);
+  key.control = m.testFlag(Qt::ControlModifier) || m.testFlag(Qt::MetaModifier);
+  key.alt = m.testFlag(Qt::AltModifier);
+  const int k = e->key();
+  switch (k) {
+    case Qt::Key_Tab: key.key = Key::Tab; return true;
+    case Qt::Key_Backtab: key.key = Key::Tab, key.shift = true; return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: key.key = Key::Enter; return true;
+    case Qt::Key_Escape: key.key = Key::Escape; return true;
+    case Qt::Key_Left: key.key = Key::Left; return true;
+    case Qt::Key_Right: key.key = Key::Right; return true;
+    case Qt::Key_Up: key.key = Key::Up; return true;
+    case Qt::Key_Down: key.key = Key::Down; return true;
+    default: break;
+  }
+  key.key = Key::Character;
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) key.character = static_cast<char>('a' + (k - Qt::Key_A));
+  else if (k >= Qt::Key_0 && k <= Qt::Key_9) key.character = static_cast<char>('0' + (k - Qt::Key_0));
+  return key.character != 0;
+}
+
+}  // namespace
+
+bool QtWindow::eventFilter(QObject* target, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return QWidget::eventFilter(target, event);
+  auto* e = static_cast<QKeyEvent*>(event);
+  KeyEvent key;
+  if (!NeutralKey(e, key) || key.control) return QWidget::eventFilter(target, event);
+  if (type == QEvent::ShortcutOverride) {
+    // No shortcut of Qt's own (a button's mnemonic) takes a key that the layer may take: it
+    // comes as a key press.
+    e->accept();
+    return true;
+  }
+  if (events_.userKey(key)) return true;
+  return QWidget::eventFilter(target, event);
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

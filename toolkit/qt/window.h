@@ -30,11 +30,11 @@ class QtWindow : public QWidget, public WindowPeer {
   std::string text(int control) const override;
   void setText(int control, const std::string& text) override;
   void setValue(int control, int value) override;
-  void setVisible(int control, bool visible) override;
-  using QWidget::setVisible;  // the window's own
+  void setShown(int control, bool shown) override;
   void setLocked(int control, bool locked) override;
   void setFocus(int control) override;
   int focused() const override;
+  void selectAll(int control) override;
   void realize() override;
   void show() override;
   void showNow() override;
@@ -55,16 +55,16 @@ class QtWindow : public QWidget, public WindowPeer {
 
  protected:
   bool focusNextPrevChild(bool next) override;
+  bool eventFilter(QObject* target, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   QWidget* makeControl(const ControlDescription& c, QWidget* parent, int index);
+  void applyFonts();
 
   WindowDescription description_;
   PeerEvents& events_;
   std::vector<QWidget*> widgets_;
-  std::vector<QString> hiddenCaptions_;  // captions of buttons too narrow to show them
-  std::vector<bool> captionHidden_;
   QRegion changed_;  // where captions changed since the last repaint-now, in window coordinates
   int quiet_ = 0;  // >0 while the layer itself changes a button, so its signals report nothing
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 // The main window's controls that the Calculate command reads and writes, named in C++ after what
-// they mean; ControlName gives each one's object name on its window.
+// they mean. Which control of which window each one is, the windows' descriptions say.
 
 namespace quorvane {
 
@@ -23,19 +23,18 @@ enum class ResultLabel {
 // The labels of the Working window that the search writes.
 enum class WorkingLabel { StartLevel, TargetLevel, Scalps, LevelReached };
 
+inline constexpr TextField kTextFields[] = {TextField::Xp, TextField::Level, TextField::Scalps,
+                                           TextField::TargetLevel, TextField::UpdateInterval};
+inline constexpr CheckField kCheckFields[] = {CheckField::SellMaces, CheckField::SearchTarget,
+                                             CheckField::UpdateAtInterval, CheckField::HideWorkingWindow};
+inline constexpr OptionGroup kOptionGroups[] = {OptionGroup::QuestPart, OptionGroup::Side, OptionGroup::Entry,
+                                               OptionGroup::ZeroLeft};
 inline constexpr ResultLabel kResultLabels[] = {
     ResultLabel::Level,      ResultLabel::ExactXp,   ResultLabel::XpGained,  ResultLabel::XpToNextLevel,
     ResultLabel::Gold,       ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
     ResultLabel::BooksLeft,  ResultLabel::RingsLeft, ResultLabel::FinalRewards, ResultLabel::ScalpsNeeded};
 inline constexpr WorkingLabel kWorkingLabels[] = {WorkingLabel::StartLevel, WorkingLabel::TargetLevel,
                                                   WorkingLabel::Scalps, WorkingLabel::LevelReached};
-
-// The object name of each control on its window; an option group's name is its array's name.
-const char* ControlName(TextField field);
-const char* ControlName(CheckField box);
-const char* ControlName(OptionGroup group);
-const char* ControlName(ResultLabel label);
-const char* ControlName(WorkingLabel label);
 
 // Members of each option array.
 inline constexpr int kQuestPartCount = 4;  // maces, belts, books, rings

@@ -1,0 +1,7 @@
+# The Working window as written down, its controls' identifiers and the labels the search writes:
+# plain C++, built also without a window back-end (the command line and the tests read it).
+add_library(quorvane_working_window_description STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/working_form_description.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/working_form_description.h
+  ${CMAKE_CURRENT_LIST_DIR}/working_form_ids.h)
+target_link_libraries(quorvane_working_window_description PUBLIC quorvane_toolkit quorvane_command)
