@@ -25,10 +25,10 @@ class AboutSysInfoPlatform final : public about::NativeSysInfoPlatform {
 
 }  // namespace
 
-const ui::WindowDescription& AboutForm::Description() { return about_form::Description(); }
+const ui::WindowDescription& AboutForm::description() { return about_form::Description(); }
 
 AboutForm::AboutForm()
-    : ui::Form(Description()),
+    : ui::Form(description()),
       title_(ui::Find(*this, about_form::lblTitle)),
       version_(ui::Find(*this, about_form::lblVersion)),
       ok_(ui::Find(*this, about_form::cmdOK)),

@@ -18,7 +18,7 @@ class AboutForm : public ui::Form {
   // Loads the window: builds it from its description and runs Form_Load.
   AboutForm();
 
-  static const ui::WindowDescription& Description();
+  static const ui::WindowDescription& description();
 
   // Sets the captions: the window's caption, the version, the title.
   void Form_Load();

@@ -22,7 +22,7 @@ class OpenKey {
 };
 
 // The hexadecimal form of a character code: capitals, no leading zeros ("A" for 10, "0" for 0).
-std::string hexOfCode(unsigned char code) {
+std::string HexOfCode(unsigned char code) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
   if (code >= 16) text += kDigits[code / 16];
@@ -65,7 +65,7 @@ bool GetKeyValue(SysInfoPlatform& platform, const RegistryKey& rootKey,
     // The bytes' codes, last byte first, as "&h" followed by hexadecimal digits. The text is
     // kept as it stands; nothing reads it as a number.
     for (auto it = text.rbegin(); it != text.rend(); ++it) {
-      valueText += hexOfCode(static_cast<unsigned char>(*it));
+      valueText += HexOfCode(static_cast<unsigned char>(*it));
     }
     valueText = "&h" + valueText;
   }

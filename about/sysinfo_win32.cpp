@@ -11,11 +11,11 @@ namespace quorvane::about {
 
 namespace {
 
-HKEY toHkey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
+HKEY ToHkey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 
 // A directory entry a listing without attribute filter shows: an ordinary file, not a folder,
 // a hidden or a system file.
-bool isListedFile(const WIN32_FIND_DATAA& entry) {
+bool IsListedFile(const WIN32_FIND_DATAA& entry) {
   constexpr DWORD kHiddenKinds =
       FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   return (entry.dwFileAttributes & kHiddenKinds) == 0;
@@ -28,7 +28,7 @@ long Win32SysInfoPlatform::openKey(RegistryKey root, const std::string& subKey,
                                    RegistryKey& key) {
   HKEY opened = nullptr;
   const LSTATUS status =
-      RegOpenKeyExA(toHkey(root), subKey.c_str(), options, static_cast<REGSAM>(access), &opened);
+      RegOpenKeyExA(ToHkey(root), subKey.c_str(), options, static_cast<REGSAM>(access), &opened);
   if (status == ERROR_SUCCESS) key = reinterpret_cast<RegistryKey>(opened);
   return status;
 }
@@ -39,13 +39,13 @@ long Win32SysInfoPlatform::queryValue(RegistryKey key, const std::string& valueN
   DWORD valueType = 0;
   DWORD dataSize = size;
   const LSTATUS status =
-      RegQueryValueExA(toHkey(key), valueName.c_str(), nullptr, &valueType, data, &dataSize);
+      RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, &valueType, data, &dataSize);
   type = valueType;
   size = dataSize;
   return status;
 }
 
-long Win32SysInfoPlatform::closeKey(RegistryKey key) { return RegCloseKey(toHkey(key)); }
+long Win32SysInfoPlatform::closeKey(RegistryKey key) { return RegCloseKey(ToHkey(key)); }
 
 std::string Win32SysInfoPlatform::findFile(const std::string& fullName) {
   if (fullName.empty()) return {};
@@ -54,7 +54,7 @@ std::string Win32SysInfoPlatform::findFile(const std::string& fullName) {
   if (search == INVALID_HANDLE_VALUE) return {};
   std::string found;
   do {
-    if (isListedFile(entry)) {
+    if (IsListedFile(entry)) {
       found = entry.cFileName;
       break;
     }

@@ -29,12 +29,12 @@ const LevelTable& Table() {
 
 void BM_ProjectionTypical(benchmark::State& state) {
   const LevelTable& t = Table();
-  ProjectionInput in{50000, t.LevelXP(100), 100, QuestPart::GiveRings, false, Side::Good, &t};
+  ProjectionInput in{50000, t.levelXp(100), 100, QuestPart::GiveRings, false, Side::Good, &t};
   std::int64_t steps = 0;
   for (auto _ : state) {
     const ProjectionResult r = RunProjection(in);
-    benchmark::DoNotOptimize(r.CurrentXP);
-    steps += r.StageSteps;
+    benchmark::DoNotOptimize(r.currentXp);
+    steps += r.stageSteps;
   }
   state.counters["stage_steps_per_projection"] =
       benchmark::Counter(static_cast<double>(steps) / static_cast<double>(state.iterations()));
@@ -56,9 +56,9 @@ void BM_StraightSearchWorstCase(benchmark::State& state) {
     for (std::int64_t scalps = 0;; scalps += 5) {
       ++candidates;
       const ProjectionResult r = RunProjection({scalps, 25227500, 50, part, false, Side::Good, &t});
-      steps += r.StageSteps;
-      if (r.Outcome != ProjectionOutcome::Finished) break;
-      if (t.LevelXP(target) <= r.CurrentXP || r.CurrentXP > t.LevelXP(target + 1)) break;
+      steps += r.stageSteps;
+      if (r.outcome != ProjectionOutcome::Finished) break;
+      if (t.levelXp(target) <= r.currentXp || r.currentXp > t.levelXp(target + 1)) break;
     }
   }
   state.counters["candidates"] = benchmark::Counter(static_cast<double>(candidates));
@@ -81,11 +81,11 @@ BENCHMARK(BM_StraightSearchWorstCase)
 // A display that only counts repaints.
 class CountingDisplay : public SearchDisplay {
  public:
-  void SetCandidate(const std::string&, const std::string&, const std::string&) override {}
-  void SetLevelReached(const std::string&) override {}
-  void RepaintNow() override { ++repaints; }
-  void CloseWindow() override {}
-  void SetScalpsNeeded(const std::string&) override {}
+  void setCandidate(const std::string&, const std::string&, const std::string&) override {}
+  void setLevelReached(const std::string&) override {}
+  void repaintNow() override { ++repaints; }
+  void closeWindow() override {}
+  void setScalpsNeeded(const std::string&) override {}
   std::int64_t repaints = 0;
 };
 
@@ -95,11 +95,11 @@ void BM_SearchWorstCase(benchmark::State& state) {
   const LevelTable& t = Table();
   SearchInput in;
   in.start = ProjectionInput{0, 25227500, 50, static_cast<QuestPart>(state.range(0)), false, Side::Good, &t};
-  in.TargetLevel = 189;
-  in.Step = 5;
-  in.ShowWorkingWindow = state.range(1) != 0;
-  in.UseUpdateInterval = true;
-  in.UpdateInterval = 100;
+  in.targetLevel = 189;
+  in.step = 5;
+  in.showWorkingWindow = state.range(1) != 0;
+  in.useUpdateInterval = true;
+  in.updateInterval = 100;
   const bool straight = state.range(2) != 0;
   SearchResult r;
   std::int64_t repaints = 0;
@@ -108,8 +108,8 @@ void BM_SearchWorstCase(benchmark::State& state) {
     r = straight ? SearchScalpsNeededStraight(in, display) : SearchScalpsNeeded(in, display);
     repaints = display.repaints;
   }
-  state.counters["answer"] = benchmark::Counter(static_cast<double>(r.Scalps));
-  state.counters["projections"] = benchmark::Counter(static_cast<double>(r.Projections));
+  state.counters["answer"] = benchmark::Counter(static_cast<double>(r.scalps));
+  state.counters["projections"] = benchmark::Counter(static_cast<double>(r.projections));
   state.counters["repaints"] = benchmark::Counter(static_cast<double>(repaints));
 }
 BENCHMARK(BM_SearchWorstCase)

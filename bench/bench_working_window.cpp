@@ -30,34 +30,34 @@ namespace {
 class TimedView : public CalculateView {
  public:
   TimedView(CalculateView& inner, MainForm& form, bool wholeWindow) : v_(inner), form_(form), whole_(wholeWindow) {}
-  std::string Text(TextField f) const override { return v_.Text(f); }
-  void SetText(TextField f, const std::string& t) override { v_.SetText(f, t); }
-  int CheckValue(CheckField c) const override { return v_.CheckValue(c); }
-  bool OptionSelected(OptionGroup g, int i) const override { return v_.OptionSelected(g, i); }
-  void SetCaption(ResultLabel l, const std::string& c) override { v_.SetCaption(l, c); }
-  void ShowMessage(const std::string& title, const std::string& text) override {
+  std::string text(TextField f) const override { return v_.text(f); }
+  void setText(TextField f, const std::string& t) override { v_.setText(f, t); }
+  int checkValue(CheckField c) const override { return v_.checkValue(c); }
+  bool optionSelected(OptionGroup g, int i) const override { return v_.optionSelected(g, i); }
+  void setCaption(ResultLabel l, const std::string& c) override { v_.setCaption(l, c); }
+  void showMessage(const std::string& title, const std::string& text) override {
     std::fprintf(stderr, "message: %s: %s\n", title.c_str(), text.c_str());
     std::exit(1);
   }
-  void OpenWorkingWindow() override {
+  void openWorkingWindow() override {
     QElapsedTimer t;
     t.start();
-    v_.OpenWorkingWindow();
+    v_.openWorkingWindow();
     openNs += t.nsecsElapsed();
   }
-  void SetWorkingCaption(WorkingLabel l, const std::string& c) override { v_.SetWorkingCaption(l, c); }
-  void RepaintWorkingWindow() override {
+  void setWorkingCaption(WorkingLabel l, const std::string& c) override { v_.setWorkingCaption(l, c); }
+  void repaintWorkingWindow() override {
     QElapsedTimer t;
     t.start();
     if (whole_ && form_.workingWindow())
       ui::qt::WindowWidget(*form_.workingWindow())->repaint();
     else
-      v_.RepaintWorkingWindow();
+      v_.repaintWorkingWindow();
     repaintNs += t.nsecsElapsed();
     ++repaints;
   }
-  void CloseWorkingWindow() override { v_.CloseWorkingWindow(); }
-  bool WorkingWindowStopRequested() override { return !whole_ && v_.WorkingWindowStopRequested(); }
+  void closeWorkingWindow() override { v_.closeWorkingWindow(); }
+  bool workingWindowStopRequested() override { return !whole_ && v_.workingWindowStopRequested(); }
 
   qint64 openNs = 0;
   qint64 repaintNs = 0;

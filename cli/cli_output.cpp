@@ -50,17 +50,17 @@ std::vector<ResultLine> ShownLines(const CliOptions& o) {
 
 std::int64_t WholeValue(const CalculateResults& r, ResultLabel label) {
   switch (label) {
-    case ResultLabel::Level: return r.LevelReached;
-    case ResultLabel::ExactXp: return r.ExactXp;
-    case ResultLabel::XpGained: return r.XpGained;
-    case ResultLabel::XpToNextLevel: return r.XpToNextLevel;
-    case ResultLabel::ScalpsLeft: return r.Items.ScalpsRemained;
-    case ResultLabel::MacesLeft: return r.Items.MacesRemained;
-    case ResultLabel::BeltsLeft: return r.Items.BeltsRemained;
-    case ResultLabel::BooksLeft: return r.Items.BooksRemained;
-    case ResultLabel::RingsLeft: return r.Items.RingsRemained;
-    case ResultLabel::FinalRewards: return r.Items.FinalRewards;
-    case ResultLabel::ScalpsNeeded: return r.ScalpsNeeded.value_or(0);
+    case ResultLabel::Level: return r.levelReached;
+    case ResultLabel::ExactXp: return r.exactXp;
+    case ResultLabel::XpGained: return r.xpGained;
+    case ResultLabel::XpToNextLevel: return r.xpToNextLevel;
+    case ResultLabel::ScalpsLeft: return r.items.scalpsRemained;
+    case ResultLabel::MacesLeft: return r.items.macesRemained;
+    case ResultLabel::BeltsLeft: return r.items.beltsRemained;
+    case ResultLabel::BooksLeft: return r.items.booksRemained;
+    case ResultLabel::RingsLeft: return r.items.ringsRemained;
+    case ResultLabel::FinalRewards: return r.items.finalRewards;
+    case ResultLabel::ScalpsNeeded: return r.scalpsNeeded.value_or(0);
     case ResultLabel::Gold: break;
   }
   return 0;
@@ -69,16 +69,16 @@ std::int64_t WholeValue(const CalculateResults& r, ResultLabel label) {
 // The value as the window's label shows it.
 std::string ShownValue(const CalculateResults& r, const ResultLine& line) {
   switch (line.kind) {
-    case ValueKind::Gold: return GoldCaption(r.Items.GoldMillions);
+    case ValueKind::Gold: return GoldCaption(r.items.goldMillions);
     case ValueKind::Grouped: return GroupedXp(WholeValue(r, line.label));
     case ValueKind::Plain: break;
   }
-  if (line.label == ResultLabel::Level) return r.LevelShown;
+  if (line.label == ResultLabel::Level) return r.levelShown;
   return FormatPlain(WholeValue(r, line.label));
 }
 
 std::string JsonValue(const CalculateResults& r, const ResultLine& line) {
-  if (line.kind == ValueKind::Gold) return FormatPlain(r.Items.GoldMillions);
+  if (line.kind == ValueKind::Gold) return FormatPlain(r.items.goldMillions);
   return FormatPlain(WholeValue(r, line.label));
 }
 

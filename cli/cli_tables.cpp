@@ -42,16 +42,16 @@ CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostre
 
   std::vector<TableRow> rows;
   std::int64_t before = 0;
-  for (const PlanRow& row : plan.Rows) {
-    const std::int64_t needed = row.Results.ScalpsNeeded.value_or(0);
-    const std::string level = Plain(row.Level);
+  for (const PlanRow& row : plan.rows) {
+    const std::int64_t needed = row.results.scalpsNeeded.value_or(0);
+    const std::string level = Plain(row.level);
     rows.push_back({{{level, level}, {Plain(needed), Plain(needed)}, {Plain(needed - before), Plain(needed - before)}}, {}});
     before = needed;
   }
   if (!rows.empty()) WriteTable(out, options.format, columns, rows, false);
   out.flush();
   messages << message.str() << std::flush;
-  return plan.Outcome;
+  return plan.outcome;
 }
 
 CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, const CliOptions& options,
@@ -74,13 +74,13 @@ CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, cons
     const CalculateReport report = RunCalculate(view, tablePath);
     TableRow row;
     row.cells.push_back({way.name, way.name});
-    if (report.Outcome == CalculateOutcome::Results) {
-      const CalculateResults& r = *report.Results;
-      row.cells.push_back({r.LevelShown, Plain(r.LevelReached)});
-      row.cells.push_back({GroupedXp(r.ExactXp), Plain(r.ExactXp)});
-      row.cells.push_back({GroupedXp(r.XpToNextLevel), Plain(r.XpToNextLevel)});
-      row.cells.push_back({Plain(r.Items.FinalRewards), Plain(r.Items.FinalRewards)});
-      row.cells.push_back({GoldCaption(r.Items.GoldMillions), FormatPlain(r.Items.GoldMillions)});
+    if (report.outcome == CalculateOutcome::Results) {
+      const CalculateResults& r = *report.results;
+      row.cells.push_back({r.levelShown, Plain(r.levelReached)});
+      row.cells.push_back({GroupedXp(r.exactXp), Plain(r.exactXp)});
+      row.cells.push_back({GroupedXp(r.xpToNextLevel), Plain(r.xpToNextLevel)});
+      row.cells.push_back({Plain(r.items.finalRewards), Plain(r.items.finalRewards)});
+      row.cells.push_back({GoldCaption(r.items.goldMillions), FormatPlain(r.items.goldMillions)});
       shown.emplace_back();
     } else {
       std::string text = message.str();

@@ -32,41 +32,41 @@ CliView::CliView(const CliOptions& o, std::ostream& messages, std::ostream& prog
   selected_[OptionGroup::ZeroLeft] = o.zeroLeft;
 }
 
-std::string CliView::Text(TextField field) const {
+std::string CliView::text(TextField field) const {
   const auto it = texts_.find(field);
   return it == texts_.end() ? std::string() : it->second;
 }
 
-int CliView::CheckValue(CheckField box) const {
+int CliView::checkValue(CheckField box) const {
   const auto it = checks_.find(box);
   return it == checks_.end() ? 0 : it->second;
 }
 
-bool CliView::OptionSelected(OptionGroup group, int index) const {
+bool CliView::optionSelected(OptionGroup group, int index) const {
   const auto it = selected_.find(group);
   return it != selected_.end() && it->second == index;
 }
 
-void CliView::ShowMessage(const std::string& title, const std::string& text) {
+void CliView::showMessage(const std::string& title, const std::string& text) {
   messages_ << title << ": " << text << '\n' << std::flush;
 }
 
-void CliView::OpenWorkingWindow() {
+void CliView::openWorkingWindow() {
   if (!workingLoaded_) working_ = working_form::StartCaptions();
   workingLoaded_ = true;
-  RepaintWorkingWindow();
+  repaintWorkingWindow();
 }
 
 // One line as the Working window reads: the count being tried, then the scale from the start
 // level through the level reached to the target level.
-void CliView::RepaintWorkingWindow() {
+void CliView::repaintWorkingWindow() {
   progress_ << "Currently checking: " << working_[WorkingLabel::Scalps] << " scalps | "
             << working_[WorkingLabel::StartLevel] << " | " << working_[WorkingLabel::LevelReached] << " | "
             << working_[WorkingLabel::TargetLevel] << '\n'
             << std::flush;
 }
 
-std::string CliView::Caption(ResultLabel label) const {
+std::string CliView::caption(ResultLabel label) const {
   const auto it = captions_.find(label);
   return it == captions_.end() ? std::string() : it->second;
 }

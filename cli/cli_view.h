@@ -17,20 +17,20 @@ class CliView : public CalculateView {
  public:
   CliView(const CliOptions& options, std::ostream& messages, std::ostream& progress);
 
-  std::string Text(TextField field) const override;
-  void SetText(TextField field, const std::string& text) override { texts_[field] = text; }
-  int CheckValue(CheckField box) const override;
-  bool OptionSelected(OptionGroup group, int index) const override;
-  void SetCaption(ResultLabel label, const std::string& caption) override { captions_[label] = caption; }
-  void ShowMessage(const std::string& title, const std::string& text) override;
+  std::string text(TextField field) const override;
+  void setText(TextField field, const std::string& text) override { texts_[field] = text; }
+  int checkValue(CheckField box) const override;
+  bool optionSelected(OptionGroup group, int index) const override;
+  void setCaption(ResultLabel label, const std::string& caption) override { captions_[label] = caption; }
+  void showMessage(const std::string& title, const std::string& text) override;
 
-  void OpenWorkingWindow() override;
-  void SetWorkingCaption(WorkingLabel label, const std::string& caption) override { working_[label] = caption; }
-  void RepaintWorkingWindow() override;
-  void CloseWorkingWindow() override { workingLoaded_ = false; }
+  void openWorkingWindow() override;
+  void setWorkingCaption(WorkingLabel label, const std::string& caption) override { working_[label] = caption; }
+  void repaintWorkingWindow() override;
+  void closeWorkingWindow() override { workingLoaded_ = false; }
 
   // The caption of a result label as the command left it.
-  std::string Caption(ResultLabel label) const;
+  std::string caption(ResultLabel label) const;
 
  private:
   std::map<TextField, std::string> texts_;

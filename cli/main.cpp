@@ -55,11 +55,11 @@ int Run(const std::vector<std::string>& args) {
   } else {
     CliView view(options, std::cerr, std::cerr);
     const CalculateReport report = RunCalculate(view, table);
-    if (report.Outcome != CalculateOutcome::Results) return kExitMessage;
+    if (report.outcome != CalculateOutcome::Results) return kExitMessage;
     switch (options.format) {
-      case CliFormat::Text: WriteResultLines(std::cout, options, *report.Results); break;
-      case CliFormat::Json: WriteResultJson(std::cout, options, *report.Results); break;
-      case CliFormat::Csv: WriteResultCsv(std::cout, options, *report.Results); break;
+      case CliFormat::Text: WriteResultLines(std::cout, options, *report.results); break;
+      case CliFormat::Json: WriteResultJson(std::cout, options, *report.results); break;
+      case CliFormat::Csv: WriteResultCsv(std::cout, options, *report.results); break;
     }
   }
   std::cout.flush();

@@ -50,7 +50,7 @@ constexpr Message kTooFewScalps{kPleaseTitle, "Perhaps you should consider colle
 constexpr Message kScalpsTooLarge{kErrorTitle, "The Scalps field holds a number too large to calculate with."};
 constexpr Message kNoSide{kNoDataTitle, "Check your desired karma orientation."};
 constexpr Message kNoTarget{kMissingDataTitle, "Put a number in the Requested LVL."};
-constexpr Message kLevelCap{kBePatientTitle, "Cannot check above 190lvl."};
+constexpr Message kAboveLevelCap{kBePatientTitle, "Cannot check above 190lvl."};
 constexpr Message kBelowLevel50{kCheaterTitle, "Who are you kidding? 50lvl req for SH :-)"};
 constexpr Message kAboveKnownXp{kNoPublicDataTitle, "Sorry, this prog calculates only until 190lvl (for now)"};
 constexpr Message kTargetBelow{kOopsTitle, "You want to loose XP? Jesus!"};
@@ -159,18 +159,18 @@ CalculateReport Finished(CalculateResults results) {
 class SearchWindows : public SearchDisplay {
  public:
   explicit SearchWindows(CalculateView& view) : v_(view) {}
-  void SetCandidate(const std::string& start, const std::string& target, const std::string& scalps) override {
-    v_.SetWorkingCaption(WorkingLabel::StartLevel, start);
-    v_.SetWorkingCaption(WorkingLabel::TargetLevel, target);
-    v_.SetWorkingCaption(WorkingLabel::Scalps, scalps);
+  void setCandidate(const std::string& start, const std::string& target, const std::string& scalps) override {
+    v_.setWorkingCaption(WorkingLabel::StartLevel, start);
+    v_.setWorkingCaption(WorkingLabel::TargetLevel, target);
+    v_.setWorkingCaption(WorkingLabel::Scalps, scalps);
   }
-  void SetLevelReached(const std::string& caption) override {
-    v_.SetWorkingCaption(WorkingLabel::LevelReached, caption);
+  void setLevelReached(const std::string& caption) override {
+    v_.setWorkingCaption(WorkingLabel::LevelReached, caption);
   }
-  void RepaintNow() override { v_.RepaintWorkingWindow(); }
-  void CloseWindow() override { v_.CloseWorkingWindow(); }
-  void SetScalpsNeeded(const std::string& scalps) override { v_.SetCaption(ResultLabel::ScalpsNeeded, scalps); }
-  bool StopRequested() override { return v_.WorkingWindowStopRequested(); }
+  void repaintNow() override { v_.repaintWorkingWindow(); }
+  void closeWindow() override { v_.closeWorkingWindow(); }
+  void setScalpsNeeded(const std::string& scalps) override { v_.setCaption(ResultLabel::ScalpsNeeded, scalps); }
+  bool stopRequested() override { return v_.workingWindowStopRequested(); }
 
  private:
   CalculateView& v_;
@@ -184,73 +184,73 @@ class Command {
 
   // One press: the checks, then the projection of the scalps owned or the search for the
   // scalps needed.
-  CalculateReport Run();
+  CalculateReport run();
   // A press that searches every level from the one above the start up to the target level.
-  PlanReport Plan();
+  PlanReport plan();
 
  private:
   // The checks of every press, in order; the first that ends the press gives its outcome.
-  Step Check(Press press);
-  Step CheckQuestChosen();
-  Step LoadTable();
-  Step CheckEntryTyped();
-  Step SettleStartFromXp();
-  Step SettleStartFromLevel();
-  Step CheckLevelBelowCap();
-  Step CheckXpAndScalps(Press press);
-  Step CheckSide();
-  Step ReadTargetLevel();
-  Step CheckXpRange();
-  Step CheckTargetAboveStart();
+  Step check(Press press);
+  Step checkQuestChosen();
+  Step loadTable();
+  Step checkEntryTyped();
+  Step settleStartFromXp();
+  Step settleStartFromLevel();
+  Step checkLevelBelowCap();
+  Step checkXpAndScalps(Press press);
+  Step checkSide();
+  Step readTargetLevel();
+  Step checkXpRange();
+  Step checkTargetAboveStart();
 
-  CalculateReport Project();
-  CalculateReport Search(int targetLevel);
-  void ZeroItemCaptions();
-  CalculateResults ShowResults(const ProjectionInput& in, const ProjectionResult& r);
+  CalculateReport project();
+  CalculateReport search(int targetLevel);
+  void zeroItemCaptions();
+  CalculateResults showResults(const ProjectionInput& in, const ProjectionResult& r);
 
-  CalculateOutcome Fail(const Message& m) { return Fail(m.title, m.text); }
-  CalculateOutcome Fail(const std::string& title, const std::string& text) {
-    v_.ShowMessage(title, text);
+  CalculateOutcome fail(const Message& m) { return fail(m.title, m.text); }
+  CalculateOutcome fail(const std::string& title, const std::string& text) {
+    v_.showMessage(title, text);
     return CalculateOutcome::Message;
   }
-  CalculateOutcome MissingLevel(int level) { return Fail(kErrorTitle, MissingLevelText(path_, level)); }
+  CalculateOutcome missingLevel(int level) { return fail(kErrorTitle, MissingLevelText(path_, level)); }
 
-  bool Empty(TextField f) const { return v_.Text(f).empty(); }
-  bool EmptyOrZero(TextField f) const {
-    const std::string t = v_.Text(f);
+  bool empty(TextField f) const { return v_.text(f).empty(); }
+  bool emptyOrZero(TextField f) const {
+    const std::string t = v_.text(f);
     return t.empty() || t == "0";
   }
-  bool Ticked(CheckField c) const { return v_.CheckValue(c) == 1; }
-  bool Selected(OptionGroup g, int i) const { return v_.OptionSelected(g, i); }
+  bool ticked(CheckField c) const { return v_.checkValue(c) == 1; }
+  bool selected(OptionGroup g, int i) const { return v_.optionSelected(g, i); }
 
   // Reads a field as a number; when it is not one, shows the message that names the field.
-  std::optional<FieldNumber> Read(TextField field, bool allowFraction) {
-    const FieldNumber n = ReadFieldNumber(v_.Text(field), allowFraction);
+  std::optional<FieldNumber> read(TextField field, bool allowFraction) {
+    const FieldNumber n = ReadFieldNumber(v_.text(field), allowFraction);
     switch (n.status) {
       case NumberStatus::Ok: return n;
-      case NumberStatus::Letters: Fail(kFieldHasLetters.title, FieldText(field, kFieldHasLetters)); break;
+      case NumberStatus::Letters: fail(kFieldHasLetters.title, FieldText(field, kFieldHasLetters)); break;
       case NumberStatus::Empty:
-      case NumberStatus::Malformed: Fail(kFieldNotANumber.title, FieldText(field, kFieldNotANumber)); break;
-      case NumberStatus::Fraction: Fail(kFieldNotWhole.title, FieldText(field, kFieldNotWhole)); break;
+      case NumberStatus::Malformed: fail(kFieldNotANumber.title, FieldText(field, kFieldNotANumber)); break;
+      case NumberStatus::Fraction: fail(kFieldNotWhole.title, FieldText(field, kFieldNotWhole)); break;
     }
     return std::nullopt;
   }
 
-  QuestPart Part() const {
-    if (Selected(OptionGroup::QuestPart, 0)) return QuestPart::GiveMaces;
-    if (Selected(OptionGroup::QuestPart, 1)) return QuestPart::GiveBelts;
-    if (Selected(OptionGroup::QuestPart, 2)) return QuestPart::GiveBooks;
-    if (Selected(OptionGroup::QuestPart, 3)) return QuestPart::GiveRings;
+  QuestPart part() const {
+    if (selected(OptionGroup::QuestPart, 0)) return QuestPart::GiveMaces;
+    if (selected(OptionGroup::QuestPart, 1)) return QuestPart::GiveBelts;
+    if (selected(OptionGroup::QuestPart, 2)) return QuestPart::GiveBooks;
+    if (selected(OptionGroup::QuestPart, 3)) return QuestPart::GiveRings;
     return QuestPart::None;
   }
-  Side ChosenSide() const {
-    if (Selected(OptionGroup::Side, 0)) return Side::Good;
-    if (Selected(OptionGroup::Side, 1)) return Side::Evil;
+  Side chosenSide() const {
+    if (selected(OptionGroup::Side, 0)) return Side::Good;
+    if (selected(OptionGroup::Side, 1)) return Side::Evil;
     return Side::None;
   }
-  ZeroLeft ZeroLeftChoice() const {
+  ZeroLeft zeroLeftChoice() const {
     for (int i = 0; i < 4; ++i) {
-      if (Selected(OptionGroup::ZeroLeft, i)) return static_cast<ZeroLeft>(i);
+      if (selected(OptionGroup::ZeroLeft, i)) return static_cast<ZeroLeft>(i);
     }
     return ZeroLeft::Rings;
   }
@@ -269,91 +269,91 @@ class Command {
   Xp startXp_ = 0;                          // CheckXpRange
 };
 
-Step Command::Check(Press press) {
-  if (const Step end = CheckQuestChosen()) return end;
-  if (const Step end = LoadTable()) return end;
-  if (const Step end = CheckEntryTyped()) return end;
-  if (const Step end = xpMode_ ? SettleStartFromXp() : SettleStartFromLevel()) return end;
-  if (const Step end = CheckLevelBelowCap()) return end;
-  if (const Step end = CheckXpAndScalps(press)) return end;
-  if (const Step end = CheckSide()) return end;
-  if (const Step end = ReadTargetLevel()) return end;
-  if (const Step end = CheckXpRange()) return end;
-  return CheckTargetAboveStart();
+Step Command::check(Press press) {
+  if (const Step end = checkQuestChosen()) return end;
+  if (const Step end = loadTable()) return end;
+  if (const Step end = checkEntryTyped()) return end;
+  if (const Step end = xpMode_ ? settleStartFromXp() : settleStartFromLevel()) return end;
+  if (const Step end = checkLevelBelowCap()) return end;
+  if (const Step end = checkXpAndScalps(press)) return end;
+  if (const Step end = checkSide()) return end;
+  if (const Step end = readTargetLevel()) return end;
+  if (const Step end = checkXpRange()) return end;
+  return checkTargetAboveStart();
 }
 
-CalculateReport Command::Run() {
-  if (const Step end = Check(Press::Calculate)) return Ended(*end);
-  return search_ ? Search(targetLevel_) : Project();
+CalculateReport Command::run() {
+  if (const Step end = check(Press::Calculate)) return Ended(*end);
+  return search_ ? search(targetLevel_) : project();
 }
 
 // One search per level, each from the same checked start: every level between the start and the
 // target passes the checks of the target exactly as the target does, so each row is what a
 // press searching for that level alone gives.
-PlanReport Command::Plan() {
+PlanReport Command::plan() {
   PlanReport plan;
-  if (const Step end = Check(Press::Plan)) {
-    plan.Outcome = *end;
+  if (const Step end = check(Press::Plan)) {
+    plan.outcome = *end;
     return plan;
   }
   for (int level = currentLevel_ + 1; level <= targetLevel_; ++level) {
-    CalculateReport found = Search(level);
-    if (found.Outcome != CalculateOutcome::Results) {
-      plan.Outcome = found.Outcome;
+    CalculateReport found = search(level);
+    if (found.outcome != CalculateOutcome::Results) {
+      plan.outcome = found.outcome;
       return plan;
     }
-    plan.Rows.push_back({level, std::move(*found.Results)});
+    plan.rows.push_back({level, std::move(*found.results)});
   }
-  plan.Outcome = CalculateOutcome::Results;
+  plan.outcome = CalculateOutcome::Results;
   return plan;
 }
 
 // 1. Something to do with the scalps.
-Step Command::CheckQuestChosen() {
-  if (!Ticked(CheckField::SellMaces) && Part() == QuestPart::None) return Fail(kNoQuestOptions);
+Step Command::checkQuestChosen() {
+  if (!ticked(CheckField::SellMaces) && part() == QuestPart::None) return fail(kNoQuestOptions);
   return std::nullopt;
 }
 
 // 2. The level table, read afresh at every press.
-Step Command::LoadTable() {
+Step Command::loadTable() {
   const TableLoad load = LoadLevelTable(tablePath_);
-  if (!load.ok()) return Fail(kErrorTitle, TableMessage(*load.error, path_));
+  if (!load.ok()) return fail(kErrorTitle, TableMessage(*load.error, path_));
   table_ = load.table;
   return std::nullopt;
 }
 
 // 3. The field of the entry mode must not be empty.
-Step Command::CheckEntryTyped() {
-  xpMode_ = Selected(OptionGroup::Entry, 0);
-  if (xpMode_ && Empty(TextField::Xp)) return Fail(kNoXpTyped);
-  if (Selected(OptionGroup::Entry, 1) && Empty(TextField::Level)) return Fail(kNoLevelTyped);
+Step Command::checkEntryTyped() {
+  xpMode_ = selected(OptionGroup::Entry, 0);
+  if (xpMode_ && empty(TextField::Xp)) return fail(kNoXpTyped);
+  if (selected(OptionGroup::Entry, 1) && empty(TextField::Level)) return fail(kNoLevelTyped);
   return std::nullopt;
 }
 
 // 4. The level the XP lies in, written into the level field.
-Step Command::SettleStartFromXp() {
-  const auto xp = Read(TextField::Xp, false);
+Step Command::settleStartFromXp() {
+  const auto xp = read(TextField::Xp, false);
   if (!xp) return CalculateOutcome::Message;
-  if (const std::optional<int> found = table_.FindLevel(xp->whole)) {
+  if (const std::optional<int> found = table_.findLevel(xp->whole)) {
     currentLevel_ = *found;
     levelKnown_ = true;
-    v_.SetText(TextField::Level, FormatPlain(static_cast<std::int64_t>(*found)));
+    v_.setText(TextField::Level, FormatPlain(static_cast<std::int64_t>(*found)));
   }
   return std::nullopt;
 }
 
 // 5. The XP at which the typed level begins, written into the XP field.
-Step Command::SettleStartFromLevel() {
-  const auto level = Read(TextField::Level, false);
+Step Command::settleStartFromLevel() {
+  const auto level = read(TextField::Level, false);
   if (!level) return CalculateOutcome::Message;
-  if (level->whole > kMaxRecords) return Fail(kLevelTooHigh);
-  if (level->whole < 1) return Fail(kLevelBelowOne);
+  if (level->whole > kMaxRecords) return fail(kLevelTooHigh);
+  if (level->whole < 1) return fail(kLevelBelowOne);
   currentLevel_ = static_cast<int>(level->whole);
   levelKnown_ = true;
-  if (table_.HasLevel(currentLevel_)) {
-    v_.SetText(TextField::Xp, FormatPlain(table_.XPForLevel(currentLevel_)));
-  } else if (currentLevel_ < LevelCap) {
-    return MissingLevel(currentLevel_);
+  if (table_.hasLevel(currentLevel_)) {
+    v_.setText(TextField::Xp, FormatPlain(table_.xpForLevel(currentLevel_)));
+  } else if (currentLevel_ < kLevelCap) {
+    return missingLevel(currentLevel_);
   }
   return std::nullopt;
 }
@@ -361,167 +361,167 @@ Step Command::SettleStartFromLevel() {
 // 6. No level above 189 (in XP mode also an old level left in the hidden field). An old text
 // there that is no whole number is not the player's input for this press: the command ends
 // later, at the XP that matches no level, unless an earlier check ends it first.
-Step Command::CheckLevelBelowCap() {
-  if (Empty(TextField::Level)) return std::nullopt;
+Step Command::checkLevelBelowCap() {
+  if (empty(TextField::Level)) return std::nullopt;
   if (xpMode_ && !levelKnown_) {
-    const FieldNumber old = ReadFieldNumber(v_.Text(TextField::Level), false);
-    if (old.status == NumberStatus::Ok && old.whole > LevelCap - 1) return Fail(kLevelTooHigh);
+    const FieldNumber old = ReadFieldNumber(v_.text(TextField::Level), false);
+    if (old.status == NumberStatus::Ok && old.whole > kLevelCap - 1) return fail(kLevelTooHigh);
     return std::nullopt;
   }
-  const auto level = Read(TextField::Level, false);
+  const auto level = read(TextField::Level, false);
   if (!level) return CalculateOutcome::Message;
-  if (level->whole > LevelCap - 1) return Fail(kLevelTooHigh);
+  if (level->whole > kLevelCap - 1) return fail(kLevelTooHigh);
   return std::nullopt;
 }
 
 // 7.-9. XP and scalps typed. A plan always searches; a press searches when the box is ticked.
-Step Command::CheckXpAndScalps(Press press) {
-  if (EmptyOrZero(TextField::Xp)) return Fail(kNoXpData);
-  search_ = press == Press::Plan || Ticked(CheckField::SearchTarget);
+Step Command::checkXpAndScalps(Press press) {
+  if (emptyOrZero(TextField::Xp)) return fail(kNoXpData);
+  search_ = press == Press::Plan || ticked(CheckField::SearchTarget);
   if (search_) return std::nullopt;
-  if (EmptyOrZero(TextField::Scalps)) return Fail(kNoScalps);
-  const auto owned = Read(TextField::Scalps, false);
+  if (emptyOrZero(TextField::Scalps)) return fail(kNoScalps);
+  const auto owned = read(TextField::Scalps, false);
   if (!owned) return CalculateOutcome::Message;
-  if (owned->whole < kFewestScalps) return Fail(kTooFewScalps);
-  if (owned->tooLarge) return Fail(kScalpsTooLarge);
+  if (owned->whole < kFewestScalps) return fail(kTooFewScalps);
+  if (owned->tooLarge) return fail(kScalpsTooLarge);
   scalps_ = owned->whole;
   return std::nullopt;
 }
 
 // 10. The rings need a side.
-Step Command::CheckSide() {
-  if (Selected(OptionGroup::QuestPart, 3) && ChosenSide() == Side::None) return Fail(kNoSide);
+Step Command::checkSide() {
+  if (selected(OptionGroup::QuestPart, 3) && chosenSide() == Side::None) return fail(kNoSide);
   return std::nullopt;
 }
 
 // 11. The level to reach.
-Step Command::ReadTargetLevel() {
+Step Command::readTargetLevel() {
   if (!search_) return std::nullopt;
-  if (EmptyOrZero(TextField::TargetLevel)) return Fail(kNoTarget);
-  const auto target = Read(TextField::TargetLevel, true);
+  if (emptyOrZero(TextField::TargetLevel)) return fail(kNoTarget);
+  const auto target = read(TextField::TargetLevel, true);
   if (!target) return CalculateOutcome::Message;
   const double rounded = RoundHalfEven(target->value);
-  if (rounded >= LevelCap) return Fail(kLevelCap);
+  if (rounded >= kLevelCap) return fail(kAboveLevelCap);
   targetLevel_ = rounded < 0 ? -1 : static_cast<int>(rounded);
   return std::nullopt;
 }
 
 // 12.-13. The XP the calculator works from.
-Step Command::CheckXpRange() {
-  const auto xp = Read(TextField::Xp, false);
+Step Command::checkXpRange() {
+  const auto xp = read(TextField::Xp, false);
   if (!xp) return CalculateOutcome::Message;
-  if (xp->whole < kLowestXp) return Fail(kBelowLevel50);
-  if (xp->whole > kHighestXp) return Fail(kAboveKnownXp);
+  if (xp->whole < kLowestXp) return fail(kBelowLevel50);
+  if (xp->whole > kHighestXp) return fail(kAboveKnownXp);
   startXp_ = xp->whole;
-  if (!levelKnown_) return Fail(kErrorTitle, XpMatchesNoLevelText(path_));
+  if (!levelKnown_) return fail(kErrorTitle, XpMatchesNoLevelText(path_));
   return std::nullopt;
 }
 
 // 14. A level above the present one.
-Step Command::CheckTargetAboveStart() {
+Step Command::checkTargetAboveStart() {
   if (!search_) return std::nullopt;
-  if (currentLevel_ > targetLevel_) return Fail(kTargetBelow);
-  if (currentLevel_ == targetLevel_) return Fail(kTargetReached);
+  if (currentLevel_ > targetLevel_) return fail(kTargetBelow);
+  if (currentLevel_ == targetLevel_) return fail(kTargetReached);
   return std::nullopt;
 }
 
-void Command::ZeroItemCaptions() {
+void Command::zeroItemCaptions() {
   for (ResultLabel label : {ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
                             ResultLabel::BooksLeft, ResultLabel::Gold, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
-    v_.SetCaption(label, "0");
+    v_.setCaption(label, "0");
   }
 }
 
 // 15. The search for the scalps needed to reach `targetLevel`.
-CalculateReport Command::Search(int targetLevel) {
+CalculateReport Command::search(int targetLevel) {
   // The search reads the target level's start and the next level's.
-  if (!table_.HasLevel(targetLevel + 1)) {
-    return Ended(MissingLevel(table_.HasLevel(targetLevel) ? targetLevel + 1 : targetLevel));
+  if (!table_.hasLevel(targetLevel + 1)) {
+    return Ended(missingLevel(table_.hasLevel(targetLevel) ? targetLevel + 1 : targetLevel));
   }
 
   SearchInput in;
-  in.ShowWorkingWindow = v_.CheckValue(CheckField::HideWorkingWindow) == 0;
-  in.UseUpdateInterval = Ticked(CheckField::UpdateAtInterval);
-  if (in.UseUpdateInterval) {
-    const auto interval = Read(TextField::UpdateInterval, true);
+  in.showWorkingWindow = v_.checkValue(CheckField::HideWorkingWindow) == 0;
+  in.useUpdateInterval = ticked(CheckField::UpdateAtInterval);
+  if (in.useUpdateInterval) {
+    const auto interval = read(TextField::UpdateInterval, true);
     if (!interval) return Ended(CalculateOutcome::Message);
-    if (!(interval->value > 0)) return Ended(Fail(kUpdateIntervalNotAbove0));
-    in.UpdateInterval = interval->value;
+    if (!(interval->value > 0)) return Ended(fail(kUpdateIntervalNotAbove0));
+    in.updateInterval = interval->value;
   }
 
-  if (in.ShowWorkingWindow) v_.OpenWorkingWindow();
-  in.Step = SearchStep(ZeroLeftChoice(), ChosenSide());
+  if (in.showWorkingWindow) v_.openWorkingWindow();
+  in.step = SearchStep(zeroLeftChoice(), chosenSide());
 
   // Letters at the end of the level or XP field.
-  const std::string level = v_.Text(TextField::Level);
-  if (!level.empty() && static_cast<unsigned char>(level.back()) > '9') return Ended(Fail(kLevelLetters));
-  const std::string xp = v_.Text(TextField::Xp);
-  if (!xp.empty() && static_cast<unsigned char>(xp.back()) > '9') return Ended(Fail(kXpLetters));
+  const std::string level = v_.text(TextField::Level);
+  if (!level.empty() && static_cast<unsigned char>(level.back()) > '9') return Ended(fail(kLevelLetters));
+  const std::string xp = v_.text(TextField::Xp);
+  if (!xp.empty() && static_cast<unsigned char>(xp.back()) > '9') return Ended(fail(kXpLetters));
 
-  in.start = ProjectionInput{0, startXp_, currentLevel_, Part(), Ticked(CheckField::SellMaces), ChosenSide(), &table_};
-  in.TargetLevel = targetLevel;
-  ZeroItemCaptions();
+  in.start = ProjectionInput{0, startXp_, currentLevel_, part(), ticked(CheckField::SellMaces), chosenSide(), &table_};
+  in.targetLevel = targetLevel;
+  zeroItemCaptions();
   SearchWindows windows(v_);
   const SearchResult found = SearchScalpsNeeded(in, windows);
-  switch (found.Outcome) {
-    case SearchOutcome::StoppedAtLevelCap: return Ended(Fail(kLevelCap));
-    case SearchOutcome::MissingLevel: return Ended(MissingLevel(found.Projection.MissingLevel));
+  switch (found.outcome) {
+    case SearchOutcome::StoppedAtLevelCap: return Ended(fail(kAboveLevelCap));
+    case SearchOutcome::MissingLevel: return Ended(missingLevel(found.projection.missingLevel));
     case SearchOutcome::StoppedByUser:
-      v_.CloseWorkingWindow();
+      v_.closeWorkingWindow();
       return Ended(CalculateOutcome::Stopped);
     case SearchOutcome::Found: break;
   }
   ProjectionInput shown = in.start;
-  shown.ScalpsOwned = found.Scalps;
-  CalculateResults results = ShowResults(shown, found.Projection);
-  results.ScalpsNeeded = found.Scalps;
+  shown.scalpsOwned = found.scalps;
+  CalculateResults results = showResults(shown, found.projection);
+  results.scalpsNeeded = found.scalps;
   return Finished(std::move(results));
 }
 
 // 16. The projection of the scalps owned.
-CalculateReport Command::Project() {
-  ProjectionInput in{scalps_, startXp_, currentLevel_, Part(), Ticked(CheckField::SellMaces), ChosenSide(), &table_};
-  ZeroItemCaptions();
+CalculateReport Command::project() {
+  ProjectionInput in{scalps_, startXp_, currentLevel_, part(), ticked(CheckField::SellMaces), chosenSide(), &table_};
+  zeroItemCaptions();
   const ProjectionResult r = RunProjection(in);
-  if (r.Outcome == ProjectionOutcome::StoppedAtLevelCap) return Ended(Fail(kLevelCap));
-  if (r.Outcome == ProjectionOutcome::MissingLevel) return Ended(MissingLevel(r.MissingLevel));
-  return Finished(ShowResults(in, r));
+  if (r.outcome == ProjectionOutcome::StoppedAtLevelCap) return Ended(fail(kAboveLevelCap));
+  if (r.outcome == ProjectionOutcome::MissingLevel) return Ended(missingLevel(r.missingLevel));
+  return Finished(showResults(in, r));
 }
 
-CalculateResults Command::ShowResults(const ProjectionInput& in, const ProjectionResult& r) {
+CalculateResults Command::showResults(const ProjectionInput& in, const ProjectionResult& r) {
   CalculateResults out;
-  out.Items = DeriveItemResults(in, r);
-  const ItemResults& items = out.Items;
-  out.LevelReached = r.CurrentLevel;
+  out.items = DeriveItemResults(in, r);
+  const ItemResults& items = out.items;
+  out.levelReached = r.currentLevel;
   // A level typed and not changed is shown as typed.
-  const bool typedLevelKept = !xpMode_ && r.CurrentLevel == currentLevel_;
-  out.LevelShown = typedLevelKept ? v_.Text(TextField::Level) : FormatPlain(static_cast<std::int64_t>(r.CurrentLevel));
-  out.XpGained = r.CurrentXP - startXp_;
-  out.ExactXp = startXp_ + out.XpGained;
-  out.XpToNextLevel = table_.LevelXP(r.CurrentLevel + 1) - r.CurrentXP;
+  const bool typedLevelKept = !xpMode_ && r.currentLevel == currentLevel_;
+  out.levelShown = typedLevelKept ? v_.text(TextField::Level) : FormatPlain(static_cast<std::int64_t>(r.currentLevel));
+  out.xpGained = r.currentXp - startXp_;
+  out.exactXp = startXp_ + out.xpGained;
+  out.xpToNextLevel = table_.levelXp(r.currentLevel + 1) - r.currentXp;
 
-  v_.SetCaption(ResultLabel::Level, out.LevelShown);
-  v_.SetCaption(ResultLabel::XpGained, FormatPlain(out.XpGained));
-  v_.SetCaption(ResultLabel::ExactXp, FormatPlain(out.ExactXp));
-  v_.SetCaption(ResultLabel::XpToNextLevel, FormatPlain(out.XpToNextLevel));
-  v_.SetCaption(ResultLabel::ScalpsLeft, FormatPlain(items.ScalpsRemained));
-  v_.SetCaption(ResultLabel::XpGained, GroupedXp(out.XpGained));
-  v_.SetCaption(ResultLabel::ExactXp, GroupedXp(out.ExactXp));
-  v_.SetCaption(ResultLabel::XpToNextLevel, GroupedXp(out.XpToNextLevel));
+  v_.setCaption(ResultLabel::Level, out.levelShown);
+  v_.setCaption(ResultLabel::XpGained, FormatPlain(out.xpGained));
+  v_.setCaption(ResultLabel::ExactXp, FormatPlain(out.exactXp));
+  v_.setCaption(ResultLabel::XpToNextLevel, FormatPlain(out.xpToNextLevel));
+  v_.setCaption(ResultLabel::ScalpsLeft, FormatPlain(items.scalpsRemained));
+  v_.setCaption(ResultLabel::XpGained, GroupedXp(out.xpGained));
+  v_.setCaption(ResultLabel::ExactXp, GroupedXp(out.exactXp));
+  v_.setCaption(ResultLabel::XpToNextLevel, GroupedXp(out.xpToNextLevel));
 
-  if (in.SellMaces) {
-    v_.SetCaption(ResultLabel::MacesLeft, "0");
-    v_.SetCaption(ResultLabel::Gold, GoldCaption(items.GoldMillions));
+  if (in.sellMaces) {
+    v_.setCaption(ResultLabel::MacesLeft, "0");
+    v_.setCaption(ResultLabel::Gold, GoldCaption(items.goldMillions));
   } else {
-    v_.SetCaption(ResultLabel::MacesLeft, FormatPlain(items.MacesRemained));
-    v_.SetCaption(ResultLabel::BeltsLeft, FormatPlain(items.BeltsRemained));
-    if (in.Part == QuestPart::GiveBelts || in.Part == QuestPart::GiveBooks || in.Part == QuestPart::GiveRings) {
-      v_.SetCaption(ResultLabel::BooksLeft, FormatPlain(items.BooksRemained));
+    v_.setCaption(ResultLabel::MacesLeft, FormatPlain(items.macesRemained));
+    v_.setCaption(ResultLabel::BeltsLeft, FormatPlain(items.beltsRemained));
+    if (in.part == QuestPart::GiveBelts || in.part == QuestPart::GiveBooks || in.part == QuestPart::GiveRings) {
+      v_.setCaption(ResultLabel::BooksLeft, FormatPlain(items.booksRemained));
     }
-    if (in.Part == QuestPart::GiveBooks || in.Part == QuestPart::GiveRings) {
-      v_.SetCaption(ResultLabel::RingsLeft, FormatPlain(items.RingsRemained));
+    if (in.part == QuestPart::GiveBooks || in.part == QuestPart::GiveRings) {
+      v_.setCaption(ResultLabel::RingsLeft, FormatPlain(items.ringsRemained));
     }
-    v_.SetCaption(ResultLabel::FinalRewards, FormatPlain(items.FinalRewards));
+    v_.setCaption(ResultLabel::FinalRewards, FormatPlain(items.finalRewards));
   }
   return out;
 }
@@ -546,13 +546,13 @@ std::string GroupedXp(std::int64_t xp) { return GroupDigits(FormatPlain(xp)); }
 std::string GoldCaption(double goldMillions) { return FormatPlain(goldMillions) + "M gp"; }
 
 CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath) {
-  return Command(view, tablePath).Run();
+  return Command(view, tablePath).run();
 }
 
-PlanReport RunPlan(CalculateView& view, const std::string& tablePath) { return Command(view, tablePath).Plan(); }
+PlanReport RunPlan(CalculateView& view, const std::string& tablePath) { return Command(view, tablePath).plan(); }
 
 CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath) {
-  return RunCalculate(view, tablePath).Outcome;
+  return RunCalculate(view, tablePath).outcome;
 }
 
 }  // namespace quorvane

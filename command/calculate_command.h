@@ -16,24 +16,24 @@ class CalculateView {
  public:
   virtual ~CalculateView() = default;
 
-  virtual std::string Text(TextField field) const = 0;
-  virtual void SetText(TextField field, const std::string& text) = 0;
+  virtual std::string text(TextField field) const = 0;
+  virtual void setText(TextField field, const std::string& text) = 0;
   // 0 unticked, 1 ticked.
-  virtual int CheckValue(CheckField box) const = 0;
-  virtual bool OptionSelected(OptionGroup group, int index) const = 0;
-  virtual void SetCaption(ResultLabel label, const std::string& caption) = 0;
+  virtual int checkValue(CheckField box) const = 0;
+  virtual bool optionSelected(OptionGroup group, int index) const = 0;
+  virtual void setCaption(ResultLabel label, const std::string& caption) = 0;
   // A modal message box with an OK button; returns when it is closed.
-  virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
+  virtual void showMessage(const std::string& title, const std::string& text) = 0;
 
   // The Working window: load it if needed, show it without owner and repaint it at once.
-  virtual void OpenWorkingWindow() = 0;
-  virtual void SetWorkingCaption(WorkingLabel label, const std::string& caption) = 0;
+  virtual void openWorkingWindow() = 0;
+  virtual void setWorkingCaption(WorkingLabel label, const std::string& caption) = 0;
   // Brings the Working window's captions to the screen at once.
-  virtual void RepaintWorkingWindow() = 0;
-  virtual void CloseWorkingWindow() = 0;
+  virtual void repaintWorkingWindow() = 0;
+  virtual void closeWorkingWindow() = 0;
   // Whether the user asked the running search to stop (the Working window's close box or Esc):
   // handles what the user did meanwhile without running any handler.
-  virtual bool WorkingWindowStopRequested() { return false; }
+  virtual bool workingWindowStopRequested() { return false; }
 };
 
 // How one press of "Calculate" ended: with results, with a message, or stopped by the user while
@@ -42,18 +42,18 @@ enum class CalculateOutcome { Results, Message, Stopped };
 
 // The results of a press that ended with results, as numbers; the window shows them as captions.
 struct CalculateResults {
-  std::int64_t LevelReached = 0;
-  std::string LevelShown;  // the level as the window shows it: a typed level that did not change stays as typed
-  std::int64_t ExactXp = 0;
-  std::int64_t XpGained = 0;
-  std::int64_t XpToNextLevel = 0;
-  ItemResults Items;                         // what is left of each item, the final rewards, the gold
-  std::optional<std::int64_t> ScalpsNeeded;  // a search's answer
+  std::int64_t levelReached = 0;
+  std::string levelShown;  // the level as the window shows it: a typed level that did not change stays as typed
+  std::int64_t exactXp = 0;
+  std::int64_t xpGained = 0;
+  std::int64_t xpToNextLevel = 0;
+  ItemResults items;                         // what is left of each item, the final rewards, the gold
+  std::optional<std::int64_t> scalpsNeeded;  // a search's answer
 };
 
 struct CalculateReport {
-  CalculateOutcome Outcome = CalculateOutcome::Message;
-  std::optional<CalculateResults> Results;  // set when Outcome is Results
+  CalculateOutcome outcome = CalculateOutcome::Message;
+  std::optional<CalculateResults> results;  // set when Outcome is Results
 };
 
 // One press of "Calculate": checks the fields in order, reads the level table at `tablePath`,
@@ -65,13 +65,13 @@ CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath);
 
 // One row of a plan: the level searched for and the search's results (ScalpsNeeded set).
 struct PlanRow {
-  int Level = 0;
-  CalculateResults Results;
+  int level = 0;
+  CalculateResults results;
 };
 
 struct PlanReport {
-  CalculateOutcome Outcome = CalculateOutcome::Message;  // Results when every level was found
-  std::vector<PlanRow> Rows;                             // the levels found before any message
+  CalculateOutcome outcome = CalculateOutcome::Message;  // Results when every level was found
+  std::vector<PlanRow> rows;                             // the levels found before any message
 };
 
 // A press that searches the scalps needed for every level from the one above the start up to

@@ -20,25 +20,25 @@ double RoundHalfEven(double value) {
   return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
 }
 
-Xp LevelTable::LevelXP(int slot) const {
+Xp LevelTable::levelXp(int slot) const {
   if (slot < 0 || slot >= kLevelSlots) return 0;
   return xp_[static_cast<std::size_t>(slot)];
 }
 
-std::optional<int> LevelTable::FindLevel(Xp xp) const {
+std::optional<int> LevelTable::findLevel(Xp xp) const {
   for (int n = 1; n < count_; ++n) {
-    if (LevelXP(n) <= xp && xp < LevelXP(n + 1)) return n;
+    if (levelXp(n) <= xp && xp < levelXp(n + 1)) return n;
   }
   return std::nullopt;
 }
 
-Xp LevelTable::XPForLevel(double level) const {
+Xp LevelTable::xpForLevel(double level) const {
   const double slot = RoundHalfEven(level);
   if (!(slot >= 0.0 && slot < kLevelSlots)) return 0;
-  return LevelXP(static_cast<int>(slot));
+  return levelXp(static_cast<int>(slot));
 }
 
-bool LevelTable::Append(Xp xp) {
+bool LevelTable::append(Xp xp) {
   if (count_ >= kMaxRecords) return false;
   xp_[static_cast<std::size_t>(++count_)] = xp;
   return true;
@@ -68,15 +68,15 @@ class TextSource {
 // its first 191 records reach.
 class FileSource {
  public:
-  explicit FileSource(std::FILE* file) : file_(file) { Fill(); }
+  explicit FileSource(std::FILE* file) : file_(file) { fill(); }
   int Peek() const { return pos_ < size_ ? static_cast<unsigned char>(buffer_[pos_]) : kEnd; }
   void Skip() {
-    if (++pos_ == size_) Fill();
+    if (++pos_ == size_) fill();
   }
   bool Failed() const { return failed_; }
 
  private:
-  void Fill() {
+  void fill() {
     size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
     pos_ = 0;
     if (size_ == 0 && std::ferror(file_) != 0) failed_ = true;
@@ -92,7 +92,7 @@ class FileSource {
 // then digits), with blanks after it.
 class Field {
  public:
-  void Add(int c) {
+  void add(int c) {
     if (IsBlank(c)) {
       blankAfter_ = true;
       return;
@@ -114,10 +114,10 @@ class Field {
     }
     started_ = true;
   }
-  bool IsNumber() const { return !bad_ && digits_ > 0; }
-  bool Overflow() const { return overflow_; }
-  bool Negative() const { return negative_; }
-  std::int64_t Value() const { return negative_ ? -value_ : value_; }
+  bool isNumber() const { return !bad_ && digits_ > 0; }
+  bool overflow() const { return overflow_; }
+  bool negative() const { return negative_; }
+  std::int64_t value() const { return negative_ ? -value_ : value_; }
 
  private:
   bool started_ = false;
@@ -167,34 +167,34 @@ TableLoad ParseRecords(Source& in) {
     // One field: up to the next comma or line end. The comma separates it from the next field.
     Field field;
     for (c = in.Peek(); c != kEnd && c != ',' && !IsLineEnd(c); c = in.Peek()) {
-      field.Add(c);
+      field.add(c);
       in.Skip();
     }
     if (c == ',') in.Skip();
-    if (!field.IsNumber()) return fail(TableProblem::NotANumber, line);
+    if (!field.isNumber()) return fail(TableProblem::NotANumber, line);
 
     if (fields % 2 == 0) {
       // Level number: read and ignored, but it must be a 16-bit whole number.
-      if (field.Overflow() || field.Value() < -32768 || field.Value() > 32767) {
+      if (field.overflow() || field.value() < -32768 || field.value() > 32767) {
         return fail(TableProblem::LevelNumberRange, line);
       }
       levelNumberLine = line;
     } else {
-      if (field.Overflow()) return fail(field.Negative() ? TableProblem::Negative : TableProblem::TooLarge, line);
-      const Xp value = field.Value();
+      if (field.overflow()) return fail(field.negative() ? TableProblem::Negative : TableProblem::TooLarge, line);
+      const Xp value = field.value();
       if (value < 0) return fail(TableProblem::Negative, line);
       if (value > kMaxTableXp) return fail(TableProblem::TooLarge, line);
-      if (result.table.LevelCount() > 0 && value <= previous) return fail(TableProblem::NotIncreasing, line);
-      result.table.Append(value);
+      if (result.table.levelCount() > 0 && value <= previous) return fail(TableProblem::NotIncreasing, line);
+      result.table.append(value);
       previous = value;
-      if (result.table.LevelCount() == kMaxRecords) return result;  // the rest is ignored
+      if (result.table.levelCount() == kMaxRecords) return result;  // the rest is ignored
     }
     ++fields;
   }
 
   if (in.Failed()) return fail(TableProblem::Unreadable, 0);
   if (fields % 2 == 1) return fail(TableProblem::IncompleteRecord, levelNumberLine);
-  if (result.table.LevelCount() == 0) return fail(TableProblem::Empty, 0);
+  if (result.table.levelCount() == 0) return fail(TableProblem::Empty, 0);
   return result;
 }
 

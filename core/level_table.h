@@ -15,7 +15,7 @@ using Xp = std::int64_t;
 inline constexpr int kLevelSlots = 192;
 inline constexpr int kMaxRecords = kLevelSlots - 1;
 // The highest level a character can reach.
-inline constexpr int LevelCap = 190;
+inline constexpr int kLevelCap = 190;
 // Largest XP value the table may hold. It keeps every sum and product of the projection far
 // inside 64 bits (the real table ends near 1e11).
 inline constexpr Xp kMaxTableXp = 1'000'000'000'000'000;  // 1e15
@@ -28,19 +28,19 @@ class LevelTable {
   LevelTable() = default;
 
   // Number of records read: the index of the last filled slot (0 for an empty table).
-  int LevelCount() const { return count_; }
+  int levelCount() const { return count_; }
   // True when the table has a record for this level.
-  bool HasLevel(int level) const { return level >= 1 && level <= count_; }
+  bool hasLevel(int level) const { return level >= 1 && level <= count_; }
   // XP at which the level of this slot begins; empty slots (and indices outside 0..191) count as 0.
-  Xp LevelXP(int slot) const;
+  Xp levelXp(int slot) const;
   // The level an XP amount lies in: the first n in 1..LevelCount-1 with
   // LevelXP(n) <= xp < LevelXP(n+1). None below level 1 or at/above the last record.
-  std::optional<int> FindLevel(Xp xp) const;
+  std::optional<int> findLevel(Xp xp) const;
   // LevelXP of the slot nearest to `level` (half to even); 0 outside the table.
-  Xp XPForLevel(double level) const;
+  Xp xpForLevel(double level) const;
 
   // Adds the next record; false (and nothing added) when all 191 slots are filled.
-  bool Append(Xp xp);
+  bool append(Xp xp);
 
  private:
   std::array<Xp, kLevelSlots> xp_{};

@@ -34,20 +34,20 @@ struct Run {
   // Every step either raises the level by one, using exactly the bundles the next level
   // needs (none when the XP already reaches it), or hands in the whole bundles left and ends
   // the stage. Returns false when the projection must stop.
-  bool Stage(std::int64_t items, std::int64_t perHandIn, std::int64_t factor) {
+  bool stage(std::int64_t items, std::int64_t perHandIn, std::int64_t factor) {
     if (perHandIn <= 0 || factor <= 0) return true;  // no side chosen: nothing to hand in
     for (;;) {
       ++steps;
-      if (level >= LevelCap) {
+      if (level >= kLevelCap) {
         outcome = ProjectionOutcome::StoppedAtLevelCap;
         return false;
       }
-      if (level < 1 || !table.HasLevel(level + 1)) {
+      if (level < 1 || !table.hasLevel(level + 1)) {
         outcome = ProjectionOutcome::MissingLevel;
         missing = level < 1 ? level : level + 1;
         return false;
       }
-      const Xp needed = table.LevelXP(level + 1) - xp;
+      const Xp needed = table.levelXp(level + 1) - xp;
       const std::int64_t perHandInXp = static_cast<std::int64_t>(level) * factor;
       // Exact ceiling of needed / perHandInXp, never below 0.
       const std::int64_t handIns = needed <= 0 ? 0 : (needed - 1) / perHandInXp + 1;
@@ -67,70 +67,70 @@ struct Run {
 
 ProjectionResult RunProjection(const ProjectionInput& input) {
   ProjectionResult result;
-  const std::int64_t scalps = input.ScalpsOwned < 0 ? 0 : input.ScalpsOwned;
-  result.MacesMade = scalps / kScalpsPerMace;
-  result.BeltsMade = result.MacesMade / kMacesPerBelt;
-  result.BooksMade = result.BeltsMade / kBeltsPerBook;
-  result.RingsMade = result.BooksMade / kBooksPerRing;
+  const std::int64_t scalps = input.scalpsOwned < 0 ? 0 : input.scalpsOwned;
+  result.macesMade = scalps / kScalpsPerMace;
+  result.beltsMade = result.macesMade / kMacesPerBelt;
+  result.booksMade = result.beltsMade / kBeltsPerBook;
+  result.ringsMade = result.booksMade / kBooksPerRing;
 
   static const LevelTable kEmpty;
-  Run run{input.Table != nullptr ? *input.Table : kEmpty, input.StartLevel, input.StartXP};
+  Run run{input.table != nullptr ? *input.table : kEmpty, input.startLevel, input.startXp};
 
   auto finish = [&]() {
-    result.CurrentLevel = run.level;
-    result.CurrentXP = run.xp;
-    result.Outcome = run.outcome;
-    result.MissingLevel = run.missing;
-    result.StageSteps = run.steps;
+    result.currentLevel = run.level;
+    result.currentXp = run.xp;
+    result.outcome = run.outcome;
+    result.missingLevel = run.missing;
+    result.stageSteps = run.steps;
     return result;
   };
 
-  if (!run.Stage(scalps, kScalpsPerMace, 1000)) return finish();
-  if (input.SellMaces) return finish();
-  if (!run.Stage(result.MacesMade, kMacesPerBelt, 1000)) return finish();
-  if (input.Part == QuestPart::GiveMaces) return finish();
-  if (!run.Stage(result.BeltsMade, kBeltsPerBook, 3000)) return finish();
-  if (input.Part != QuestPart::GiveBooks && input.Part != QuestPart::GiveRings) return finish();
-  if (!run.Stage(result.BooksMade, kBooksPerRing, 3750)) return finish();
-  if (input.Part != QuestPart::GiveRings) return finish();
-  run.Stage(result.RingsMade, RingsPerHandIn(input.side), RingXPFactor(input.side));
+  if (!run.stage(scalps, kScalpsPerMace, 1000)) return finish();
+  if (input.sellMaces) return finish();
+  if (!run.stage(result.macesMade, kMacesPerBelt, 1000)) return finish();
+  if (input.part == QuestPart::GiveMaces) return finish();
+  if (!run.stage(result.beltsMade, kBeltsPerBook, 3000)) return finish();
+  if (input.part != QuestPart::GiveBooks && input.part != QuestPart::GiveRings) return finish();
+  if (!run.stage(result.booksMade, kBooksPerRing, 3750)) return finish();
+  if (input.part != QuestPart::GiveRings) return finish();
+  run.stage(result.ringsMade, RingsPerHandIn(input.side), RingXPFactor(input.side));
   return finish();
 }
 
 ItemResults DeriveItemResults(const ProjectionInput& input, const ProjectionResult& r) {
   ItemResults items;
-  const std::int64_t scalps = input.ScalpsOwned < 0 ? 0 : input.ScalpsOwned;
-  items.ScalpsRemained = scalps % kScalpsPerMace;
-  if (input.SellMaces) {
-    items.GoldMillions = static_cast<double>(r.MacesMade) * kGoldPerMace;
+  const std::int64_t scalps = input.scalpsOwned < 0 ? 0 : input.scalpsOwned;
+  items.scalpsRemained = scalps % kScalpsPerMace;
+  if (input.sellMaces) {
+    items.goldMillions = static_cast<double>(r.macesMade) * kGoldPerMace;
     return items;
   }
-  items.MacesRemained = r.MacesMade % kMacesPerBelt;
-  switch (input.Part) {
+  items.macesRemained = r.macesMade % kMacesPerBelt;
+  switch (input.part) {
     case QuestPart::GiveMaces:
-      items.BeltsRemained = r.BeltsMade;
+      items.beltsRemained = r.beltsMade;
       break;
     case QuestPart::GiveBelts:
-      items.BeltsRemained = r.BeltsMade % kBeltsPerBook;
-      items.BooksRemained = r.BooksMade;
+      items.beltsRemained = r.beltsMade % kBeltsPerBook;
+      items.booksRemained = r.booksMade;
       break;
     case QuestPart::GiveBooks:
-      items.BeltsRemained = r.BeltsMade % kBeltsPerBook;
-      items.BooksRemained = r.BooksMade % kBooksPerRing;
-      items.RingsRemained = r.RingsMade;
+      items.beltsRemained = r.beltsMade % kBeltsPerBook;
+      items.booksRemained = r.booksMade % kBooksPerRing;
+      items.ringsRemained = r.ringsMade;
       break;
     case QuestPart::GiveRings: {
-      items.BeltsRemained = r.BeltsMade % kBeltsPerBook;
-      items.BooksRemained = r.BooksMade % kBooksPerRing;
+      items.beltsRemained = r.beltsMade % kBeltsPerBook;
+      items.booksRemained = r.booksMade % kBooksPerRing;
       const std::int64_t per = RingsPerHandIn(input.side);
       if (per > 0) {
-        items.RingsRemained = r.RingsMade % per;
-        items.FinalRewards = r.RingsMade / per;
+        items.ringsRemained = r.ringsMade % per;
+        items.finalRewards = r.ringsMade / per;
       }
       break;
     }
     case QuestPart::None:
-      items.BeltsRemained = r.BeltsMade % kBeltsPerBook;
+      items.beltsRemained = r.beltsMade % kBeltsPerBook;
       break;
   }
   return items;

@@ -12,31 +12,31 @@ enum class QuestPart { None, GiveMaces, GiveBelts, GiveBooks, GiveRings };
 enum class Side { None, Good, Evil };
 
 struct ProjectionInput {
-  std::int64_t ScalpsOwned = 0;
-  Xp StartXP = 0;         // 0 .. kMaxTableXp
-  int StartLevel = 1;     // a level the table has, below LevelCap
-  QuestPart Part = QuestPart::None;
-  bool SellMaces = false;
+  std::int64_t scalpsOwned = 0;
+  Xp startXp = 0;         // 0 .. kMaxTableXp
+  int startLevel = 1;     // a level the table has, below kLevelCap
+  QuestPart part = QuestPart::None;
+  bool sellMaces = false;
   Side side = Side::None;
-  const LevelTable* Table = nullptr;
+  const LevelTable* table = nullptr;
 };
 
 enum class ProjectionOutcome {
   Finished,
-  StoppedAtLevelCap,  // the character reached LevelCap (190)
+  StoppedAtLevelCap,  // the character reached kLevelCap (190)
   MissingLevel,       // the run needed the start XP of a level the table lacks
 };
 
 struct ProjectionResult {
-  int CurrentLevel = 0;
-  Xp CurrentXP = 0;
-  std::int64_t MacesMade = 0;
-  std::int64_t BeltsMade = 0;
-  std::int64_t BooksMade = 0;
-  std::int64_t RingsMade = 0;
-  ProjectionOutcome Outcome = ProjectionOutcome::Finished;
-  int MissingLevel = 0;       // with ProjectionOutcome::MissingLevel: the level the table lacks
-  std::int64_t StageSteps = 0;  // number of stage steps taken (for measurements)
+  int currentLevel = 0;
+  Xp currentXp = 0;
+  std::int64_t macesMade = 0;
+  std::int64_t beltsMade = 0;
+  std::int64_t booksMade = 0;
+  std::int64_t ringsMade = 0;
+  ProjectionOutcome outcome = ProjectionOutcome::Finished;
+  int missingLevel = 0;       // with ProjectionOutcome::MissingLevel: the level the table lacks
+  std::int64_t stageSteps = 0;  // number of stage steps taken (for measurements)
 };
 
 // Plays the quest through from the start level and XP: every bundle handed in gives
@@ -45,13 +45,13 @@ ProjectionResult RunProjection(const ProjectionInput& input);
 
 // What is left over of each item, the final rewards and the gold, from the made counts.
 struct ItemResults {
-  std::int64_t ScalpsRemained = 0;
-  std::int64_t MacesRemained = 0;
-  std::int64_t BeltsRemained = 0;
-  std::int64_t BooksRemained = 0;
-  std::int64_t RingsRemained = 0;
-  std::int64_t FinalRewards = 0;
-  double GoldMillions = 0.0;  // only with SellMaces: MacesMade x 0.010284 million gold pieces
+  std::int64_t scalpsRemained = 0;
+  std::int64_t macesRemained = 0;
+  std::int64_t beltsRemained = 0;
+  std::int64_t booksRemained = 0;
+  std::int64_t ringsRemained = 0;
+  std::int64_t finalRewards = 0;
+  double goldMillions = 0.0;  // only with SellMaces: MacesMade x 0.010284 million gold pieces
 };
 
 ItemResults DeriveItemResults(const ProjectionInput& input, const ProjectionResult& result);

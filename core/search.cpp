@@ -26,95 +26,95 @@ class Searcher {
   Searcher(const SearchInput& input, SearchDisplay& display)
       : in_(input),
         display_(display),
-        startText_(FormatPlain(static_cast<std::int64_t>(input.start.StartLevel))),
-        targetText_(FormatPlain(static_cast<std::int64_t>(input.TargetLevel))) {}
+        startText_(FormatPlain(static_cast<std::int64_t>(input.start.startLevel))),
+        targetText_(FormatPlain(static_cast<std::int64_t>(input.targetLevel))) {}
 
-  ProjectionResult Project(std::int64_t index) {
+  ProjectionResult project(std::int64_t index) {
     ProjectionInput p = in_.start;
-    p.ScalpsOwned = index * in_.Step;
+    p.scalpsOwned = index * in_.step;
     ++projections_;
     return RunProjection(p);
   }
 
   // The target is reached when the XP is at or past the target level's start (or past the
   // next level's start).
-  bool Reached(const ProjectionResult& r) const {
-    const LevelTable& t = *in_.start.Table;
-    return t.LevelXP(in_.TargetLevel) <= r.CurrentXP || r.CurrentXP > t.LevelXP(in_.TargetLevel + 1);
+  bool reached(const ProjectionResult& r) const {
+    const LevelTable& t = *in_.start.table;
+    return t.levelXp(in_.targetLevel) <= r.currentXp || r.currentXp > t.levelXp(in_.targetLevel + 1);
   }
 
   // A candidate ends the search when its projection reaches the target or cannot finish.
-  bool Stops(const ProjectionResult& r) const { return r.Outcome != ProjectionOutcome::Finished || Reached(r); }
+  bool stops(const ProjectionResult& r) const { return r.outcome != ProjectionOutcome::Finished || reached(r); }
 
-  bool RepaintDue(std::int64_t index) const {
-    if (!in_.UseUpdateInterval) return true;
-    const double q = static_cast<double>(index * in_.Step) / in_.UpdateInterval;
+  bool repaintDue(std::int64_t index) const {
+    if (!in_.useUpdateInterval) return true;
+    const double q = static_cast<double>(index * in_.step) / in_.updateInterval;
     return q == std::floor(q);
   }
 
-  void ShowCandidate(std::int64_t index) {
-    display_.SetCandidate(startText_, targetText_, FormatPlain(index * in_.Step));
+  void showCandidate(std::int64_t index) {
+    display_.setCandidate(startText_, targetText_, FormatPlain(index * in_.step));
   }
 
-  void ShowLevelReached(const ProjectionResult& previous) {
-    display_.SetLevelReached("Level reached: " + FormatPlain(static_cast<std::int64_t>(previous.CurrentLevel)));
+  void showLevelReached(const ProjectionResult& previous) {
+    display_.setLevelReached("Level reached: " + FormatPlain(static_cast<std::int64_t>(previous.currentLevel)));
   }
 
   // Asks the display whether the user wants to stop: at every repaint point, and between them
   // once kStopCheckMs have passed since the last question (the clock is read every 1024 steps).
-  bool StopAtRepaint() {
+  bool stopAtRepaint() {
     lastAsked_ = std::chrono::steady_clock::now();
     stepsSinceClock_ = 0;
-    return display_.StopRequested();
+    return display_.stopRequested();
   }
-  bool StopBetweenRepaints() {
+  bool stopBetweenRepaints() {
     if (++stepsSinceClock_ < 1024) return false;
     stepsSinceClock_ = 0;
     const auto now = std::chrono::steady_clock::now();
     if (now - lastAsked_ < std::chrono::milliseconds(kStopCheckMs)) return false;
-    return StopAtRepaint();
+    return stopAtRepaint();
   }
 
-  SearchResult Stopped(std::int64_t index) {
+  SearchResult stopped(std::int64_t index) {
     SearchResult result;
-    result.Outcome = SearchOutcome::StoppedByUser;
-    result.Scalps = index * in_.Step;
-    result.Projections = projections_;
+    result.outcome = SearchOutcome::StoppedByUser;
+    result.scalps = index * in_.step;
+    result.projections = projections_;
     return result;
   }
 
-  SearchResult Finish(std::int64_t index, const ProjectionResult& r) {
+  SearchResult finish(std::int64_t index, const ProjectionResult& r) {
     SearchResult result;
-    result.Scalps = index * in_.Step;
-    result.Projection = r;
-    switch (r.Outcome) {
-      case ProjectionOutcome::StoppedAtLevelCap: result.Outcome = SearchOutcome::StoppedAtLevelCap; break;
-      case ProjectionOutcome::MissingLevel: result.Outcome = SearchOutcome::MissingLevel; break;
+    result.scalps = index * in_.step;
+    result.projection = r;
+    switch (r.outcome) {
+      case ProjectionOutcome::StoppedAtLevelCap: result.outcome = SearchOutcome::StoppedAtLevelCap; break;
+      case ProjectionOutcome::MissingLevel: result.outcome = SearchOutcome::MissingLevel; break;
       case ProjectionOutcome::Finished:
-        result.Outcome = SearchOutcome::Found;
-        if (in_.ShowWorkingWindow) display_.CloseWindow();
-        display_.SetScalpsNeeded(FormatPlain(result.Scalps));
+        result.outcome = SearchOutcome::Found;
+        if (in_.showWorkingWindow) display_.closeWindow();
+        display_.setScalpsNeeded(FormatPlain(result.scalps));
         break;
     }
-    result.Projections = projections_;
+    result.projections = projections_;
     return result;
   }
 
   // Every candidate in turn: captions, repaint when due, projection, stop test.
-  SearchResult Straight() {
+  SearchResult straight() {
     for (std::int64_t k = 0;; ++k) {
-      if (in_.ShowWorkingWindow) {
-        ShowCandidate(k);
-        if (RepaintDue(k)) {
-          display_.RepaintNow();
-          if (StopAtRepaint()) return Stopped(k);
-        } else if (StopBetweenRepaints()) {
-          return Stopped(k);
+      if (in_.showWorkingWindow) {
+        showCandidate(k);
+        if (repaintDue(k)) {
+          display_.repaintNow();
+          if (stopAtRepaint()) return stopped(k);
+        } else if (stopBetweenRepaints()) {
+          return stopped(k);
         }
       }
-      const ProjectionResult r = Project(k);
-      if (Stops(r)) return Finish(k, r);
-      if (in_.ShowWorkingWindow) ShowLevelReached(r);
+      const ProjectionResult r = project(k);
+      if (stops(r)) return finish(k, r);
+      if (in_.showWorkingWindow) showLevelReached(r);
     }
   }
 
@@ -127,26 +127,26 @@ class Searcher {
   // past the end of the table) is followed by counts that do too, and the target, once reached,
   // stays reached. So the first stopping candidate can be found by galloping and bisection, and
   // only the candidates whose captions reach the screen need their own projection.
-  SearchResult Fast() {
-    if (in_.ShowWorkingWindow && !in_.UseUpdateInterval) return Straight();  // every candidate is on screen
+  SearchResult fast() {
+    if (in_.showWorkingWindow && !in_.useUpdateInterval) return straight();  // every candidate is on screen
 
     // First stopping index: gallop 0, 1, 2, 4, ... then bisect between the last two.
     std::int64_t first = 0;
-    ProjectionResult last = Project(0);
-    if (!Stops(last)) {
+    ProjectionResult last = project(0);
+    if (!stops(last)) {
       std::int64_t lo = 0;  // does not stop
       std::int64_t hi = 1;
-      const std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 4 / in_.Step;
+      const std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 4 / in_.step;
       for (;;) {
-        last = Project(hi);
-        if (Stops(last) || hi >= limit) break;
+        last = project(hi);
+        if (stops(last) || hi >= limit) break;
         lo = hi;
         hi *= 2;
       }
       while (hi - lo > 1) {
         const std::int64_t mid = lo + (hi - lo) / 2;
-        const ProjectionResult r = Project(mid);
-        if (Stops(r)) {
+        const ProjectionResult r = project(mid);
+        if (stops(r)) {
           hi = mid;
           last = r;
         } else {
@@ -156,22 +156,22 @@ class Searcher {
       first = hi;
     }
 
-    if (in_.ShowWorkingWindow) {
+    if (in_.showWorkingWindow) {
       for (std::int64_t k = 0; k <= first; ++k) {
-        const bool due = RepaintDue(k);
+        const bool due = repaintDue(k);
         if (!due && k != first) {
-          if (StopBetweenRepaints()) return Stopped(k);
+          if (stopBetweenRepaints()) return stopped(k);
           continue;
         }
-        if (k > 0) ShowLevelReached(Project(k - 1));
-        ShowCandidate(k);
+        if (k > 0) showLevelReached(project(k - 1));
+        showCandidate(k);
         if (due) {
-          display_.RepaintNow();
-          if (StopAtRepaint()) return Stopped(k);
+          display_.repaintNow();
+          if (stopAtRepaint()) return stopped(k);
         }
       }
     }
-    return Finish(first, last);
+    return finish(first, last);
   }
 
  private:
@@ -187,11 +187,11 @@ class Searcher {
 }  // namespace
 
 SearchResult SearchScalpsNeeded(const SearchInput& input, SearchDisplay& display) {
-  return Searcher(input, display).Fast();
+  return Searcher(input, display).fast();
 }
 
 SearchResult SearchScalpsNeededStraight(const SearchInput& input, SearchDisplay& display) {
-  return Searcher(input, display).Straight();
+  return Searcher(input, display).straight();
 }
 
 }  // namespace quorvane

@@ -20,20 +20,20 @@ class SearchDisplay {
  public:
   virtual ~SearchDisplay() = default;
   // The captions of one candidate: the level it starts from, the target level, its scalps count.
-  virtual void SetCandidate(const std::string& startLevel, const std::string& targetLevel,
+  virtual void setCandidate(const std::string& startLevel, const std::string& targetLevel,
                             const std::string& scalps) = 0;
   // "Level reached: N" for the candidate tried before.
-  virtual void SetLevelReached(const std::string& caption) = 0;
+  virtual void setLevelReached(const std::string& caption) = 0;
   // Brings the Working window's captions to the screen at once.
-  virtual void RepaintNow() = 0;
+  virtual void repaintNow() = 0;
   // Closes the Working window once the answer is found.
-  virtual void CloseWindow() = 0;
+  virtual void closeWindow() = 0;
   // The answer, written into the main window.
-  virtual void SetScalpsNeeded(const std::string& scalps) = 0;
+  virtual void setScalpsNeeded(const std::string& scalps) = 0;
   // Whether the user asked to stop the search (the Working window's close box or Esc). Asked
   // only while the Working window is shown: at its repaint points, and at least every
   // kStopCheckMs of work between them.
-  virtual bool StopRequested() { return false; }
+  virtual bool stopRequested() { return false; }
 };
 
 // The longest stretch of the search's work, in milliseconds, between two questions whether the
@@ -42,20 +42,20 @@ inline constexpr int kStopCheckMs = 50;
 
 struct SearchInput {
   ProjectionInput start;  // start level and XP, quest choices, table; ScalpsOwned is not used
-  int TargetLevel = 0;    // below LevelCap; the table has TargetLevel + 1
-  std::int64_t Step = 5;
-  bool ShowWorkingWindow = true;
-  bool UseUpdateInterval = true;
-  double UpdateInterval = 100;  // above 0 when UseUpdateInterval
+  int targetLevel = 0;    // below kLevelCap; the table has TargetLevel + 1
+  std::int64_t step = 5;
+  bool showWorkingWindow = true;
+  bool useUpdateInterval = true;
+  double updateInterval = 100;  // above 0 when UseUpdateInterval
 };
 
 enum class SearchOutcome { Found, StoppedAtLevelCap, MissingLevel, StoppedByUser };
 
 struct SearchResult {
-  SearchOutcome Outcome = SearchOutcome::Found;
-  std::int64_t Scalps = 0;        // the candidate the search ended on (stopped: the one on screen)
-  ProjectionResult Projection;    // that candidate's projection
-  std::int64_t Projections = 0;   // projections run (for measurements)
+  SearchOutcome outcome = SearchOutcome::Found;
+  std::int64_t scalps = 0;        // the candidate the search ended on (stopped: the one on screen)
+  ProjectionResult projection;    // that candidate's projection
+  std::int64_t projections = 0;   // projections run (for measurements)
 };
 
 // Tries 0, Step, 2 x Step, ... scalps and ends at the first candidate that reaches the target

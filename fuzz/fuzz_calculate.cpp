@@ -67,7 +67,7 @@ bool Press(CheckingView& v, const Table& t, CalculateOutcome& outcome) {
   } catch (...) {
     Violation("an exception escaped the Calculate command", v);
   }
-  const std::string problem = v.Check(outcome, t.table);
+  const std::string problem = v.check(outcome, t.table);
   if (!problem.empty()) Violation(problem, v);
   return true;
 }
@@ -95,10 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int side = choice(1, 3, 0);
   const int mode = choice(2, 3, 0);
   const int zeroLeft = choice(3, 6, 0);
-  v.Select(OptionGroup::QuestPart, part == 4 ? -1 : part);
-  v.Select(OptionGroup::Side, side == 2 ? -1 : side);
-  v.Select(OptionGroup::Entry, mode == 2 ? -1 : mode);
-  v.Select(OptionGroup::ZeroLeft, zeroLeft == 5 ? -1 : zeroLeft);
+  v.select(OptionGroup::QuestPart, part == 4 ? -1 : part);
+  v.select(OptionGroup::Side, side == 2 ? -1 : side);
+  v.select(OptionGroup::Entry, mode == 2 ? -1 : mode);
+  v.select(OptionGroup::ZeroLeft, zeroLeft == 5 ? -1 : zeroLeft);
   v.checks[CheckField::SellMaces] = choice(4, 2, 0);
   v.checks[CheckField::SearchTarget] = choice(5, 2, 0);
   v.checks[CheckField::UpdateAtInterval] = choice(6, 2, 1);
@@ -127,9 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Violation("more scalps end in the message \"" + w.messages[0].second + "\"", w);
       }
     } else {
-      const auto level = [](const CheckingView& x) { return ReadFieldNumber(x.Caption(ResultLabel::Level), false).whole; };
+      const auto level = [](const CheckingView& x) { return ReadFieldNumber(x.caption(ResultLabel::Level), false).whole; };
       const auto exact = [](const CheckingView& x) {
-        std::string s = x.Caption(ResultLabel::ExactXp);
+        std::string s = x.caption(ResultLabel::ExactXp);
         std::erase(s, '.');
         return ReadFieldNumber(s, false).whole;
       };

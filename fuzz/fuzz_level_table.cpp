@@ -20,11 +20,11 @@ namespace {
 }
 
 void CheckFind(const LevelTable& t, Xp xp) {
-  const auto level = t.FindLevel(xp);
+  const auto level = t.findLevel(xp);
   if (level) {
-    if (*level < 1 || *level >= t.LevelCount()) Violation("FindLevel gave a level outside the table");
-    if (!(t.LevelXP(*level) <= xp && xp < t.LevelXP(*level + 1))) Violation("FindLevel gave the wrong level");
-  } else if (t.LevelCount() >= 2 && t.LevelXP(1) <= xp && xp < t.LevelXP(t.LevelCount())) {
+    if (*level < 1 || *level >= t.levelCount()) Violation("FindLevel gave a level outside the table");
+    if (!(t.levelXp(*level) <= xp && xp < t.levelXp(*level + 1))) Violation("FindLevel gave the wrong level");
+  } else if (t.levelCount() >= 2 && t.levelXp(1) <= xp && xp < t.levelXp(t.levelCount())) {
     Violation("FindLevel found no level for an XP inside the table");
   }
 }
@@ -42,24 +42,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const LevelTable& t = load.table;
-  const int count = t.LevelCount();
+  const int count = t.levelCount();
   if (count < 1 || count > kMaxRecords) Violation("record count out of range");
   std::string plain;
   for (int n = 1; n <= count; ++n) {
-    const Xp xp = t.LevelXP(n);
+    const Xp xp = t.levelXp(n);
     if (xp < 0 || xp > kMaxTableXp) Violation("XP value out of range");
-    if (n > 1 && xp <= t.LevelXP(n - 1)) Violation("XP values do not rise");
+    if (n > 1 && xp <= t.levelXp(n - 1)) Violation("XP values do not rise");
     plain += std::to_string(n) + "," + std::to_string(xp) + "\n";
     CheckFind(t, xp);
     CheckFind(t, xp - 1);
     CheckFind(t, xp + 1);
-    if (t.XPForLevel(n) != xp) Violation("XPForLevel differs from the slot");
+    if (t.xpForLevel(n) != xp) Violation("XPForLevel differs from the slot");
   }
-  if (t.LevelXP(0) != 0 || t.LevelXP(count + 1) != 0) Violation("an empty slot is not 0");
+  if (t.levelXp(0) != 0 || t.levelXp(count + 1) != 0) Violation("an empty slot is not 0");
   const TableLoad again = ParseLevelTable(plain);
-  if (!again.ok() || again.table.LevelCount() != count) Violation("the plain form does not read back");
+  if (!again.ok() || again.table.levelCount() != count) Violation("the plain form does not read back");
   for (int n = 1; n <= count; ++n) {
-    if (again.table.LevelXP(n) != t.LevelXP(n)) Violation("the plain form reads back differently");
+    if (again.table.levelXp(n) != t.levelXp(n)) Violation("the plain form reads back differently");
   }
   return 0;
 }

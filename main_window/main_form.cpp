@@ -18,7 +18,7 @@ ui::OptionArray FindGroup(ui::Form& f, OptionGroup g) {
 
 }  // namespace
 
-const ui::WindowDescription& MainForm::Description() { return mf::Description(); }
+const ui::WindowDescription& MainForm::description() { return mf::Description(); }
 
 MainFormControls::MainFormControls(ui::Form& f)
     : calculate(ui::Find(f, mf::ExecuteCmd)),
@@ -78,7 +78,7 @@ const ui::OptionArray& MainFormControls::group(OptionGroup g) const {
   return zeroLeft;
 }
 
-MainForm::MainForm() : Form(Description()), c_(*this), levelTablePath_(DefaultLevelTablePath()) {
+MainForm::MainForm() : Form(description()), c_(*this), levelTablePath_(DefaultLevelTablePath()) {
   c_.calculate.onClick([this] { ExecuteCmd_Click(); });
   c_.about.onClick([this] { cmdAbout_Click(); });
   c_.questPart.onClick([this](int index) { Option1_Click(index); });

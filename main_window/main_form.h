@@ -21,7 +21,7 @@ class MainForm : public ui::Form {
 
   // The window as written down: every control with its kind, container, name, caption or text,
   // start-up state, position and size in twips, and tab index.
-  static const ui::WindowDescription& Description();
+  static const ui::WindowDescription& description();
 
   // Outer widths of the window with the options panel open and closed, in twips.
   static constexpr double kWidthPanelOpen = 6855;

@@ -9,43 +9,43 @@ MainFormCalculateView::MainFormCalculateView(ui::Form& mainForm, const MainFormC
 
 MainFormCalculateView::~MainFormCalculateView() = default;
 
-std::string MainFormCalculateView::Text(TextField field) const { return c_.field(field).text(); }
+std::string MainFormCalculateView::text(TextField field) const { return c_.field(field).text(); }
 
-void MainFormCalculateView::SetText(TextField field, const std::string& text) { c_.field(field).setText(text); }
+void MainFormCalculateView::setText(TextField field, const std::string& text) { c_.field(field).setText(text); }
 
-int MainFormCalculateView::CheckValue(CheckField box) const { return c_.check(box).value(); }
+int MainFormCalculateView::checkValue(CheckField box) const { return c_.check(box).value(); }
 
-bool MainFormCalculateView::OptionSelected(OptionGroup group, int index) const {
+bool MainFormCalculateView::optionSelected(OptionGroup group, int index) const {
   const ui::OptionArray& members = c_.group(group);
   return index >= 0 && index < members.size() && members[index].value();
 }
 
-void MainFormCalculateView::SetCaption(ResultLabel label, const std::string& caption) {
+void MainFormCalculateView::setCaption(ResultLabel label, const std::string& caption) {
   c_.result(label).setCaption(caption);
 }
 
-void MainFormCalculateView::ShowMessage(const std::string& title, const std::string& text) {
+void MainFormCalculateView::showMessage(const std::string& title, const std::string& text) {
   form_.messageBox(text, title);
 }
 
 frmWorking* MainFormCalculateView::workingWindow() const { return ui::Loaded<frmWorking>(); }
 
 // A window the user closed is unloaded: the next search loads it afresh.
-void MainFormCalculateView::OpenWorkingWindow() { ui::Load<frmWorking>().Open(); }
+void MainFormCalculateView::openWorkingWindow() { ui::Load<frmWorking>().open(); }
 
-void MainFormCalculateView::SetWorkingCaption(WorkingLabel label, const std::string& caption) {
+void MainFormCalculateView::setWorkingCaption(WorkingLabel label, const std::string& caption) {
   if (frmWorking* working = workingWindow()) working->setLabel(label, caption);
 }
 
-void MainFormCalculateView::RepaintWorkingWindow() {
-  if (frmWorking* working = workingWindow()) working->RepaintNow();
+void MainFormCalculateView::repaintWorkingWindow() {
+  if (frmWorking* working = workingWindow()) working->repaintNow();
 }
 
-void MainFormCalculateView::CloseWorkingWindow() { ui::Unload<frmWorking>(); }
+void MainFormCalculateView::closeWorkingWindow() { ui::Unload<frmWorking>(); }
 
-bool MainFormCalculateView::WorkingWindowStopRequested() {
+bool MainFormCalculateView::workingWindowStopRequested() {
   frmWorking* working = workingWindow();
-  return working && working->StopRequested();
+  return working && working->stopRequested();
 }
 
 }  // namespace quorvane

@@ -15,21 +15,21 @@ class MainFormCalculateView : public CalculateView {
   MainFormCalculateView(ui::Form& mainForm, const MainFormControls& controls);
   ~MainFormCalculateView() override;
 
-  std::string Text(TextField field) const override;
-  void SetText(TextField field, const std::string& text) override;
-  int CheckValue(CheckField box) const override;
-  bool OptionSelected(OptionGroup group, int index) const override;
-  void SetCaption(ResultLabel label, const std::string& caption) override;
+  std::string text(TextField field) const override;
+  void setText(TextField field, const std::string& text) override;
+  int checkValue(CheckField box) const override;
+  bool optionSelected(OptionGroup group, int index) const override;
+  void setCaption(ResultLabel label, const std::string& caption) override;
   // The toolkit's modal message box over the main window.
-  void ShowMessage(const std::string& title, const std::string& text) override;
+  void showMessage(const std::string& title, const std::string& text) override;
 
   // At most one Working window is loaded. It has no owner: it stays when the main window closes,
   // and the user's close box unloads it.
-  void OpenWorkingWindow() override;
-  void SetWorkingCaption(WorkingLabel label, const std::string& caption) override;
-  void RepaintWorkingWindow() override;
-  void CloseWorkingWindow() override;
-  bool WorkingWindowStopRequested() override;
+  void openWorkingWindow() override;
+  void setWorkingCaption(WorkingLabel label, const std::string& caption) override;
+  void repaintWorkingWindow() override;
+  void closeWorkingWindow() override;
+  bool workingWindowStopRequested() override;
 
   // The Working window while it is loaded, else null.
   frmWorking* workingWindow() const;

@@ -26,48 +26,48 @@ class FakeCalculateView : public CalculateView {
   }
 
   // Selects one member of an option group, clearing the others.
-  void Select(OptionGroup group, int index) {
+  void select(OptionGroup group, int index) {
     for (int i = 0; i < 5; ++i) options[{group, i}] = false;
     if (index >= 0) options[{group, index}] = true;
   }
-  std::string Caption(ResultLabel l) const {
+  std::string caption(ResultLabel l) const {
     const auto it = captions.find(l);
     return it == captions.end() ? std::string() : it->second;
   }
 
-  std::string Text(TextField f) const override {
+  std::string text(TextField f) const override {
     const auto it = texts.find(f);
     return it == texts.end() ? std::string() : it->second;
   }
-  void SetText(TextField f, const std::string& t) override {
+  void setText(TextField f, const std::string& t) override {
     texts[f] = t;
     ++writes;
   }
-  int CheckValue(CheckField c) const override {
+  int checkValue(CheckField c) const override {
     const auto it = checks.find(c);
     return it == checks.end() ? 0 : it->second;
   }
-  bool OptionSelected(OptionGroup g, int i) const override {
+  bool optionSelected(OptionGroup g, int i) const override {
     const auto it = options.find({g, i});
     return it != options.end() && it->second;
   }
-  void SetCaption(ResultLabel l, const std::string& c) override {
+  void setCaption(ResultLabel l, const std::string& c) override {
     captions[l] = c;
     ++writes;
   }
-  void ShowMessage(const std::string& title, const std::string& text) override { messages.emplace_back(title, text); }
-  void OpenWorkingWindow() override {
+  void showMessage(const std::string& title, const std::string& text) override { messages.emplace_back(title, text); }
+  void openWorkingWindow() override {
     if (!workingLoaded) working = working_form::StartCaptions();
     workingLoaded = true;
     ++workingOpened;
     if (recordRepaints) repaints.push_back(working);
   }
-  void SetWorkingCaption(WorkingLabel l, const std::string& c) override { working[l] = c; }
-  void RepaintWorkingWindow() override {
+  void setWorkingCaption(WorkingLabel l, const std::string& c) override { working[l] = c; }
+  void repaintWorkingWindow() override {
     ++repaintCount;
     if (recordRepaints) repaints.push_back(working);
   }
-  void CloseWorkingWindow() override { workingLoaded = false; }
+  void closeWorkingWindow() override { workingLoaded = false; }
 
   std::map<TextField, std::string> texts;
   std::map<CheckField, int> checks;

@@ -27,7 +27,7 @@ inline void ApplySetup(FakeCalculateView& v, const QString& setup) {
     } else if (checks.count(name)) {
       v.checks[checks.at(name)] = value.toInt();
     } else if (groups.count(name)) {
-      v.Select(groups.at(name), value.toInt());
+      v.select(groups.at(name), value.toInt());
     } else {
       qFatal("unknown control %s", qPrintable(name));
     }

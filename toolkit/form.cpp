@@ -8,39 +8,39 @@ namespace quorvane::ui {
 
 namespace {
 
-Backend*& installedBackend() {
+Backend*& InstalledBackend() {
   static Backend* backend = nullptr;
   return backend;
 }
 
-MessageBoxHook& messageHook() {
+MessageBoxHook& MessageHook() {
   static MessageBoxHook hook;
   return hook;
 }
 
-ScreenSizeHook& screenHook() {
+ScreenSizeHook& ScreenHook() {
   static ScreenSizeHook hook;
   return hook;
 }
 
 }  // namespace
 
-void SetBackend(Backend* backend) { installedBackend() = backend; }
+void SetBackend(Backend* backend) { InstalledBackend() = backend; }
 
 Backend& CurrentBackend() {
-  if (!installedBackend()) throw std::logic_error("no window back-end is installed");
-  return *installedBackend();
+  if (!InstalledBackend()) throw std::logic_error("no window back-end is installed");
+  return *InstalledBackend();
 }
 
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
-  MessageBoxHook previous = std::move(messageHook());
-  messageHook() = std::move(hook);
+  MessageBoxHook previous = std::move(MessageHook());
+  MessageHook() = std::move(hook);
   return previous;
 }
 
 ScreenSizeHook SetScreenSizeHook(ScreenSizeHook hook) {
-  ScreenSizeHook previous = std::move(screenHook());
-  screenHook() = std::move(hook);
+  ScreenSizeHook previous = std::move(ScreenHook());
+  ScreenHook() = std::move(hook);
   return previous;
 }
 
@@ -327,7 +327,7 @@ double Form::leftTwips() const { return peer_->leftTwips(); }
 double Form::topTwips() const { return peer_->topTwips(); }
 
 TwipSize Form::screenSizeTwips() const {
-  if (screenHook()) return screenHook()();
+  if (ScreenHook()) return ScreenHook()();
   return peer_->screenSizeTwips();
 }
 
@@ -340,8 +340,8 @@ void Form::centreOnScreen() {
 
 void Form::messageBox(const std::string& text, const std::string& title) {
   const std::string shownTitle = title.empty() ? std::string(kAppTitle) : title;
-  if (messageHook()) {
-    messageHook()(shownTitle, text);
+  if (MessageHook()) {
+    MessageHook()(shownTitle, text);
     return;
   }
   ++modalDepth_;
@@ -535,7 +535,7 @@ struct Owned {
   bool loaded;
 };
 
-std::vector<Owned>& ownedWindows() {
+std::vector<Owned>& OwnedWindows() {
   static std::vector<Owned> windows;
   return windows;
 }
@@ -543,26 +543,26 @@ std::vector<Owned>& ownedWindows() {
 }  // namespace
 
 Form* LoadedWindows::find(std::type_index type) {
-  for (Owned& o : ownedWindows())
+  for (Owned& o : OwnedWindows())
     if (o.loaded && o.type == type) return o.window.get();
   return nullptr;
 }
 
 Form& LoadedWindows::adopt(std::type_index type, std::unique_ptr<Form> window) {
   window->owned_ = true;
-  ownedWindows().push_back(Owned{type, std::move(window), true});
-  return *ownedWindows().back().window;
+  OwnedWindows().push_back(Owned{type, std::move(window), true});
+  return *OwnedWindows().back().window;
 }
 
 void LoadedWindows::unload(Form& window) {
-  auto& windows = ownedWindows();
+  auto& windows = OwnedWindows();
   const auto it = std::find_if(windows.begin(), windows.end(), [&](const Owned& o) { return o.window.get() == &window; });
   if (it == windows.end() || !it->loaded) return;
   it->loaded = false;
   window.hide();
   Form* const gone = &window;
   window.discardLater([gone] {
-    auto& all = ownedWindows();
+    auto& all = OwnedWindows();
     const auto at = std::find_if(all.begin(), all.end(), [&](const Owned& o) { return o.window.get() == gone; });
     if (at == all.end()) return;
     // Out of the list first: the window's destructor may look at the list.
@@ -574,13 +574,13 @@ void LoadedWindows::unload(Form& window) {
 }
 
 void LoadedWindows::discardAll() {
-  std::vector<Owned> windows = std::move(ownedWindows());
-  ownedWindows().clear();
+  std::vector<Owned> windows = std::move(OwnedWindows());
+  OwnedWindows().clear();
   windows.clear();
 }
 
 bool LoadedWindows::anyShown() {
-  for (const Owned& o : ownedWindows())
+  for (const Owned& o : OwnedWindows())
     if (o.loaded && o.window->isShown()) return true;
   return false;
 }

@@ -4,19 +4,19 @@
 
 namespace quorvane {
 
-const ui::WindowDescription& frmWorking::Description() { return working_form::Description(); }
+const ui::WindowDescription& frmWorking::description() { return working_form::Description(); }
 
-frmWorking::frmWorking() : Form(Description()) {
+frmWorking::frmWorking() : Form(description()) {
   for (WorkingLabel label : kWorkingLabels)
     labels_[static_cast<std::size_t>(label)] = ui::Find(*this, working_form::IdOf(label));
 }
 
-void frmWorking::Open() { showNow(); }
+void frmWorking::open() { showNow(); }
 
 void frmWorking::setLabel(WorkingLabel label, const std::string& caption) const {
   labels_[static_cast<std::size_t>(label)].setCaption(caption);
 }
 
-void frmWorking::RepaintNow() { labels_[static_cast<std::size_t>(WorkingLabel::Scalps)].refresh(); }
+void frmWorking::repaintNow() { labels_[static_cast<std::size_t>(WorkingLabel::Scalps)].refresh(); }
 
 }  // namespace quorvane

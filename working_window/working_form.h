@@ -21,22 +21,22 @@ class frmWorking : public ui::Form {
   frmWorking();
 
   // The window as written down: caption, frame, client size and its six labels.
-  static const ui::WindowDescription& Description();
+  static const ui::WindowDescription& description();
 
   // Shows the window (brings it to the front when it is shown already) and puts its captions on
   // the screen at once. A window the window system has not mapped yet is given the chance to be
   // exposed first; no user input is handled meanwhile.
-  void Open();
+  void open();
 
   // The caption of one of the labels the search writes.
   void setLabel(WorkingLabel label, const std::string& caption) const;
 
   // Puts every caption set so far on the screen at once, while the caller keeps the
   // user-interface thread busy.
-  void RepaintNow();
+  void repaintNow();
 
   // While a search runs: whether the user asked to stop it with the close box or Esc.
-  bool StopRequested() { return pollStopRequest(); }
+  bool stopRequested() { return pollStopRequest(); }
 
  private:
   std::array<ui::Label, std::size(kWorkingLabels)> labels_;  // by WorkingLabel

@@ -44,7 +44,7 @@ class TestCli : public QObject {
   QString linear_;  // levels 1..49 at n x 1000 XP, then 500,000,000 XP a level from 25,227,500 at level 50
   QString short_;   // the same table cut after level 52
 
-  QString Write(const QString& name, int lastLevel) {
+  QString write(const QString& name, int lastLevel) {
     QFile file(dir_.filePath(name));
     if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(file.fileName()));
     for (int n = 1; n <= lastLevel; ++n) {
@@ -62,15 +62,15 @@ class TestCli : public QObject {
     const qint64 start = lines[level - 1].split(',')[1].trimmed().toLongLong();
     return start + random.bounded(lines[level].split(',')[1].trimmed().toLongLong() - start);
   }
-  QStringList WithTable(const QString& args, const QString& table) {
+  QStringList withTable(const QString& args, const QString& table) {
     return args.split(' ', Qt::SkipEmptyParts) << "--table" << table;
   }
 
  private slots:
   void initTestCase() {
     QVERIFY(dir_.isValid());
-    linear_ = Write("linear.txt", 190);
-    short_ = Write("short.txt", 52);
+    linear_ = write("linear.txt", 190);
+    short_ = write("short.txt", 52);
     QVERIFY(QFile::link(dir_.filePath("none.txt"), dir_.filePath("link.txt")));
     QVERIFY(QFile::link("link.txt", dir_.filePath("relative-link.txt")));
   }
@@ -129,7 +129,7 @@ class TestCli : public QObject {
     QFETCH(QString, args);
     QFETCH(QString, table);
     QFETCH(QStringList, expected);
-    const Finished run = RunCli(WithTable(args, table == "short" ? short_ : linear_));
+    const Finished run = RunCli(withTable(args, table == "short" ? short_ : linear_));
     QCOMPARE(run.err, QString());
     QCOMPARE(run.out, Lines(expected));
     QCOMPARE(run.exitCode, 0);
@@ -239,7 +239,7 @@ class TestCli : public QObject {
   void json() {
     QFETCH(QString, args);
     QFETCH(QVariantMap, expected);
-    const Finished run = RunCli(WithTable(args + " --json", linear_));
+    const Finished run = RunCli(withTable(args + " --json", linear_));
     QCOMPARE(run.exitCode, 0);
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(run.out.toUtf8(), &error);
@@ -255,10 +255,10 @@ class TestCli : public QObject {
 
   // The Working window's captions at its repaint points: once when it opens, then every 100 scalps.
   void progress() {
-    const QStringList args = WithTable("--xp 25227500 --part maces --target 51 --progress", linear_);
+    const QStringList args = withTable("--xp 25227500 --part maces --target 51 --progress", linear_);
     const Finished run = RunCli(args);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, RunCli(WithTable("--xp 25227500 --part maces --target 51", linear_)).out);
+    QCOMPARE(run.out, RunCli(withTable("--xp 25227500 --part maces --target 51", linear_)).out);
     const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1 + 417);
     QCOMPARE(lines[0], QString("Currently checking: 0 scalps | 0 | Level Reached | 189"));
@@ -316,7 +316,7 @@ class TestCli : public QObject {
 
   // The search for a level the table lacks ends the plan after the rows before it.
   void planEndsWithMessage() {
-    const Finished run = RunCli(WithTable("--plan --xp 25227500 --part maces", short_));
+    const Finished run = RunCli(withTable("--plan --xp 25227500 --part maces", short_));
     QCOMPARE(run.out, Lines({"Level  Scalps Needed  Scalps More", "   51          41670        41670"}));
     QCOMPARE(run.err, "Error: The level table " + short_ + " has no XP for level 53.\n");
     QCOMPARE(run.exitCode, 1);

@@ -46,58 +46,58 @@ class TestBadInput : public QObject {
  private:
   QTemporaryDir dir_;
 
-  std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
-  std::string Write(const char* name, const std::string& text) const {
-    return test::WriteFile(Path(name), text);
+  std::string path(const char* name) const { return dir_.filePath(name).toStdString(); }
+  std::string write(const char* name, const std::string& text) const {
+    return test::WriteFile(path(name), text);
   }
-  static std::string Records(int first, int last, bool sameNumber = false) {
+  static std::string records(int first, int last, bool sameNumber = false) {
     const LevelTable t = LoadLevelTable(DefaultLevelTablePath()).table;
     std::string text;
     for (int n = first; n <= last; ++n) {
-      const Xp xp = n <= t.LevelCount() ? t.LevelXP(n) : t.LevelXP(t.LevelCount()) + (n - t.LevelCount()) * 1000;
+      const Xp xp = n <= t.levelCount() ? t.levelXp(n) : t.levelXp(t.levelCount()) + (n - t.levelCount()) * 1000;
       text += std::to_string(sameNumber ? 1 : n) + "," + std::to_string(xp) + "\n";
     }
     return text;
   }
 
   // The level table file of a row, made on demand.
-  std::string TablePath(const QString& table) const {
+  std::string tablePath(const QString& table) const {
     if (table.isEmpty()) return DefaultLevelTablePath();
-    if (table == "missing") return Path("no-such-file.txt");
-    if (table == "under a file") return Write("plain-file", "1,0\n") + "/lvl-xp.txt";
+    if (table == "missing") return path("no-such-file.txt");
+    if (table == "under a file") return write("plain-file", "1,0\n") + "/lvl-xp.txt";
     if (table == "folder") {
-      const std::string path = Path("a-folder");
-      if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) qFatal("cannot make %s", path.c_str());
-      return path;
+      const std::string folder = path("a-folder");
+      if (::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) qFatal("cannot make %s", folder.c_str());
+      return folder;
     }
-    if (table == "empty") return Write("empty.txt", "");
-    if (table == "blank lines") return Write("blank.txt", " \n\n\t\r\n");
-    if (table == "letters") return Write("letters.txt", "1,0\n2,92007\n3,abc\n");
-    if (table == "trailing letters") return Write("trailing.txt", "1,0\n2,92007xp\n");
-    if (table == "fraction") return Write("fraction.txt", "1,0\n2,92007.5\n");
-    if (table == "odd field count") return Write("odd.txt", Records(1, 10) + "11\n");
-    if (table == "empty field") return Write("empty-field.txt", "1,0\n2,,92007\n");
-    if (table == "not increasing") return Write("falling.txt", "1,0\n2,92007\n3,92006\n");
-    if (table == "repeated record") return Write("repeated.txt", Records(1, 10) + Records(10, 10));
-    if (table == "negative xp") return Write("negative.txt", "1,-5\n");
-    if (table == "xp too large") return Write("large.txt", "1,0\n2,1000000000000001\n");
-    if (table == "level number too large") return Write("level-number.txt", "1,0\n32768,92007\n");
-    if (table == "short") return Write("short.txt", Records(1, 60));
-    if (table == "duplicate level numbers") return Write("duplicates.txt", Records(1, 190, true));
-    if (table == "191 records and more") return Write("long.txt", Records(1, 191) + Records(192, 250) + "garbage\n");
+    if (table == "empty") return write("empty.txt", "");
+    if (table == "blank lines") return write("blank.txt", " \n\n\t\r\n");
+    if (table == "letters") return write("letters.txt", "1,0\n2,92007\n3,abc\n");
+    if (table == "trailing letters") return write("trailing.txt", "1,0\n2,92007xp\n");
+    if (table == "fraction") return write("fraction.txt", "1,0\n2,92007.5\n");
+    if (table == "odd field count") return write("odd.txt", records(1, 10) + "11\n");
+    if (table == "empty field") return write("empty-field.txt", "1,0\n2,,92007\n");
+    if (table == "not increasing") return write("falling.txt", "1,0\n2,92007\n3,92006\n");
+    if (table == "repeated record") return write("repeated.txt", records(1, 10) + records(10, 10));
+    if (table == "negative xp") return write("negative.txt", "1,-5\n");
+    if (table == "xp too large") return write("large.txt", "1,0\n2,1000000000000001\n");
+    if (table == "level number too large") return write("level-number.txt", "1,0\n32768,92007\n");
+    if (table == "short") return write("short.txt", records(1, 60));
+    if (table == "duplicate level numbers") return write("duplicates.txt", records(1, 190, true));
+    if (table == "191 records and more") return write("long.txt", records(1, 191) + records(192, 250) + "garbage\n");
     if (table == "50 MB of records") {
-      std::string text = Records(1, 190);
-      const std::string more = Records(191, 1190);
+      std::string text = records(1, 190);
+      const std::string more = records(191, 1190);
       while (text.size() < 50'000'000) text += more;
-      return Write("50mb-records.txt", text);
+      return write("50mb-records.txt", text);
     }
-    if (table == "50 MB in one field") return Write("50mb-field.txt", std::string(50'000'000, '7'));
+    if (table == "50 MB in one field") return write("50mb-field.txt", std::string(50'000'000, '7'));
     if (table == "binary garbage") {
       std::string garbage = "\x89PNG\r\n\x1a\n";  // a picture saved under the table's name
       for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
-      return Write("garbage.bin", garbage);
+      return write("garbage.bin", garbage);
     }
-    if (table == "nul byte") return Write("nul.txt", std::string("1,0\n2,92\0" "007\n", 13));
+    if (table == "nul byte") return write("nul.txt", std::string("1,0\n2,92\0" "007\n", 13));
     qFatal("unknown table %s", qPrintable(table));
   }
 
@@ -218,13 +218,13 @@ class TestBadInput : public QObject {
     QFETCH(QString, text);
     CheckingView v;
     ApplySetup(v, setup);
-    const std::string path = TablePath(table);
+    const std::string path = tablePath(table);
     QElapsedTimer clock;
     clock.start();
     const CalculateOutcome outcome = ExecuteCalculate(v, path);
     QVERIFY2(clock.elapsed() < 5000, "a press must not keep the player waiting");
     const TableLoad load = LoadLevelTable(path);
-    const std::string problem = v.Check(outcome, load.table);
+    const std::string problem = v.check(outcome, load.table);
     QVERIFY2(problem.empty(), problem.c_str());
     if (title.isEmpty()) {
       QCOMPARE(outcome, CalculateOutcome::Results);
@@ -234,7 +234,7 @@ class TestBadInput : public QObject {
     QCOMPARE(outcome, CalculateOutcome::Message);
     QCOMPARE(QString::fromStdString(v.messages.at(0).first), title);
     QCOMPARE(QString::fromStdString(v.messages.at(0).second), text.replace("{path}", QString::fromStdString(path)));
-    QCOMPARE(v.Caption(ResultLabel::Level), std::string("Click Calculate"));  // nothing written
+    QCOMPARE(v.caption(ResultLabel::Level), std::string("Click Calculate"));  // nothing written
   }
 };
 

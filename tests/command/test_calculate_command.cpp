@@ -37,7 +37,7 @@ std::string LinearTable() {
 std::string ShortTable() {
   static const std::string path = [] {
     std::string text;
-    for (int n = 1; n <= 60; ++n) text += std::to_string(n) + "," + std::to_string(Shipped().LevelXP(n)) + "\n";
+    for (int n = 1; n <= 60; ++n) text += std::to_string(n) + "," + std::to_string(Shipped().levelXp(n)) + "\n";
     return WriteTable("short.txt", text);
   }();
   return path;
@@ -149,8 +149,8 @@ class TestCalculateCommand : public QObject {
     QCOMPARE(v.messages.size(), std::size_t(1));
     QCOMPARE(QString::fromStdString(v.messages[0].first), title);
     QCOMPARE(QString::fromStdString(v.messages[0].second), text.replace("{path}", QString::fromStdString(path)));
-    QCOMPARE(QString::fromStdString(v.Caption(ResultLabel::Level)), QString("Click Calculate"));
-    QCOMPARE(QString::fromStdString(v.Caption(ResultLabel::ScalpsNeeded)), QString());
+    QCOMPARE(QString::fromStdString(v.caption(ResultLabel::Level)), QString("Click Calculate"));
+    QCOMPARE(QString::fromStdString(v.caption(ResultLabel::ScalpsNeeded)), QString());
   }
 
   // An unchecked interval is never read, so it cannot stop the search.
@@ -167,21 +167,21 @@ class TestCalculateCommand : public QObject {
     ApplySetup(v, "Text1=31000000");
     ExecuteCalculate(v, DefaultLevelTablePath());
     QCOMPARE(v.messages.size(), std::size_t(1));
-    QCOMPARE(v.Text(TextField::Level), std::to_string(*Shipped().FindLevel(31000000)));
+    QCOMPARE(v.text(TextField::Level), std::to_string(*Shipped().findLevel(31000000)));
 
     FakeCalculateView w;
     ApplySetup(w, "Option3=1;LevelNow=60;Text1=123");
     ExecuteCalculate(w, DefaultLevelTablePath());
-    QCOMPARE(w.Text(TextField::Xp), std::to_string(Shipped().LevelXP(60)));
+    QCOMPARE(w.text(TextField::Xp), std::to_string(Shipped().levelXp(60)));
 
     FakeCalculateView u;  // levels 190 and 191 are written when the table has them
     ApplySetup(u, "Option3=1;LevelNow=190;Text1=123");
     ExecuteCalculate(u, DefaultLevelTablePath());
-    QCOMPARE(u.Text(TextField::Xp), std::to_string(Shipped().LevelXP(190)));
+    QCOMPARE(u.text(TextField::Xp), std::to_string(Shipped().levelXp(190)));
     FakeCalculateView s;  // ... and not when it lacks them
     ApplySetup(s, "Option3=1;LevelNow=190;Text1=123");
     ExecuteCalculate(s, ShortTable());
-    QCOMPARE(s.Text(TextField::Xp), std::string("123"));
+    QCOMPARE(s.text(TextField::Xp), std::string("123"));
     QCOMPARE(s.messages[0].second, std::string("No support for higher than 190lvl."));
   }
 
@@ -218,7 +218,7 @@ class TestCalculateCommand : public QObject {
                                   ResultLabel::Gold, ResultLabel::ScalpsLeft, ResultLabel::MacesLeft,
                                   ResultLabel::BeltsLeft, ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::FinalRewards};
     QStringList got;
-    for (ResultLabel l : labels) got << QString::fromStdString(v.Caption(l));
+    for (ResultLabel l : labels) got << QString::fromStdString(v.caption(l));
     QCOMPARE(got, expected);
   }
 
@@ -239,13 +239,13 @@ class TestCalculateCommand : public QObject {
   // A search from level 60 to 70 in steps of 5 with the Working window repainted every 100 scalps.
   void searchFillsResults() {
     FakeCalculateView v;
-    const std::string xp = std::to_string(Shipped().LevelXP(60));
+    const std::string xp = std::to_string(Shipped().levelXp(60));
     ApplySetup(v, QString::fromStdString("Text1=" + xp + ";ReqLVL=1;TargetLVL=70;Text2=abc"));
     QCOMPARE(ExecuteCalculate(v, DefaultLevelTablePath()), CalculateOutcome::Results);
     QVERIFY(v.messages.empty());
-    const long long found = std::stoll(v.Caption(ResultLabel::ScalpsNeeded));
+    const long long found = std::stoll(v.caption(ResultLabel::ScalpsNeeded));
     QVERIFY(found > 0 && found % 5 == 0);
-    QCOMPARE(v.Caption(ResultLabel::Level), std::string("70"));
+    QCOMPARE(v.caption(ResultLabel::Level), std::string("70"));
     QVERIFY(!v.workingLoaded);
     QCOMPARE(v.workingOpened, 1);
     // Opening shows the initial captions; then 0, 100, 200, ... scalps.
@@ -262,7 +262,7 @@ class TestCalculateCommand : public QObject {
     QCOMPARE(ExecuteCalculate(p, DefaultLevelTablePath()), CalculateOutcome::Results);
     for (ResultLabel l : {ResultLabel::Level, ResultLabel::ExactXp, ResultLabel::XpGained, ResultLabel::XpToNextLevel,
                           ResultLabel::ScalpsLeft, ResultLabel::FinalRewards}) {
-      QCOMPARE(v.Caption(l), p.Caption(l));
+      QCOMPARE(v.caption(l), p.caption(l));
     }
   }
 
@@ -275,8 +275,8 @@ class TestCalculateCommand : public QObject {
     QVERIFY(v.workingLoaded);
     QCOMPARE(v.working.at(WorkingLabel::Scalps), std::string("25"));
     QCOMPARE(v.working.at(WorkingLabel::LevelReached), std::string("Level reached: 188"));
-    QCOMPARE(v.Caption(ResultLabel::ScalpsNeeded), std::string());
-    QCOMPARE(v.Caption(ResultLabel::ScalpsLeft), std::string("0"));
+    QCOMPARE(v.caption(ResultLabel::ScalpsNeeded), std::string());
+    QCOMPARE(v.caption(ResultLabel::ScalpsLeft), std::string("0"));
   }
 };
 

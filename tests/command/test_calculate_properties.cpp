@@ -28,19 +28,19 @@ CheckingView RandomPress(std::mt19937_64& rng) {
   CheckingView v;
   const bool levelMode = Between(rng, 0, 1) == 1;
   const int level = Between(rng, 50, 189);
-  v.Select(OptionGroup::Entry, levelMode ? 1 : 0);
+  v.select(OptionGroup::Entry, levelMode ? 1 : 0);
   if (levelMode) {
     v.texts[TextField::Level] = std::to_string(level);
   } else {
-    const Xp lo = Shipped().LevelXP(level);
-    const Xp hi = std::min<Xp>(Shipped().LevelXP(level + 1) - 1, 94'564'821'930);
+    const Xp lo = Shipped().levelXp(level);
+    const Xp hi = std::min<Xp>(Shipped().levelXp(level + 1) - 1, 94'564'821'930);
     v.texts[TextField::Xp] = std::to_string(std::uniform_int_distribution<Xp>(lo, hi)(rng));
   }
   const bool sell = Between(rng, 0, 4) == 0;
   v.checks[CheckField::SellMaces] = sell ? 1 : 0;
-  v.Select(OptionGroup::QuestPart, Between(rng, sell ? -1 : 0, 3));
-  v.Select(OptionGroup::Side, Between(rng, 0, 1));
-  v.Select(OptionGroup::ZeroLeft, Between(rng, 0, 4));
+  v.select(OptionGroup::QuestPart, Between(rng, sell ? -1 : 0, 3));
+  v.select(OptionGroup::Side, Between(rng, 0, 1));
+  v.select(OptionGroup::ZeroLeft, Between(rng, 0, 4));
   const std::int64_t scalps = static_cast<std::int64_t>(std::pow(10.0, std::uniform_real_distribution<>(0.7, 8)(rng)));
   v.texts[TextField::Scalps] = std::to_string(scalps);
   if (Between(rng, 0, 2) == 0) {
@@ -80,7 +80,7 @@ class TestCalculateProperties : public QObject {
       CheckingView v = RandomPress(rng);
       const QByteArray what = Describe(v);
       const CalculateOutcome outcome = ExecuteCalculate(v, DefaultLevelTablePath());
-      const std::string problem = v.Check(outcome, Shipped());
+      const std::string problem = v.check(outcome, Shipped());
       QVERIFY2(problem.empty(), (problem + " -- " + what.toStdString()).c_str());
       if (outcome == CalculateOutcome::Message) {
         // Valid input ends early only at the level cap, or with a target not above the level.
@@ -97,10 +97,10 @@ class TestCalculateProperties : public QObject {
       CheckingView w = v;
       w.texts[TextField::Scalps] = std::to_string(std::stoll(v.texts[TextField::Scalps]) + Between(rng, 1, 5000));
       const CalculateOutcome second = ExecuteCalculate(w, DefaultLevelTablePath());
-      QVERIFY2(w.Check(second, Shipped()).empty(), what);
+      QVERIFY2(w.check(second, Shipped()).empty(), what);
       if (second == CalculateOutcome::Results) {
-        QVERIFY2(std::stoll(w.Caption(ResultLabel::Level)) >= std::stoll(v.Caption(ResultLabel::Level)), what);
-        QVERIFY2(Ungrouped(w.Caption(ResultLabel::ExactXp)) >= Ungrouped(v.Caption(ResultLabel::ExactXp)), what);
+        QVERIFY2(std::stoll(w.caption(ResultLabel::Level)) >= std::stoll(v.caption(ResultLabel::Level)), what);
+        QVERIFY2(Ungrouped(w.caption(ResultLabel::ExactXp)) >= Ungrouped(v.caption(ResultLabel::ExactXp)), what);
       } else {
         QCOMPARE(w.messages.at(0).second, std::string("Cannot check above 190lvl."));
       }

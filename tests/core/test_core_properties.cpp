@@ -19,11 +19,11 @@ namespace {
 // Keeps the answer the search writes into the main window; the Working window is not shown.
 class AnswerDisplay : public SearchDisplay {
  public:
-  void SetCandidate(const std::string&, const std::string&, const std::string&) override {}
-  void SetLevelReached(const std::string&) override {}
-  void RepaintNow() override {}
-  void CloseWindow() override {}
-  void SetScalpsNeeded(const std::string& scalps) override { scalpsNeeded.push_back(scalps); }
+  void setCandidate(const std::string&, const std::string&, const std::string&) override {}
+  void setLevelReached(const std::string&) override {}
+  void repaintNow() override {}
+  void closeWindow() override {}
+  void setScalpsNeeded(const std::string& scalps) override { scalpsNeeded.push_back(scalps); }
 
   std::vector<std::string> scalpsNeeded;
 };
@@ -58,16 +58,16 @@ int Between(std::mt19937_64& rng, int lo, int hi) { return std::uniform_int_dist
 struct SearchCase {
   LevelTable table;
   SearchInput input;
-  QString Describe() const {
+  QString describe() const {
     return QString("start level %1 xp %2, target %3, step %4, part %5, sell %6, side %7, table of %8")
-        .arg(input.start.StartLevel)
-        .arg(input.start.StartXP)
-        .arg(input.TargetLevel)
-        .arg(input.Step)
-        .arg(static_cast<int>(input.start.Part))
-        .arg(input.start.SellMaces)
+        .arg(input.start.startLevel)
+        .arg(input.start.startXp)
+        .arg(input.targetLevel)
+        .arg(input.step)
+        .arg(static_cast<int>(input.start.part))
+        .arg(input.start.sellMaces)
         .arg(static_cast<int>(input.start.side))
-        .arg(table.LevelCount());
+        .arg(table.levelCount());
   }
 };
 
@@ -77,17 +77,17 @@ SearchCase RandomSearch(std::mt19937_64& rng) {
   const int shape = Between(rng, 0, 3);
   const int count = shape == 0 ? Between(rng, 4, 60) : 190;
   c.table = RandomTable(rng, count, 3'000'000);
-  const int top = std::min(count - 2, LevelCap - 2);  // the target's next level is in the table
+  const int top = std::min(count - 2, kLevelCap - 2);  // the target's next level is in the table
   const int start = shape == 3 ? Between(rng, std::max(1, top - 8), top) : Between(rng, 1, top);
   const int target = Between(rng, start + 1, std::min(start + 40, top + 1));
-  const Xp xp = std::uniform_int_distribution<Xp>(c.table.LevelXP(start), c.table.LevelXP(start + 1) - 1)(rng);
+  const Xp xp = std::uniform_int_distribution<Xp>(c.table.levelXp(start), c.table.levelXp(start + 1) - 1)(rng);
   const QuestPart part = Pick(rng, {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks,
                                     QuestPart::GiveRings});
   const Side side = Pick(rng, {Side::Good, Side::Evil, Side::None});
   c.input.start = ProjectionInput{0, xp, start, part, Between(rng, 0, 3) == 0, side, nullptr};
-  c.input.TargetLevel = target;
-  c.input.Step = SearchStep(static_cast<ZeroLeft>(Between(rng, 0, 4)), side);
-  c.input.ShowWorkingWindow = false;
+  c.input.targetLevel = target;
+  c.input.step = SearchStep(static_cast<ZeroLeft>(Between(rng, 0, 4)), side);
+  c.input.showWorkingWindow = false;
   return c;
 }
 
@@ -103,22 +103,22 @@ class TestCoreProperties : public QObject {
     int found = 0;
     for (int i = 0; i < 1000; ++i) {
       SearchCase c = RandomSearch(rng);
-      c.input.start.Table = &c.table;
+      c.input.start.table = &c.table;
       AnswerDisplay display;
       const SearchResult r = SearchScalpsNeeded(c.input, display);
-      if (r.Outcome != SearchOutcome::Found) continue;
+      if (r.outcome != SearchOutcome::Found) continue;
       ++found;
-      const QByteArray what = c.Describe().toUtf8();
-      QVERIFY2(r.Scalps % c.input.Step == 0, what);
-      QVERIFY2(r.Projection.CurrentXP >= c.table.LevelXP(c.input.TargetLevel), what);
-      QVERIFY2(r.Projection.CurrentLevel >= c.input.TargetLevel, what);
-      QVERIFY2(display.scalpsNeeded == std::vector<std::string>{std::to_string(r.Scalps)}, what);
-      if (r.Scalps > 0) {
+      const QByteArray what = c.describe().toUtf8();
+      QVERIFY2(r.scalps % c.input.step == 0, what);
+      QVERIFY2(r.projection.currentXp >= c.table.levelXp(c.input.targetLevel), what);
+      QVERIFY2(r.projection.currentLevel >= c.input.targetLevel, what);
+      QVERIFY2(display.scalpsNeeded == std::vector<std::string>{std::to_string(r.scalps)}, what);
+      if (r.scalps > 0) {
         ProjectionInput lower = c.input.start;
-        lower.ScalpsOwned = r.Scalps - c.input.Step;
+        lower.scalpsOwned = r.scalps - c.input.step;
         const ProjectionResult l = RunProjection(lower);
-        QVERIFY2(l.Outcome == ProjectionOutcome::Finished, what);
-        QVERIFY2(l.CurrentXP < c.table.LevelXP(c.input.TargetLevel), what);
+        QVERIFY2(l.outcome == ProjectionOutcome::Finished, what);
+        QVERIFY2(l.currentXp < c.table.levelXp(c.input.targetLevel), what);
       }
     }
     QVERIFY(found > 300);
@@ -131,8 +131,8 @@ class TestCoreProperties : public QObject {
     for (int i = 0; i < 1500; ++i) {
       const int count = Between(rng, 0, 2) == 0 ? Between(rng, 3, 190) : 190;
       const LevelTable table = RandomTable(rng, count, Pick<Xp>(rng, {20'000, 3'000'000, 2'000'000'000}));
-      const int start = Between(rng, 1, std::min(count - 1, LevelCap - 1));
-      const Xp xp = std::uniform_int_distribution<Xp>(table.LevelXP(start), table.LevelXP(start + 1) - 1)(rng);
+      const int start = Between(rng, 1, std::min(count - 1, kLevelCap - 1));
+      const Xp xp = std::uniform_int_distribution<Xp>(table.levelXp(start), table.levelXp(start + 1) - 1)(rng);
       const Side side = Pick(rng, {Side::Good, Side::Evil});
       const QuestPart part = Pick(rng, {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks,
                                         QuestPart::GiveRings});
@@ -140,20 +140,20 @@ class TestCoreProperties : public QObject {
       const std::int64_t more = scalps + Pick<std::int64_t>(rng, {1, 4, 5, 25, 75, 375, 750, 1125, 100000});
       ProjectionInput in{scalps, xp, start, part, Between(rng, 0, 4) == 0, side, &table};
       const ProjectionResult a = RunProjection(in);
-      in.ScalpsOwned = more;
+      in.scalpsOwned = more;
       const ProjectionResult b = RunProjection(in);
       const QByteArray what = QString("table of %1, level %2, xp %3, scalps %4 then %5, part %6, sell %7, side %8")
                                   .arg(count).arg(start).arg(xp).arg(scalps).arg(more).arg(static_cast<int>(part))
-                                  .arg(in.SellMaces).arg(static_cast<int>(side)).toUtf8();
-      QVERIFY2(a.CurrentXP >= xp && a.CurrentLevel >= start, what);
-      if (a.Outcome == ProjectionOutcome::Finished) {
-        QVERIFY2(table.FindLevel(a.CurrentXP) == a.CurrentLevel, what);
+                                  .arg(in.sellMaces).arg(static_cast<int>(side)).toUtf8();
+      QVERIFY2(a.currentXp >= xp && a.currentLevel >= start, what);
+      if (a.outcome == ProjectionOutcome::Finished) {
+        QVERIFY2(table.findLevel(a.currentXp) == a.currentLevel, what);
       }
-      if (a.Outcome != ProjectionOutcome::Finished) {
-        QVERIFY2(b.Outcome != ProjectionOutcome::Finished, what);
-      } else if (b.Outcome == ProjectionOutcome::Finished) {
-        QVERIFY2(b.CurrentLevel >= a.CurrentLevel, what);
-        QVERIFY2(b.CurrentXP >= a.CurrentXP, what);
+      if (a.outcome != ProjectionOutcome::Finished) {
+        QVERIFY2(b.outcome != ProjectionOutcome::Finished, what);
+      } else if (b.outcome == ProjectionOutcome::Finished) {
+        QVERIFY2(b.currentLevel >= a.currentLevel, what);
+        QVERIFY2(b.currentXp >= a.currentXp, what);
       }
     }
   }

@@ -33,10 +33,10 @@ class TestLevelTable : public QObject {
     QFETCH(QList<qint64>, xp);
     const TableLoad load = ParseLevelTable(text.toStdString());
     QVERIFY2(load.ok(), "the table should load");
-    QCOMPARE(load.table.LevelCount(), xp.size());
-    for (int i = 0; i < xp.size(); ++i) QCOMPARE(load.table.LevelXP(i + 1), xp[i]);
-    QCOMPARE(load.table.LevelXP(0), 0);
-    QCOMPARE(load.table.LevelXP(xp.size() + 1), 0);
+    QCOMPARE(load.table.levelCount(), xp.size());
+    for (int i = 0; i < xp.size(); ++i) QCOMPARE(load.table.levelXp(i + 1), xp[i]);
+    QCOMPARE(load.table.levelXp(0), 0);
+    QCOMPARE(load.table.levelXp(xp.size() + 1), 0);
   }
 
   void reportsBrokenFiles_data() {
@@ -79,9 +79,9 @@ class TestLevelTable : public QObject {
     text += "garbage after the records\n";
     const TableLoad load = ParseLevelTable(text);
     QVERIFY(load.ok());
-    QCOMPARE(load.table.LevelCount(), 191);
-    QCOMPARE(load.table.LevelXP(191), 19100);
-    QCOMPARE(load.table.LevelXP(192), 0);
+    QCOMPARE(load.table.levelCount(), 191);
+    QCOMPARE(load.table.levelXp(191), 19100);
+    QCOMPARE(load.table.levelXp(192), 0);
   }
 
   void findLevel_data() {
@@ -100,15 +100,15 @@ class TestLevelTable : public QObject {
     QFETCH(int, level);
     const TableLoad load = ParseLevelTable("1,0\n2,1000\n3,3000\n4,6000\n5,10000\n");
     QVERIFY(load.ok());
-    const std::optional<int> found = load.table.FindLevel(xp);
+    const std::optional<int> found = load.table.findLevel(xp);
     QCOMPARE(found.value_or(0), level);
   }
 
   void emptyTableFindsNothing() {
     const LevelTable table;
-    QCOMPARE(table.LevelCount(), 0);
-    QVERIFY(!table.FindLevel(0).has_value());
-    QCOMPARE(table.XPForLevel(1), 0);
+    QCOMPARE(table.levelCount(), 0);
+    QVERIFY(!table.findLevel(0).has_value());
+    QCOMPARE(table.xpForLevel(1), 0);
   }
 
   void xpForLevelRoundsHalfToEven_data() {
@@ -127,7 +127,7 @@ class TestLevelTable : public QObject {
     QFETCH(double, level);
     QFETCH(qint64, xp);
     const TableLoad load = ParseLevelTable("1,0\n2,1000\n3,3000\n4,6000\n5,10000\n");
-    QCOMPARE(load.table.XPForLevel(level), xp);
+    QCOMPARE(load.table.xpForLevel(level), xp);
   }
 
   void roundHalfEven_data() {
@@ -149,7 +149,7 @@ class TestLevelTable : public QObject {
     const std::string path = test::WriteFile(test::ScratchPath("table.txt"), "1,0\n2,1000\n");
     TableLoad load = LoadLevelTable(path);
     QVERIFY(load.ok());
-    QCOMPARE(load.table.LevelCount(), 2);
+    QCOMPARE(load.table.levelCount(), 2);
     std::remove(path.c_str());
 
     load = LoadLevelTable(test::ScratchPath("no-such-table.txt"));
@@ -166,16 +166,16 @@ class TestLevelTable : public QObject {
     const TableLoad load = LoadLevelTable(DefaultLevelTablePath());
     QVERIFY2(load.ok(), DefaultLevelTablePath().c_str());
     const LevelTable& t = load.table;
-    QCOMPARE(t.LevelCount(), 190);
-    QCOMPARE(t.LevelXP(1), 0);
-    QCOMPARE(t.LevelXP(50), 25227500);
-    QVERIFY(t.LevelXP(189) < 94564821930);
-    QVERIFY(t.LevelXP(190) > 94564821930);
-    for (int n = 1; n < 190; ++n) QVERIFY(t.LevelXP(n + 1) > t.LevelXP(n));
+    QCOMPARE(t.levelCount(), 190);
+    QCOMPARE(t.levelXp(1), 0);
+    QCOMPARE(t.levelXp(50), 25227500);
+    QVERIFY(t.levelXp(189) < 94564821930);
+    QVERIFY(t.levelXp(190) > 94564821930);
+    for (int n = 1; n < 190; ++n) QVERIFY(t.levelXp(n + 1) > t.levelXp(n));
     // Above level 50 every level is worth more than one ring hand-in at that level.
-    for (int n = 50; n < 190; ++n) QVERIFY2(t.LevelXP(n + 1) - t.LevelXP(n) > n * 6000LL, qPrintable(QString::number(n)));
-    QCOMPARE(t.FindLevel(25227500).value_or(0), 50);
-    QCOMPARE(t.FindLevel(25227499).value_or(0), 49);
+    for (int n = 50; n < 190; ++n) QVERIFY2(t.levelXp(n + 1) - t.levelXp(n) > n * 6000LL, qPrintable(QString::number(n)));
+    QCOMPARE(t.findLevel(25227500).value_or(0), 50);
+    QCOMPARE(t.findLevel(25227499).value_or(0), 49);
   }
 };
 

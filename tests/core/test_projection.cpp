@@ -77,18 +77,18 @@ class TestProjection : public QObject {
     QFETCH(QList<qint64>, left);
     ProjectionInput in{3124, 0, 1, part, sell, side, &Flat()};
     const ProjectionResult r = RunProjection(in);
-    QCOMPARE(r.Outcome, ProjectionOutcome::Finished);
-    QCOMPARE(r.CurrentLevel, 1);
-    QCOMPARE(r.CurrentXP, xp);
-    QCOMPARE(r.MacesMade, 624);
-    QCOMPARE(r.BeltsMade, 124);
-    QCOMPARE(r.BooksMade, 41);
-    QCOMPARE(r.RingsMade, 8);
+    QCOMPARE(r.outcome, ProjectionOutcome::Finished);
+    QCOMPARE(r.currentLevel, 1);
+    QCOMPARE(r.currentXp, xp);
+    QCOMPARE(r.macesMade, 624);
+    QCOMPARE(r.beltsMade, 124);
+    QCOMPARE(r.booksMade, 41);
+    QCOMPARE(r.ringsMade, 8);
     const ItemResults items = DeriveItemResults(in, r);
-    const QList<qint64> got{items.ScalpsRemained, items.MacesRemained, items.BeltsRemained,
-                            items.BooksRemained, items.RingsRemained, items.FinalRewards};
+    const QList<qint64> got{items.scalpsRemained, items.macesRemained, items.beltsRemained,
+                            items.booksRemained, items.ringsRemained, items.finalRewards};
     QCOMPARE(got, left);
-    QCOMPARE(items.GoldMillions, sell ? 624 * 0.010284 : 0.0);
+    QCOMPARE(items.goldMillions, sell ? 624 * 0.010284 : 0.0);
   }
 
   void ringsLeftAndFinalRewards_data() {
@@ -104,16 +104,16 @@ class TestProjection : public QObject {
     QFETCH(qint64, finals);
     ProjectionInput in{7 * 375, 0, 1, QuestPart::GiveRings, false, side, &Flat()};
     const ProjectionResult r = RunProjection(in);
-    QCOMPARE(r.RingsMade, 7);
+    QCOMPARE(r.ringsMade, 7);
     const ItemResults items = DeriveItemResults(in, r);
-    QCOMPARE(items.RingsRemained, rings);
-    QCOMPARE(items.FinalRewards, finals);
+    QCOMPARE(items.ringsRemained, rings);
+    QCOMPARE(items.finalRewards, finals);
   }
 
   void goldFromMaces() {
     ProjectionInput in{500, 0, 1, QuestPart::None, true, Side::None, &Flat()};
     const ItemResults items = DeriveItemResults(in, RunProjection(in));
-    QCOMPARE(items.GoldMillions, 100 * 0.010284);
+    QCOMPARE(items.goldMillions, 100 * 0.010284);
   }
 
   // Level-by-level behaviour on small hand-checked tables.
@@ -153,9 +153,9 @@ class TestProjection : public QObject {
     const LevelTable t = TableOf(std::vector<Xp>(table.begin(), table.end()));
     ProjectionInput in{scalps, startXp, startLevel, QuestPart::None, true, Side::None, &t};
     const ProjectionResult r = RunProjection(in);
-    QCOMPARE(r.Outcome, ProjectionOutcome::Finished);
-    QCOMPARE(r.CurrentLevel, level);
-    QCOMPARE(r.CurrentXP, xp);
+    QCOMPARE(r.outcome, ProjectionOutcome::Finished);
+    QCOMPARE(r.currentLevel, level);
+    QCOMPARE(r.currentXp, xp);
   }
 
   void ceilingOfHandInsIsExact() {
@@ -168,22 +168,22 @@ class TestProjection : public QObject {
     const LevelTable t = TableOf(xp);
     ProjectionInput in{1'000'000 * 5, 99'000, 100, QuestPart::None, true, Side::None, &t};
     ProjectionResult r = RunProjection(in);
-    QCOMPARE(r.CurrentLevel, 100);
-    QCOMPARE(r.CurrentXP, 99'000 + 100'000'000'000);
-    in.ScalpsOwned = 1'000'001 * 5;
+    QCOMPARE(r.currentLevel, 100);
+    QCOMPARE(r.currentXp, 99'000 + 100'000'000'000);
+    in.scalpsOwned = 1'000'001 * 5;
     r = RunProjection(in);
-    QCOMPARE(r.CurrentLevel, 101);
-    QCOMPARE(r.CurrentXP, 99'000 + 100'000'100'000);
+    QCOMPARE(r.currentLevel, 101);
+    QCOMPARE(r.currentXp, 99'000 + 100'000'100'000);
   }
 
   // 1001 hand-ins at level 189 add exactly 189,189,000 XP, whether the level was typed or found.
   void largeIncrementsAreExact() {
     const LevelTable& t = Shipped();
-    ProjectionInput in{1001 * 5, t.LevelXP(189), 189, QuestPart::None, true, Side::None, &t};
+    ProjectionInput in{1001 * 5, t.levelXp(189), 189, QuestPart::None, true, Side::None, &t};
     const ProjectionResult r = RunProjection(in);
-    QCOMPARE(r.Outcome, ProjectionOutcome::Finished);
-    QCOMPARE(r.CurrentLevel, 189);
-    QCOMPARE(r.CurrentXP - t.LevelXP(189), 189189000);
+    QCOMPARE(r.outcome, ProjectionOutcome::Finished);
+    QCOMPARE(r.currentLevel, 189);
+    QCOMPARE(r.currentXp - t.levelXp(189), 189189000);
   }
 
   void stopsAtLevelCap_data() {
@@ -199,27 +199,27 @@ class TestProjection : public QObject {
     QFETCH(qint64, scalps);
     QFETCH(ProjectionOutcome, outcome);
     const LevelTable& t = Shipped();
-    ProjectionInput in{scalps, t.LevelXP(startLevel), startLevel, QuestPart::GiveRings, false, Side::Good, &t};
+    ProjectionInput in{scalps, t.levelXp(startLevel), startLevel, QuestPart::GiveRings, false, Side::Good, &t};
     const ProjectionResult r = RunProjection(in);
-    QCOMPARE(r.Outcome, outcome);
-    if (outcome == ProjectionOutcome::StoppedAtLevelCap) QCOMPARE(r.CurrentLevel, LevelCap);
+    QCOMPARE(r.outcome, outcome);
+    if (outcome == ProjectionOutcome::StoppedAtLevelCap) QCOMPARE(r.currentLevel, kLevelCap);
   }
 
   void shortTableGivesMissingLevel() {
     const LevelTable t = TableOf({0, 1000, 3000, 6000});
     ProjectionInput in{4, 3000, 3, QuestPart::None, true, Side::None, &t};
     ProjectionResult r = RunProjection(in);  // stays at level 3: needs only level 4's start
-    QCOMPARE(r.Outcome, ProjectionOutcome::Finished);
-    QCOMPARE(r.CurrentLevel, 3);
-    in.ScalpsOwned = 5;  // reaches level 4, whose step needs level 5's start
+    QCOMPARE(r.outcome, ProjectionOutcome::Finished);
+    QCOMPARE(r.currentLevel, 3);
+    in.scalpsOwned = 5;  // reaches level 4, whose step needs level 5's start
     r = RunProjection(in);
-    QCOMPARE(r.Outcome, ProjectionOutcome::MissingLevel);
-    QCOMPARE(r.MissingLevel, 5);
-    in.StartLevel = 4;  // even 0 scalps read level 5
-    in.ScalpsOwned = 0;
-    QCOMPARE(RunProjection(in).Outcome, ProjectionOutcome::MissingLevel);
-    in.StartLevel = 0;  // no level 0 in any table
-    QCOMPARE(RunProjection(in).Outcome, ProjectionOutcome::MissingLevel);
+    QCOMPARE(r.outcome, ProjectionOutcome::MissingLevel);
+    QCOMPARE(r.missingLevel, 5);
+    in.startLevel = 4;  // even 0 scalps read level 5
+    in.scalpsOwned = 0;
+    QCOMPARE(RunProjection(in).outcome, ProjectionOutcome::MissingLevel);
+    in.startLevel = 0;  // no level 0 in any table
+    QCOMPARE(RunProjection(in).outcome, ProjectionOutcome::MissingLevel);
   }
 };
 

@@ -25,15 +25,15 @@ struct Captions {
 
 class RecordingDisplay : public SearchDisplay {
  public:
-  void SetCandidate(const std::string& s, const std::string& e, const std::string& c) override {
+  void setCandidate(const std::string& s, const std::string& e, const std::string& c) override {
     now.start = s;
     now.end = e;
     now.scalps = c;
   }
-  void SetLevelReached(const std::string& caption) override { now.reached = caption; }
-  void RepaintNow() override { repaints.push_back(now); }
-  void CloseWindow() override { closed = true; }
-  void SetScalpsNeeded(const std::string& s) override { scalpsNeeded = s; }
+  void setLevelReached(const std::string& caption) override { now.reached = caption; }
+  void repaintNow() override { repaints.push_back(now); }
+  void closeWindow() override { closed = true; }
+  void setScalpsNeeded(const std::string& s) override { scalpsNeeded = s; }
 
   bool operator==(const RecordingDisplay& o) const {
     return now == o.now && repaints == o.repaints && closed == o.closed && scalpsNeeded == o.scalpsNeeded;
@@ -52,9 +52,9 @@ const LevelTable& Shipped() {
 
 SearchInput Input(const LevelTable& t, int level, int target, QuestPart part, Side side, std::int64_t step) {
   SearchInput in;
-  in.start = ProjectionInput{0, t.LevelXP(level), level, part, false, side, &t};
-  in.TargetLevel = target;
-  in.Step = step;
+  in.start = ProjectionInput{0, t.levelXp(level), level, part, false, side, &t};
+  in.targetLevel = target;
+  in.step = step;
   return in;
 }
 
@@ -90,20 +90,20 @@ class TestSearch : public QObject {
     const TableLoad load = ParseLevelTable("1,0\n2,5000\n3,100000\n4,900000\n");
     const LevelTable& t = load.table;
     SearchInput in = Input(t, 1, 2, QuestPart::None, Side::None, 5);
-    in.start.SellMaces = true;
+    in.start.sellMaces = true;
     RecordingDisplay d;
     const SearchResult r = SearchScalpsNeeded(in, d);
-    QCOMPARE(r.Outcome, SearchOutcome::Found);
-    QCOMPARE(r.Scalps, 25);  // 5 bundles x 1000 = 5000, exactly level 2's start
-    QCOMPARE(r.Projection.CurrentXP, 5000);
+    QCOMPARE(r.outcome, SearchOutcome::Found);
+    QCOMPARE(r.scalps, 25);  // 5 bundles x 1000 = 5000, exactly level 2's start
+    QCOMPARE(r.projection.currentXp, 5000);
     QCOMPARE(d.scalpsNeeded, std::string("25"));
     QVERIFY(d.closed);
-    in.start.StartXP = 1;  // one XP more: still 5 bundles, now past the start
+    in.start.startXp = 1;  // one XP more: still 5 bundles, now past the start
     RecordingDisplay e;
-    QCOMPARE(SearchScalpsNeeded(in, e).Scalps, 25);
-    in.start.StartXP = 4001;  // one bundle is enough
+    QCOMPARE(SearchScalpsNeeded(in, e).scalps, 25);
+    in.start.startXp = 4001;  // one bundle is enough
     RecordingDisplay f;
-    QCOMPARE(SearchScalpsNeeded(in, f).Scalps, 5);
+    QCOMPARE(SearchScalpsNeeded(in, f).scalps, 5);
   }
 
   // Candidate 0 is always tried and repainted first; with an interval the window is repainted
@@ -125,13 +125,13 @@ class TestSearch : public QObject {
     QFETCH(double, interval);
     QFETCH(qint64, every);
     SearchInput in = Input(Shipped(), 60, 75, QuestPart::GiveRings, Side::Good, step);
-    in.UseUpdateInterval = useInterval;
-    in.UpdateInterval = interval;
+    in.useUpdateInterval = useInterval;
+    in.updateInterval = interval;
     RecordingDisplay d;
     const SearchResult r = SearchScalpsNeeded(in, d);
-    QCOMPARE(r.Outcome, SearchOutcome::Found);
-    QVERIFY(r.Scalps > 10 * every);
-    QCOMPARE(std::int64_t(d.repaints.size()), r.Scalps / every + 1);
+    QCOMPARE(r.outcome, SearchOutcome::Found);
+    QVERIFY(r.scalps > 10 * every);
+    QCOMPARE(std::int64_t(d.repaints.size()), r.scalps / every + 1);
     for (std::size_t i = 0; i < d.repaints.size(); ++i) {
       const Captions& c = d.repaints[i];
       QCOMPARE(c.scalps, std::to_string(std::int64_t(i) * every));
@@ -150,15 +150,15 @@ class TestSearch : public QObject {
     SearchInput in = Input(Shipped(), 70, 90, QuestPart::GiveBooks, Side::None, 75);
     RecordingDisplay shown;
     const SearchResult a = SearchScalpsNeeded(in, shown);
-    in.ShowWorkingWindow = false;
+    in.showWorkingWindow = false;
     RecordingDisplay hidden;
     const SearchResult b = SearchScalpsNeeded(in, hidden);
-    QCOMPARE(a.Scalps, b.Scalps);
+    QCOMPARE(a.scalps, b.scalps);
     QCOMPARE(hidden.scalpsNeeded, shown.scalpsNeeded);
     QVERIFY(hidden.repaints.empty());
     QVERIFY(!hidden.closed);
     QCOMPARE(hidden.now, Captions());
-    QVERIFY(b.Projections < 100);  // galloping, not one projection a candidate
+    QVERIFY(b.projections < 100);  // galloping, not one projection a candidate
   }
 
   // A candidate that passes level 190 ends the search there, and the window keeps the captions
@@ -171,13 +171,13 @@ class TestSearch : public QObject {
     RecordingDisplay fast, straight;
     const SearchResult a = SearchScalpsNeeded(in, fast);
     const SearchResult b = SearchScalpsNeededStraight(in, straight);
-    QCOMPARE(a.Outcome, SearchOutcome::StoppedAtLevelCap);
-    QCOMPARE(b.Outcome, SearchOutcome::StoppedAtLevelCap);
-    QCOMPARE(a.Scalps, b.Scalps);
+    QCOMPARE(a.outcome, SearchOutcome::StoppedAtLevelCap);
+    QCOMPARE(b.outcome, SearchOutcome::StoppedAtLevelCap);
+    QCOMPARE(a.scalps, b.scalps);
     QVERIFY(fast == straight);
     QVERIFY(!fast.closed);
     QCOMPARE(fast.scalpsNeeded, std::string());
-    QCOMPARE(fast.now.scalps, std::to_string(a.Scalps));
+    QCOMPARE(fast.now.scalps, std::to_string(a.scalps));
   }
 
   // The fast search shows and answers exactly what trying every candidate in turn does.
@@ -192,7 +192,7 @@ class TestSearch : public QObject {
       std::string cut;
       // Cut after level 120, with levels 111 to 120 a few XP apart: passing 110 runs off the end.
       for (int n = 1; n <= 120; ++n) {
-        const Xp xp = n <= 110 ? Shipped().LevelXP(n) : Shipped().LevelXP(110) + (n - 110) * 7;
+        const Xp xp = n <= 110 ? Shipped().levelXp(n) : Shipped().levelXp(110) + (n - 110) * 7;
         cut += std::to_string(n) + "," + std::to_string(xp) + "\n";
       }
       tables.push_back(ParseLevelTable(cut).table);
@@ -203,26 +203,26 @@ class TestSearch : public QObject {
     int outcomes[3] = {0, 0, 0};
     for (int i = 0; i < 300; ++i) {
       const LevelTable& t = tables[rng() % tables.size()];
-      const int top = std::min(t.LevelCount() - 1, 189);
+      const int top = std::min(t.levelCount() - 1, 189);
       const int level = 1 + static_cast<int>(rng() % static_cast<std::uint64_t>(top - 1));
       const int target = level + 1 + static_cast<int>(rng() % std::min<std::uint64_t>(12, static_cast<std::uint64_t>(top - level)));
       const QuestPart part = parts[rng() % 5];
       SearchInput in = Input(t, level, target, part, part == QuestPart::GiveRings ? (rng() % 2 ? Side::Good : Side::Evil) : Side::None,
                              steps[rng() % 6]);
-      in.start.SellMaces = part == QuestPart::None;
-      in.start.StartXP += static_cast<Xp>(rng() % static_cast<std::uint64_t>(t.LevelXP(level + 1) - t.LevelXP(level)));
-      in.ShowWorkingWindow = rng() % 4 != 0;
-      in.UseUpdateInterval = rng() % 4 != 0;
-      in.UpdateInterval = intervals[rng() % 7];
+      in.start.sellMaces = part == QuestPart::None;
+      in.start.startXp += static_cast<Xp>(rng() % static_cast<std::uint64_t>(t.levelXp(level + 1) - t.levelXp(level)));
+      in.showWorkingWindow = rng() % 4 != 0;
+      in.useUpdateInterval = rng() % 4 != 0;
+      in.updateInterval = intervals[rng() % 7];
       RecordingDisplay fast, straight;
       const SearchResult a = SearchScalpsNeeded(in, fast);
       const SearchResult b = SearchScalpsNeededStraight(in, straight);
-      const QString where = QString("case %1: level %2 -> %3, step %4").arg(i).arg(level).arg(target).arg(in.Step);
-      QVERIFY2(a.Outcome == b.Outcome, qPrintable(where));
-      QVERIFY2(a.Scalps == b.Scalps, qPrintable(where));
-      QVERIFY2(a.Projection.CurrentXP == b.Projection.CurrentXP, qPrintable(where));
+      const QString where = QString("case %1: level %2 -> %3, step %4").arg(i).arg(level).arg(target).arg(in.step);
+      QVERIFY2(a.outcome == b.outcome, qPrintable(where));
+      QVERIFY2(a.scalps == b.scalps, qPrintable(where));
+      QVERIFY2(a.projection.currentXp == b.projection.currentXp, qPrintable(where));
       QVERIFY2(fast == straight, qPrintable(where));
-      ++outcomes[static_cast<int>(a.Outcome)];
+      ++outcomes[static_cast<int>(a.outcome)];
     }
     // Every ending was met.
     QVERIFY2(outcomes[0] > 0 && outcomes[1] > 0 && outcomes[2] > 0,

@@ -73,12 +73,12 @@ class TestMainForm : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TestedMainForm> form;
-  QStringList messages;
+  std::unique_ptr<TestedMainForm> form_;
+  QStringList messages_;
 
-  QWidget* widget(const QString& name) const { return form->control(name).widget(); }
-  bool shown(const QString& name) const { return form->control(name).visible(); }
-  int value(const QString& name) const { return form->value(name); }
+  QWidget* widget(const QString& name) const { return form_->control(name).widget(); }
+  bool shown(const QString& name) const { return form_->control(name).visible(); }
+  int value(const QString& name) const { return form_->value(name); }
 
   // A click by the user.
   void click(const QString& name) {
@@ -100,8 +100,8 @@ class TestMainForm : public QObject {
   }
 
   void verifyMode(const Mode& m) {
-    for (int i = 0; i <= 3; ++i) QCOMPARE(form->isSelected("Option1", i), i == m.part);
-    for (int i = 0; i <= 1; ++i) QCOMPARE(form->isSelected("Option2", i), i == m.side);
+    for (int i = 0; i <= 3; ++i) QCOMPARE(form_->isSelected("Option1", i), i == m.part);
+    for (int i = 0; i <= 1; ++i) QCOMPARE(form_->isSelected("Option2", i), i == m.side);
     QCOMPARE(value("Check1"), m.sell);
     const QStringList pairs = QString(m.pairs).split(',');
     for (const Pair& p : kPairs) {
@@ -109,62 +109,62 @@ class TestMainForm : public QObject {
       QCOMPARE(shown(p.value), pairs.contains(p.item));
     }
     for (const char* name : kAlwaysShown) QVERIFY2(shown(name), name);
-    for (int i = 0; i <= 4; ++i) QCOMPARE(form->control("Option4", i).visible(), i < m.offered);
+    for (int i = 0; i <= 4; ++i) QCOMPARE(form_->control("Option4", i).visible(), i < m.offered);
     // Every mode change leaves "Scalps" the zero-left item, with updates ticked and editable.
-    QVERIFY(form->isSelected("Option4", 0));
+    QVERIFY(form_->isSelected("Option4", 0));
     QCOMPARE(value("chkScalpsUpd"), 1);
-    QVERIFY(!form->control("ScalpsUpd").locked());
+    QVERIFY(!form_->control("ScalpsUpd").locked());
   }
 
  private slots:
   void initTestCase() {
     quorvane::ui::qt::Install();
     SetMessageBoxHook([this](const std::string& title, const std::string& text) {
-      messages << QString::fromStdString(title) + "|" + QString::fromStdString(text);
+      messages_ << QString::fromStdString(title) + "|" + QString::fromStdString(text);
     });
   }
 
   void init() {
-    messages.clear();
+    messages_.clear();
     SetScreenSizeHook({});
-    form = std::make_unique<TestedMainForm>();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form->widget()));
+    form_ = std::make_unique<TestedMainForm>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_->widget()));
   }
-  void cleanup() { form.reset(); }
+  void cleanup() { form_.reset(); }
 
   // ---- Start-up -------------------------------------------------------------------------------
 
   void startUpState() {
-    QCOMPARE(form->windowTitle(), QString("Quorvane"));
-    QCOMPARE(form->size(), QSize(451, 507));
+    QCOMPARE(form_->windowTitle(), QString("Quorvane"));
+    QCOMPARE(form_->size(), QSize(451, 507));
     QCOMPARE(QApplication::focusWidget(), widget("Text1"));
     // "Character XP:" entry, rings with Good, nothing ticked.
-    QVERIFY(form->isSelected("Option3", 0));
+    QVERIFY(form_->isSelected("Option3", 0));
     QVERIFY(shown("Text1"));
     QVERIFY(!shown("LevelNow"));
     QCOMPARE(value("ReqLVL"), 0);
     QVERIFY(!shown("TargetLVL"));
     QVERIFY(shown("Text2"));
-    QCOMPARE(form->caption("Label2"), QString("Scalps Owned"));
+    QCOMPARE(form_->caption("Label2"), QString("Scalps Owned"));
     verifyMode(ModeNamed("rings"));
-    for (const char* name : {"ResLVL", "ResExp", "xpgain", "remXP"}) QCOMPARE(form->caption(name), QString("Click Calculate"));
+    for (const char* name : {"ResLVL", "ResExp", "xpgain", "remXP"}) QCOMPARE(form_->caption(name), QString("Click Calculate"));
     for (const char* name : {"ScalpsLeft", "MacesLeft", "BeltsLeft", "BooksLeft", "RingsLeft", "Finals"})
-      QVERIFY(form->caption(name).isEmpty());
+      QVERIFY(form_->caption(name).isEmpty());
     // The options panel shows, with its stored values.
-    QVERIFY(QRect(widget("Frame3")->geometry()).intersected(form->rect()) == widget("Frame3")->geometry());
-    QCOMPARE(form->text("ScalpsUpd"), QString("100"));
+    QVERIFY(QRect(widget("Frame3")->geometry()).intersected(form_->rect()) == widget("Frame3")->geometry());
+    QCOMPARE(form_->text("ScalpsUpd"), QString("100"));
     QCOMPARE(value("chkWorking"), 0);
-    for (const char* name : {"Text1", "Text2", "LevelNow", "TargetLVL"}) QVERIFY(form->text(name).isEmpty());
-    QVERIFY(messages.isEmpty());
+    for (const char* name : {"Text1", "Text2", "LevelNow", "TargetLVL"}) QVERIFY(form_->text(name).isEmpty());
+    QVERIFY(messages_.isEmpty());
   }
 
   void windowIsFixedWithCloseBoxOnly() {
-    const Qt::WindowFlags flags = form->widget()->windowFlags();
+    const Qt::WindowFlags flags = form_->widget()->windowFlags();
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(form->widget()->minimumSize(), form->widget()->maximumSize());
+    QCOMPARE(form_->widget()->minimumSize(), form_->widget()->maximumSize());
   }
 
   void tabWalk_data() {
@@ -229,7 +229,7 @@ class TestMainForm : public QObject {
   // ---- Layout ---------------------------------------------------------------------------------
 
   void everyControlLiesInsideItsContainer() {
-    for (const QString& name : form->controlNames()) {
+    for (const QString& name : form_->controlNames()) {
       QWidget* w = widget(name);
       QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(name));
     }
@@ -250,7 +250,7 @@ class TestMainForm : public QObject {
   void noTwoControlsOverlap() {
     // Hidden controls count too: each one shows in some state. The scalps box covers the label
     // that shows the scalps found, which is meant.
-    const QStringList names = form->controlNames();
+    const QStringList names = form_->controlNames();
     for (int i = 0; i < names.size(); ++i) {
       for (int j = i + 1; j < names.size(); ++j) {
         QWidget* a = widget(names[i]);
@@ -262,19 +262,19 @@ class TestMainForm : public QObject {
       }
     }
     // The box is drawn over the label while both show.
-    form->control("ScalpsNdd").setCaption("123");
+    form_->control("ScalpsNdd").setCaption("123");
     QCOMPARE(widget("Inquiry")->childAt(widget("Text2")->geometry().center()), widget("Text2"));
   }
 
   void narrowWidthHidesAllOfTheOptionsFrame() {
     click("CloseOptions");
-    QCOMPARE(form->width(), TwipsToPixels(MainForm::kWidthPanelClosed) -
-                                (TwipsToPixels(form->outerWidthTwips()) - form->width()));
+    QCOMPARE(form_->width(), TwipsToPixels(MainForm::kWidthPanelClosed) -
+                                (TwipsToPixels(form_->outerWidthTwips()) - form_->width()));
     const QRect frame3 = widget("Frame3")->geometry();
-    QVERIFY(!frame3.intersects(form->rect()));
+    QVERIFY(!frame3.intersects(form_->rect()));
     // The left column is complete.
     for (const char* name : {"Inquiry", "ExecuteCmd", "cmdAbout", "InqResults"})
-      QVERIFY2(form->rect().contains(widget(name)->geometry()), name);
+      QVERIFY2(form_->rect().contains(widget(name)->geometry()), name);
   }
 
   void captionsFit_data() {
@@ -327,7 +327,7 @@ class TestMainForm : public QObject {
     QFETCH(QString, control);
     QFETCH(QString, caption);
     QWidget* w = widget(control);
-    form->control(control).setCaption(caption);
+    form_->control(control).setCaption(caption);
     const QFontMetrics fm(w->font());
     QStyle* style = w->style();
     if (qobject_cast<QPushButton*>(w)) {
@@ -407,13 +407,13 @@ class TestMainForm : public QObject {
   void sideChosenWithRingsChangesOnlyTheSide() {
     click("Option4(2)");
     click("Option2(1)");
-    QVERIFY(form->isSelected("Option2", 1));
-    QVERIFY(!form->isSelected("Option2", 0));
-    QVERIFY(form->isSelected("Option1", 3));
-    QVERIFY(form->isSelected("Option4", 2));  // not reset: the quest part did not change
+    QVERIFY(form_->isSelected("Option2", 1));
+    QVERIFY(!form_->isSelected("Option2", 0));
+    QVERIFY(form_->isSelected("Option1", 3));
+    QVERIFY(form_->isSelected("Option4", 2));  // not reset: the quest part did not change
     click("Option2(0)");
-    QVERIFY(form->isSelected("Option2", 0));
-    QVERIFY(form->isSelected("Option4", 2));
+    QVERIFY(form_->isSelected("Option2", 0));
+    QVERIFY(form_->isSelected("Option4", 2));
   }
 
   void switchingEntryModeKeepsTheHiddenText() {
@@ -425,23 +425,23 @@ class TestMainForm : public QObject {
     click("Option3(0)");
     QVERIFY(shown("Text1"));
     QVERIFY(!shown("LevelNow"));
-    QCOMPARE(form->text("Text1"), QString("1234567"));
-    QCOMPARE(form->text("LevelNow"), QString("57"));
+    QCOMPARE(form_->text("Text1"), QString("1234567"));
+    QCOMPARE(form_->text("LevelNow"), QString("57"));
   }
 
   void levelToReachSwapsTheScalpsField() {
     QTest::keyClicks(widget("Text2"), "250");
     click("ReqLVL");
-    QCOMPARE(form->caption("Label2"), QString("Scalps Needed"));
+    QCOMPARE(form_->caption("Label2"), QString("Scalps Needed"));
     QVERIFY(!shown("Text2"));
     QVERIFY(shown("ScalpsNdd"));
     QVERIFY(shown("TargetLVL"));
     click("ReqLVL");
-    QCOMPARE(form->caption("Label2"), QString("Scalps Owned"));
+    QCOMPARE(form_->caption("Label2"), QString("Scalps Owned"));
     QVERIFY(shown("Text2"));
     QVERIFY(!shown("ScalpsNdd"));
     QVERIFY(!shown("TargetLVL"));
-    QCOMPARE(form->text("Text2"), QString("250"));
+    QCOMPARE(form_->text("Text2"), QString("250"));
   }
 
   // ---- Options panel --------------------------------------------------------------------------
@@ -454,18 +454,18 @@ class TestMainForm : public QObject {
     QFETCH(int, item);
     click(QString("Option4(%1)").arg(item));
     QCOMPARE(value("chkScalpsUpd"), 0);
-    QVERIFY(form->control("ScalpsUpd").locked());
+    QVERIFY(form_->control("ScalpsUpd").locked());
     QTest::keyClicks(widget("ScalpsUpd"), "9");
-    QCOMPARE(form->text("ScalpsUpd"), QString("100"));
+    QCOMPARE(form_->text("ScalpsUpd"), QString("100"));
     // The user may still tick it by hand.
     click("chkScalpsUpd");
-    QVERIFY(!form->control("ScalpsUpd").locked());
+    QVERIFY(!form_->control("ScalpsUpd").locked());
     click("chkScalpsUpd");
-    QVERIFY(form->control("ScalpsUpd").locked());
+    QVERIFY(form_->control("ScalpsUpd").locked());
     click("Option4(0)");
     QCOMPARE(value("chkScalpsUpd"), 1);
-    QVERIFY(!form->control("ScalpsUpd").locked());
-    QCOMPARE(form->text("ScalpsUpd"), QString("100"));
+    QVERIFY(!form_->control("ScalpsUpd").locked());
+    QCOMPARE(form_->text("ScalpsUpd"), QString("100"));
   }
 
   void optionsWidthsAndCentring_data() {
@@ -478,31 +478,31 @@ class TestMainForm : public QObject {
     QFETCH(QSizeF, screen);
     SetScreenSizeHook([screen] { return TwipSize{screen.width(), screen.height()}; });
     const auto verifyCentred = [&](double width) {
-      QCOMPARE(form->outerWidthTwips(), width);
+      QCOMPARE(form_->outerWidthTwips(), width);
       // The client area keeps its described width (6765 or 3495 twips), whatever frame is drawn.
-      QCOMPARE(form->width(), TwipsToPixels(width - 90));
-      QCOMPARE(form->height(), 507);
+      QCOMPARE(form_->width(), TwipsToPixels(width - 90));
+      QCOMPARE(form_->height(), 507);
       const double left = (screen.width() - width) / 2;
-      const double top = (screen.height() - form->outerHeightTwips()) / 2;
-      QVERIFY2(qAbs(form->leftTwips() - left) <= kTwipsPerPixel / 2.0,
-               qPrintable(QString("left %1, wanted %2").arg(form->leftTwips()).arg(left)));
-      QVERIFY(qAbs(form->topTwips() - top) <= kTwipsPerPixel / 2.0);
-      if (width > screen.width()) QVERIFY(form->leftTwips() < 0);
+      const double top = (screen.height() - form_->outerHeightTwips()) / 2;
+      QVERIFY2(qAbs(form_->leftTwips() - left) <= kTwipsPerPixel / 2.0,
+               qPrintable(QString("left %1, wanted %2").arg(form_->leftTwips()).arg(left)));
+      QVERIFY(qAbs(form_->topTwips() - top) <= kTwipsPerPixel / 2.0);
+      if (width > screen.width()) QVERIFY(form_->leftTwips() < 0);
     };
     click("Option4(3)");
     click("chkWorking");
     click("CloseOptions");
     verifyCentred(MainForm::kWidthPanelClosed);
-    QVERIFY(!widget("Frame3")->geometry().intersects(form->rect()));
+    QVERIFY(!widget("Frame3")->geometry().intersects(form_->rect()));
     click("cmdOpt");
     verifyCentred(MainForm::kWidthPanelOpen);
-    QVERIFY(form->rect().contains(widget("Frame3")->geometry()));
+    QVERIFY(form_->rect().contains(widget("Frame3")->geometry()));
     // Pressing "Options..." again keeps the width and centres again.
-    form->moveTwips(0, 0);
+    form_->moveTwips(0, 0);
     click("cmdOpt");
     verifyCentred(MainForm::kWidthPanelOpen);
     // The panel's values were kept while it was closed.
-    QVERIFY(form->isSelected("Option4", 3));
+    QVERIFY(form_->isSelected("Option4", 3));
     QCOMPARE(value("chkScalpsUpd"), 0);
     QCOMPARE(value("chkWorking"), 1);
   }

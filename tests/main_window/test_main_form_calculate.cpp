@@ -33,7 +33,7 @@ const LevelTable& ShippedTable() {
   return table;
 }
 
-std::string XpOf(int level) { return FormatPlain(ShippedTable().LevelXP(level)); }
+std::string XpOf(int level) { return FormatPlain(ShippedTable().levelXp(level)); }
 
 // Records, in order, the caption of every Working window label each time it is painted: what the
 // screen shows, whether the event loop runs or not.
@@ -71,11 +71,11 @@ class TestMainFormCalculate : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TestedMainForm> form;
-  QStringList messages;
+  std::unique_ptr<TestedMainForm> form_;
+  QStringList messages_;
 
-  QWidget* widget(const QString& name) const { return form->control(name).widget(); }
-  QString caption(const QString& name) const { return form->caption(name); }
+  QWidget* widget(const QString& name) const { return form_->control(name).widget(); }
+  QString caption(const QString& name) const { return form_->caption(name); }
 
   void click(const QString& name) {
     QWidget* w = widget(name);
@@ -99,20 +99,20 @@ class TestMainFormCalculate : public QObject {
 
   // The first multiple of `step` whose projection from `level` reaches `target`: the search's
   // answer, found by trying every candidate.
-  static std::int64_t ScalpsNeeded(int level, int target, std::int64_t step) {
+  static std::int64_t scalpsNeeded(int level, int target, std::int64_t step) {
     const LevelTable& t = ShippedTable();
     for (std::int64_t s = 0;; s += step) {
-      const ProjectionResult r = RunProjection({s, t.LevelXP(level), level, QuestPart::GiveRings, false, Side::Good, &t});
-      if (r.CurrentXP >= t.LevelXP(target)) return s;
+      const ProjectionResult r = RunProjection({s, t.levelXp(level), level, QuestPart::GiveRings, false, Side::Good, &t});
+      if (r.currentXp >= t.levelXp(target)) return s;
     }
   }
 
-  static int LevelReached(int level, std::int64_t scalps) {
+  static int levelReached(int level, std::int64_t scalps) {
     const LevelTable& t = ShippedTable();
-    return RunProjection({scalps, t.LevelXP(level), level, QuestPart::GiveRings, false, Side::Good, &t}).CurrentLevel;
+    return RunProjection({scalps, t.levelXp(level), level, QuestPart::GiveRings, false, Side::Good, &t}).currentLevel;
   }
 
-  static QStringList Multiples(std::int64_t step, std::int64_t below) {
+  static QStringList multiples(std::int64_t step, std::int64_t below) {
     QStringList out;
     for (std::int64_t s = 0; s < below; s += step) out << QString::number(s);
     return out;
@@ -120,27 +120,27 @@ class TestMainFormCalculate : public QObject {
 
  private slots:
   void initTestCase() {
-    QVERIFY(ShippedTable().HasLevel(190));
+    QVERIFY(ShippedTable().hasLevel(190));
     ui::qt::Install();
     ui::SetMessageBoxHook([this](const std::string& title, const std::string& text) {
-      messages << QString::fromStdString(title) + "|" + QString::fromStdString(text);
+      messages_ << QString::fromStdString(title) + "|" + QString::fromStdString(text);
     });
   }
   void init() {
-    messages.clear();
-    form = std::make_unique<TestedMainForm>();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form->widget()));
+    messages_.clear();
+    form_ = std::make_unique<TestedMainForm>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_->widget()));
   }
   void cleanup() {
     // A Working window left open is closed, and discarded from the event loop, before its main
     // window goes.
-    if (frmWorking* w = form->workingWindow()) {
+    if (frmWorking* w = form_->workingWindow()) {
       const QPointer<QWidget> window = test::FormAccess(w).widget();
       w->close();
       QTRY_VERIFY(window.isNull());
     }
-    form.reset();
+    form_.reset();
   }
 
   // A short search typed and clicked: the Working window counts on screen at its repaint points
@@ -153,30 +153,30 @@ class TestMainFormCalculate : public QObject {
   void searchWithClicks() {
     QFETCH(bool, interval);
     if (!interval) click("chkScalpsUpd");
-    const std::int64_t needed = ScalpsNeeded(60, 63, 5);
+    const std::int64_t needed = scalpsNeeded(60, 63, 5);
     QVERIFY(needed > 300);
 
     PaintLog log;
     search(XpOf(60), "63");
 
-    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-    QCOMPARE(form->text("LevelNow"), QString("60"));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    QCOMPARE(form_->text("LevelNow"), QString("60"));
     QCOMPARE(caption("Label2"), QString("Scalps Needed"));
     QVERIFY(widget("ScalpsNdd")->isVisible());
     QCOMPARE(caption("ScalpsNdd"), QString::number(needed));
     QCOMPARE(caption("ResLVL"), QString("63"));
     QString exact = caption("ResExp");
-    QVERIFY2(exact.contains('.') && exact.remove('.').toLongLong() >= ShippedTable().LevelXP(63), qPrintable(exact));
+    QVERIFY2(exact.contains('.') && exact.remove('.').toLongLong() >= ShippedTable().levelXp(63), qPrintable(exact));
     QCOMPARE(caption("ScalpsLeft"), QString("0"));
-    QVERIFY(form->workingWindow() == nullptr);
+    QVERIFY(form_->workingWindow() == nullptr);
 
     // On screen: the count at the repaint points up to the answer only, although it is set for
     // every candidate; the level reached from the second candidate on.
-    const QStringList counts = Multiples(interval ? 100 : 5, needed + 1);
+    const QStringList counts = multiples(interval ? 100 : 5, needed + 1);
     QCOMPARE(log.painted("scalpscalced"), counts);
     QStringList reached = {"Level Reached"};
     for (const QString& c : counts.mid(1)) {
-      const QString r = QString("Level reached: %1").arg(LevelReached(60, c.toLongLong() - 5));
+      const QString r = QString("Level reached: %1").arg(levelReached(60, c.toLongLong() - 5));
       if (reached.last() != r) reached << r;
     }
     QVERIFY(reached.size() >= 3);
@@ -190,10 +190,10 @@ class TestMainFormCalculate : public QObject {
     click("chkWorking");
     PaintLog log;
     search(XpOf(60), "63");
-    QVERIFY(messages.isEmpty());
-    QCOMPARE(caption("ScalpsNdd"), QString::number(ScalpsNeeded(60, 63, 5)));
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(caption("ScalpsNdd"), QString::number(scalpsNeeded(60, 63, 5)));
     QCOMPARE(log.count(), 0);
-    QVERIFY(form->workingWindow() == nullptr);
+    QVERIFY(form_->workingWindow() == nullptr);
   }
 
   // A projection typed and clicked fills the Results frame as the command computes it.
@@ -202,16 +202,16 @@ class TestMainFormCalculate : public QObject {
     type("Text2", "123456");
     click("Option1(2)");  // "Give Books for XP"
     click("ExecuteCmd");
-    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
 
     FakeCalculateView expected;
     expected.texts[TextField::Xp] = XpOf(120);
     expected.texts[TextField::Scalps] = "123456";
-    expected.Select(OptionGroup::QuestPart, 2);
-    expected.Select(OptionGroup::Side, -1);
+    expected.select(OptionGroup::QuestPart, 2);
+    expected.select(OptionGroup::Side, -1);
     QCOMPARE(ExecuteCalculate(expected, DefaultLevelTablePath()), CalculateOutcome::Results);
 
-    QCOMPARE(form->text("LevelNow"), QString("120"));
+    QCOMPARE(form_->text("LevelNow"), QString("120"));
     for (ResultLabel l : {ResultLabel::Level, ResultLabel::ExactXp, ResultLabel::XpGained, ResultLabel::XpToNextLevel,
                           ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
                           ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
@@ -252,12 +252,12 @@ class TestMainFormCalculate : public QObject {
     type("Text1", xp);
     type("Text2", scalps);
     click("ExecuteCmd");
-    QCOMPARE(messages, QStringList({message}));
+    QCOMPARE(messages_, QStringList({message}));
     for (const char* name : {"ResLVL", "ResExp", "xpgain", "remXP"}) QCOMPARE(caption(name), QString("Click Calculate"));
     for (const char* name : {"ScalpsLeft", "MacesLeft", "BeltsLeft", "BooksLeft", "RingsLeft", "Finals", "ScalpsNdd"})
       QCOMPARE(caption(name), QString());
-    QCOMPARE(form->text("Text1"), xp);
-    QCOMPARE(form->text("LevelNow"), level);
+    QCOMPARE(form_->text("Text1"), xp);
+    QCOMPARE(form_->text("LevelNow"), level);
   }
 
   // Level 189 with many scalps reaches the level cap: its message, the XP of the level written.
@@ -266,8 +266,8 @@ class TestMainFormCalculate : public QObject {
     type("LevelNow", "189");
     type("Text2", "5000000");
     click("ExecuteCmd");
-    QCOMPARE(messages, QStringList({"Be patient|Cannot check above 190lvl."}));
-    QCOMPARE(form->text("Text1"), QString::fromStdString(XpOf(189)));
+    QCOMPARE(messages_, QStringList({"Be patient|Cannot check above 190lvl."}));
+    QCOMPARE(form_->text("Text1"), QString::fromStdString(XpOf(189)));
     QCOMPARE(caption("ResLVL"), QString("Click Calculate"));
   }
 
@@ -283,11 +283,11 @@ class TestMainFormCalculate : public QObject {
       text += std::to_string(level) + "," + std::to_string(xp) + "\n";
     }
     const std::string path = test::WriteFile(dir.filePath("lvl-xp.txt").toStdString(), text);
-    form->setLevelTablePath(path);
+    form_->setLevelTablePath(path);
     search("25227500", "150");
-    QCOMPARE(messages, QStringList({"Be patient|Cannot check above 190lvl."}));
+    QCOMPARE(messages_, QStringList({"Be patient|Cannot check above 190lvl."}));
     QCOMPARE(caption("ScalpsNdd"), QString());
-    frmWorking* w = form->workingWindow();
+    frmWorking* w = form_->workingWindow();
     QVERIFY(w);
     const test::FormAccess working(w);
     // The window's widget lives exactly as long as the window.
@@ -299,27 +299,27 @@ class TestMainFormCalculate : public QObject {
     QCOMPARE(working.caption("lblLevelReached"), QString("Level reached: 60"));
 
     // Pressing again while it is open shows the same window, with its last captions first.
-    messages.clear();
+    messages_.clear();
     {
       PaintLog log;
       click("ExecuteCmd");
-      QCOMPARE(messages.size(), 1);
-      QVERIFY(form->workingWindow() == w);
+      QCOMPARE(messages_.size(), 1);
+      QVERIFY(form_->workingWindow() == w);
       QCOMPARE(log.painted("lblLevelReached").value(0), QString("Level reached: 60"));
     }
 
     // Closed by the user: gone, and loaded afresh by the next search.
     QVERIFY(window->close());  // the close box
-    QVERIFY(form->workingWindow() == nullptr);
+    QVERIFY(form_->workingWindow() == nullptr);
     QTRY_VERIFY(window.isNull());
-    form->setLevelTablePath(DefaultLevelTablePath());
-    messages.clear();
+    form_->setLevelTablePath(DefaultLevelTablePath());
+    messages_.clear();
     PaintLog log;
     click("ExecuteCmd");
-    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
     QCOMPARE(log.painted("lblLevelReached").value(0), QString("Level Reached"));
     QCOMPARE(log.painted("lblEnd").value(0), QString("189"));
-    QVERIFY(form->workingWindow() == nullptr);
+    QVERIFY(form_->workingWindow() == nullptr);
   }
 };
 

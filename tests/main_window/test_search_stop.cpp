@@ -15,24 +15,24 @@ using test::FakePeer;
 class TestSearchStop : public QObject {
   Q_OBJECT
 
-  FakeBackend backend;
-  std::unique_ptr<MainForm> form;
-  int polls = -1;  // the questions the Working window was asked; -1 while it was never opened
-  int stopAtPoll = 0;
+  FakeBackend backend_;
+  std::unique_ptr<MainForm> form_;
+  int polls_ = -1;  // the questions the Working window was asked; -1 while it was never opened
+  int stopAtPoll_ = 0;
 
-  std::string caption(ResultLabel label) { return form->controls().result(label).caption(); }
+  std::string caption(ResultLabel label) { return form_->controls().result(label).caption(); }
 
  private slots:
   void initTestCase() {
-    ui::SetBackend(&backend);
+    ui::SetBackend(&backend_);
     ui::SetMessageBoxHook([](const std::string& title, const std::string& text) {
       QFAIL(qPrintable(QString::fromStdString(title + ": " + text)));
     });
-    backend.onCreate = [this](FakePeer& peer, const ui::WindowDescription& d) {
+    backend_.onCreate = [this](FakePeer& peer, const ui::WindowDescription& d) {
       if (d.name != "frmWorking") return;
-      polls = 0;
-      peer.pollsSeen = &polls;
-      peer.stopAfterPolls = stopAtPoll;
+      polls_ = 0;
+      peer.pollsSeen = &polls_;
+      peer.stopAfterPolls = stopAtPoll_;
     };
   }
 
@@ -53,11 +53,11 @@ class TestSearchStop : public QObject {
     QFETCH(bool, windowShown);
     QFETCH(int, stopAtPoll);
     QFETCH(int, questions);
-    this->stopAtPoll = stopAtPoll;
-    polls = -1;
-    form = std::make_unique<MainForm>();
-    form->setLevelTablePath(DefaultLevelTablePath());
-    const MainFormControls& c = form->controls();
+    this->stopAtPoll_ = stopAtPoll;
+    polls_ = -1;
+    form_ = std::make_unique<MainForm>();
+    form_->setLevelTablePath(DefaultLevelTablePath());
+    const MainFormControls& c = form_->controls();
     c.xp.setText("31000000");
     c.questPart[2].setValue(true);
     c.searchTarget.setValue(1);
@@ -65,9 +65,9 @@ class TestSearchStop : public QObject {
     c.updateAtInterval.setValue(atInterval ? 1 : 0);
     c.hideWorkingWindow.setValue(windowShown ? 0 : 1);
 
-    form->ExecuteCmd_Click();
-    QCOMPARE(polls, questions);
-    QVERIFY(!form->workingWindow());  // closed after a stop as after an answer
+    form_->ExecuteCmd_Click();
+    QCOMPARE(polls_, questions);
+    QVERIFY(!form_->workingWindow());  // closed after a stop as after an answer
     if (stopAtPoll > 0 && windowShown) {
       // Nothing after the stop: no scalps needed, no results; the items' zeros the search wrote
       // before it began stay.
@@ -75,16 +75,16 @@ class TestSearchStop : public QObject {
       QCOMPARE(caption(ResultLabel::Level), std::string("Click Calculate"));
       QCOMPARE(caption(ResultLabel::ScalpsLeft), std::string("0"));
       // Ready for the next press, which runs to its answer.
-      this->stopAtPoll = 0;
-      form->ExecuteCmd_Click();
+      this->stopAtPoll_ = 0;
+      form_->ExecuteCmd_Click();
     }
     QCOMPARE(caption(ResultLabel::ScalpsNeeded), std::string("5025"));
     QCOMPARE(caption(ResultLabel::Level), std::string("77"));
   }
 
   void cleanupTestCase() {
-    form.reset();
-    backend.runPosted();
+    form_.reset();
+    backend_.runPosted();
   }
 };
 

@@ -17,21 +17,21 @@ using namespace quorvane;
 class TestStartState : public QObject {
   Q_OBJECT
 
-  test::FakeBackend backend;
+  test::FakeBackend backend_;
 
  private slots:
-  void initTestCase() { ui::SetBackend(&backend); }
+  void initTestCase() { ui::SetBackend(&backend_); }
 
   void mainWindowStartsInItsStartState() {
     MainForm form;
     CalculateView& view = form.calculateView();
     const MainFormStartState& start = main_form::StartState();
-    for (TextField f : kTextFields) QCOMPARE(view.Text(f), start.texts.at(f));
-    for (CheckField c : kCheckFields) QCOMPARE(view.CheckValue(c), start.checks.at(c));
+    for (TextField f : kTextFields) QCOMPARE(view.text(f), start.texts.at(f));
+    for (CheckField c : kCheckFields) QCOMPARE(view.checkValue(c), start.checks.at(c));
     for (OptionGroup g : kOptionGroups) {
       const int selected = start.selected.at(g);
       QVERIFY(selected >= 0);  // every group starts with a member chosen
-      for (int i = 0; i < main_form::IdOf(g).count; ++i) QCOMPARE(view.OptionSelected(g, i), i == selected);
+      for (int i = 0; i < main_form::IdOf(g).count; ++i) QCOMPARE(view.optionSelected(g, i), i == selected);
     }
     for (ResultLabel l : kResultLabels) QCOMPARE(form.controls().result(l).caption(), start.captions.at(l));
   }
@@ -74,7 +74,7 @@ class TestStartState : public QObject {
       QCOMPARE(ui::Find(working, working_form::IdOf(l)).caption(), working_form::StartCaptions().at(l));
   }
 
-  void cleanupTestCase() { backend.runPosted(); }
+  void cleanupTestCase() { backend_.runPosted(); }
 };
 
 QTEST_GUILESS_MAIN(TestStartState)

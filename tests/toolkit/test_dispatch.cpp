@@ -16,34 +16,34 @@ static std::string S(const QString& s) { return s.toStdString(); }
 class TestDispatch : public QObject {
   Q_OBJECT
 
-  quorvane::test::FakeBackend backend;
-  std::unique_ptr<Form> form;
-  QStringList log;
+  quorvane::test::FakeBackend backend_;
+  std::unique_ptr<Form> form_;
+  QStringList log_;
 
-  int row(const char* name) { return form->indexOf(name); }
-  QString name(int row) { return QString::fromStdString(form->description().controls[row].name); }
+  int row(const char* name) { return form_->indexOf(name); }
+  QString name(int row) { return QString::fromStdString(form_->description().controls[row].name); }
 
  private slots:
-  void initTestCase() { SetBackend(&backend); }
+  void initTestCase() { SetBackend(&backend_); }
 
   void init() {
-    form = std::make_unique<Form>(quorvane::test::TestWindow());
-    log.clear();
+    form_ = std::make_unique<Form>(quorvane::test::TestWindow());
+    log_.clear();
     for (const char* n : {"A", "B", "C", "D", "Go"})
-      form->setClickHandler(n, [this, n](int i) { log << (i < 0 ? QString(n) : QString::fromStdString(MemberName(n, i))); });
+      form_->setClickHandler(n, [this, n](int i) { log_ << (i < 0 ? QString(n) : QString::fromStdString(MemberName(n, i))); });
   }
 
   // The user's change reaches the model before the handler runs; the peer is told that the
   // group's other members are cleared, and only those of its own group.
   void userChangesThenHandlerRuns() {
-    form->setClickHandler("A", [this](int i) { log << QString("A(%1) sees A(0)=%2").arg(i).arg(form->control("A(0)").value()); });
-    backend.last->events.userChanged(row("A(2)"), 1);
-    backend.last->events.userChanged(row("A(2)"), 1);  // selected already: nothing
-    backend.last->events.userChanged(row("C"), 1);
-    backend.last->events.userPressed(row("Go"));
-    QCOMPARE(log, QStringList({"A(2) sees A(0)=0", "C", "Go"}));
-    QCOMPARE(backend.last->values[row("A(0)")], 0);
-    QCOMPARE(backend.last->values[row("B(0)")], 1);
+    form_->setClickHandler("A", [this](int i) { log_ << QString("A(%1) sees A(0)=%2").arg(i).arg(form_->control("A(0)").value()); });
+    backend_.last->events.userChanged(row("A(2)"), 1);
+    backend_.last->events.userChanged(row("A(2)"), 1);  // selected already: nothing
+    backend_.last->events.userChanged(row("C"), 1);
+    backend_.last->events.userPressed(row("Go"));
+    QCOMPARE(log_, QStringList({"A(2) sees A(0)=0", "C", "Go"}));
+    QCOMPARE(backend_.last->values[row("A(0)")], 0);
+    QCOMPARE(backend_.last->values[row("B(0)")], 1);
   }
 
   void tabOrder_data() {
@@ -61,13 +61,13 @@ class TestDispatch : public QObject {
     QFETCH(QString, change);
     QFETCH(bool, forward);
     QFETCH(QStringList, stops);
-    QCOMPARE(backend.last->focus, row("A(0)"));  // the focus starts on the first stop
-    if (change == "A(2)") form->control("A(2)").setValue(1);
-    if (change == "hide Inner") form->control("Inner").setVisible(false);
-    if (change == "narrow") form->setOuterWidthTwips(4000);
-    if (change == "clear A") form->control("A(0)").setValue(0);
+    QCOMPARE(backend_.last->focus, row("A(0)"));  // the focus starts on the first stop
+    if (change == "A(2)") form_->control("A(2)").setValue(1);
+    if (change == "hide Inner") form_->control("Inner").setVisible(false);
+    if (change == "narrow") form_->setOuterWidthTwips(4000);
+    if (change == "clear A") form_->control("A(0)").setValue(0);
     QStringList seen;
-    for (int at = form->nextTabStop(-1, forward); seen.size() < stops.size() && at >= 0; at = form->nextTabStop(at, forward))
+    for (int at = form_->nextTabStop(-1, forward); seen.size() < stops.size() && at >= 0; at = form_->nextTabStop(at, forward))
       seen << name(at);
     QCOMPARE(seen, stops);
   }
@@ -110,57 +110,57 @@ class TestDispatch : public QObject {
                                        {"Right", Key::Right}};
     if (named.count(k)) key.key = named.at(k);
     else key.character = k.at(0).toLatin1();
-    backend.last->focus = row(qPrintable(from));
-    QCOMPARE(form->userKey(key), taken);
-    QCOMPARE(name(backend.last->focus), focus);
-    QCOMPARE(log, handlers);
-    if (!handlers.isEmpty() && handlers.first().startsWith("A")) QCOMPARE(form->control(S(focus)).value(), 1);
-    if (focus == "Box" && from != "Box") QCOMPARE(backend.last->selected, row("Box"));
+    backend_.last->focus = row(qPrintable(from));
+    QCOMPARE(form_->userKey(key), taken);
+    QCOMPARE(name(backend_.last->focus), focus);
+    QCOMPARE(log_, handlers);
+    if (!handlers.isEmpty() && handlers.first().startsWith("A")) QCOMPARE(form_->control(S(focus)).value(), 1);
+    if (focus == "Box" && from != "Box") QCOMPARE(backend_.last->selected, row("Box"));
   }
 
   // A control is on the screen while it and its frames are visible; the peer hears of changes only.
   void visibilityThroughFrames() {
-    FakePeer& peer = *backend.last;
-    form->control("B(1)").setVisible(false);
-    form->control("Inner").setVisible(false);
+    FakePeer& peer = *backend_.last;
+    form_->control("B(1)").setVisible(false);
+    form_->control("Inner").setVisible(false);
     QCOMPARE(peer.shownControls[row("B(0)")], false);
-    form->control("Inner").setVisible(true);
+    form_->control("Inner").setVisible(true);
     QCOMPARE(peer.shownControls[row("B(0)")], true);
     QCOMPARE(peer.shownControls[row("B(1)")], false);  // its own flag stands
-    QVERIFY(form->control("B(1)").visible() == false && form->control("Inner").visible());
+    QVERIFY(form_->control("B(1)").visible() == false && form_->control("Inner").visible());
   }
 
   // A wrong name, or a control of another kind, fails when the form looks it up.
   void typedLookups() {
-    QVERIFY_THROWS_EXCEPTION(ControlLookupError, Find<TextBox>(*form, "Bx"));
-    QVERIFY_THROWS_EXCEPTION(ControlLookupError, Find<CheckBox>(*form, "Box"));
-    QVERIFY_THROWS_EXCEPTION(ControlLookupError, FindOptionArray(*form, "A", 4));  // A(3) is not described
-    Find<CheckBox>(*form, "C").setValue(1);
-    QCOMPARE(log, QStringList({"C"}));
-    QCOMPARE(FindOptionArray(*form, "A", 3).selected(), 0);
+    QVERIFY_THROWS_EXCEPTION(ControlLookupError, Find<TextBox>(*form_, "Bx"));
+    QVERIFY_THROWS_EXCEPTION(ControlLookupError, Find<CheckBox>(*form_, "Box"));
+    QVERIFY_THROWS_EXCEPTION(ControlLookupError, FindOptionArray(*form_, "A", 4));  // A(3) is not described
+    Find<CheckBox>(*form_, "C").setValue(1);
+    QCOMPARE(log_, QStringList({"C"}));
+    QCOMPARE(FindOptionArray(*form_, "A", 3).selected(), 0);
   }
 
   // Twips at the window's dpi, and the centring that uses them.
   void geometry() {
     QCOMPARE(TwipsToPixels(6765, 144), 677);
     QCOMPARE(TwipsToPixels(-1500, 120), -125);
-    form->setOuterWidthTwips(3000);
-    form->centreOnScreen();
-    QCOMPARE(form->outerWidthTwips(), 3000.0);
-    QCOMPARE(form->leftTwips(), (15360.0 - 3000) / 2);
+    form_->setOuterWidthTwips(3000);
+    form_->centreOnScreen();
+    QCOMPARE(form_->outerWidthTwips(), 3000.0);
+    QCOMPARE(form_->leftTwips(), (15360.0 - 3000) / 2);
   }
 
   // A window closed while its message box is open goes only once the box's loop has ended.
   void discardWaitsForTheMessageBox() {
     bool discarded = false;
-    backend.last->whileMessageShown = [&] {
-      form->discardLater([&] { discarded = true; });
-      backend.runPosted();
+    backend_.last->whileMessageShown = [&] {
+      form_->discardLater([&] { discarded = true; });
+      backend_.runPosted();
       QVERIFY(!discarded);
     };
-    form->messageBox("Open");
+    form_->messageBox("Open");
     QVERIFY(!discarded);
-    backend.runPosted();
+    backend_.runPosted();
     QVERIFY(discarded);
   }
 };

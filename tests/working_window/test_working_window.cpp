@@ -118,7 +118,7 @@ class TestWorkingWindow : public QObject {
   void opensCentred() {
     ui::SetScreenSizeHook([] { return ui::TwipSize{1024 * 15, 768 * 15}; });
     Working w;
-    w.Open();
+    w.open();
     QVERIFY(w.widget()->isVisible());
     QVERIFY(w.widget()->windowHandle() && w.widget()->windowHandle()->isExposed());
     const double left = w.leftTwips();
@@ -127,7 +127,7 @@ class TestWorkingWindow : public QObject {
     QVERIFY(qAbs(top + w.outerHeightTwips() / 2 - 768 * 15 / 2) <= 15);
 
     w.setCaption("scalpscalced", "100");
-    w.Open();
+    w.open();
     QCOMPARE(w.leftTwips(), left);
     QCOMPARE(w.topTwips(), top);
     QCOMPARE(w.caption("scalpscalced"), QString("100"));
@@ -137,7 +137,7 @@ class TestWorkingWindow : public QObject {
   // event loop running in between.
   void repaintShowsCurrentCaptions() {
     Working w;
-    w.Open();
+    w.open();
     QScreen* screen = w.widget()->screen();
     const auto onScreen = [&] { return screen->grabWindow(w.widget()->winId()).toImage(); };
     const QImage opened = onScreen();
@@ -147,7 +147,7 @@ class TestWorkingWindow : public QObject {
     w.setCaption("lblLevelReached", "Level reached: 77");
     QCOMPARE(onScreen(), opened);
 
-    w.RepaintNow();
+    w.repaintNow();
     const QImage repainted = onScreen();
     QVERIFY(repainted != opened);
     QCOMPARE(repainted, w.widget()->grab().toImage().convertToFormat(repainted.format()));
@@ -158,7 +158,7 @@ class TestWorkingWindow : public QObject {
     auto* w = new Working;
     bool discarded = false;
     w->setClosedHandler([&] { w->discardLater([&] { delete w; discarded = true; }); });
-    w->Open();
+    w->open();
     QVERIFY(w->widget()->close());
     QVERIFY(w->widget()->isHidden());
     QTRY_VERIFY(discarded);

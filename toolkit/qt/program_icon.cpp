@@ -2,7 +2,7 @@
 
 // The icons sit in a static library; registering them here makes sure they are linked in
 // whichever window asks first. Qt's macro must be used outside any namespace.
-static void registerIconResources() {
+static void RegisterIconResources() {
   static const bool registered = [] {
     Q_INIT_RESOURCE(quorvane);
     return true;
@@ -12,14 +12,14 @@ static void registerIconResources() {
 
 namespace quorvane {
 
-QString programIconPath(int size) {
+QString ProgramIconPath(int size) {
   return QStringLiteral(":/icons/quorvane-%1.png").arg(size);
 }
 
-QIcon programIcon() {
-  registerIconResources();
+QIcon ProgramIcon() {
+  RegisterIconResources();
   QIcon icon;
-  for (const int size : {16, 32, 48}) icon.addFile(programIconPath(size), QSize(size, size));
+  for (const int size : {16, 32, 48}) icon.addFile(ProgramIconPath(size), QSize(size, size));
   return icon;
 }
 

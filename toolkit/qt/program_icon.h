@@ -5,9 +5,9 @@
 namespace quorvane {
 
 // The program's icon, in 16, 32 and 48 pixels, for the title bars of all its windows.
-QIcon programIcon();
+QIcon ProgramIcon();
 
 // The path of the icon's picture in one size (16, 32 or 48) within the program's resources.
-QString programIconPath(int size);
+QString ProgramIconPath(int size);
 
 }  // namespace quorvane

@@ -91,7 +91,7 @@ QtWindow::QtWindow(const WindowDescription& description, PeerEvents& events)
 
   // No icon in the title bar where the description asks for none, not even the program's
   // default one.
-  setWindowIcon(description_.programIcon ? programIcon() : QIcon());
+  setWindowIcon(description_.programIcon ? ProgramIcon() : QIcon());
 
   const auto& rows = description_.controls;
   widgets_.resize(rows.size(), nullptr);
@@ -190,7 +190,7 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
       auto* l = new QLabel(parent);
       l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       l->setAlignment(Qt::AlignCenter);
-      if (c.picture == Picture::ProgramIcon) l->setPixmap(programIcon().pixmap(32, 32));
+      if (c.picture == Picture::ProgramIcon) l->setPixmap(ProgramIcon().pixmap(32, 32));
       w = l;
       break;
     }

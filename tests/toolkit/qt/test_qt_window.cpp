@@ -27,12 +27,12 @@ class TestToolkit : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<Tested<Form>> form;
-  QStringList log;
+  std::unique_ptr<Tested<Form>> form_;
+  QStringList log_;
 
   void record(const QString& name) {
-    form->setClickHandler(S(name), [this, name](int index) {
-      log << (index < 0 ? name : Q(MemberName(S(name), index)));
+    form_->setClickHandler(S(name), [this, name](int index) {
+      log_ << (index < 0 ? name : Q(MemberName(S(name), index)));
     });
   }
 
@@ -40,13 +40,13 @@ class TestToolkit : public QObject {
   void initTestCase() { qt::Install(); }
 
   void init() {
-    form = std::make_unique<Tested<Form>>(quorvane::test::TestWindow());
-    log.clear();
+    form_ = std::make_unique<Tested<Form>>(quorvane::test::TestWindow());
+    log_.clear();
     for (const char* name : {"A", "B", "C", "D", "Go", "Narrow"}) record(name);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form->widget()));
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_->widget()));
   }
-  void cleanup() { form.reset(); }
+  void cleanup() { form_.reset(); }
 
   void twipsToPixels_data() {
     QTest::addColumn<double>("twips");
@@ -84,69 +84,69 @@ class TestToolkit : public QObject {
   }
 
   void buildsFromDescription() {
-    QCOMPARE(form->size(), QSize(400, 300));
-    QWidget* b1 = form->control("B", 1).widget();
+    QCOMPARE(form_->size(), QSize(400, 300));
+    QWidget* b1 = form_->control("B", 1).widget();
     QCOMPARE(b1->objectName(), QString("B(1)"));
-    QCOMPARE(b1->parentWidget(), form->control("Inner").widget());
+    QCOMPARE(b1->parentWidget(), form_->control("Inner").widget());
     QCOMPARE(b1->geometry(), QRect(8, 40, 80, 17));
-    QCOMPARE(form->caption("Inner"), QString("Inner"));
-    QCOMPARE(form->text("Box"), QString("text"));
+    QCOMPARE(form_->caption("Inner"), QString("Inner"));
+    QCOMPARE(form_->text("Box"), QString("text"));
     // The text box is drawn over the label that shares its place.
-    QWidget* box = form->control("Box").widget();
-    QCOMPARE(form->widget()->childAt(box->geometry().center()), box);
+    QWidget* box = form_->control("Box").widget();
+    QCOMPARE(form_->widget()->childAt(box->geometry().center()), box);
   }
 
   void narrowButtonKeepsItsCaptionButShowsNone() {
-    auto* narrow = qobject_cast<QRadioButton*>(form->control("Narrow", 0).widget());
+    auto* narrow = qobject_cast<QRadioButton*>(form_->control("Narrow", 0).widget());
     QVERIFY(narrow->text().isEmpty());
-    QCOMPARE(form->caption("Narrow(0)"), QString("Narrow"));
-    form->setCaption("Narrow(0)", "Other");
-    QCOMPARE(form->caption("Narrow(0)"), QString("Other"));
+    QCOMPARE(form_->caption("Narrow(0)"), QString("Narrow"));
+    form_->setCaption("Narrow(0)", "Other");
+    QCOMPARE(form_->caption("Narrow(0)"), QString("Other"));
     QVERIFY(narrow->text().isEmpty());
     // The caption of a wide button shows.
-    QCOMPARE(qobject_cast<QRadioButton*>(form->control("A", 1).widget())->text(), QString("A one"));
+    QCOMPARE(qobject_cast<QRadioButton*>(form_->control("A", 1).widget())->text(), QString("A one"));
   }
 
   void userClickChangesControlThenRunsHandler() {
-    form->setClickHandler(std::string("A"), [this](int index) {
-      log << QString("A(%1) sees A(0)=%2 A(%1)=%3")
+    form_->setClickHandler(std::string("A"), [this](int index) {
+      log_ << QString("A(%1) sees A(0)=%2 A(%1)=%3")
                  .arg(index)
-                 .arg(form->value("A(0)"))
-                 .arg(form->control("A", index).value());
+                 .arg(form_->value("A(0)"))
+                 .arg(form_->control("A", index).value());
     });
-    form->setClickHandler(std::string("C"), [this](int) { log << QString("C sees %1").arg(form->value("C")); });
-    QTest::mouseClick(form->control("A", 2).widget(), Qt::LeftButton);
-    QTest::mouseClick(form->control("C").widget(), Qt::LeftButton);
-    QTest::mouseClick(form->control("C").widget(), Qt::LeftButton);
-    QCOMPARE(log, QStringList({"A(2) sees A(0)=0 A(2)=1", "C sees 1", "C sees 0"}));
+    form_->setClickHandler(std::string("C"), [this](int) { log_ << QString("C sees %1").arg(form_->value("C")); });
+    QTest::mouseClick(form_->control("A", 2).widget(), Qt::LeftButton);
+    QTest::mouseClick(form_->control("C").widget(), Qt::LeftButton);
+    QTest::mouseClick(form_->control("C").widget(), Qt::LeftButton);
+    QCOMPARE(log_, QStringList({"A(2) sees A(0)=0 A(2)=1", "C sees 1", "C sees 0"}));
   }
 
   void userClickOnSelectedOptionRunsNothing() {
-    QTest::mouseClick(form->control("A", 0).widget(), Qt::LeftButton);
-    QCOMPARE(form->value("A(0)"), 1);
-    QVERIFY(log.isEmpty());
+    QTest::mouseClick(form_->control("A", 0).widget(), Qt::LeftButton);
+    QCOMPARE(form_->value("A(0)"), 1);
+    QVERIFY(log_.isEmpty());
   }
 
   void buttonClickRunsHandler() {
-    QTest::mouseClick(form->control("Go").widget(), Qt::LeftButton);
-    QCOMPARE(log, QStringList({"Go"}));
+    QTest::mouseClick(form_->control("Go").widget(), Qt::LeftButton);
+    QCOMPARE(log_, QStringList({"Go"}));
   }
 
   void settingOptionTrueRunsHandlerNested() {
     // A(1)'s handler selects B(1) and ticks C; both run inside it, before its last step.
-    form->setClickHandler(std::string("A"), [this](int index) {
-      log << QString("A(%1) begins").arg(index);
-      form->control("B", 1).setValue(true);
-      form->control("C").setValue(1);
-      log << QString("A(%1) ends").arg(index);
+    form_->setClickHandler(std::string("A"), [this](int index) {
+      log_ << QString("A(%1) begins").arg(index);
+      form_->control("B", 1).setValue(true);
+      form_->control("C").setValue(1);
+      log_ << QString("A(%1) ends").arg(index);
     });
-    form->control("A", 1).setValue(true);
-    QCOMPARE(log, QStringList({"A(1) begins", "B(1)", "C", "A(1) ends"}));
+    form_->control("A", 1).setValue(true);
+    QCOMPARE(log_, QStringList({"A(1) begins", "B(1)", "C", "A(1) ends"}));
     // Each group was cleared, and only its own.
-    QCOMPARE(form->value("A(0)"), 0);
-    QCOMPARE(form->value("A(1)"), 1);
-    QCOMPARE(form->value("B(0)"), 0);
-    QCOMPARE(form->value("B(1)"), 1);
+    QCOMPARE(form_->value("A(0)"), 0);
+    QCOMPARE(form_->value("A(1)"), 1);
+    QCOMPARE(form_->value("B(0)"), 0);
+    QCOMPARE(form_->value("B(1)"), 1);
   }
 
   void settingWithoutChangeRunsNothing_data() {
@@ -163,71 +163,71 @@ class TestToolkit : public QObject {
     QFETCH(QString, name);
     QFETCH(int, value);
     QFETCH(int, expected);
-    form->control(name).setValue(value);
-    QCOMPARE(form->value(name), expected);
-    QVERIFY2(log.isEmpty(), qPrintable(log.join(", ")));
+    form_->control(name).setValue(value);
+    QCOMPARE(form_->value(name), expected);
+    QVERIFY2(log_.isEmpty(), qPrintable(log_.join(", ")));
   }
 
   void clearedOptionGroupCanBeSelectedAgain() {
-    form->control("A", 0).setValue(false);
-    for (int i = 0; i <= 2; ++i) QCOMPARE(form->control("A", i).value(), 0);
-    QCOMPARE(form->value("B(0)"), 1);  // the nested group is not touched
-    QTest::mouseClick(form->control("A", 1).widget(), Qt::LeftButton);
-    QCOMPARE(form->value("A(1)"), 1);
-    form->control("A", 2).setValue(true);
-    QCOMPARE(form->value("A(1)"), 0);
-    QCOMPARE(log, QStringList({"A(1)", "A(2)"}));
+    form_->control("A", 0).setValue(false);
+    for (int i = 0; i <= 2; ++i) QCOMPARE(form_->control("A", i).value(), 0);
+    QCOMPARE(form_->value("B(0)"), 1);  // the nested group is not touched
+    QTest::mouseClick(form_->control("A", 1).widget(), Qt::LeftButton);
+    QCOMPARE(form_->value("A(1)"), 1);
+    form_->control("A", 2).setValue(true);
+    QCOMPARE(form_->value("A(1)"), 0);
+    QCOMPARE(log_, QStringList({"A(1)", "A(2)"}));
   }
 
   void checkBoxChangeRunsHandlerNested() {
-    form->control("D").setValue(0);
-    form->control("C").setValue(1);
-    QCOMPARE(log, QStringList({"D", "C"}));
-    QCOMPARE(form->value("C"), 1);
-    QCOMPARE(form->value("D"), 0);
+    form_->control("D").setValue(0);
+    form_->control("C").setValue(1);
+    QCOMPARE(log_, QStringList({"D", "C"}));
+    QCOMPARE(form_->value("C"), 1);
+    QCOMPARE(form_->value("D"), 0);
   }
 
   void propertiesAndGeometryRunNothing() {
-    form->control("A", 1).setVisible(false);
-    form->control("C").setVisible(false);
-    form->setCaption("C", "changed");
-    form->setText("Box", "changed");
-    form->control("Box").setLocked(true);
-    form->setOuterWidthTwips(3000);
-    form->moveTwips(150, 300);
-    form->control("Box").refresh();
-    QVERIFY2(log.isEmpty(), qPrintable(log.join(", ")));
-    QVERIFY(!form->control("A", 1).visible());
-    QVERIFY(form->control("A", 0).visible());
-    QCOMPARE(form->caption("C"), QString("changed"));
-    QVERIFY(form->control("Box").locked());
-    QVERIFY(qobject_cast<QLineEdit*>(form->control("Box").widget())->isReadOnly());
+    form_->control("A", 1).setVisible(false);
+    form_->control("C").setVisible(false);
+    form_->setCaption("C", "changed");
+    form_->setText("Box", "changed");
+    form_->control("Box").setLocked(true);
+    form_->setOuterWidthTwips(3000);
+    form_->moveTwips(150, 300);
+    form_->control("Box").refresh();
+    QVERIFY2(log_.isEmpty(), qPrintable(log_.join(", ")));
+    QVERIFY(!form_->control("A", 1).visible());
+    QVERIFY(form_->control("A", 0).visible());
+    QCOMPARE(form_->caption("C"), QString("changed"));
+    QVERIFY(form_->control("Box").locked());
+    QVERIFY(qobject_cast<QLineEdit*>(form_->control("Box").widget())->isReadOnly());
   }
 
   void lockedTextBoxKeepsTextAgainstTyping() {
-    form->control("Box").setLocked(true);
-    QTest::keyClicks(form->control("Box").widget(), "typed");
-    QCOMPARE(form->text("Box"), QString("text"));
-    form->control("Box").setLocked(false);
-    QTest::keyClicks(form->control("Box").widget(), "!");
-    QVERIFY(form->text("Box").contains('!'));
+    form_->control("Box").setLocked(true);
+    QTest::keyClicks(form_->control("Box").widget(), "typed");
+    QCOMPARE(form_->text("Box"), QString("text"));
+    form_->control("Box").setLocked(false);
+    QTest::keyClicks(form_->control("Box").widget(), "!");
+    QVERIFY(form_->text("Box").contains('!'));
   }
 
   void visibleHoldsWhileWindowIsHidden() {
-    form->hide();
-    QVERIFY(form->control("A", 0).visible());
-    form->control("A", 0).setVisible(false);
-    QVERIFY(!form->control("A", 0).visible());
+    form_->hide();
+    QVERIFY(form_->control("A", 0).visible());
+    form_->control("A", 0).setVisible(false);
+    QVERIFY(!form_->control("A", 0).visible());
   }
 
   // An empty label inside a frame is read as empty, not as the frame's caption, and a screen
   // reader reads what is written into it later.
   void labelsAreReadAsTheirCaption() {
-    QAccessibleInterface* value = QAccessible::queryAccessibleInterface(form->control("Value").widget());
+    QAccessibleInterface* value = QAccessible::queryAccessibleInterface(form_->control("Value").widget());
     QVERIFY(value);
     QCOMPARE(value->role(), QAccessible::StaticText);
     QCOMPARE(value->text(QAccessible::Name), QString());
-    form->control("Value").setCaption("1.234");
+    form_->control("Value").setCaption("1.234");
     QCOMPARE(value->text(QAccessible::Name), QString("1.234"));
   }
 
@@ -235,21 +235,21 @@ class TestToolkit : public QObject {
     QStringList seen;
     const MessageBoxHook previous = SetMessageBoxHook(
         [&](const std::string& title, const std::string& text) { seen << Q(title) + "|" + Q(text); });
-    form->messageBox("No title given.");
-    form->messageBox("Named.", "Error");
+    form_->messageBox("No title given.");
+    form_->messageBox("Named.", "Error");
     SetMessageBoxHook(previous);
     QCOMPARE(seen, QStringList({"Quorvane|No title given.", "Error|Named."}));
   }
 
   void outerWidthAndMoveInTwips() {
-    form->setOuterWidthTwips(3585);
-    QCOMPARE(form->outerWidthTwips(), 3585.0);
-    QCOMPARE(form->height(), 300);  // the height stays
-    form->moveTwips(1500, 750);
-    QCOMPARE(form->leftTwips(), 1500.0);
-    QCOMPARE(form->topTwips(), 750.0);
-    form->moveTwips(-1500, 0);
-    QCOMPARE(form->leftTwips(), -1500.0);
+    form_->setOuterWidthTwips(3585);
+    QCOMPARE(form_->outerWidthTwips(), 3585.0);
+    QCOMPARE(form_->height(), 300);  // the height stays
+    form_->moveTwips(1500, 750);
+    QCOMPARE(form_->leftTwips(), 1500.0);
+    QCOMPARE(form_->topTwips(), 750.0);
+    form_->moveTwips(-1500, 0);
+    QCOMPARE(form_->leftTwips(), -1500.0);
   }
 };
 
