@@ -121,11 +121,7 @@ WindowDescription MakeDescription() {
 }
 
 // The row of the control `name`; every name the mapping below gives is in the description.
-const ui::ControlDescription& Row(const std::string& name) {
-  for (const ui::ControlDescription& c : Description().controls)
-    if (c.name == name) return c;
-  throw std::logic_error("the main window has no control " + name);
-}
+const ui::ControlDescription& Row(const std::string& name) { return ui::DescribedControl(Description(), name); }
 
 MainFormStartState MakeStartState() {
   MainFormStartState s;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace quorvane::ui {
 
@@ -44,6 +45,12 @@ std::string MemberId<ControlKind::Line>::name() const { return MemberName(array,
 ControlDescription Line(MemberId<ControlKind::Line> id, FrameId container, int x1, int y1, int x2, int y2,
                         Colour colour, int widthPixels) {
   return Line(id.name(), container.name, x1, y1, x2, y2, colour, widthPixels);
+}
+
+const ControlDescription& DescribedControl(const WindowDescription& window, const std::string& name) {
+  for (const ControlDescription& c : window.controls)
+    if (c.name == name) return c;
+  throw std::logic_error("the window " + window.name + " has no control " + name);
 }
 
 bool CarriesCaption(ControlKind kind) {

@@ -166,6 +166,9 @@ struct WindowDescription {
 inline constexpr int kNominalBorderTwips = 45;
 inline constexpr int kNominalCaptionTwips = 270;
 
+// The described control of that name; throws std::logic_error when the window has none.
+const ControlDescription& DescribedControl(const WindowDescription& window, const std::string& name);
+
 // Controls that can take the keyboard focus.
 bool IsFocusable(ControlKind kind);
 // Controls that have a caption: labels, frames, buttons, check boxes and option buttons.

@@ -47,12 +47,7 @@ WindowDescription MakeDescription() {
 std::map<WorkingLabel, std::string> MakeStartCaptions() {
   std::map<WorkingLabel, std::string> captions;
   for (WorkingLabel label : kWorkingLabels) {
-    const std::string name = IdOf(label).name;
-    const ui::ControlDescription* row = nullptr;
-    for (const ui::ControlDescription& c : Description().controls)
-      if (c.name == name) row = &c;
-    if (!row) throw std::logic_error("the Working window has no label " + name);
-    captions[label] = row->caption;
+    captions[label] = ui::DescribedControl(Description(), IdOf(label).name).caption;
   }
   return captions;
 }
