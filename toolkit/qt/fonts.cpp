@@ -89,9 +89,10 @@ QFont FaceFont(const FontDescription& desc, int pixels) {
   if (lookAlike && desc.bold && dialogSize && !DialogBoldFontFamily().isEmpty()) {
     // Bold in the dialog size: the sister family's bold face.
     f.setFamily(DialogBoldFontFamily());
-  } else if (lookAlike && (desc.bold || QFontInfo(f).pixelSize() != pixels)) {
-    // Sizes that the look-alike has no strike for, and larger bold text (the sister family's bold
-    // face draws hardly heavier than its regular one there), are set in the scalable face.
+  } else if (lookAlike && (desc.bold || (pixels != PointsToPixels(kDialogFontPoints) && QFontInfo(f).pixelSize() != pixels))) {
+    // Sizes that the look-alike has no strike for (it is made for the dialog size), and larger bold
+    // text (the sister family's bold face draws hardly heavier than its regular one there), are
+    // set in the scalable face.
     f = ScalableFont(pixels);
   }
   f.setBold(desc.bold);
