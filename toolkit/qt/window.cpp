@@ -323,7 +323,9 @@ void QtWindow::setLocked(int control, bool locked) {
 }
 
 void QtWindow::setFocus(int control) {
-  if (control >= 0) controlWidget(control)->setFocus(Qt::OtherFocusReason);
+  // As the keyboard moves it: the window then draws where the focus is (a focus frame shows only
+  // after a focus change by the keyboard).
+  if (control >= 0) controlWidget(control)->setFocus(Qt::TabFocusReason);
 }
 
 int QtWindow::focused() const { return indexOf(focusWidget()); }

@@ -204,6 +204,23 @@ class TestToolkit : public QObject {
     QVERIFY(qobject_cast<QLineEdit*>(form_->control("Box").widget())->isReadOnly());
   }
 
+  // The keys reach the layer's rules through the widgets, and the focus they move is drawn.
+  void keysThroughTheWidgets() {
+    QVERIFY(QTest::qWaitForWindowActive(form_->widget()));
+    QWidget* first = form_->control("A(0)").widget();
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), form_->control("A(1)").widget());
+    QCOMPARE(form_->value("A(1)"), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form_->control("B(0)").widget());
+    QVERIFY(form_->widget()->testAttribute(Qt::WA_KeyboardFocusChange));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(form_->value("D"), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(log_, QStringList({"A(1)", "D", "Go"}));
+  }
+
   void lockedTextBoxKeepsTextAgainstTyping() {
     form_->control("Box").setLocked(true);
     QTest::keyClicks(form_->control("Box").widget(), "typed");
