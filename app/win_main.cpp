@@ -5,10 +5,11 @@
 
 #include <exception>
 
-#include "main_window/main_form.h"
+#include "app/startup.h"
+#include "core/utf16.h"
+#include "toolkit/description.h"
 #include "toolkit/win32/backend.h"
 #include "toolkit/win32/dpi.h"
-#include "core/utf16.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
   namespace win32 = quorvane::ui::win32;
@@ -20,12 +21,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
 
   try {
     win32::Install();
-    // Closing the main window ends its life at once; the run ends when the last window of the
-    // program has closed (an About box that is still open outlives the main window).
-    auto* mainForm = new quorvane::MainForm;
-    mainForm->setClosedHandler([mainForm] { mainForm->discardLater([mainForm] { delete mainForm; }); });
-    mainForm->show();
-    return win32::RunMessageLoop();
+    return quorvane::RunProgram();
   } catch (const std::exception& failure) {
     MessageBoxW(nullptr, quorvane::Wide(failure.what()).c_str(), quorvane::Wide(quorvane::ui::kAppTitle).c_str(),
                 MB_OK | MB_ICONERROR);

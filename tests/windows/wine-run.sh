@@ -2,17 +2,26 @@
 # Runs a Windows program under Wine in a Wine prefix of its own (inside the build folder), and
 # waits until every Wine process of that prefix has ended.
 #
-# Usage: wine-run.sh [--display] PREFIX PROGRAM [ARGUMENT...]
+# Usage: wine-run.sh [--display] [--bare] PREFIX PROGRAM [ARGUMENT...]
 #   --display  run on a private virtual X display (xvfb-run), for programs that open windows
+#   --bare     a prefix as a fresh wineboot leaves it, without Wine's fonts linked into its Fonts
+#              folder: the fonts that a system without Windows' own has. A prefix is made one way
+#              or the other, and used only that way.
 #   PREFIX     the Wine prefix; made once, on first use (wineboot), under a lock
 #   PROGRAM    a Windows program, or a command of Wine's own (reg, cmd, ...)
 # PROGRAM's exit status is passed on. Exits 77 with a line "SKIP: ..." when Wine (or, with
 # --display, xvfb-run) is missing.
 set -eu
 
-display=0
-if [ "${1:-}" = "--display" ]; then display=1; shift; fi
-[ $# -ge 2 ] || { echo "usage: $0 [--display] PREFIX PROGRAM [ARGUMENT...]" >&2; exit 2; }
+display=0 kind=fonts
+while :; do
+  case "${1:-}" in
+    --display) display=1; shift ;;
+    --bare) kind=bare; shift ;;
+    *) break ;;
+  esac
+done
+[ $# -ge 2 ] || { echo "usage: $0 [--display] [--bare] PREFIX PROGRAM [ARGUMENT...]" >&2; exit 2; }
 prefix=$1
 shift
 
@@ -60,14 +69,19 @@ unset DISPLAY WAYLAND_DISPLAY
     $no_aslr "$wine" wineboot -i >/dev/null 2>&1 || { echo "wineboot -i failed for $prefix" >&2; exit 1; }
     "$wineserver" -w
     # Wine's own fonts (the dialog font among them) where its programs look for them.
-    mkdir -p "$prefix/drive_c/windows/Fonts"
-    for font in /usr/share/wine/fonts/*; do
-      if [ -e "$font" ]; then ln -sf "$font" "$prefix/drive_c/windows/Fonts/"; fi
-    done
+    if [ "$kind" = fonts ]; then
+      mkdir -p "$prefix/drive_c/windows/Fonts"
+      for font in /usr/share/wine/fonts/*; do
+        if [ -e "$font" ]; then ln -sf "$font" "$prefix/drive_c/windows/Fonts/"; fi
+      done
+    fi
     end=$(date +%s.%N)
-    echo "Wine prefix $prefix made in $(awk "BEGIN { printf \"%.1f\", $end - $start }") s" >&2
-    touch "$prefix/.quorvane-ready"
+    echo "Wine prefix $prefix ($kind) made in $(awk "BEGIN { printf \"%.1f\", $end - $start }") s" >&2
+    echo "$kind" >"$prefix/.quorvane-ready"
   fi
+  made=$(cat "$prefix/.quorvane-ready")
+  # Prefixes of before the two kinds had fonts.
+  [ "${made:-fonts}" = "$kind" ] || { echo "$prefix is a prefix of kind ${made:-fonts}, not $kind" >&2; exit 1; }
 ) 9>"$prefix.lock"
 
 # The server ends as soon as the last program of the prefix does, so that waiting for it is
@@ -76,7 +90,7 @@ unset DISPLAY WAYLAND_DISPLAY
 
 status=0
 if [ $display -eq 1 ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  xvfb-run -a -s "-screen 0 2400x1920x24" \
     sh -c 'server=$1; shift; "$@"; status=$?; "$server" -w; exit $status' sh "$wineserver" $no_aslr "$wine" "$@" ||
     status=$?
 else

@@ -72,17 +72,44 @@ class Dispatcher {
   std::deque<std::function<void()>> queue_;
 };
 
+void ThrowKeptFailure() {
+  if (std::exception_ptr failure = std::exchange(keptFailure(), nullptr)) std::rethrow_exception(failure);
+}
+
 class Win32Backend final : public Backend {
  public:
   std::unique_ptr<WindowPeer> createWindow(const WindowDescription& description, PeerEvents& events) override {
     return std::make_unique<Win32Window>(description, events);
   }
   void post(std::function<void()> work) override { Dispatcher::instance().post(std::move(work)); }
-};
 
-void ThrowKeptFailure() {
-  if (std::exception_ptr failure = std::exchange(keptFailure(), nullptr)) std::rethrow_exception(failure);
-}
+  // The message loop. A failure inside a window's code ends it with that exception.
+  int run() override {
+    struct Running {
+      int& depth;
+      explicit Running(int& d) : depth(d) { ++depth; }
+      ~Running() { --depth; }
+    } running(running_);
+    MSG message{};
+    for (;;) {
+      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+      if (got == 0) return static_cast<int>(message.wParam);
+      if (got == -1) return 1;
+      if (!Win32Window::PreTranslate(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      ThrowKeptFailure();
+    }
+  }
+
+  void quit(int status) override {
+    if (running_ > 0) PostQuitMessage(status);
+  }
+
+ private:
+  int running_ = 0;  // the loops of run() that run, one inside the other
+};
 
 }  // namespace
 
@@ -94,20 +121,6 @@ void Install() {
   static Win32Backend backend;
   Dispatcher::instance();
   SetBackend(&backend);
-}
-
-int RunMessageLoop() {
-  MSG message{};
-  for (;;) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) return static_cast<int>(message.wParam);
-    if (got == -1) return 1;
-    if (!Win32Window::PreTranslate(message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    ThrowKeptFailure();
-  }
 }
 
 }  // namespace quorvane::ui::win32
