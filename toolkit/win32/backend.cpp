@@ -28,7 +28,7 @@ class Dispatcher {
   Dispatcher() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Dispatcher::Procedure;
+    wc.lpfnWndProc = &Dispatcher::procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kDispatcherClass;
     RegisterClassExW(&wc);
@@ -45,7 +45,7 @@ class Dispatcher {
   }
 
  private:
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kRunPosted) {
       Dispatcher& self = instance();
       if (self.queue_.empty()) return 0;
@@ -95,7 +95,7 @@ class Win32Backend final : public Backend {
       const BOOL got = GetMessageW(&message, nullptr, 0, 0);
       if (got == 0) return static_cast<int>(message.wParam);
       if (got == -1) return 1;
-      if (!Win32Window::PreTranslate(message)) {
+      if (!Win32Window::preTranslate(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }

@@ -44,9 +44,9 @@ bool KeyOf(const MSG& m, KeyEvent& key) {
 
 }  // namespace
 
-bool Win32Window::PreTranslate(const MSG& message) {
+bool Win32Window::preTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN && message.message != WM_CHAR && message.message != WM_SYSCHAR) return false;
-  Win32Window* const window = Of(message.hwnd);
+  Win32Window* const window = windowOf(message.hwnd);
   // A window that a modal box has disabled takes no keys.
   if (!window || !IsWindowEnabled(window->handle())) return false;
   KeyEvent key;

@@ -18,14 +18,14 @@ bool IsUserInput(UINT message) {
 
 }  // namespace
 
-Win32Window*& Win32Window::PollingWindow() {
+Win32Window*& Win32Window::pollingWindow() {
   static Win32Window* window = nullptr;
   return window;
 }
 
 bool Win32Window::pollStopRequest() {
   stopRequested_ = false;
-  Win32Window* const outer = std::exchange(PollingWindow(), this);
+  Win32Window* const outer = std::exchange(pollingWindow(), this);
   MSG m{};
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
     if (m.message == WM_QUIT) {
@@ -33,7 +33,7 @@ bool Win32Window::pollStopRequest() {
       break;
     }
     if (IsUserInput(m.message)) {
-      if (Of(m.hwnd) != this) continue;  // input to the other windows is dropped
+      if (windowOf(m.hwnd) != this) continue;  // input to the other windows is dropped
       if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) stopRequested_ = true;
       // The caption's buttons (the close box) keep working; other input to this window has
       // nothing to do.
@@ -43,7 +43,7 @@ bool Win32Window::pollStopRequest() {
     TranslateMessage(&m);
     DispatchMessageW(&m);
   }
-  PollingWindow() = outer;
+  pollingWindow() = outer;
   return stopRequested_;
 }
 

@@ -48,7 +48,7 @@ std::vector<Win32Window*>& OpenWindows() {
 // members that own it.
 Win32Window::Win32Window(const WindowDescription& description, PeerEvents& events)
     : description_(description), events_(events), names_(CurrentAccessibleNames()) {
-  RegisterWindowClass(&Win32Window::WindowProc);
+  RegisterWindowClass(&Win32Window::windowProc);
   switch (description_.border) {
     case Border::FixedSingle:
       style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -88,11 +88,11 @@ Win32Window::~Win32Window() {
   SetWindowLongPtrW(handle(), GWLP_USERDATA, 0);
   auto& windows = OpenWindows();
   windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
-  if (PollingWindow() == this) PollingWindow() = nullptr;
+  if (pollingWindow() == this) pollingWindow() = nullptr;
   clearNames();
 }
 
-Win32Window* Win32Window::Of(HWND hwnd) {
+Win32Window* Win32Window::windowOf(HWND hwnd) {
   if (!hwnd) return nullptr;
   const HWND root = GetAncestor(hwnd, GA_ROOT);
   for (Win32Window* w : OpenWindows())
@@ -413,7 +413,7 @@ void Win32Window::onCommand(int control, int code) {
   }
 }
 
-LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32Window::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   try {
@@ -456,11 +456,11 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       // While a busy caller looks for a stop: this window's close box asks for it and leaves the
       // window open, and the other windows do not close.
-      if (PollingWindow() == this) {
+      if (pollingWindow() == this) {
         stopRequested_ = true;
         return 0;
       }
-      if (PollingWindow()) return 0;
+      if (pollingWindow()) return 0;
       // The close box hides the window; what becomes of it, and of the run, the layer decides.
       ShowWindow(handle(), SW_HIDE);
       events_.closedByUser();

@@ -68,14 +68,14 @@ class Win32Window final : public WindowPeer {
   // From the message loop, before a message is translated and dispatched: the keys that the
   // window layer takes (Tab, Enter, Esc, the arrows, letters and digits) go to it first. True
   // when it took the key: the message is then consumed.
-  static bool PreTranslate(const MSG& message);
+  static bool preTranslate(const MSG& message);
 
  private:
   // The program's window that `hwnd` is, or lies in; null for any other.
-  static Win32Window* Of(HWND hwnd);
+  static Win32Window* windowOf(HWND hwnd);
   // The window whose busy caller looks for a request to stop, while it does.
-  static Win32Window*& PollingWindow();
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static Win32Window*& pollingWindow();
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(int control, int code);
   void showKeyboardCues();
