@@ -55,7 +55,7 @@ inline constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { re
 // chained setters, so that a description reads as a table.
 struct ControlDescription {
   ControlKind kind = ControlKind::Label;
-  std::string name;       // object name; array members read "Option1(0)"
+  std::string name;       // object name; array members read "Name(0)"
   std::string container;  // name of the enclosing frame; empty for the window's client area
   std::string caption;    // caption, or the text of a text box
   int left = 0, top = 0, width = 0, height = 0;  // twips, from the container's top-left corner
@@ -84,7 +84,7 @@ struct ControlDescription {
   ControlDescription& cancelButton() { isCancel = true; return *this; }
   ControlDescription& inColour(Colour c) { colour = c; return *this; }
   ControlDescription& showing(Picture p) { picture = p; return *this; }
-  ControlDescription& alsoShows(std::string caption) { otherCaptions.push_back(std::move(caption)); return *this; }
+  ControlDescription& alsoShows(std::string otherCaption) { otherCaptions.push_back(std::move(otherCaption)); return *this; }
 };
 
 ControlDescription Control(ControlKind kind, std::string name, std::string container, std::string caption, int left,
@@ -192,7 +192,7 @@ WindowDescription PeerDescription(const WindowDescription& description);
 // letters and digits only); 0 for none.
 char AccessKeyOf(const std::string& caption);
 
-// The array name and index of a member name "Option1(3)"; index -1 for a plain name.
+// The array name and index of a member name "Name(3)"; index -1 for a plain name.
 struct ArrayName {
   std::string base;
   int index = -1;

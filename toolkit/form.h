@@ -117,7 +117,7 @@ class Form : private PeerEvents {
   const WindowDescription& description() const { return description_; }
   const std::string& name() const { return description_.name; }
 
-  // A control by name, array members by name and index ("Option1", 3 is "Option1(3)"); throws
+  // A control by name, array members by name and index ("Name", 3 is "Name(3)"); throws
   // ControlLookupError for a name the description lacks.
   ControlRef control(const std::string& name);
   ControlRef control(const std::string& arrayName, int index) { return control(MemberName(arrayName, index)); }
