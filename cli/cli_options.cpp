@@ -64,7 +64,12 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   std::optional<ParseAction> asked;  // --help or --version, whichever came first
 
   for (std::size_t i = 0; i < args.size(); ++i) {
+#if defined(_WIN32)
+    // "/?" is how Windows programs are asked for their help.
+    const std::string& arg = args[i] == "/?" ? std::string("--help") : args[i];
+#else
     const std::string& arg = args[i];
+#endif
     if (arg.rfind("--", 0) != 0 || arg.size() == 2) return Usage("unexpected argument '" + arg + "'");
     const std::size_t eq = arg.find('=');
     const std::string name = arg.substr(0, eq);
@@ -142,67 +147,78 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     o.zeroLeft = IndexOf(kZeroLeft, *zeroLeftText);
     if (o.zeroLeft < 0) return Usage("--zero-left takes " + Choices(kZeroLeft) + ", not '" + *zeroLeftText + "'");
     if (o.zeroLeft > HighestZeroLeftOffered(o)) {
-      const std::string mode = o.sellMaces ? "--sell-maces" : "--part " + std::string(kParts[o.part]);
-      return Usage("--zero-left " + std::string(kZeroLeft[o.zeroLeft]) + " is not offered with " + mode);
+      // Both indices are known to be in range here: o.part >= 0 unless selling, o.zeroLeft >= 0.
+      const std::string mode =
+          o.sellMaces ? "--sell-maces" : "--part " + std::string(kParts[static_cast<std::size_t>(o.part)]);
+      return Usage("--zero-left " + std::string(kZeroLeft[static_cast<std::size_t>(o.zeroLeft)]) +
+                   " is not offered with " + mode);
     }
   }
   return result;
 }
 
 std::string UsageText() {
-  return "Usage: quorvane-cli (--xp N | --level N) (--part maces|belts|books|rings | --sell-maces)\n"
+  return "Usage: quorvane-cli (--xp N | --level N)\n"
+         "                    (--part maces|belts|books|rings | --sell-maces)\n"
          "                    [--scalps N] [--side good|evil] [--target N]\n"
          "                    [--zero-left scalps|maces|belts|books|rings] [--table FILE]\n"
          "                    [--json | --csv] [--progress]\n"
-         "       quorvane-cli --plan (--xp N | --level N) (--part PART | --sell-maces) [--side SIDE]\n"
-         "                    [--target N] [--zero-left ITEM] [--table FILE] [--json | --csv]\n"
-         "       quorvane-cli --compare (--xp N | --level N) --scalps N [--table FILE] [--json | --csv]\n"
+         "       quorvane-cli --plan (--xp N | --level N) (--part PART | --sell-maces)\n"
+         "                    [--side SIDE] [--target N] [--zero-left ITEM]\n"
+         "                    [--table FILE] [--json | --csv]\n"
+         "       quorvane-cli --compare (--xp N | --level N) --scalps N\n"
+         "                    [--table FILE] [--json | --csv]\n"
          "       quorvane-cli --help | --version\n";
 }
 
+// Every line fits an 80-column console, with the cursor still on the line (at most 79 characters).
 std::string HelpText() {
   return UsageText() +
          "\n"
-         "Projects the level a character reaches by handing in scalps and the items made from them,\n"
-         "or, with --target, searches the scalps needed to reach a level. Every value is checked as\n"
-         "the window checks what is typed into its fields.\n"
+         "Projects the level a character reaches by handing in scalps and the items made\n"
+         "from them, or, with --target, searches the scalps needed to reach a level.\n"
+         "Every value is checked as the window checks what is typed into its fields.\n"
          "\n"
-         "  --xp N             the character's XP (\"Character XP:\")\n"
-         "  --level N          the character's level (\"Level Now:\")\n"
-         "  --scalps N         the scalps owned (\"Scalps Owned\")\n"
-         "  --part PART        the quest parts done: maces, belts, books or rings\n"
-         "                     (\"Give ... for XP\"); one of --part and --sell-maces is needed\n"
-         "  --side SIDE        good or evil, with --part rings only; good when omitted\n"
-         "  --sell-maces       sell the maces for gold (\"Sell Maces\"); not with --part\n"
-         "  --target N         search the scalps needed to reach level N (\"Lvl to reach:\")\n"
-         "  --zero-left ITEM   the search tries only counts that leave none of ITEM\n"
-         "                     (\"Search with 0 left:\"): scalps (the default), or an item the\n"
-         "                     chosen part makes; the maces with --part maces, up to the rings\n"
-         "                     with --part rings; only scalps with --sell-maces\n"
-         "  --plan             search every level from the next one up to the target (189 when\n"
-         "                     --target is omitted): one row per level with the scalps needed and\n"
-         "                     the scalps more than the row before (the first row counts from 0);\n"
-         "                     a level the search cannot reach ends the plan with its message\n"
-         "  --compare          project the scalps owned for every way of handing them in:\n"
-         "                     maces, belts, books, rings good, rings evil, sell maces\n"
-         "  --table FILE       the level table to read instead of lvl-xp.txt beside the program\n"
-         "  --json             print the results as one JSON object with plain numbers; a plan or\n"
-         "                     comparison as one object with an array \"rows\"\n"
-         "  --csv              print a header line of names, then one line of plain numbers per row\n"
-         "  --progress         print the Working window's captions to standard error while a\n"
-         "                     search runs\n"
-         "  --help             print this help\n"
-         "  --version          print the version\n"
+         "  --xp N            the character's XP (\"Character XP:\")\n"
+         "  --level N         the character's level (\"Level Now:\")\n"
+         "  --scalps N        the scalps owned (\"Scalps Owned\")\n"
+         "  --part PART       the quest parts done (\"Give ... for XP\"): maces, belts,\n"
+         "                    books or rings; one of --part and --sell-maces is needed\n"
+         "  --side SIDE       good or evil, with --part rings only; good when omitted\n"
+         "  --sell-maces      sell the maces for gold (\"Sell Maces\"); not with --part\n"
+         "  --target N        search the scalps needed to reach level N (\"Lvl to reach:\")\n"
+         "  --zero-left ITEM  the search tries only counts that leave none of ITEM\n"
+         "                    (\"Search with 0 left:\"): scalps (the default), or an item\n"
+         "                    the chosen part makes; the maces with --part maces, up to\n"
+         "                    the rings with --part rings; only scalps with --sell-maces\n"
+         "  --plan            search every level from the next one up to the target (189\n"
+         "                    when --target is omitted): one row per level with the\n"
+         "                    scalps needed and the scalps more than the row before (the\n"
+         "                    first row counts from 0); a level the search cannot reach\n"
+         "                    ends the plan with its message\n"
+         "  --compare         project the scalps owned for every way of handing them in:\n"
+         "                    maces, belts, books, rings good, rings evil, sell maces\n"
+         "  --table FILE      the level table to read instead of lvl-xp.txt beside the\n"
+         "                    program\n"
+         "  --json            print the results as one JSON object with plain numbers; a\n"
+         "                    plan or comparison as one object with an array \"rows\"\n"
+         "  --csv             print a header line of names, then one line of plain\n"
+         "                    numbers per row\n"
+         "  --progress        print the Working window's captions to standard error while\n"
+         "                    a search runs\n"
+         "  --help            print this help\n"
+         "  --version         print the version\n"
          "\n"
-         "Results go to standard output, one \"Caption: value\" line per result the window shows\n"
-         "for the chosen parts, XP grouped with \".\" as the window writes it; a plan or comparison\n"
-         "is an aligned table. With --json the names are in camel case (levelReached, exactXp,\n"
-         "xpGained, xpToNextLevel, gpFromMaces in millions of gp, scalpsRemained, ...,\n"
-         "scalpsNeeded for a search). In a comparison a way whose projection ends with a message\n"
-         "shows that message in its row.\n"
+         "Results go to standard output, one \"Caption: value\" line per result the window\n"
+         "shows for the chosen parts, XP grouped with \".\" as the window writes it; a plan\n"
+         "or comparison is an aligned table. With --json the names are in camel case\n"
+         "(levelReached, exactXp, xpGained, xpToNextLevel, gpFromMaces in millions of gp,\n"
+         "scalpsRemained, ..., scalpsNeeded for a search). In a comparison a way whose\n"
+         "projection ends with a message shows that message in its row.\n"
          "\n"
-         "Exit status: 0 results printed; 1 the calculation refused the input, with the message\n"
-         "printed to standard error as \"Title: Text\"; 2 the command line is not usable.\n";
+         "Exit status: 0 results printed; 1 the calculation refused the input, with the\n"
+         "message printed to standard error as \"Title: Text\"; 2 the command line is not\n"
+         "usable.\n";
 }
 
 }  // namespace quorvane::cli

@@ -56,12 +56,13 @@ CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostre
 
 CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, const CliOptions& options,
                                  const std::string& tablePath) {
+  // Short headings, so that a row of the largest values the game reaches fits 80 columns.
   static const std::vector<TableColumn> columns{{"Way", "way", true},
-                                                {"Level Reached", "levelReached"},
+                                                {"Level", "levelReached"},
                                                 {"Exact XP", "exactXp"},
-                                                {"XP to next level", "xpToNextLevel"},
+                                                {"XP to next", "xpToNextLevel"},
                                                 {"Final Reward", "finalReward"},
-                                                {"Gp from Maces", "gpFromMaces"}};
+                                                {"Gold", "gpFromMaces"}};
   std::vector<TableRow> rows;
   std::vector<std::string> shown;  // the message of each way, empty for results
   for (const Way& way : kWays) {

@@ -81,11 +81,18 @@ constexpr char kUpdateIntervalFieldName[] = "Update window after:";
 constexpr char kTableIntro[] = "The level table ";
 constexpr char kTableMissing[] = " is missing.";
 constexpr char kTableUnreadable[] = " cannot be read.";
+// " cannot be read: <reason>." where the system says why.
+constexpr char kTableUnreadableFolder[] = " cannot be read: it is a folder.";
+constexpr char kTableUnreadableNotRegular[] = " cannot be read: it is not a regular file.";
+constexpr char kTableUnreadableLinkLoop[] = " cannot be read: its links lead round in a loop.";
+constexpr char kTableUnreadableAccessDenied[] = " cannot be read: permission denied.";
+constexpr char kTableUnreadableReadError[] = " cannot be read: reading it failed.";
 constexpr char kTableEmpty[] = " holds no levels.";
 constexpr char kTableUnusable[] = " cannot be used.";
 constexpr char kLineIntro[] = "Line ";
 constexpr char kLineOf[] = " of ";
 constexpr char kLineNotANumber[] = " holds something that is not a whole number.";
+constexpr char kLineNoSeparator[] = " has a level number and XP without a comma between them.";
 constexpr char kLineEmptyField[] = " has an empty field.";
 constexpr char kLineLevelNumberRange[] = " has a level number outside -32768 to 32767.";
 constexpr char kLineTooLargeIntro[] = " has an XP value above ";  // followed by the largest XP and kSentenceEnd
@@ -115,16 +122,29 @@ std::string FieldText(TextField field, const FieldMessage& message) {
 
 std::string TableText(const std::string& path, const char* ending) { return kTableIntro + path + ending; }
 
-std::string LineText(int line, const std::string& path, const std::string& ending) {
+const char* UnreadableEnding(ReadFailure reason) {
+  switch (reason) {
+    case ReadFailure::Unknown: return kTableUnreadable;
+    case ReadFailure::Folder: return kTableUnreadableFolder;
+    case ReadFailure::NotRegularFile: return kTableUnreadableNotRegular;
+    case ReadFailure::LinkLoop: return kTableUnreadableLinkLoop;
+    case ReadFailure::AccessDenied: return kTableUnreadableAccessDenied;
+    case ReadFailure::ReadError: return kTableUnreadableReadError;
+  }
+  return kTableUnreadable;
+}
+
+std::string LineText(std::int64_t line, const std::string& path, const std::string& ending) {
   return kLineIntro + std::to_string(line) + kLineOf + path + ending;
 }
 
 std::string TableMessage(const TableError& error, const std::string& path) {
   switch (error.problem) {
     case TableProblem::Missing: return TableText(path, kTableMissing);
-    case TableProblem::Unreadable: return TableText(path, kTableUnreadable);
+    case TableProblem::Unreadable: return TableText(path, UnreadableEnding(error.reason));
     case TableProblem::Empty: return TableText(path, kTableEmpty);
     case TableProblem::NotANumber: return LineText(error.line, path, kLineNotANumber);
+    case TableProblem::NoSeparator: return LineText(error.line, path, kLineNoSeparator);
     case TableProblem::EmptyField: return LineText(error.line, path, kLineEmptyField);
     case TableProblem::LevelNumberRange: return LineText(error.line, path, kLineLevelNumberRange);
     case TableProblem::TooLarge:
@@ -460,15 +480,20 @@ CalculateReport Command::search(int targetLevel) {
 
   in.start = ProjectionInput{0, startXp_, currentLevel_, part(), ticked(CheckField::SellMaces), chosenSide(), &table_};
   in.targetLevel = targetLevel;
-  zeroItemCaptions();
   SearchWindows windows(v_);
   const SearchResult found = SearchScalpsNeeded(in, windows);
+  // The items' zeros, which a projection writes at its start, come once the search has ended
+  // (no window is repainted meanwhile but the Working window): a search the user stopped leaves
+  // the Results frame exactly as it was before the press.
+  if (found.outcome == SearchOutcome::StoppedByUser) {
+    v_.closeWorkingWindow();
+    return Ended(CalculateOutcome::Stopped);
+  }
+  zeroItemCaptions();
   switch (found.outcome) {
     case SearchOutcome::StoppedAtLevelCap: return Ended(fail(kAboveLevelCap));
     case SearchOutcome::MissingLevel: return Ended(missingLevel(found.projection.missingLevel));
     case SearchOutcome::StoppedByUser:
-      v_.closeWorkingWindow();
-      return Ended(CalculateOutcome::Stopped);
     case SearchOutcome::Found: break;
   }
   ProjectionInput shown = in.start;
@@ -528,14 +553,35 @@ CalculateResults Command::showResults(const ProjectionInput& in, const Projectio
 
 }  // namespace
 
+namespace {
+
+// True for a link target of the kind "pipe:[541687]", "socket:[12]" or "anon_inode:[eventfd]":
+// a first part of lowercase letters and '_' and then ':', as no relative path written by hand
+// looks.
+bool NamesNoFile(const std::filesystem::path& target) {
+  const std::string text = target.string();
+  const std::size_t colon = text.find(':');
+  if (target.is_absolute() || colon == std::string::npos || colon < 2) return false;
+  for (std::size_t i = 0; i < colon; ++i) {
+    if (!((text[i] >= 'a' && text[i] <= 'z') || text[i] == '_')) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string LevelTableShownPath(const std::string& path) {
   namespace fs = std::filesystem;
   fs::path shown = path;
   std::error_code error;
   // Follows the links one by one, so that a link to a missing file still names that file.
+  // A link may also lead to no file name at all: the kernel names a pipe, a socket or an
+  // anonymous file behind /proc/self/fd/<n> as "pipe:[541687]" and the like; the path as given
+  // is then the only name there is.
   for (int links = 0; links < 40 && fs::is_symlink(shown, error); ++links) {
     const fs::path target = fs::read_symlink(shown, error);
     if (error) break;
+    if (NamesNoFile(target)) return path;
     shown = target.is_absolute() ? target : shown.parent_path() / target;
   }
   return shown == fs::path(path) ? path : shown.lexically_normal().string();

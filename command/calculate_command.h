@@ -83,7 +83,8 @@ struct PlanReport {
 PlanReport RunPlan(CalculateView& view, const std::string& tablePath);
 
 // The path to name in messages about the level table at `path`: where its links lead, so that
-// the message names the file to edit rather than a link to it; `path` itself when it is no link.
+// the message names the file to edit rather than a link to it; `path` itself when it is no link
+// or when a link leads to no file name (a pipe behind /dev/stdin).
 std::string LevelTableShownPath(const std::string& path);
 
 // The captions of the result labels, in the order the window writes them.

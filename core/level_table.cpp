@@ -89,7 +89,8 @@ class FileSource {
 };
 
 // One field, read character by character: a whole number in plain decimal (an optional sign,
-// then digits), with blanks after it.
+// then digits), with blanks after it. Two such numbers with blanks between them are told apart
+// from other bad fields: the comma between a level number and its XP left out.
 class Field {
  public:
   void add(int c) {
@@ -97,7 +98,24 @@ class Field {
       blankAfter_ = true;
       return;
     }
-    if (blankAfter_) bad_ = true;  // a blank inside the field
+    if (blankAfter_) {
+      // A blank inside the field: what follows may be a second number.
+      bad_ = true;
+      blankAfter_ = false;
+      if (words_ < 2) ++words_;
+      secondStarted_ = words_ == 1 && digits_ > 0 && !otherChar_;
+    }
+    if (secondStarted_) {
+      if ((c == '+' || c == '-') && !secondSigned_ && secondDigits_ == 0) {
+        secondSigned_ = true;
+      } else if (c >= '0' && c <= '9') {
+        ++secondDigits_;
+      } else {
+        secondStarted_ = false;
+      }
+      return;
+    }
+    if (words_ > 0) return;  // past the first word, and not a second number
     if ((c == '+' || c == '-') && !started_) {
       negative_ = c == '-';
     } else if (c >= '0' && c <= '9') {
@@ -111,10 +129,13 @@ class Field {
       }
     } else {
       bad_ = true;
+      otherChar_ = true;
     }
     started_ = true;
   }
   bool isNumber() const { return !bad_ && digits_ > 0; }
+  // Two whole numbers with only blanks between them.
+  bool isTwoNumbers() const { return words_ == 1 && secondStarted_ && secondDigits_ > 0; }
   bool overflow() const { return overflow_; }
   bool negative() const { return negative_; }
   std::int64_t value() const { return negative_ ? -value_ : value_; }
@@ -123,32 +144,92 @@ class Field {
   bool started_ = false;
   bool blankAfter_ = false;
   bool bad_ = false;
+  bool otherChar_ = false;  // a character in the first word that is no sign or digit
   bool negative_ = false;
   bool overflow_ = false;
-  int digits_ = 0;
+  int words_ = 0;  // words after the first one, counted up to 2
+  bool secondStarted_ = false;
+  bool secondSigned_ = false;
+  std::int64_t digits_ = 0;
+  std::int64_t secondDigits_ = 0;
   std::int64_t value_ = 0;
 };
 
+// The characters of a UTF-16 table, read from its bytes in either byte order. Characters outside
+// ASCII, which no field may hold, all read as one byte that is no digit, sign, blank or
+// separator; so does an odd byte at the end.
+template <class Source>
+class Utf16Source {
+ public:
+  Utf16Source(Source& bytes, bool littleEndian) : bytes_(bytes), littleEndian_(littleEndian) { decode(); }
+  int Peek() const { return current_; }
+  void Skip() { decode(); }
+  bool Failed() const { return bytes_.Failed(); }
+
+ private:
+  static constexpr int kOutsideAscii = 0x80;
+  void decode() {
+    const int first = bytes_.Peek();
+    if (first == kEnd) {
+      current_ = kEnd;
+      return;
+    }
+    bytes_.Skip();
+    const int second = bytes_.Peek();
+    if (second == kEnd) {
+      current_ = kOutsideAscii;
+      return;
+    }
+    bytes_.Skip();
+    const int unit = littleEndian_ ? first | second << 8 : first << 8 | second;
+    current_ = unit < 0x80 ? unit : kOutsideAscii;
+  }
+  Source& bytes_;
+  bool littleEndian_;
+  int current_ = kEnd;
+};
+
+template <class Source>
+TableLoad ParseFields(Source& in);
+
+// Reads the byte-order mark, if any, then the records in the encoding it names.
 template <class Source>
 TableLoad ParseRecords(Source& in) {
+  TableLoad badStart;
+  badStart.error = TableError{TableProblem::NotANumber, 1};
+
+  // UTF-8's mark, as some Windows editors write it, is not part of the first field. A mark cut
+  // short leaves a first field that is no number.
+  if (in.Peek() == 0xEF) {
+    in.Skip();
+    if (in.Peek() != 0xBB) return badStart;
+    in.Skip();
+    if (in.Peek() != 0xBF) return badStart;
+    in.Skip();
+    return ParseFields(in);
+  }
+  // UTF-16's mark: FF FE for little-endian (what Windows calls "Unicode"), FE FF for big-endian.
+  if (const int first = in.Peek(); first == 0xFF || first == 0xFE) {
+    in.Skip();
+    if (in.Peek() != (first == 0xFF ? 0xFE : 0xFF)) return badStart;
+    in.Skip();
+    Utf16Source<Source> characters(in, first == 0xFF);
+    return ParseFields(characters);
+  }
+  return ParseFields(in);
+}
+
+template <class Source>
+TableLoad ParseFields(Source& in) {
   TableLoad result;
-  auto fail = [&](TableProblem problem, int line) {
+  auto fail = [&](TableProblem problem, std::int64_t line) {
     result.error = TableError{problem, line};
     return result;
   };
 
-  // A byte-order mark, as some Windows editors write it, is not part of the first field.
-  if (in.Peek() == 0xEF) {
-    in.Skip();
-    if (in.Peek() != 0xBB) return fail(TableProblem::NotANumber, 1);
-    in.Skip();
-    if (in.Peek() != 0xBF) return fail(TableProblem::NotANumber, 1);
-    in.Skip();
-  }
-
-  int line = 1;
-  long long fields = 0;
-  int levelNumberLine = 0;
+  std::int64_t line = 1;
+  std::int64_t fields = 0;
+  std::int64_t levelNumberLine = 0;
   Xp previous = 0;
 
   for (int c = in.Peek(); c != kEnd; c = in.Peek()) {
@@ -171,6 +252,8 @@ TableLoad ParseRecords(Source& in) {
       in.Skip();
     }
     if (c == ',') in.Skip();
+    // Where a record begins, two numbers are a level number and its XP with the comma left out.
+    if (fields % 2 == 0 && field.isTwoNumbers()) return fail(TableProblem::NoSeparator, line);
     if (!field.isNumber()) return fail(TableProblem::NotANumber, line);
 
     if (fields % 2 == 0) {
@@ -192,7 +275,10 @@ TableLoad ParseRecords(Source& in) {
     ++fields;
   }
 
-  if (in.Failed()) return fail(TableProblem::Unreadable, 0);
+  if (in.Failed()) {
+    result.error = TableError{TableProblem::Unreadable, 0, ReadFailure::ReadError};
+    return result;
+  }
   if (fields % 2 == 1) return fail(TableProblem::IncompleteRecord, levelNumberLine);
   if (result.table.levelCount() == 0) return fail(TableProblem::Empty, 0);
   return result;
@@ -217,6 +303,23 @@ std::wstring WidePath(const std::string& path) { return path.size() > 32767 ? st
 }  // namespace
 #endif
 
+namespace {
+
+// What an error number from opening or examining a file says about it.
+ReadFailure FailureOf(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM: return ReadFailure::AccessDenied;
+    case EISDIR: return ReadFailure::Folder;
+#if defined(ELOOP)
+    case ELOOP: return ReadFailure::LinkLoop;
+#endif
+    default: return ReadFailure::Unknown;
+  }
+}
+
+}  // namespace
+
 TableLoad LoadLevelTable(const std::string& path) {
   TableLoad result;
 #if defined(_WIN32)
@@ -228,13 +331,16 @@ TableLoad LoadLevelTable(const std::string& path) {
   const int statResult = ::stat(path.c_str(), &info);
 #endif
   if (statResult != 0) {
-    result.error = TableError{errno == ENOENT || errno == ENOTDIR ? TableProblem::Missing
-                                                                  : TableProblem::Unreadable,
-                              0};
+    if (errno == ENOENT || errno == ENOTDIR) {
+      result.error = TableError{TableProblem::Missing, 0};
+    } else {
+      result.error = TableError{TableProblem::Unreadable, 0, FailureOf(errno)};
+    }
     return result;
   }
   if (!S_ISREG(info.st_mode)) {
-    result.error = TableError{TableProblem::Unreadable, 0};
+    const ReadFailure reason = S_ISDIR(info.st_mode) ? ReadFailure::Folder : ReadFailure::NotRegularFile;
+    result.error = TableError{TableProblem::Unreadable, 0, reason};
     return result;
   }
 #if defined(_WIN32)
@@ -243,7 +349,7 @@ TableLoad LoadLevelTable(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
 #endif
   if (file == nullptr) {
-    result.error = TableError{TableProblem::Unreadable, 0};
+    result.error = TableError{TableProblem::Unreadable, 0, FailureOf(errno)};
     return result;
   }
   FileSource source(file);

@@ -50,9 +50,10 @@ class LevelTable {
 // Why a level table file could not be used.
 enum class TableProblem {
   Missing,           // no such file
-  Unreadable,        // exists but cannot be read (a folder, no permission, read error)
+  Unreadable,        // exists but cannot be read; TableError::reason says why when it is known
   Empty,             // no record at all
   NotANumber,        // a field that is not a plain whole number
+  NoSeparator,       // a level number and its XP with only blanks between them (no comma)
   EmptyField,        // two separators with nothing between them
   LevelNumberRange,  // the level number (first field) does not fit 16 signed bits
   TooLarge,          // an XP value above kMaxTableXp
@@ -61,9 +62,20 @@ enum class TableProblem {
   IncompleteRecord,  // the file ends after the level number of a record
 };
 
+// Why an existing file could not be read, as far as the system says.
+enum class ReadFailure {
+  Unknown,
+  Folder,          // a folder, not a file
+  NotRegularFile,  // a pipe, a device or another special file
+  LinkLoop,        // its links lead round in a circle
+  AccessDenied,    // no permission to read it
+  ReadError,       // opened, but reading failed
+};
+
 struct TableError {
   TableProblem problem = TableProblem::Missing;
-  int line = 0;  // 1-based line of the offending field; 0 when no line applies
+  std::int64_t line = 0;  // 1-based line of the offending field; 0 when no line applies
+  ReadFailure reason = ReadFailure::Unknown;  // for TableProblem::Unreadable
 };
 
 struct TableLoad {
@@ -72,7 +84,8 @@ struct TableLoad {
   bool ok() const { return !error.has_value(); }
 };
 
-// Reads records from the text of a level table file. Fields are separated by a comma or a line
+// Reads records from the text of a level table file: UTF-8 (a byte-order mark is skipped) or any
+// 8-bit code page, or UTF-16 in either byte order when it starts with its byte-order mark. Fields are separated by a comma or a line
 // end; blanks around a field are skipped; two consecutive fields form one record (level number,
 // then its XP), so a record may be split over two lines. The level number is checked and ignored:
 // a record's level is its position. Records past slot 191 are ignored.

@@ -159,6 +159,9 @@ class TestCli : public QObject {
                                   << "Error: The level table {dir}/none.txt is missing.";
     QTest::newRow("link to a link") << "--level 50 --part maces --target 60 --table {dir}/relative-link.txt"
                                     << "Error: The level table {dir}/none.txt is missing.";
+    // A pipe has no file name: the table is named as given.
+    QTest::newRow("piped table") << "--level 50 --part maces --target 60 --table /dev/stdin"
+                                 << "Error: The level table /dev/stdin cannot be read: it is not a regular file.";
     QTest::newRow("plan without quest option") << "--plan --xp 25227500" << "Error: You have not chosen any quest options.";
     QTest::newRow("plan from the target") << "--plan --level 189 --part books"
                                           << "Oops: You are already there! 0 scalps needed!";
@@ -376,6 +379,22 @@ class TestCli : public QObject {
     QCOMPARE(csv.size(), 1 + rows);
     QCOMPARE(csv[0], header);
     for (const QString& line : csv) QCOMPARE(line.count(','), header.count(','));
+  }
+
+  // The help and the tables fit an 80-column console, where an 80th character would move the
+  // cursor to the next line (the comparison with the widest values the game reaches).
+  void fitsEightyColumns_data() {
+    QTest::addColumn<QString>("args");
+    QTest::newRow("help") << "--help";
+    QTest::newRow("usage") << "--xp";
+    QTest::newRow("compare") << "--compare --level 185 --scalps 600000";
+    QTest::newRow("plan") << "--plan --level 180 --part books";
+  }
+  void fitsEightyColumns() {
+    QFETCH(QString, args);
+    const Finished run = RunCli(args.split(' '));  // the shipped table beside the program
+    QVERIFY(!(run.out + run.err).isEmpty());
+    for (const QString& line : (run.out + run.err).split('\n')) QVERIFY2(line.size() < 80, qPrintable(line));
   }
 
   void helpAndVersion() {

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/level_table.h"
 #include "platform/program_folder.h"
@@ -98,6 +99,19 @@ class TestBadInput : public QObject {
       return write("garbage.bin", garbage);
     }
     if (table == "nul byte") return write("nul.txt", std::string("1,0\n2,92\0" "007\n", 13));
+    if (table == "no comma") return write("no-comma.txt", "1,0\n2 92007\n");
+    if (table == "utf-16, no comma") return write("utf-16.txt", std::string("\xFF\xFE" "1\0,\0" "0\0\r\0\n\0" "2\0 \0" "9\0", 18));
+    if (table == "fifo") {
+      const std::string fifo = path("fifo");
+      if (::mkfifo(fifo.c_str(), 0644) != 0 && errno != EEXIST) qFatal("cannot make %s", fifo.c_str());
+      return fifo;
+    }
+    if (table == "link loop") {
+      const std::string loop = path("loop.txt");
+      if (::symlink(loop.c_str(), loop.c_str()) != 0 && errno != EEXIST) qFatal("cannot make %s", loop.c_str());
+      return loop;
+    }
+    if (table == "read error") return "/proc/self/mem";  // a regular file whose first byte cannot be read
     qFatal("unknown table %s", qPrintable(table));
   }
 
@@ -116,7 +130,7 @@ class TestBadInput : public QObject {
       const QString field = f.field;
       auto row = [&](const char* kind, const QString& input, const QString& title, const QString& text) {
         QTest::newRow(qPrintable(field + ": " + kind)) << QString() << QString(f.setup).replace("@", input) << title
-                                                      << (text.at(0).isLower() ? "The " + name + " field " + text : text);
+                                                      << (!text.isEmpty() && text.front().isLower() ? "The " + name + " field " + text : text);
       };
       const bool xp = field == "Text1", level = field == "LevelNow", scalps = field == "Text2";
       const bool target = field == "TargetLVL", interval = field == "ScalpsUpd";
@@ -185,7 +199,10 @@ class TestBadInput : public QObject {
     };
     table("missing", "Error", "The level table {path} is missing.");
     table("under a file", "Error", "The level table {path} is missing.");
-    table("folder", "Error", "The level table {path} cannot be read.");
+    table("folder", "Error", "The level table {path} cannot be read: it is a folder.");
+    table("fifo", "Error", "The level table {path} cannot be read: it is not a regular file.");
+    table("link loop", "Error", "The level table {path} cannot be read: its links lead round in a loop.");
+    table("read error", "Error", "The level table {path} cannot be read: reading it failed.");
     table("empty", "Error", "The level table {path} holds no levels.");
     table("blank lines", "Error", "The level table {path} holds no levels.");
     table("letters", "Error", line.arg(3) + "holds something that is not a whole number.");
@@ -201,6 +218,8 @@ class TestBadInput : public QObject {
     table("50 MB in one field", "Error", line.arg(1) + "has a level number outside -32768 to 32767.");
     table("binary garbage", "Error", line.arg(1) + "holds something that is not a whole number.");
     table("nul byte", "Error", line.arg(2) + "holds something that is not a whole number.");
+    table("no comma", "Error", line.arg(2) + "has a level number and XP without a comma between them.");
+    table("utf-16, no comma", "Error", line.arg(2) + "has a level number and XP without a comma between them.");
     table("short", "Error", "The XP in the XP field matches no level of the level table {path}.",
           "Text1=94564821930;Text2=1000", ", XP past its end");
     table("short", "Error", "The level table {path} has no XP for level 100.", "Option3=1;LevelNow=100;Text2=1000",

@@ -27,6 +27,14 @@ class TestLevelTable : public QObject {
     QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF" "1,0\n2,1000\n3,3000\n") << three;
     QTest::newRow("blank lines and trailing comma") << QByteArray("\n1,0,\n\n2,1000\n3,3000\n\n\n") << three;
     QTest::newRow("plus sign") << QByteArray("1,+0\n2,+1000\n3,3000") << three;
+    const QString lines = "1,0\r\n2,1000\r\n3,3000\r\n";
+    QByteArray little("\xFF\xFE", 2), big("\xFE\xFF", 2);
+    for (const QChar c : lines) {
+      little += static_cast<char>(c.unicode()) + QByteArray(1, '\0');
+      big += QByteArray(1, '\0') + static_cast<char>(c.unicode());
+    }
+    QTest::newRow("utf-16 little-endian") << little << three;
+    QTest::newRow("utf-16 big-endian") << big << three;
   }
   void parsesRecordForms() {
     QFETCH(QByteArray, text);
@@ -62,6 +70,14 @@ class TestLevelTable : public QObject {
     QTest::newRow("empty field") << QByteArray("1,0\n2,,1000\n") << TableProblem::EmptyField << 2;
     QTest::newRow("leading comma") << QByteArray(",1,0\n") << TableProblem::EmptyField << 1;
     QTest::newRow("binary garbage") << QByteArray("1,0\n\x01\x02\xff,7\n") << TableProblem::NotANumber << 2;
+    QTest::newRow("no comma") << QByteArray("1,0\n57 38740280\n") << TableProblem::NoSeparator << 2;
+    QTest::newRow("no comma, tab and signs") << QByteArray("1,0\n\t+57\t-3 \n") << TableProblem::NoSeparator << 2;
+    QTest::newRow("three numbers") << QByteArray("1,0\n57 387 40280\n") << TableProblem::NotANumber << 2;
+    QTest::newRow("number and letters") << QByteArray("1,0\n57 xp\n") << TableProblem::NotANumber << 2;
+    QTest::newRow("utf-16 letters") << QByteArray("\xFF\xFE" "1\0,\0" "0\0\n\0x\0", 12) << TableProblem::NotANumber << 2;
+    QTest::newRow("utf-16 outside ascii") << QByteArray("\xFE\xFF\0" "1\0,\x03\x30", 8) << TableProblem::NotANumber << 1;
+    QTest::newRow("utf-16 odd byte") << QByteArray("\xFF\xFE" "1\0,\0" "0\0\n\0" "5", 11) << TableProblem::NotANumber << 2;
+    QTest::newRow("utf-16 mark cut short") << QByteArray("\xFF" "1,0\n") << TableProblem::NotANumber << 1;
   }
   void reportsBrokenFiles() {
     QFETCH(QByteArray, text);
@@ -159,6 +175,7 @@ class TestLevelTable : public QObject {
     load = LoadLevelTable(test::ScratchPath());  // a folder
     QVERIFY(!load.ok());
     QCOMPARE(load.error->problem, TableProblem::Unreadable);
+    QCOMPARE(load.error->reason, ReadFailure::Folder);
   }
 
   // The table shipped with the program, as the build copies it next to the executables.

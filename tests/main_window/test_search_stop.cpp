@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <map>
+
 #include "main_window/main_form.h"
 #include "platform/program_folder.h"
 #include "tests/toolkit/fake_backend.h"
@@ -69,17 +71,52 @@ class TestSearchStop : public QObject {
     QCOMPARE(polls_, questions);
     QVERIFY(!form_->workingWindow());  // closed after a stop as after an answer
     if (stopAtPoll > 0 && windowShown) {
-      // Nothing after the stop: no scalps needed, no results; the items' zeros the search wrote
-      // before it began stay.
+      // Nothing after the stop: no scalps needed, no results, the items as at start-up.
       QCOMPARE(caption(ResultLabel::ScalpsNeeded), std::string());
       QCOMPARE(caption(ResultLabel::Level), std::string("Click Calculate"));
-      QCOMPARE(caption(ResultLabel::ScalpsLeft), std::string("0"));
+      QCOMPARE(caption(ResultLabel::ScalpsLeft), std::string());
       // Ready for the next press, which runs to its answer.
       this->stopAtPoll_ = 0;
       form_->ExecuteCmd_Click();
     }
     QCOMPARE(caption(ResultLabel::ScalpsNeeded), std::string("5025"));
     QCOMPARE(caption(ResultLabel::Level), std::string("77"));
+  }
+
+  // A stopped search leaves every result label as the press found it: at start-up, after a
+  // projection, after an answered search (a state a calculation produced, never a mix).
+  void stopKeepsResults_data() {
+    QTest::addColumn<QString>("before");  // the press before the stopped one: xp,scalps,target
+    QTest::newRow("at start-up") << QString();
+    QTest::newRow("after a projection") << "31000000,5000,";
+    QTest::newRow("after a search") << "31000000,,76";
+  }
+  void stopKeepsResults() {
+    QFETCH(QString, before);
+    form_ = std::make_unique<MainForm>();
+    form_->setLevelTablePath(DefaultLevelTablePath());
+    const MainFormControls& c = form_->controls();
+    c.questPart[2].setValue(true);
+    this->stopAtPoll_ = 0;
+    if (!before.isEmpty()) {
+      const QStringList v = before.split(',');
+      c.xp.setText(v[0].toStdString());
+      c.scalps.setText(v[1].toStdString());
+      c.searchTarget.setValue(v[2].isEmpty() ? 0 : 1);
+      c.targetLevel.setText(v[2].toStdString());
+      form_->ExecuteCmd_Click();
+      QCOMPARE(caption(ResultLabel::Level) == "Click Calculate", false);
+    }
+    std::map<ResultLabel, std::string> shown;
+    for (ResultLabel label : kResultLabels) shown[label] = caption(label);
+
+    c.xp.setText("31000000");
+    c.searchTarget.setValue(1);
+    c.targetLevel.setText("77");
+    this->stopAtPoll_ = 3;
+    form_->ExecuteCmd_Click();
+    QCOMPARE(polls_, 3);
+    for (ResultLabel label : kResultLabels) QCOMPARE(caption(label), shown[label]);
   }
 
   void cleanupTestCase() {

@@ -5,8 +5,8 @@ error and end with the same exit status.
 
 The commands are drawn with a fixed seed: projections and searches over the shipped table and a
 short one, and every kind of bad input (letters, empty text, fractions, huge numbers, missing or
-doubled options, unusable tables). The Windows program runs them under one Wine server, kept
-running meanwhile. A Windows console program ends its lines with CR LF: the Windows output must
+doubled options, unusable tables, tables saved as UTF-16). The Windows program runs them under one
+Wine server, kept running meanwhile. A Windows console program ends its lines with CR LF: the Windows output must
 do so on every line, and is compared with CR LF read as LF. The paths of the tables differ
 between the systems and are compared by name. One more command runs with a terminal as its
 console, where a table's name outside the console's code page must show as it is.
@@ -116,11 +116,20 @@ def write_tables(work, shipped):
         "empty.txt": "",
         "odd.txt": "1,0\n2\n",
     }
+    # As Windows editors save them: "Unicode" (UTF-16 with its byte-order mark) in both byte orders.
+    encoded = {
+        "unicode.txt": b"\xff\xfe" + ("\r\n".join(lines[:90]) + "\r\n").encode("utf-16-le"),
+        "unicode big-endian.txt": b"\xfe\xff" + ("\n".join(lines[:90]) + "\n").encode("utf-16-be"),
+        "unicode no comma.txt": b"\xff\xfe" + "1,0\r\n2 1000\r\n".encode("utf-16-le"),
+    }
     for name, text in files.items():
         with open(os.path.join(tables_dir, name), "w", encoding="ascii", errors="strict", newline="") as f:
             f.write(text)
+    for name, data in encoded.items():
+        with open(os.path.join(tables_dir, name), "wb") as f:
+            f.write(data)
     os.mkdir(os.path.join(tables_dir, "folder.txt"))
-    paths = [os.path.join(tables_dir, name) for name in files]
+    paths = [os.path.join(tables_dir, name) for name in list(files) + list(encoded)]
     paths += [os.path.join(tables_dir, "folder.txt"), os.path.join(tables_dir, "missing.txt"),
               shipped, os.path.join(tables_dir, "no-folder", "lvl-xp.txt")]
     return paths
@@ -208,6 +217,9 @@ def main():
     with open(native_table, encoding="ascii") as f:
         level_xp = [int(line.split(",")[1]) for line in f if line.strip()]
     commands = FIXED_COMMANDS + [random_command(rng, tables, level_xp) for _ in range(300)]
+    # Each UTF-16 table once for certain: a projection, and the line without its comma.
+    commands += [["--level", "60", "--scalps", "5000", "--part", "books", "--table", path]
+                 for path in tables if "unicode" in os.path.basename(path)]
     native = run_native(native_cli, commands)
     windows, (console_status, console_out) = run_windows(prefix, exe, commands)
     paths = tables + [native_table, windows_table]
