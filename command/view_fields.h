@@ -7,7 +7,17 @@ namespace quorvane {
 
 // Text boxes: the character's XP, its level, the scalps owned, the level to reach and the
 // Working window's update interval.
+// GCC 12 takes an enumerator of a scoped enumeration for a declaration of the namespace and finds
+// that TextField::Xp shadows the type quorvane::Xp (core/level_table.h) when that comes first;
+// the two never meet, since the enumerator is only ever named as TextField::Xp.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wshadow"
+#endif
 enum class TextField { Xp, Level, Scalps, TargetLevel, UpdateInterval };
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 // Check boxes: "Sell Maces", "Lvl to reach:", "Update window after:" and "Do not show the Working
 // window.".
 enum class CheckField { SellMaces, SearchTarget, UpdateAtInterval, HideWorkingWindow };

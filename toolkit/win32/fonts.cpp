@@ -88,7 +88,7 @@ int InkRight(HDC screen, HFONT font, const std::wstring& text, UINT format, int 
   SetTextColor(dc.get(), RGB(0, 0, 0));
   SetBkMode(dc.get(), TRANSPARENT);
   RECT r{0, 0, width, height};
-  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, (format & ~DT_CALCRECT) | DT_NOCLIP);
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, (format & ~static_cast<UINT>(DT_CALCRECT)) | DT_NOCLIP);
   GdiFlush();
   for (int x = room; x-- > 0;)
     for (int y = 0; y < height; ++y)

@@ -363,8 +363,8 @@ void StopSearch(Program& p) {
 }
 
 void AboutBox(Program& p, const std::wstring& stub) {
-  const wchar_t* key = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+  const wchar_t* msinfoKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, msinfoKey);
   Click(p.button(L"About..."));
   const HWND about = WaitForWindow(p.id(), L"QuorvaneWindow", L"About Quorvane");
   Find(about, Kind::Static, L"Version 3.0.0");
@@ -378,14 +378,14 @@ void AboutBox(Program& p, const std::wstring& stub) {
   const std::wstring marker = FolderOf(stub) + L"sysinfo-started.txt";
   DeleteFileW(marker.c_str());
   HKEY opened = nullptr;
-  Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) == ERROR_SUCCESS,
+  Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, msinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) == ERROR_SUCCESS,
          L"cannot write the registry");
   RegSetValueExW(opened, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub.c_str()),
                  static_cast<DWORD>((stub.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(opened);
   Click(sysInfo);
   const bool started = WaitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; });
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, msinfoKey);
   Expect(started, L"System Info... did not start the tool the registry names");
   Expect(!TopWindow(p.id(), L"#32770", L"Quorvane"), L"a message came although the tool started");
 
