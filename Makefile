@@ -2,54 +2,66 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
-# The package lists that `make setup` installs (scripts/debian-packages-LIST.txt), and whether
-# the build folder is configured with the benchmarks. `make run` takes only the run list and
-# leaves the benchmarks out; every other target takes both lists and builds everything.
-SETUP_LISTS = run test
-BENCH = ON
-# The sanitizer and fuzzing build (the Qt-free code, the windows and the program), with clang.
+# The package lists (scripts/debian-packages-LIST.txt) a target installs before it configures, and
+# whether the build folder is configured with the benchmarks and with -Werror. Each target takes
+# only what it needs: the program (`make run`, `make build`) the run list, `make package` also the
+# package list, `make windows` the windows list; `make test` every list but the screenshots'.
+SETUP_LISTS = run
+BENCH = OFF
+WERROR = OFF
+ALL_LISTS = run package windows test
+# The sanitizer and fuzzing build (the Qt-free code, the windows and the program), with clang,
+# in Debug (assertions on), optimised a little so that the slowest rows keep their time limits.
 SANITIZE_BUILD ?= build-sanitize
 # Seconds each fuzz target runs for in `make fuzz`.
 FUZZ_SECONDS ?= 300
 FUZZ_TARGETS = fuzz_level_table fuzz_field_number fuzz_calculate
-# The Windows build, cross-compiled with MinGW-w64: quorvane-cli.exe (and the window program once
-# its Win32 back-end is there), the installer and the portable zip.
+# The Windows build, cross-compiled with MinGW-w64: quorvane.exe and quorvane-cli.exe, the
+# installer and the portable zip.
 WINDOWS_BUILD ?= build-windows
+# Prints the reasons of the tests that ctest skipped (their "SKIP:" lines), keeping ctest's status.
+SKIPPED = $(CURDIR)/scripts/skipped-tests.sh
 
 .PHONY: all setup configure build run test bench package clean sanitize-build test-sanitized fuzz \
 	windows package-windows
 
 all: build
 
+# Every list that a target of this file installs (not the screenshots' list).
 setup:
-	@./scripts/setup.sh $(SETUP_LISTS)
+	@./scripts/setup.sh $(ALL_LISTS)
 
-configure: setup
-	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=$(BENCH) -DQUORVANE_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD)) $(CMAKE_FLAGS)
+configure:
+	@./scripts/setup.sh $(SETUP_LISTS)
+	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=$(BENCH) -DQUORVANE_WERROR=$(WERROR) \
+	  -DQUORVANE_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD)) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Builds only the program.
-run: SETUP_LISTS = run
-run: BENCH = OFF
+# Builds only the two programs, quorvane and quorvane-cli, into $(BUILD)/bin, and starts quorvane.
 run: configure
-	cmake --build $(BUILD) -j $(JOBS) --target quorvane
+	cmake --build $(BUILD) -j $(JOBS) --target quorvane quorvane-cli
 	@./scripts/run.sh $(BUILD)/bin/quorvane
 
+# Everything, with -Werror, then every test; then the sanitizer build's suites.
+test: SETUP_LISTS = $(ALL_LISTS)
+test: BENCH = ON
+test: WERROR = ON
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory test-sanitized
+	cd $(BUILD) && { ctest --output-on-failure -j $(JOBS); $(SKIPPED) $$?; }
+	@$(MAKE) --no-print-directory test-sanitized WERROR=ON
 
 # The core and Calculate command suites under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then a short run of every fuzz target (label "sanitize").
-sanitize-build: setup
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_CXX_COMPILER=clang++ \
-	  -DQUORVANE_SANITIZE=ON -DQUORVANE_FUZZ=ON -DQUORVANE_BENCH=OFF $(CMAKE_FLAGS)
+sanitize-build:
+	@./scripts/setup.sh run test
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+	  -DQUORVANE_SANITIZE=ON -DQUORVANE_FUZZ=ON -DQUORVANE_BENCH=OFF -DQUORVANE_WERROR=$(WERROR) $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target quorvane_sanitized
 
 test-sanitized: sanitize-build
-	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -L sanitize
+	cd $(SANITIZE_BUILD) && { ctest --output-on-failure -j $(JOBS) -L sanitize; $(SKIPPED) $$?; }
 
 # Runs each fuzz target for FUZZ_SECONDS on its seed corpus; new inputs go to
 # $(SANITIZE_BUILD)/fuzz/corpus/<target>, failing inputs to $(SANITIZE_BUILD)/fuzz/artifacts.
@@ -63,16 +75,20 @@ fuzz: sanitize-build
 	    $(SANITIZE_BUILD)/fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
 
+bench: SETUP_LISTS = run test
+bench: BENCH = ON
 bench: build
 	$(BUILD)/bin/quorvane_bench
 
 # The Debian package quorvane_<version>_<arch>.deb, written into $(BUILD)/.
+package: SETUP_LISTS = run package
 package: build
 	cd $(BUILD) && cpack -G DEB
 
 # The Windows programs in $(WINDOWS_BUILD)/bin, beside their lvl-xp.txt. The Windows tests of
 # `make test` (ctest -L windows) build this tree themselves and run it under Wine.
-windows: setup
+windows:
+	@./scripts/setup.sh windows
 	cmake --no-warn-unused-cli -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF -DQUORVANE_WIN32_GUI=ON
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)

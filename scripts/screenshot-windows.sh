@@ -26,7 +26,7 @@ mkdir -p "$out"
 exe=$build/bin/quorvane.exe
 [ $all -eq 0 ] || exe=$build/test-drivers/window-check.exe
 [ -f "$exe" ] || { echo "no $exe: build the Windows program first" >&2; exit 1; }
-command -v import >/dev/null || { echo "ImageMagick's import is needed" >&2; exit 1; }
+command -v import >/dev/null || { echo "ImageMagick's import is needed: scripts/setup.sh screenshots installs it" >&2; exit 1; }
 [ -n "$prefix" ] || prefix=$root/build/wine-prefix${bare:+-bare}
 # The prefix, made by wine-run.sh as the Windows tests make theirs.
 sh "$root/tests/windows/wine-run.sh" $bare "$prefix" cmd /c exit 0

@@ -1,13 +1,13 @@
 #!/bin/sh
 # Makes docs/main-window.png, the picture of the main window in README.md: starts the built
 # program on a virtual display (Xvfb), photographs the screen and trims it to the window.
-# Usage: scripts/screenshot.sh [PROGRAM [OUTPUT]]   (after `make build`; needs imagemagick)
+# Usage: scripts/screenshot.sh [PROGRAM [OUTPUT]]   (after `make build`; scripts/setup.sh screenshots installs Xvfb and ImageMagick)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-$here/build/bin/quorvane}
 output=${2:-$here/docs/main-window.png}
 for tool in xvfb-run import convert; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing (apt-get install xvfb imagemagick)" >&2; exit 1; }
+  command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/setup.sh screenshots installs it" >&2; exit 1; }
 done
 [ -x "$program" ] || { echo "$program is not built (make build)" >&2; exit 1; }
 mkdir -p "$(dirname "$output")"

@@ -1,12 +1,15 @@
 #!/bin/sh
 # Installs the Debian packages of the named lists that are not installed yet.
-# Usage: setup.sh [LIST...]   LIST is run or test (scripts/debian-packages-LIST.txt); default: both.
-#   run   what building and running the program needs (`make run`)
-#   test  what the tests, benchmarks and package checks need besides (`make test`)
+# Usage: setup.sh [LIST...]   LIST names scripts/debian-packages-LIST.txt; default: run.
+#   run          building and running the two programs (`make run`, `make build`)
+#   package      the Debian package and its check, besides run (`make package`)
+#   windows      the Windows build, its installer and zip (`make windows`, `make package-windows`)
+#   test         the tests besides run, package and windows (`make test` takes all four)
+#   screenshots  the pictures of README.md (scripts/screenshot.sh, scripts/screenshot-windows.sh)
 # Runs `apt-get update` once, and only when something is missing.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-[ $# -gt 0 ] || set -- run test
+[ $# -gt 0 ] || set -- run
 missing=""
 for list in "$@"; do
   file="$here/debian-packages-$list.txt"

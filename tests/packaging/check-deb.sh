@@ -20,6 +20,8 @@ for program in "$@"; do
   has "./usr/bin/$program -> ../lib/quorvane/$program"
 done
 has ./etc/quorvane/lvl-xp.txt
+has ./usr/share/doc/quorvane/copyright
+has ./usr/share/doc/quorvane/changelog.gz
 has "./usr/lib/quorvane/lvl-xp.txt -> /etc/quorvane/lvl-xp.txt"
 [ "$(dpkg-deb -I "$deb" conffiles)" = /etc/quorvane/lvl-xp.txt ] ||
   fail "the level table is not the package's configuration file"
@@ -41,7 +43,7 @@ esac
 # Nothing but the programs and their files: no tests, benchmarks or libraries of the build.
 unexpected=$(grep -v -e '/$' -e '^./usr/lib/quorvane/' -e '^./usr/bin/quorvane' -e '^./etc/quorvane/' \
   -e '^./usr/share/applications/' -e '^./usr/share/metainfo/' -e '^./usr/share/icons/hicolor/' \
-  -e '^./usr/share/man/man1/quorvane-cli.1.gz$' -e '^./usr/share/bash-completion/completions/quorvane-cli$' \
+  -e '^./usr/share/doc/quorvane/' -e '^./usr/share/man/man1/quorvane-cli.1.gz$' -e '^./usr/share/bash-completion/completions/quorvane-cli$' \
   "$scratch/contents" || true)
 [ -z "$unexpected" ] || fail "the package holds unexpected files: $unexpected"
 
@@ -72,6 +74,16 @@ if [ -n "$known" ]; then
   done
 else
   echo "note: no package lists on this machine; the dependency names were not looked up"
+fi
+# Debian's own checks of a package: no error (warnings are printed, and allowed).
+if command -v lintian >/dev/null 2>&1; then
+  status=0
+  lintian --fail-on error --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 || status=$?
+  cat "$scratch/lintian.log"
+  [ $status -eq 0 ] || fail "lintian found errors in the package (status $status)"
+  echo "lintian: no error"
+else
+  echo "note: lintian is not installed (make setup installs it); the package was not linted"
 fi
 rm -rf "$scratch"
 echo "package checked for: $*"

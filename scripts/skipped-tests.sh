@@ -1,0 +1,16 @@
+#!/bin/sh
+# Run in a build folder after ctest: prints why each skipped test skipped (the "SKIP: ..." lines
+# the tests print), which ctest itself shows only with -V, and exits with STATUS (ctest's own).
+# Usage: skipped-tests.sh [STATUS]
+status=${1:-0}
+log=Testing/Temporary/LastTest.log
+if [ -f "$log" ]; then
+  reasons=$(awk '
+    /^[0-9]+\/[0-9]+ Test: / { sub(/^[0-9]+\/[0-9]+ Test: /, ""); name = $0; next }
+    /^SKIP:/ { sub(/^SKIP: */, ""); print "  " name ": " $0 }' "$log")
+  if [ -n "$reasons" ]; then
+    echo "Why the skipped tests were skipped:"
+    echo "$reasons"
+  fi
+fi
+exit "$status"
