@@ -32,9 +32,8 @@ std::string HexOfCode(unsigned char code) {
 
 }  // namespace
 
-bool GetKeyValue(SysInfoPlatform& platform, const RegistryKey& rootKey,
-                 const std::string& subKeyPath, const std::string& valueName,
-                 std::string& valueText) {
+bool GetKeyValue(SysInfoPlatform& platform, const RegistryKey& rootKey, const std::string& subKeyPath,
+                 const std::string& valueName, std::string& valueText) {
   RegistryKey key = 0;
   if (platform.openKey(rootKey, subKeyPath, 0, kKeyRead, key) != kErrorSuccess) {
     valueText.clear();
@@ -45,8 +44,7 @@ bool GetKeyValue(SysInfoPlatform& platform, const RegistryKey& rootKey,
   std::vector<unsigned char> buffer(kValueBufferSize, 0);
   std::uint32_t size = kValueBufferSize;
   std::uint32_t type = 0;
-  if (platform.queryValue(openKey.handle(), valueName, type, buffer.data(), size) !=
-      kErrorSuccess) {
+  if (platform.queryValue(openKey.handle(), valueName, type, buffer.data(), size) != kErrorSuccess) {
     valueText.clear();
     return false;
   }
@@ -78,8 +76,7 @@ void StartSysInfo(SysInfoPlatform& platform) {
     if (!GetKeyValue(platform, kHKeyLocalMachine, kToolKeyPath, kToolValueName, toolPath)) {
       // No full path to the tool: take its folder from the shared tools' locations, and the
       // tool only when it is really there.
-      if (!GetKeyValue(platform, kHKeyLocalMachine, kToolFolderKeyPath, kToolFolderValueName,
-                       toolPath)) {
+      if (!GetKeyValue(platform, kHKeyLocalMachine, kToolFolderKeyPath, kToolFolderValueName, toolPath)) {
         throw SysInfoRunTimeError("no registry entry locates the tool");
       }
       if (platform.findFile(toolPath + kToolFileName).empty()) {

@@ -54,15 +54,15 @@ class SysInfoPlatform {
 
   // Opens subKey below root (RegOpenKeyExA). Returns 0 and sets `key` on success, the system's
   // error code otherwise.
-  virtual long openKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
-                       std::uint32_t access, RegistryKey& key) = 0;
+  virtual long openKey(RegistryKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+                       RegistryKey& key) = 0;
 
   // Reads the value `valueName` of an open key into `data` (RegQueryValueExA). On entry `size`
   // is the capacity of `data` in bytes; on success it holds the number of bytes written and
   // `type` the value's type. Returns 0 on success, the system's error code otherwise
   // (kErrorMoreData when the value does not fit).
-  virtual long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
-                          unsigned char* data, std::uint32_t& size) = 0;
+  virtual long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
+                          std::uint32_t& size) = 0;
 
   // Closes an open key (RegCloseKey).
   virtual long closeKey(RegistryKey key) = 0;
@@ -91,9 +91,8 @@ class SysInfoRunTimeError : public std::runtime_error {
 // DWORD value gives "&h" and the hexadecimal codes of its bytes, last byte first; a value of any
 // other type leaves `valueText` as it was. Throws SysInfoRunTimeError for a value whose read
 // size cannot be used (zero length); the key is closed on every way out.
-bool GetKeyValue(SysInfoPlatform& platform, const RegistryKey& rootKey,
-                 const std::string& subKeyPath, const std::string& valueName,
-                 std::string& valueText);
+bool GetKeyValue(SysInfoPlatform& platform, const RegistryKey& rootKey, const std::string& subKeyPath,
+                 const std::string& valueName, std::string& valueText);
 
 // Finds the System Information tool through the registry and starts it, or shows
 // "System Information Is Unavailable At This Time" when any step fails.

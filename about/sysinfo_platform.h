@@ -17,12 +17,10 @@ using NativeSysInfoPlatform = Win32SysInfoPlatform;
 #else
 class NoRegistrySysInfoPlatform : public SysInfoPlatform {
  public:
-  long openKey(RegistryKey, const std::string&, std::uint32_t, std::uint32_t,
-               RegistryKey&) override {
+  long openKey(RegistryKey, const std::string&, std::uint32_t, std::uint32_t, RegistryKey&) override {
     return kErrorFileNotFound;
   }
-  long queryValue(RegistryKey, const std::string&, std::uint32_t&, unsigned char*,
-                  std::uint32_t&) override {
+  long queryValue(RegistryKey, const std::string&, std::uint32_t&, unsigned char*, std::uint32_t&) override {
     return kErrorFileNotFound;
   }
   long closeKey(RegistryKey) override { return kErrorSuccess; }

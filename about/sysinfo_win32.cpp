@@ -16,30 +16,25 @@ HKEY ToHkey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 // A directory entry a listing without attribute filter shows: an ordinary file, not a folder,
 // a hidden or a system file.
 bool IsListedFile(const WIN32_FIND_DATAA& entry) {
-  constexpr DWORD kHiddenKinds =
-      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  constexpr DWORD kHiddenKinds = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   return (entry.dwFileAttributes & kHiddenKinds) == 0;
 }
 
 }  // namespace
 
-long Win32SysInfoPlatform::openKey(RegistryKey root, const std::string& subKey,
-                                   std::uint32_t options, std::uint32_t access,
-                                   RegistryKey& key) {
+long Win32SysInfoPlatform::openKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
+                                   std::uint32_t access, RegistryKey& key) {
   HKEY opened = nullptr;
-  const LSTATUS status =
-      RegOpenKeyExA(ToHkey(root), subKey.c_str(), options, static_cast<REGSAM>(access), &opened);
+  const LSTATUS status = RegOpenKeyExA(ToHkey(root), subKey.c_str(), options, static_cast<REGSAM>(access), &opened);
   if (status == ERROR_SUCCESS) key = reinterpret_cast<RegistryKey>(opened);
   return status;
 }
 
-long Win32SysInfoPlatform::queryValue(RegistryKey key, const std::string& valueName,
-                                      std::uint32_t& type, unsigned char* data,
-                                      std::uint32_t& size) {
+long Win32SysInfoPlatform::queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
+                                      unsigned char* data, std::uint32_t& size) {
   DWORD valueType = 0;
   DWORD dataSize = size;
-  const LSTATUS status =
-      RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, &valueType, data, &dataSize);
+  const LSTATUS status = RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, &valueType, data, &dataSize);
   type = valueType;
   size = dataSize;
   return status;
@@ -73,8 +68,7 @@ bool Win32SysInfoPlatform::startProgram(const std::string& commandLine) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
   // The started tool runs on its own; nothing keeps a link to it.

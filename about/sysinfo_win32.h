@@ -10,10 +10,10 @@ namespace quorvane::about {
 
 class Win32SysInfoPlatform : public SysInfoPlatform {
  public:
-  long openKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
-               std::uint32_t access, RegistryKey& key) override;
-  long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
-                  unsigned char* data, std::uint32_t& size) override;
+  long openKey(RegistryKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+               RegistryKey& key) override;
+  long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
+                  std::uint32_t& size) override;
   long closeKey(RegistryKey key) override;
   std::string findFile(const std::string& fullName) override;
   bool startProgram(const std::string& commandLine) override;

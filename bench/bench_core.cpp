@@ -63,12 +63,12 @@ void BM_StraightSearchWorstCase(benchmark::State& state) {
   }
   state.counters["candidates"] = benchmark::Counter(static_cast<double>(candidates));
   state.counters["stage_steps"] = benchmark::Counter(static_cast<double>(steps));
-  state.counters["time_per_projection"] = benchmark::Counter(
-      static_cast<double>(candidates) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  state.counters["time_per_stage_step"] = benchmark::Counter(
-      static_cast<double>(steps) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["time_per_projection"] =
+      benchmark::Counter(static_cast<double>(candidates) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["time_per_stage_step"] =
+      benchmark::Counter(static_cast<double>(steps) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_StraightSearchWorstCase)
     ->ArgName("part")

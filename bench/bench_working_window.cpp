@@ -122,10 +122,11 @@ int main(int argc, char* argv[]) {
     const double rest = r.totalMs - r.repaintMs - r.openMs;
     std::printf("Working window %s: answer %s scalps, total %.3f ms", modes[m].name, qPrintable(r.answer), r.totalMs);
     if (modes[m].shown) {
-      std::printf(", opening %.3f ms, %ld repaints taking %.3f ms (%.1f us each), the rest %.3f ms = %.2f%% of the "
-                  "repaints' cost",
-                  r.openMs, r.repaints, r.repaintMs, 1000.0 * r.repaintMs / std::max(1L, r.repaints), rest,
-                  100.0 * rest / r.repaintMs);
+      std::printf(
+          ", opening %.3f ms, %ld repaints taking %.3f ms (%.1f us each), the rest %.3f ms = %.2f%% of the "
+          "repaints' cost",
+          r.openMs, r.repaints, r.repaintMs, 1000.0 * r.repaintMs / std::max(1L, r.repaints), rest,
+          100.0 * rest / r.repaintMs);
     }
     std::printf("\n");
   }

@@ -89,15 +89,24 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     }
 
     std::optional<std::string>* slot = nullptr;
-    if (name == "--xp") slot = &o.xp;
-    else if (name == "--level") slot = &o.level;
-    else if (name == "--scalps") slot = &o.scalps;
-    else if (name == "--target") slot = &o.target;
-    else if (name == "--table") slot = &o.table;
-    else if (name == "--part") slot = &partText;
-    else if (name == "--side") slot = &sideText;
-    else if (name == "--zero-left") slot = &zeroLeftText;
-    else return Usage("unknown option '" + name + "'");
+    if (name == "--xp")
+      slot = &o.xp;
+    else if (name == "--level")
+      slot = &o.level;
+    else if (name == "--scalps")
+      slot = &o.scalps;
+    else if (name == "--target")
+      slot = &o.target;
+    else if (name == "--table")
+      slot = &o.table;
+    else if (name == "--part")
+      slot = &partText;
+    else if (name == "--side")
+      slot = &sideText;
+    else if (name == "--zero-left")
+      slot = &zeroLeftText;
+    else
+      return Usage("unknown option '" + name + "'");
 
     if (!seen.insert(name).second) return Usage("option '" + name + "' given twice");
     if (inlineValue) {
@@ -125,7 +134,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
 
   if (o.mode == CliMode::Compare) {
     for (const char* name : {"--part", "--side", "--sell-maces", "--target", "--zero-left"}) {
-      if (given(name)) return Usage("--compare tries every way of handing in; " + std::string(name) + " cannot be given with it");
+      if (given(name))
+        return Usage("--compare tries every way of handing in; " + std::string(name) + " cannot be given with it");
     }
     return result;
   }

@@ -146,7 +146,8 @@ void WriteJsonTable(std::ostream& out, const std::vector<TableColumn>& columns, 
     const TableRow& row = rows[r];
     for (std::size_t i = 0; i < row.cells.size() && i < columns.size(); ++i) {
       const std::string& value = row.cells[i].plain;
-      out << (i == 0 ? "" : ", ") << JsonString(columns[i].name) << ": " << (columns[i].text ? JsonString(value) : value);
+      out << (i == 0 ? "" : ", ") << JsonString(columns[i].name) << ": "
+          << (columns[i].text ? JsonString(value) : value);
     }
     if (row.message) out << ", \"message\": " << JsonString(*row.message);
     out << '}';
@@ -197,7 +198,8 @@ void WriteResultJson(std::ostream& out, const CliOptions& options, const Calcula
   out << "{\n";
   const std::vector<ResultLine> lines = ShownLines(options);
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    out << "  \"" << lines[i].jsonName << "\": " << JsonValue(results, lines[i]) << (i + 1 < lines.size() ? ",\n" : "\n");
+    out << "  \"" << lines[i].jsonName << "\": " << JsonValue(results, lines[i])
+        << (i + 1 < lines.size() ? ",\n" : "\n");
   }
   out << "}\n";
 }

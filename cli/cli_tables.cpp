@@ -31,8 +31,8 @@ constexpr std::array<Way, 6> kWays{{{"maces", 0, -1, false},
 
 }  // namespace
 
-CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostream& progress,
-                           const CliOptions& options, const std::string& tablePath) {
+CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostream& progress, const CliOptions& options,
+                           const std::string& tablePath) {
   static const std::vector<TableColumn> columns{
       {"Level", "level"}, {"Scalps Needed", "scalpsNeeded"}, {"Scalps More", "scalpsMore"}};
   // The message waits until the rows before it are written.
@@ -45,7 +45,8 @@ CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostre
   for (const PlanRow& row : plan.rows) {
     const std::int64_t needed = row.results.scalpsNeeded.value_or(0);
     const std::string level = Plain(row.level);
-    rows.push_back({{{level, level}, {Plain(needed), Plain(needed)}, {Plain(needed - before), Plain(needed - before)}}, {}});
+    rows.push_back(
+        {{{level, level}, {Plain(needed), Plain(needed)}, {Plain(needed - before), Plain(needed - before)}}, {}});
     before = needed;
   }
   if (!rows.empty()) WriteTable(out, options.format, columns, rows, false);

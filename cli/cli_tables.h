@@ -11,8 +11,8 @@ namespace quorvane::cli {
 // The plan: a search for every level from the next one up to the target, one row each (level,
 // scalps needed, scalps more than the row before). A message that ends the plan goes to
 // `messages` after the rows found before it are written to `out`.
-CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostream& progress,
-                           const CliOptions& options, const std::string& tablePath);
+CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostream& progress, const CliOptions& options,
+                           const std::string& tablePath);
 
 // The comparison: the projection of the scalps owned for every way of handing them in, one row
 // each, exactly as the command projects them one at a time. When every way ends with the same

@@ -32,17 +32,14 @@ int Run(const std::vector<std::string>& args) {
 
   const ParseResult parsed = ParseArguments(args);
   switch (parsed.action) {
-    case ParseAction::Help:
-      std::cout << HelpText() << std::flush;
-      return std::cout ? kExitResults : kExitMessage;
+    case ParseAction::Help: std::cout << HelpText() << std::flush; return std::cout ? kExitResults : kExitMessage;
     case ParseAction::Version:
       std::cout << "quorvane-cli " << kVersionText << std::endl;
       return std::cout ? kExitResults : kExitMessage;
     case ParseAction::UsageError:
       std::cerr << "quorvane-cli: " << parsed.error << "\n" << UsageText() << "Try 'quorvane-cli --help'.\n";
       return kExitUsage;
-    case ParseAction::Run:
-      break;
+    case ParseAction::Run: break;
   }
 
   const CliOptions& options = parsed.options;

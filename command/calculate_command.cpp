@@ -16,9 +16,9 @@ namespace quorvane {
 namespace {
 
 constexpr int kDefaultStartLevel = 50;
-constexpr Xp kLowestXp = 25'227'500;         // level 50, which the quest requires
-constexpr Xp kHighestXp = 94'564'821'930;    // the last XP the calculator projects from
-constexpr std::int64_t kFewestScalps = 5;    // fewer owned scalps are not worth a projection
+constexpr Xp kLowestXp = 25'227'500;       // level 50, which the quest requires
+constexpr Xp kHighestXp = 94'564'821'930;  // the last XP the calculator projects from
+constexpr std::int64_t kFewestScalps = 5;  // fewer owned scalps are not worth a projection
 
 // ---- The texts the command shows. -----------------------------------------------------------
 
@@ -279,14 +279,14 @@ class Command {
   const std::string tablePath_;  // the file read
   const std::string path_;       // the file the messages name
   // What the checks settle, each set once, by the step named.
-  LevelTable table_;                        // LoadTable
-  bool xpMode_ = true;                      // CheckEntryTyped
-  bool levelKnown_ = false;                 // SettleStartFromXp / SettleStartFromLevel
-  int currentLevel_ = kDefaultStartLevel;   // SettleStartFromXp / SettleStartFromLevel
-  bool search_ = false;                     // CheckXpAndScalps
-  std::int64_t scalps_ = 0;                 // CheckXpAndScalps, when not searching
-  int targetLevel_ = 0;                     // ReadTargetLevel, when searching
-  Xp startXp_ = 0;                          // CheckXpRange
+  LevelTable table_;                       // LoadTable
+  bool xpMode_ = true;                     // CheckEntryTyped
+  bool levelKnown_ = false;                // SettleStartFromXp / SettleStartFromLevel
+  int currentLevel_ = kDefaultStartLevel;  // SettleStartFromXp / SettleStartFromLevel
+  bool search_ = false;                    // CheckXpAndScalps
+  std::int64_t scalps_ = 0;                // CheckXpAndScalps, when not searching
+  int targetLevel_ = 0;                    // ReadTargetLevel, when searching
+  Xp startXp_ = 0;                         // CheckXpRange
 };
 
 Step Command::check(Press press) {
@@ -446,8 +446,9 @@ Step Command::checkTargetAboveStart() {
 }
 
 void Command::zeroItemCaptions() {
-  for (ResultLabel label : {ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
-                            ResultLabel::BooksLeft, ResultLabel::Gold, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
+  for (ResultLabel label :
+       {ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft, ResultLabel::BooksLeft,
+        ResultLabel::Gold, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
     v_.setCaption(label, "0");
   }
 }

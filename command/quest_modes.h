@@ -13,10 +13,10 @@ struct QuestPartView {
 
 // Highest part first, the order in which the window looks for the chosen part.
 inline constexpr QuestPartView kQuestPartViews[] = {
-    {3, true, true, true, true, true, true, true, 4},       // rings
-    {2, true, true, true, false, false, true, true, 3},     // books
-    {1, true, true, true, false, false, false, false, 2},   // belts
-    {0, true, false, false, false, false, false, false, 1}, // maces
+    {3, true, true, true, true, true, true, true, 4},        // rings
+    {2, true, true, true, false, false, true, true, 3},      // books
+    {1, true, true, true, false, false, false, false, 2},    // belts
+    {0, true, false, false, false, false, false, false, 1},  // maces
 };
 
 inline const QuestPartView* FindQuestPartView(int part) {

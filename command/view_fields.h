@@ -26,23 +26,32 @@ enum class CheckField { SellMaces, SearchTarget, UpdateAtInterval, HideWorkingWi
 enum class OptionGroup { QuestPart, Side, Entry, ZeroLeft };
 // The labels the results are written into, and the scalps the search found.
 enum class ResultLabel {
-  Level, ExactXp, XpGained, XpToNextLevel, Gold,
-  ScalpsLeft, MacesLeft, BeltsLeft, BooksLeft, RingsLeft, FinalRewards,
+  Level,
+  ExactXp,
+  XpGained,
+  XpToNextLevel,
+  Gold,
+  ScalpsLeft,
+  MacesLeft,
+  BeltsLeft,
+  BooksLeft,
+  RingsLeft,
+  FinalRewards,
   ScalpsNeeded,
 };
 // The labels of the Working window that the search writes.
 enum class WorkingLabel { StartLevel, TargetLevel, Scalps, LevelReached };
 
-inline constexpr TextField kTextFields[] = {TextField::Xp, TextField::Level, TextField::Scalps,
-                                           TextField::TargetLevel, TextField::UpdateInterval};
+inline constexpr TextField kTextFields[] = {TextField::Xp, TextField::Level, TextField::Scalps, TextField::TargetLevel,
+                                            TextField::UpdateInterval};
 inline constexpr CheckField kCheckFields[] = {CheckField::SellMaces, CheckField::SearchTarget,
-                                             CheckField::UpdateAtInterval, CheckField::HideWorkingWindow};
+                                              CheckField::UpdateAtInterval, CheckField::HideWorkingWindow};
 inline constexpr OptionGroup kOptionGroups[] = {OptionGroup::QuestPart, OptionGroup::Side, OptionGroup::Entry,
-                                               OptionGroup::ZeroLeft};
+                                                OptionGroup::ZeroLeft};
 inline constexpr ResultLabel kResultLabels[] = {
-    ResultLabel::Level,      ResultLabel::ExactXp,   ResultLabel::XpGained,  ResultLabel::XpToNextLevel,
-    ResultLabel::Gold,       ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft,
-    ResultLabel::BooksLeft,  ResultLabel::RingsLeft, ResultLabel::FinalRewards, ResultLabel::ScalpsNeeded};
+    ResultLabel::Level,     ResultLabel::ExactXp,    ResultLabel::XpGained,     ResultLabel::XpToNextLevel,
+    ResultLabel::Gold,      ResultLabel::ScalpsLeft, ResultLabel::MacesLeft,    ResultLabel::BeltsLeft,
+    ResultLabel::BooksLeft, ResultLabel::RingsLeft,  ResultLabel::FinalRewards, ResultLabel::ScalpsNeeded};
 inline constexpr WorkingLabel kWorkingLabels[] = {WorkingLabel::StartLevel, WorkingLabel::TargetLevel,
                                                   WorkingLabel::Scalps, WorkingLabel::LevelReached};
 

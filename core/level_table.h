@@ -74,7 +74,7 @@ enum class ReadFailure {
 
 struct TableError {
   TableProblem problem = TableProblem::Missing;
-  std::int64_t line = 0;  // 1-based line of the offending field; 0 when no line applies
+  std::int64_t line = 0;                      // 1-based line of the offending field; 0 when no line applies
   ReadFailure reason = ReadFailure::Unknown;  // for TableProblem::Unreadable
 };
 
@@ -85,10 +85,10 @@ struct TableLoad {
 };
 
 // Reads records from the text of a level table file: UTF-8 (a byte-order mark is skipped) or any
-// 8-bit code page, or UTF-16 in either byte order when it starts with its byte-order mark. Fields are separated by a comma or a line
-// end; blanks around a field are skipped; two consecutive fields form one record (level number,
-// then its XP), so a record may be split over two lines. The level number is checked and ignored:
-// a record's level is its position. Records past slot 191 are ignored.
+// 8-bit code page, or UTF-16 in either byte order when it starts with its byte-order mark. Fields are separated by a
+// comma or a line end; blanks around a field are skipped; two consecutive fields form one record (level number, then
+// its XP), so a record may be split over two lines. The level number is checked and ignored: a record's level is its
+// position. Records past slot 191 are ignored.
 TableLoad ParseLevelTable(std::string_view text);
 
 // Reads the file at `path` (normally lvl-xp.txt in the program's own folder).

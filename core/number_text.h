@@ -18,10 +18,10 @@ std::string GroupDigits(std::string_view plain);
 // How a text typed into a number field reads.
 enum class NumberStatus {
   Ok,
-  Empty,     // nothing but blanks
-  Letters,   // holds a letter (or any non-ASCII character)
-  Malformed, // holds no letter but is not a plain decimal number ("-", ".", "1,5", "1 2")
-  Fraction,  // a decimal point where only whole numbers are accepted
+  Empty,      // nothing but blanks
+  Letters,    // holds a letter (or any non-ASCII character)
+  Malformed,  // holds no letter but is not a plain decimal number ("-", ".", "1,5", "1 2")
+  Fraction,   // a decimal point where only whole numbers are accepted
 };
 
 struct FieldNumber {

@@ -107,9 +107,7 @@ ItemResults DeriveItemResults(const ProjectionInput& input, const ProjectionResu
   }
   items.macesRemained = r.macesMade % kMacesPerBelt;
   switch (input.part) {
-    case QuestPart::GiveMaces:
-      items.beltsRemained = r.beltsMade;
-      break;
+    case QuestPart::GiveMaces: items.beltsRemained = r.beltsMade; break;
     case QuestPart::GiveBelts:
       items.beltsRemained = r.beltsMade % kBeltsPerBook;
       items.booksRemained = r.booksMade;
@@ -129,9 +127,7 @@ ItemResults DeriveItemResults(const ProjectionInput& input, const ProjectionResu
       }
       break;
     }
-    case QuestPart::None:
-      items.beltsRemained = r.beltsMade % kBeltsPerBook;
-      break;
+    case QuestPart::None: items.beltsRemained = r.beltsMade % kBeltsPerBook; break;
   }
   return items;
 }

@@ -13,8 +13,8 @@ enum class Side { None, Good, Evil };
 
 struct ProjectionInput {
   std::int64_t scalpsOwned = 0;
-  Xp startXp = 0;         // 0 .. kMaxTableXp
-  int startLevel = 1;     // a level the table has, below kLevelCap
+  Xp startXp = 0;      // 0 .. kMaxTableXp
+  int startLevel = 1;  // a level the table has, below kLevelCap
   QuestPart part = QuestPart::None;
   bool sellMaces = false;
   Side side = Side::None;
@@ -35,7 +35,7 @@ struct ProjectionResult {
   std::int64_t booksMade = 0;
   std::int64_t ringsMade = 0;
   ProjectionOutcome outcome = ProjectionOutcome::Finished;
-  int missingLevel = 0;       // with ProjectionOutcome::MissingLevel: the level the table lacks
+  int missingLevel = 0;         // with ProjectionOutcome::MissingLevel: the level the table lacks
   std::int64_t stageSteps = 0;  // number of stage steps taken (for measurements)
 };
 

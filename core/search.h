@@ -53,9 +53,9 @@ enum class SearchOutcome { Found, StoppedAtLevelCap, MissingLevel, StoppedByUser
 
 struct SearchResult {
   SearchOutcome outcome = SearchOutcome::Found;
-  std::int64_t scalps = 0;        // the candidate the search ended on (stopped: the one on screen)
-  ProjectionResult projection;    // that candidate's projection
-  std::int64_t projections = 0;   // projections run (for measurements)
+  std::int64_t scalps = 0;       // the candidate the search ended on (stopped: the one on screen)
+  ProjectionResult projection;   // that candidate's projection
+  std::int64_t projections = 0;  // projections run (for measurements)
 };
 
 // Tries 0, Step, 2 x Step, ... scalps and ends at the first candidate that reaches the target

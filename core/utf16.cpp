@@ -20,7 +20,8 @@ std::wstring Wide(std::string_view utf8, bool replaceInvalid) {
 
 std::string Utf8(std::wstring_view utf16) {
   const int length = static_cast<int>(utf16.size());
-  const int size = length == 0 ? 0 : WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
+  const int size =
+      length == 0 ? 0 : WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::string();
   std::string out(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, out.data(), size, nullptr, nullptr);

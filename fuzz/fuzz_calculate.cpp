@@ -48,7 +48,8 @@ const Table& TableFor(int choice) {
 
 [[noreturn]] void Violation(const std::string& what, const CheckingView& v) {
   std::fprintf(stderr, "INVARIANT BROKEN: %s\n", what.c_str());
-  for (const auto& [title, text] : v.messages) std::fprintf(stderr, "  message: %s / %s\n", title.c_str(), text.c_str());
+  for (const auto& [title, text] : v.messages)
+    std::fprintf(stderr, "  message: %s / %s\n", title.c_str(), text.c_str());
   std::abort();
 }
 
@@ -123,11 +124,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CalculateOutcome second{};
     if (!Press(w, table, second)) return 0;
     if (second == CalculateOutcome::Message) {
-      if (w.messages[0].second != "Cannot check above 190lvl." && w.messages[0].second.rfind("The level table", 0) != 0) {
+      if (w.messages[0].second != "Cannot check above 190lvl." &&
+          w.messages[0].second.rfind("The level table", 0) != 0) {
         Violation("more scalps end in the message \"" + w.messages[0].second + "\"", w);
       }
     } else {
-      const auto level = [](const CheckingView& x) { return ReadFieldNumber(x.caption(ResultLabel::Level), false).whole; };
+      const auto level = [](const CheckingView& x) {
+        return ReadFieldNumber(x.caption(ResultLabel::Level), false).whole;
+      };
       const auto exact = [](const CheckingView& x) {
         std::string s = x.caption(ResultLabel::ExactXp);
         std::erase(s, '.');

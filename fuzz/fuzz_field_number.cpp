@@ -74,15 +74,16 @@ void CheckReading(std::string_view text, bool allowFraction) {
         break;
       }
     }
-    const unsigned __int128 limit = negative ? (static_cast<unsigned __int128>(1) << 63)
-                                             : (static_cast<unsigned __int128>(1) << 63) - 1;
+    const unsigned __int128 limit =
+        negative ? (static_cast<unsigned __int128>(1) << 63) : (static_cast<unsigned __int128>(1) << 63) - 1;
     const bool tooLarge = huge || magnitude > limit;
     if (n.tooLarge != tooLarge) Violation("tooLarge is wrong", text);
     const unsigned __int128 clamped = tooLarge ? limit : magnitude;
-    const std::int64_t whole = negative ? static_cast<std::int64_t>(-static_cast<__int128>(clamped))
-                                        : static_cast<std::int64_t>(clamped);
+    const std::int64_t whole =
+        negative ? static_cast<std::int64_t>(-static_cast<__int128>(clamped)) : static_cast<std::int64_t>(clamped);
     if (n.whole != whole) Violation("wrong whole value", text);
-    if (!tooLarge && std::fabs(static_cast<double>(whole)) < 9007199254740992.0 && n.value != static_cast<double>(whole)) {
+    if (!tooLarge && std::fabs(static_cast<double>(whole)) < 9007199254740992.0 &&
+        n.value != static_cast<double>(whole)) {
       Violation("value differs from the whole number", text);
     }
   }

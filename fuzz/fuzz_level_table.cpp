@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n')) +
                       static_cast<int>(std::count(text.begin(), text.end(), '\r'));
     if (load.error->line < 0 || load.error->line > lines) Violation("the error names a line past the end");
-    if ((load.error->problem == TableProblem::Empty) != (load.error->line == 0)) Violation("line 0 only for an empty table");
+    if ((load.error->problem == TableProblem::Empty) != (load.error->line == 0))
+      Violation("line 0 only for an empty table");
     return 0;
   }
   const LevelTable& t = load.table;

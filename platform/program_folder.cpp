@@ -26,7 +26,6 @@ std::string FolderOf(const std::string& path, const char* separators) {
   return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
 }
 
-
 }  // namespace
 
 std::string ExecutableFolder() {

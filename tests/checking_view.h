@@ -75,9 +75,9 @@ class CheckingView : public FakeCalculateView {
     if (outcome == CalculateOutcome::Message) {
       if (messages.size() != 1) fail("the command ended with a message but showed " + std::to_string(messages.size()));
       if (!messages.empty()) {
-        static const std::set<std::string> kTitles{"Error",        "No Data In Fields", "Please!!!",
-                                                   "No data",      "Missing Data",      "Be patient",
-                                                   "Cheater!",     "No public data!",   "Oops"};
+        static const std::set<std::string> kTitles{"Error",    "No Data In Fields", "Please!!!",
+                                                   "No data",  "Missing Data",      "Be patient",
+                                                   "Cheater!", "No public data!",   "Oops"};
         if (!kTitles.count(messages[0].first)) fail("unknown message title \"" + messages[0].first + "\"");
         if (messages[0].second.empty()) fail("a message without text");
       }
@@ -193,11 +193,13 @@ class CheckingView : public FakeCalculateView {
         fail("items left over although the maces are sold");
       }
       const std::string gold = caption(ResultLabel::Gold);
-      if (gold.size() < 5 || gold.compare(gold.size() - 4, 4, "M gp") != 0) fail("Gp from Maces: shows \"" + gold + "\"");
+      if (gold.size() < 5 || gold.compare(gold.size() - 4, 4, "M gp") != 0)
+        fail("Gp from Maces: shows \"" + gold + "\"");
     } else {
       below(*macesLeft, kMacesPerBelt, "Maces remained");
       if (part != QuestPart::GiveMaces) below(*beltsLeft, kBeltsPerBook, "Belts remained");
-      if (part == QuestPart::GiveBooks || part == QuestPart::GiveRings) below(*booksLeft, kBooksPerRing, "Books remained");
+      if (part == QuestPart::GiveBooks || part == QuestPart::GiveRings)
+        below(*booksLeft, kBooksPerRing, "Books remained");
       if (part == QuestPart::GiveRings) below(*ringsLeft, RingsPerHandIn(chosenSide()), "Rings remained");
       if (part != QuestPart::GiveRings && *finals != 0) fail("final rewards without handing in rings");
     }
@@ -211,9 +213,11 @@ class CheckingView : public FakeCalculateView {
     const int targetLevel = static_cast<int>(RoundHalfEven(target.value));
     if (level < targetLevel) fail("the search answer does not reach the target level");
     const std::int64_t step = searchStep();
-    if (scalps % step != 0) fail("the search answer " + std::to_string(scalps) + " is not a multiple of " + std::to_string(step));
+    if (scalps % step != 0)
+      fail("the search answer " + std::to_string(scalps) + " is not a multiple of " + std::to_string(step));
 
-    ProjectionInput in{scalps, startXp, startLevel, chosenPart(), checkValue(CheckField::SellMaces) == 1, chosenSide(), &table};
+    ProjectionInput in{scalps,       startXp, startLevel, chosenPart(), checkValue(CheckField::SellMaces) == 1,
+                       chosenSide(), &table};
     const ProjectionResult found = RunProjection(in);
     if (found.outcome != ProjectionOutcome::Finished || found.currentXp != exact) {
       fail("the results shown are not those of the scalps the search found");

@@ -48,9 +48,9 @@ class PeerEvents {
 
 // One native top-level window, built from PeerDescription(): captions that are not drawn are
 // empty, a control with an accessible name is read by it (else by its caption), and `visible`
-// says whether the control is on the screen (through its frames). Controls are numbered by their row in the description.
-// None of these calls reports back through PeerEvents. A peer keeps no state of the controls of
-// its own: it shows what it is told and reports what the user did.
+// says whether the control is on the screen (through its frames). Controls are numbered by their row in the
+// description. None of these calls reports back through PeerEvents. A peer keeps no state of the controls of its own:
+// it shows what it is told and reports what the user did.
 class WindowPeer {
  public:
   virtual ~WindowPeer() = default;

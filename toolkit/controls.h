@@ -124,15 +124,40 @@ class OptionArray {
 };
 
 // The handle type of each kind of control.
-template <ControlKind K> struct HandleOf;
-template <> struct HandleOf<ControlKind::Frame> { using Type = Frame; };
-template <> struct HandleOf<ControlKind::Label> { using Type = Label; };
-template <> struct HandleOf<ControlKind::TextBox> { using Type = TextBox; };
-template <> struct HandleOf<ControlKind::CheckBox> { using Type = CheckBox; };
-template <> struct HandleOf<ControlKind::OptionButton> { using Type = OptionButton; };
-template <> struct HandleOf<ControlKind::CommandButton> { using Type = CommandButton; };
-template <> struct HandleOf<ControlKind::PictureBox> { using Type = PictureBox; };
-template <> struct HandleOf<ControlKind::Line> { using Type = LineControl; };
+template <ControlKind K>
+struct HandleOf;
+template <>
+struct HandleOf<ControlKind::Frame> {
+  using Type = Frame;
+};
+template <>
+struct HandleOf<ControlKind::Label> {
+  using Type = Label;
+};
+template <>
+struct HandleOf<ControlKind::TextBox> {
+  using Type = TextBox;
+};
+template <>
+struct HandleOf<ControlKind::CheckBox> {
+  using Type = CheckBox;
+};
+template <>
+struct HandleOf<ControlKind::OptionButton> {
+  using Type = OptionButton;
+};
+template <>
+struct HandleOf<ControlKind::CommandButton> {
+  using Type = CommandButton;
+};
+template <>
+struct HandleOf<ControlKind::PictureBox> {
+  using Type = PictureBox;
+};
+template <>
+struct HandleOf<ControlKind::Line> {
+  using Type = LineControl;
+};
 
 // The control `name` of `form` as a handle of kind T; throws ControlLookupError when the form
 // has no such control or it is of another kind.
@@ -141,7 +166,8 @@ T Find(Form& form, const std::string& name) {
   const int index = form.indexOf(name);
   if (index < 0) throw ControlLookupError("window " + form.name() + " has no control " + name);
   ControlRef ref(&form, index);
-  if (ref.kind() != T::kKind) throw ControlLookupError("control " + name + " of window " + form.name() + " is of another kind");
+  if (ref.kind() != T::kKind)
+    throw ControlLookupError("control " + name + " of window " + form.name() + " is of another kind");
   return T(ref);
 }
 

@@ -7,9 +7,7 @@
 
 namespace quorvane::ui {
 
-int TwipsToPixels(double twips, int dpi) {
-  return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
+int TwipsToPixels(double twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch)); }
 
 double PixelsToTwips(int pixels, int dpi) { return static_cast<double>(pixels) * kTwipsPerInch / dpi; }
 
@@ -38,9 +36,13 @@ ControlDescription Line(std::string name, std::string container, int x1, int y1,
 }
 
 template <>
-std::string MemberId<ControlKind::OptionButton>::name() const { return MemberName(array, index); }
+std::string MemberId<ControlKind::OptionButton>::name() const {
+  return MemberName(array, index);
+}
 template <>
-std::string MemberId<ControlKind::Line>::name() const { return MemberName(array, index); }
+std::string MemberId<ControlKind::Line>::name() const {
+  return MemberName(array, index);
+}
 
 ControlDescription Line(MemberId<ControlKind::Line> id, FrameId container, int x1, int y1, int x2, int y2,
                         Colour colour, int widthPixels) {
@@ -93,10 +95,8 @@ bool IsFocusable(ControlKind kind) {
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
     case ControlKind::CommandButton:
-    case ControlKind::PictureBox:
-      return true;
-    default:
-      return false;
+    case ControlKind::PictureBox: return true;
+    default: return false;
   }
 }
 
@@ -106,7 +106,8 @@ ArrayName SplitArrayName(const std::string& name) {
   const std::size_t open = name.rfind('(');
   if (open == std::string::npos || open == 0 || open + 2 > name.size() - 1) return {name, -1};
   const std::string digits = name.substr(open + 1, name.size() - open - 2);
-  if (digits.empty() || digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+  if (digits.empty() || digits.size() > 6 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return {name, -1};
   return {name.substr(0, open), std::atoi(digits.c_str())};
 }

@@ -55,9 +55,9 @@ inline constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { re
 // chained setters, so that a description reads as a table.
 struct ControlDescription {
   ControlKind kind = ControlKind::Label;
-  std::string name;       // object name; array members read "Name(0)"
-  std::string container;  // name of the enclosing frame; empty for the window's client area
-  std::string caption;    // caption, or the text of a text box
+  std::string name;                              // object name; array members read "Name(0)"
+  std::string container;                         // name of the enclosing frame; empty for the window's client area
+  std::string caption;                           // caption, or the text of a text box
   int left = 0, top = 0, width = 0, height = 0;  // twips, from the container's top-left corner
   int tabIndex = -1;
 
@@ -65,26 +65,62 @@ struct ControlDescription {
   int value = 0;  // check box 0/1, option button 0 (off) / 1 (on)
   Alignment align = Alignment::Left;
   FontDescription font;
-  std::string accessibleName;  // for controls whose meaning is carried by a label beside them
-  bool isDefault = false;      // Enter presses this button
-  bool isCancel = false;       // Esc presses this button
-  Colour colour;               // lines: their colour; labels: the text's colour
-  int lineWidth = 1;           // lines only, in pixels at 96 dpi
-  Picture picture = Picture::None;          // picture boxes only
-  std::vector<std::string> otherCaptions;   // captions the code may set; fonts are fitted to them too
+  std::string accessibleName;              // for controls whose meaning is carried by a label beside them
+  bool isDefault = false;                  // Enter presses this button
+  bool isCancel = false;                   // Esc presses this button
+  Colour colour;                           // lines: their colour; labels: the text's colour
+  int lineWidth = 1;                       // lines only, in pixels at 96 dpi
+  Picture picture = Picture::None;         // picture boxes only
+  std::vector<std::string> otherCaptions;  // captions the code may set; fonts are fitted to them too
 
-  ControlDescription& hidden() { visible = false; return *this; }
-  ControlDescription& on() { value = 1; return *this; }
-  ControlDescription& centred() { align = Alignment::Centre; return *this; }
-  ControlDescription& rightAligned() { align = Alignment::Right; return *this; }
-  ControlDescription& withFont(FontDescription f) { font = std::move(f); return *this; }
-  ControlDescription& bold() { font.bold = true; return *this; }
-  ControlDescription& named(std::string accessible) { accessibleName = std::move(accessible); return *this; }
-  ControlDescription& defaultButton() { isDefault = true; return *this; }
-  ControlDescription& cancelButton() { isCancel = true; return *this; }
-  ControlDescription& inColour(Colour c) { colour = c; return *this; }
-  ControlDescription& showing(Picture p) { picture = p; return *this; }
-  ControlDescription& alsoShows(std::string otherCaption) { otherCaptions.push_back(std::move(otherCaption)); return *this; }
+  ControlDescription& hidden() {
+    visible = false;
+    return *this;
+  }
+  ControlDescription& on() {
+    value = 1;
+    return *this;
+  }
+  ControlDescription& centred() {
+    align = Alignment::Centre;
+    return *this;
+  }
+  ControlDescription& rightAligned() {
+    align = Alignment::Right;
+    return *this;
+  }
+  ControlDescription& withFont(FontDescription f) {
+    font = std::move(f);
+    return *this;
+  }
+  ControlDescription& bold() {
+    font.bold = true;
+    return *this;
+  }
+  ControlDescription& named(std::string accessible) {
+    accessibleName = std::move(accessible);
+    return *this;
+  }
+  ControlDescription& defaultButton() {
+    isDefault = true;
+    return *this;
+  }
+  ControlDescription& cancelButton() {
+    isCancel = true;
+    return *this;
+  }
+  ControlDescription& inColour(Colour c) {
+    colour = c;
+    return *this;
+  }
+  ControlDescription& showing(Picture p) {
+    picture = p;
+    return *this;
+  }
+  ControlDescription& alsoShows(std::string otherCaption) {
+    otherCaptions.push_back(std::move(otherCaption));
+    return *this;
+  }
 };
 
 ControlDescription Control(ControlKind kind, std::string name, std::string container, std::string caption, int left,
@@ -156,9 +192,9 @@ struct WindowDescription {
   std::string caption;
   int clientWidth = 0, clientHeight = 0;  // twips
   Border border = Border::FixedSingle;
-  bool programIcon = true;     // shows the program's icon in the title bar
-  bool startCentred = true;    // the first show places the window in the centre of the screen
-  FontDescription font;        // the window's font; empty means the dialog font
+  bool programIcon = true;   // shows the program's icon in the title bar
+  bool startCentred = true;  // the first show places the window in the centre of the screen
+  FontDescription font;      // the window's font; empty means the dialog font
   std::vector<ControlDescription> controls;
 };
 

@@ -119,7 +119,8 @@ Form::Form(const WindowDescription& description) : description_(description), ca
   const auto& rows = description_.controls;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const ControlDescription& c = rows[i];
-    if (byName_.count(c.name)) throw ControlLookupError("window " + name() + ": control " + c.name + " described twice");
+    if (byName_.count(c.name))
+      throw ControlLookupError("window " + name() + ": control " + c.name + " described twice");
     int container = -1;
     if (!c.container.empty()) {
       const auto it = byName_.find(c.container);
@@ -256,8 +257,10 @@ void Form::userChanged(int control, int value) {
   if (kind == ControlKind::OptionButton) {
     // The native group may have cleared the selected member already; the model follows the
     // user's choice. A click on the selected member runs nothing.
-    if (value != 0) setValueOf(control, 1, true);
-    else peer_->setValue(control, state_[static_cast<std::size_t>(control)].value);
+    if (value != 0)
+      setValueOf(control, 1, true);
+    else
+      peer_->setValue(control, state_[static_cast<std::size_t>(control)].value);
   } else if (kind == ControlKind::CheckBox) {
     setValueOf(control, value, true);
   }
@@ -434,7 +437,9 @@ void Form::focusByKeyboard(int control) {
 void Form::activate(int control) {
   switch (row(control).kind) {
     case ControlKind::CommandButton: runHandler(control); break;
-    case ControlKind::CheckBox: setValueOf(control, state_[static_cast<std::size_t>(control)].value == 1 ? 0 : 1, true); break;
+    case ControlKind::CheckBox:
+      setValueOf(control, state_[static_cast<std::size_t>(control)].value == 1 ? 0 : 1, true);
+      break;
     case ControlKind::OptionButton: setValueOf(control, 1, true); break;
     default: break;
   }
@@ -457,7 +462,8 @@ bool Form::moveInGroup(int from, bool forward) {
     const int member = static_cast<int>(i);
     if (!sameGroup(member, from) || !shownInWindow(member)) continue;
     Place p{member, 0, 0};
-    for (int c = member; c >= 0; c = container_[static_cast<std::size_t>(c)]) p.top += row(c).top, p.left += row(c).left;
+    for (int c = member; c >= 0; c = container_[static_cast<std::size_t>(c)])
+      p.top += row(c).top, p.left += row(c).left;
     members.push_back(p);
   }
   std::stable_sort(members.begin(), members.end(),
@@ -477,8 +483,8 @@ bool Form::accessKey(char key) {
   for (std::size_t i = 0; i < description_.controls.size(); ++i) {
     const int control = static_cast<int>(i);
     const ControlDescription& c = row(control);
-    const bool clickable = c.kind == ControlKind::CommandButton || c.kind == ControlKind::CheckBox ||
-                           c.kind == ControlKind::OptionButton;
+    const bool clickable =
+        c.kind == ControlKind::CommandButton || c.kind == ControlKind::CheckBox || c.kind == ControlKind::OptionButton;
     if (!clickable || !CaptionDrawn(c) || AccessKeyOf(state_[i].caption) != key || !shownInWindow(control)) continue;
     peer_->setFocus(control);
     activate(control);
@@ -556,7 +562,8 @@ Form& LoadedWindows::adopt(std::type_index type, std::unique_ptr<Form> window) {
 
 void LoadedWindows::unload(Form& window) {
   auto& windows = OwnedWindows();
-  const auto it = std::find_if(windows.begin(), windows.end(), [&](const Owned& o) { return o.window.get() == &window; });
+  const auto it =
+      std::find_if(windows.begin(), windows.end(), [&](const Owned& o) { return o.window.get() == &window; });
   if (it == windows.end() || !it->loaded) return;
   it->loaded = false;
   window.hide();

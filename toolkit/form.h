@@ -223,7 +223,7 @@ class Form : private PeerEvents {
   std::vector<int> memberIndex_;  // index of each array member, -1 for other controls
   std::map<std::string, int> byName_;
   std::vector<std::function<void()>> handlers_;  // by row
-  std::vector<int> tabOrder_;  // focusable controls by tab index
+  std::vector<int> tabOrder_;                    // focusable controls by tab index
   std::function<void()> closed_;
   std::function<void()> pendingDiscard_;
   int modalDepth_ = 0;

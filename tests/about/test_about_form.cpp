@@ -114,8 +114,8 @@ void TestAboutForm::contentsAfterOpening() {
   // Opened in the middle of the screen.
   const QRect screen = window->screen()->geometry();
   QVERIFY2(qAbs(window->frameGeometry().center().x() - screen.center().x()) <= 2,
-           qPrintable(QString("window at %1, screen %2").arg(window->frameGeometry().center().x())
-                          .arg(screen.center().x())));
+           qPrintable(
+               QString("window at %1, screen %2").arg(window->frameGeometry().center().x()).arg(screen.center().x())));
   QVERIFY(qAbs(window->frameGeometry().center().y() - screen.center().y()) <= 2);
 }
 

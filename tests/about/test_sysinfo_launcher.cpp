@@ -35,8 +35,8 @@ class FakePlatform : public SysInfoPlatform {
   std::vector<std::string> starts;
   std::vector<std::pair<std::string, std::string>> messages;
 
-  long openKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
-               std::uint32_t access, RegistryKey& key) override {
+  long openKey(RegistryKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+               RegistryKey& key) override {
     openedKeys.push_back(subKey);
     openAccess.push_back(access);
     openOptions.push_back(options);
@@ -49,8 +49,8 @@ class FakePlatform : public SysInfoPlatform {
     return kErrorSuccess;
   }
 
-  long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type,
-                  unsigned char* data, std::uint32_t& size) override {
+  long queryValue(RegistryKey key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
+                  std::uint32_t& size) override {
     const auto& values = *reinterpret_cast<const std::map<std::string, FakeValue>*>(key);
     const auto it = values.find(valueName);
     if (it == values.end()) return kErrorFileNotFound;
@@ -81,9 +81,7 @@ class FakePlatform : public SysInfoPlatform {
     return startWorks;
   }
 
-  void showMessage(const std::string& title, const std::string& text) override {
-    messages.emplace_back(title, text);
-  }
+  void showMessage(const std::string& title, const std::string& text) override { messages.emplace_back(title, text); }
 };
 
 std::string bytesOf(const QByteArray& data) { return std::string(data.constData(), data.size()); }
@@ -127,44 +125,40 @@ void TestSysInfoLauncher::startSysInfo_data() {
   const QStringList both{kToolKey, kFolderKey};
 
   QTest::newRow("first key: path started unchanged, no file test, second key untried")
-      << int(kRegSz) << path << int(kRegSz) << folder << true << QStringList{} << true
-      << QStringList{kToolKey} << QStringList{} << "C:\\Program Files\\Tools\\msinfo32.exe"
-      << false;
+      << int(kRegSz) << path << int(kRegSz) << folder << true << QStringList{} << true << QStringList{kToolKey}
+      << QStringList{} << "C:\\Program Files\\Tools\\msinfo32.exe" << false;
   QTest::newRow("first key: path that does not start")
       << int(kRegSz) << path << int(kRegSz) << folder << true << QStringList{toolInFolder} << false
       << QStringList{kToolKey} << QStringList{} << "C:\\Program Files\\Tools\\msinfo32.exe" << true;
   QTest::newRow("first key: path stored without its NUL")
-      << int(kRegSz) << QByteArray("D:\\msinfo32.exe") << kNoKey << QByteArray() << true
-      << QStringList{} << true << QStringList{kToolKey} << QStringList{} << "D:\\msinfo32.exe"
-      << false;
+      << int(kRegSz) << QByteArray("D:\\msinfo32.exe") << kNoKey << QByteArray() << true << QStringList{} << true
+      << QStringList{kToolKey} << QStringList{} << "D:\\msinfo32.exe" << false;
   QTest::newRow("second key: folder with the tool")
-      << kNoKey << QByteArray() << int(kRegSz) << folder << true << QStringList{toolInFolder}
-      << true << both << QStringList{toolInFolder} << toolInFolder << false;
+      << kNoKey << QByteArray() << int(kRegSz) << folder << true << QStringList{toolInFolder} << true << both
+      << QStringList{toolInFolder} << toolInFolder << false;
   QTest::newRow("second key: folder without the tool")
       << kNoKey << QByteArray() << int(kRegSz) << folder << true << QStringList{} << true << both
       << QStringList{toolInFolder} << "" << true;
   QTest::newRow("second key: tool found but does not start")
-      << kNoKey << QByteArray() << int(kRegSz) << folder << true << QStringList{toolInFolder}
-      << false << both << QStringList{toolInFolder} << toolInFolder << true;
-  QTest::newRow("both keys missing")
-      << kNoKey << QByteArray() << kNoKey << QByteArray() << true << QStringList{} << true << both
-      << QStringList{} << "" << true;
+      << kNoKey << QByteArray() << int(kRegSz) << folder << true << QStringList{toolInFolder} << false << both
+      << QStringList{toolInFolder} << toolInFolder << true;
+  QTest::newRow("both keys missing") << kNoKey << QByteArray() << kNoKey << QByteArray() << true << QStringList{}
+                                     << true << both << QStringList{} << "" << true;
   QTest::newRow("first key: value of zero length")
-      << int(kRegSz) << QByteArray() << int(kRegSz) << folder << true << QStringList{toolInFolder}
-      << true << QStringList{kToolKey} << QStringList{} << "" << true;
+      << int(kRegSz) << QByteArray() << int(kRegSz) << folder << true << QStringList{toolInFolder} << true
+      << QStringList{kToolKey} << QStringList{} << "" << true;
   QTest::newRow("second key: value of zero length")
-      << kNoKey << QByteArray() << int(kRegSz) << QByteArray() << true << QStringList{toolInFolder}
-      << true << both << QStringList{} << "" << true;
+      << kNoKey << QByteArray() << int(kRegSz) << QByteArray() << true << QStringList{toolInFolder} << true << both
+      << QStringList{} << "" << true;
   QTest::newRow("first key: expandable string leaves the path empty")
-      << int(kRegExpandSz) << path << int(kRegSz) << folder << true << QStringList{toolInFolder}
-      << true << QStringList{kToolKey} << QStringList{} << "" << true;
+      << int(kRegExpandSz) << path << int(kRegSz) << folder << true << QStringList{toolInFolder} << true
+      << QStringList{kToolKey} << QStringList{} << "" << true;
   QTest::newRow("first key: value too long for the buffer, second key used")
-      << int(kRegSz) << QByteArray(1025, 'x') << int(kRegSz) << folder << true
-      << QStringList{toolInFolder} << true << both << QStringList{toolInFolder} << toolInFolder
-      << false;
+      << int(kRegSz) << QByteArray(1025, 'x') << int(kRegSz) << folder << true << QStringList{toolInFolder} << true
+      << both << QStringList{toolInFolder} << toolInFolder << false;
   QTest::newRow("keys the account may not read")
-      << int(kRegSz) << path << int(kRegSz) << folder << false << QStringList{toolInFolder} << true
-      << both << QStringList{} << "" << true;
+      << int(kRegSz) << path << int(kRegSz) << folder << false << QStringList{toolInFolder} << true << both
+      << QStringList{} << "" << true;
 }
 
 void TestSysInfoLauncher::startSysInfo() {
@@ -185,8 +179,7 @@ void TestSysInfoLauncher::startSysInfo() {
     platform.keys[kToolKeyPath][kToolValueName] = {std::uint32_t(pathType), bytesOf(pathBytes)};
   }
   if (folderType != kNoKey) {
-    platform.keys[kToolFolderKeyPath][kToolFolderValueName] = {std::uint32_t(folderType),
-                                                               bytesOf(folderBytes)};
+    platform.keys[kToolFolderKeyPath][kToolFolderValueName] = {std::uint32_t(folderType), bytesOf(folderBytes)};
   }
   platform.keysReadable = keysReadable;
   for (const QString& file : files) platform.files.insert(file.toStdString());
@@ -233,38 +226,31 @@ void TestSysInfoLauncher::getKeyValue_data() {
   QTest::addColumn<bool>("expectedResult");
   QTest::addColumn<QByteArray>("expectedText");
 
-  QTest::newRow("string with its NUL")
-      << true << true << int(kRegSz) << QByteArray("C:\\x.exe\0", 9) << QByteArray("before") << true
-      << QByteArray("C:\\x.exe");
+  QTest::newRow("string with its NUL") << true << true << int(kRegSz) << QByteArray("C:\\x.exe\0", 9)
+                                       << QByteArray("before") << true << QByteArray("C:\\x.exe");
   QTest::newRow("string without a NUL") << true << true << int(kRegSz) << QByteArray("C:\\x.exe")
                                         << QByteArray("before") << true << QByteArray("C:\\x.exe");
-  QTest::newRow("string only its last NUL is trimmed")
-      << true << true << int(kRegSz) << QByteArray("a\0b\0\0", 5) << QByteArray("before") << true
-      << QByteArray("a\0b\0", 4);
+  QTest::newRow("string only its last NUL is trimmed") << true << true << int(kRegSz) << QByteArray("a\0b\0\0", 5)
+                                                       << QByteArray("before") << true << QByteArray("a\0b\0", 4);
   QTest::newRow("one NUL gives an empty string")
-      << true << true << int(kRegSz) << QByteArray("\0", 1) << QByteArray("before") << true
-      << QByteArray();
+      << true << true << int(kRegSz) << QByteArray("\0", 1) << QByteArray("before") << true << QByteArray();
   QTest::newRow("string filling the whole buffer")
-      << true << true << int(kRegSz) << QByteArray(1024, 'y') << QByteArray("before") << true
-      << QByteArray(1024, 'y');
-  QTest::newRow("string one byte too long") << true << true << int(kRegSz) << QByteArray(1025, 'y')
-                                            << QByteArray("before") << false << QByteArray();
+      << true << true << int(kRegSz) << QByteArray(1024, 'y') << QByteArray("before") << true << QByteArray(1024, 'y');
+  QTest::newRow("string one byte too long")
+      << true << true << int(kRegSz) << QByteArray(1025, 'y') << QByteArray("before") << false << QByteArray();
   QTest::newRow("dword ending in NUL: last byte dropped, codes reversed")
-      << true << true << int(kRegDword) << QByteArray("\x0a\0\0\0", 4) << QByteArray("") << true
-      << QByteArray("&h00A");
-  QTest::newRow("dword without a NUL at its end")
-      << true << true << int(kRegDword) << QByteArray("\x01\x02\xff\x1c", 4) << QByteArray("")
-      << true << QByteArray("&h1CFF21");
+      << true << true << int(kRegDword) << QByteArray("\x0a\0\0\0", 4) << QByteArray("") << true << QByteArray("&h00A");
+  QTest::newRow("dword without a NUL at its end") << true << true << int(kRegDword) << QByteArray("\x01\x02\xff\x1c", 4)
+                                                  << QByteArray("") << true << QByteArray("&h1CFF21");
   QTest::newRow("other type leaves the text as it was")
-      << true << true << int(kRegExpandSz) << QByteArray("%SystemRoot%\0", 13)
-      << QByteArray("before") << true << QByteArray("before");
-  QTest::newRow("binary type leaves the text as it was")
-      << true << true << int(kRegBinary) << QByteArray("\x01\x02", 2) << QByteArray("before")
-      << true << QByteArray("before");
-  QTest::newRow("missing value") << true << false << int(kRegSz) << QByteArray()
-                                 << QByteArray("before") << false << QByteArray();
-  QTest::newRow("missing key") << false << false << int(kRegSz) << QByteArray()
-                               << QByteArray("before") << false << QByteArray();
+      << true << true << int(kRegExpandSz) << QByteArray("%SystemRoot%\0", 13) << QByteArray("before") << true
+      << QByteArray("before");
+  QTest::newRow("binary type leaves the text as it was") << true << true << int(kRegBinary) << QByteArray("\x01\x02", 2)
+                                                         << QByteArray("before") << true << QByteArray("before");
+  QTest::newRow("missing value") << true << false << int(kRegSz) << QByteArray() << QByteArray("before") << false
+                                 << QByteArray();
+  QTest::newRow("missing key") << false << false << int(kRegSz) << QByteArray() << QByteArray("before") << false
+                               << QByteArray();
 }
 
 void TestSysInfoLauncher::getKeyValue() {
@@ -290,8 +276,7 @@ void TestSysInfoLauncher::zeroLengthValueIsARunTimeError() {
   FakePlatform platform;
   platform.keys["Key"]["Value"] = {kRegSz, ""};
   std::string valueText;
-  QVERIFY_THROWS_EXCEPTION(SysInfoRunTimeError,
-                           GetKeyValue(platform, kHKeyLocalMachine, "Key", "Value", valueText));
+  QVERIFY_THROWS_EXCEPTION(SysInfoRunTimeError, GetKeyValue(platform, kHKeyLocalMachine, "Key", "Value", valueText));
   QCOMPARE(platform.openCount, 1);
   QCOMPARE(platform.closeCount, 1);
 }

@@ -29,8 +29,9 @@ QString Lines(const QStringList& lines) { return lines.join('\n') + '\n'; }
 QJsonObject Json(const Finished& run) { return QJsonDocument::fromJson(run.out.toUtf8()).object(); }
 
 // The options of each way of handing in, in the order of the comparison's rows.
-const QStringList kWays{"--part maces", "--part belts", "--part books", "--part rings --side good",
-                        "--part rings --side evil", "--sell-maces"};
+const QStringList kWays{
+    "--part maces", "--part belts", "--part books", "--part rings --side good", "--part rings --side evil",
+    "--sell-maces"};
 const QStringList kWayNames{"maces", "belts", "books", "rings good", "rings evil", "sell maces"};
 const int kZeroLeftOffered[]{1, 2, 3, 4, 4, 0};
 const QStringList kZeroLeft{"scalps", "maces", "belts", "books", "rings"};
@@ -78,6 +79,7 @@ class TestCli : public QObject {
   // Hand-checked results; every hand-in at level 50 gives 50,000 XP a scalp or mace bundle,
   // 150,000 a belt bundle, 187,500 a book bundle and 200,000 a ring hand-in.
   void results_data() {
+    // clang-format off
     QTest::addColumn<QString>("args");
     QTest::addColumn<QString>("table");
     QTest::addColumn<QStringList>("expected");
@@ -124,6 +126,7 @@ class TestCli : public QObject {
                                                             "Exact XP: 525.329.500", "XP gained: 500.102.000",
                                                             "XP to next level: 499.898.000", "Scalps remained: 0",
                                                             "Maces remained: 0", "Belts Remained: 1667"};
+    // clang-format on
   }
   void results() {
     QFETCH(QString, args);
@@ -137,6 +140,7 @@ class TestCli : public QObject {
 
   // The command's messages, as "Title: Text" on standard error, end the run with status 1.
   void messages_data() {
+    // clang-format off
     QTest::addColumn<QString>("args");
     QTest::addColumn<QString>("message");
     QTest::newRow("no quest option") << "--xp 25227500 --scalps 1000" << "Error: You have not chosen any quest options.";
@@ -170,6 +174,7 @@ class TestCli : public QObject {
                                         << "Please!!!: Perhaps you should consider collecting some scalps first.";
     QTest::newRow("compare at the cap") << "--compare --level 185 --scalps 3000000"
                                         << "Be patient: Cannot check above 190lvl.";
+    // clang-format on
   }
   void messages() {
     QFETCH(QString, args);
@@ -185,6 +190,7 @@ class TestCli : public QObject {
 
   // What the window's controls cannot express is refused with the usage and status 2.
   void usage_data() {
+    // clang-format off
     QTest::addColumn<QString>("args");
     QTest::addColumn<QString>("error");
     QTest::newRow("nothing") << "" << "give the character's XP (--xp) or level (--level)";
@@ -211,6 +217,7 @@ class TestCli : public QObject {
                                          << "--compare tries every way of handing in; --part cannot be given with it";
     QTest::newRow("compare with a target") << "--xp 1 --scalps 5 --compare --target 60"
                                            << "--compare tries every way of handing in; --target cannot be given with it";
+    // clang-format on
   }
   void usage() {
     QFETCH(QString, args);
@@ -223,6 +230,7 @@ class TestCli : public QObject {
   }
 
   void json_data() {
+    // clang-format off
     QTest::addColumn<QString>("args");
     QTest::addColumn<QVariantMap>("expected");
     QTest::newRow("rings evil") << "--level 50 --scalps 3124 --part rings --side evil"
@@ -238,6 +246,7 @@ class TestCli : public QObject {
                             << QVariantMap{{"scalpsNeeded", 41670}, {"levelReached", 51}, {"exactXp", 525227500},
                                            {"xpGained", 500000000}, {"xpToNextLevel", 500000000},
                                            {"scalpsRemained", 0}, {"macesRemained", 4}, {"beltsRemained", 1666}};
+    // clang-format on
   }
   void json() {
     QFETCH(QString, args);
@@ -282,6 +291,7 @@ class TestCli : public QObject {
 
   // Every row of a plan is what a search for that level alone gives (shipped table, fixed seed).
   void planRowsAreSearches_data() {
+    // clang-format off
     QTest::addColumn<QString>("args");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("target");
@@ -295,6 +305,7 @@ class TestCli : public QObject {
                                     .arg(target)
                              << level << target;
     }
+    // clang-format on
   }
   void planRowsAreSearches() {
     QFETCH(QString, args);
@@ -327,6 +338,7 @@ class TestCli : public QObject {
 
   // Every row of a comparison is the projection of that way alone, or its message.
   void compareRowsAreProjections_data() {
+    // clang-format off
     QTest::addColumn<QString>("args");
     QRandomGenerator random(16);
     for (int n = 0; n < 4; ++n) {
@@ -334,6 +346,7 @@ class TestCli : public QObject {
       QTest::addRow("%d", n) << QString("--xp %1 --scalps %2").arg(xpIn(level, random)).arg(random.bounded(5, 400000));
     }
     QTest::newRow("some ways at the cap") << "--level 185 --scalps 600000";
+    // clang-format on
   }
   void compareRowsAreProjections() {
     QFETCH(QString, args);
@@ -361,6 +374,7 @@ class TestCli : public QObject {
 
   // CSV: a header and a line per row, each with as many fields.
   void formats_data() {
+    // clang-format off
     QTest::addColumn<QString>("args");
     QTest::addColumn<QString>("header");
     QTest::addColumn<int>("rows");
@@ -370,6 +384,7 @@ class TestCli : public QObject {
     QTest::newRow("one search") << "--level 180 --part maces --target 181"
                                 << "scalpsNeeded,levelReached,exactXp,xpGained,xpToNextLevel,scalpsRemained,"
                                    "macesRemained,beltsRemained" << 1;
+    // clang-format on
   }
   void formats() {
     QFETCH(QString, args);
@@ -384,11 +399,13 @@ class TestCli : public QObject {
   // The help and the tables fit an 80-column console, where an 80th character would move the
   // cursor to the next line (the comparison with the widest values the game reaches).
   void fitsEightyColumns_data() {
+    // clang-format off
     QTest::addColumn<QString>("args");
     QTest::newRow("help") << "--help";
     QTest::newRow("usage") << "--xp";
     QTest::newRow("compare") << "--compare --level 185 --scalps 600000";
     QTest::newRow("plan") << "--plan --level 180 --part books";
+    // clang-format on
   }
   void fitsEightyColumns() {
     QFETCH(QString, args);

@@ -20,7 +20,6 @@ using namespace quorvane;
 
 namespace {
 
-
 const QString kHuge = "99999999999999999999999999";
 const QString kNotANumber = "does not hold a number.";
 const QString kLetters = "has letters, not numbers.";
@@ -48,9 +47,7 @@ class TestBadInput : public QObject {
   QTemporaryDir dir_;
 
   std::string path(const char* name) const { return dir_.filePath(name).toStdString(); }
-  std::string write(const char* name, const std::string& text) const {
-    return test::WriteFile(path(name), text);
-  }
+  std::string write(const char* name, const std::string& text) const { return test::WriteFile(path(name), text); }
   static std::string records(int first, int last, bool sameNumber = false) {
     const LevelTable t = LoadLevelTable(DefaultLevelTablePath()).table;
     std::string text;
@@ -98,9 +95,18 @@ class TestBadInput : public QObject {
       for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
       return write("garbage.bin", garbage);
     }
-    if (table == "nul byte") return write("nul.txt", std::string("1,0\n2,92\0" "007\n", 13));
+    if (table == "nul byte")
+      return write("nul.txt", std::string("1,0\n2,92\0"
+                                          "007\n",
+                                          13));
     if (table == "no comma") return write("no-comma.txt", "1,0\n2 92007\n");
-    if (table == "utf-16, no comma") return write("utf-16.txt", std::string("\xFF\xFE" "1\0,\0" "0\0\r\0\n\0" "2\0 \0" "9\0", 18));
+    if (table == "utf-16, no comma")
+      return write("utf-16.txt", std::string("\xFF\xFE"
+                                             "1\0,\0"
+                                             "0\0\r\0\n\0"
+                                             "2\0 \0"
+                                             "9\0",
+                                             18));
     if (table == "fifo") {
       const std::string fifo = path("fifo");
       if (::mkfifo(fifo.c_str(), 0644) != 0 && errno != EEXIST) qFatal("cannot make %s", fifo.c_str());
@@ -119,6 +125,7 @@ class TestBadInput : public QObject {
   void initTestCase() { QVERIFY(dir_.isValid()); }
 
   void catalogue_data() {
+    // clang-format off
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("title");  // empty: the input is taken and results are shown
@@ -228,6 +235,7 @@ class TestBadInput : public QObject {
     table("duplicate level numbers", "", "");
     table("191 records and more", "", "");
     table("50 MB of records", "", "");
+    // clang-format on
   }
 
   void catalogue() {

@@ -18,7 +18,9 @@ const LevelTable& Shipped() {
   return table;
 }
 
-std::string WriteTable(const char* name, const std::string& text) { return test::WriteFile(test::ScratchPath(name), text); }
+std::string WriteTable(const char* name, const std::string& text) {
+  return test::WriteFile(test::ScratchPath(name), text);
+}
 
 // Levels 1..49 at n x 1000 XP, then 500,000,000 XP a level from 25,227,500 at level 50 on.
 std::string LinearTable() {
@@ -73,6 +75,7 @@ class TestCalculateCommand : public QObject {
  private slots:
   // Each row ends the command with one message; the result labels stay as they were.
   void messages_data() {
+    // clang-format off
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("title");
@@ -136,6 +139,7 @@ class TestCalculateCommand : public QObject {
     QTest::newRow("interval checked with the window hidden") << "" << search + "TargetLVL=60;ScalpsUpd=0;chkWorking=1"
                                                              << "Error"
                                                              << "The Update window after: field must hold a number of scalps above 0.";
+    // clang-format on
   }
   void messages() {
     QFETCH(QString, table);
@@ -187,6 +191,7 @@ class TestCalculateCommand : public QObject {
 
   // Hand-checked results on a table with 500,000,000 XP a level from level 50 on.
   void results_data() {
+    // clang-format off
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QStringList>("expected");  // ResLVL, xpgain, ResExp, remXP, ResGP, Scalps..Finals
     // 200 scalp bundles and 40 mace bundles at 50,000 XP each; the 40 belts stay.
@@ -206,6 +211,7 @@ class TestCalculateCommand : public QObject {
                                            << QStringList{"51", "846.800.000", "872.027.500", "153.200.000", "0", "0", "0", "0", "800", "0", "0"};
     QTest::newRow("books") << "Text1=25227500;Text2=3124;Option1=2"
                            << QStringList{"50", "45.050.000", "70.277.500", "454.950.000", "0", "4", "4", "1", "1", "8", "0"};
+    // clang-format on
   }
   void results() {
     QFETCH(QString, setup);
@@ -214,9 +220,10 @@ class TestCalculateCommand : public QObject {
     ApplySetup(v, setup);
     QCOMPARE(ExecuteCalculate(v, LinearTable()), CalculateOutcome::Results);
     QVERIFY(v.messages.empty());
-    const ResultLabel labels[] = {ResultLabel::Level, ResultLabel::XpGained, ResultLabel::ExactXp, ResultLabel::XpToNextLevel,
-                                  ResultLabel::Gold, ResultLabel::ScalpsLeft, ResultLabel::MacesLeft,
-                                  ResultLabel::BeltsLeft, ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::FinalRewards};
+    const ResultLabel labels[] = {ResultLabel::Level,         ResultLabel::XpGained,    ResultLabel::ExactXp,
+                                  ResultLabel::XpToNextLevel, ResultLabel::Gold,        ResultLabel::ScalpsLeft,
+                                  ResultLabel::MacesLeft,     ResultLabel::BeltsLeft,   ResultLabel::BooksLeft,
+                                  ResultLabel::RingsLeft,     ResultLabel::FinalRewards};
     QStringList got;
     for (ResultLabel l : labels) got << QString::fromStdString(v.caption(l));
     QCOMPARE(got, expected);

@@ -54,7 +54,8 @@ CheckingView RandomPress(std::mt19937_64& rng) {
 
 QByteArray Describe(const CheckingView& v) {
   QString s;
-  for (const auto& [field, text] : v.texts) s += QString("field %1=\"%2\" ").arg(static_cast<int>(field)).arg(text.c_str());
+  for (const auto& [field, text] : v.texts)
+    s += QString("field %1=\"%2\" ").arg(static_cast<int>(field)).arg(text.c_str());
   for (const auto& [box, value] : v.checks) s += QString("check %1=%2 ").arg(static_cast<int>(box)).arg(value);
   for (const auto& [key, on] : v.options) {
     if (on) s += QString("option %1(%2) ").arg(static_cast<int>(key.first)).arg(key.second);

@@ -81,8 +81,8 @@ SearchCase RandomSearch(std::mt19937_64& rng) {
   const int start = shape == 3 ? Between(rng, std::max(1, top - 8), top) : Between(rng, 1, top);
   const int target = Between(rng, start + 1, std::min(start + 40, top + 1));
   const Xp xp = std::uniform_int_distribution<Xp>(c.table.levelXp(start), c.table.levelXp(start + 1) - 1)(rng);
-  const QuestPart part = Pick(rng, {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks,
-                                    QuestPart::GiveRings});
+  const QuestPart part = Pick(
+      rng, {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks, QuestPart::GiveRings});
   const Side side = Pick(rng, {Side::Good, Side::Evil, Side::None});
   c.input.start = ProjectionInput{0, xp, start, part, Between(rng, 0, 3) == 0, side, nullptr};
   c.input.targetLevel = target;
@@ -134,17 +134,25 @@ class TestCoreProperties : public QObject {
       const int start = Between(rng, 1, std::min(count - 1, kLevelCap - 1));
       const Xp xp = std::uniform_int_distribution<Xp>(table.levelXp(start), table.levelXp(start + 1) - 1)(rng);
       const Side side = Pick(rng, {Side::Good, Side::Evil});
-      const QuestPart part = Pick(rng, {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks,
-                                        QuestPart::GiveRings});
-      const std::int64_t scalps = static_cast<std::int64_t>(std::pow(10.0, std::uniform_real_distribution<>(0, 9)(rng)));
+      const QuestPart part = Pick(rng, {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts,
+                                        QuestPart::GiveBooks, QuestPart::GiveRings});
+      const std::int64_t scalps =
+          static_cast<std::int64_t>(std::pow(10.0, std::uniform_real_distribution<>(0, 9)(rng)));
       const std::int64_t more = scalps + Pick<std::int64_t>(rng, {1, 4, 5, 25, 75, 375, 750, 1125, 100000});
       ProjectionInput in{scalps, xp, start, part, Between(rng, 0, 4) == 0, side, &table};
       const ProjectionResult a = RunProjection(in);
       in.scalpsOwned = more;
       const ProjectionResult b = RunProjection(in);
       const QByteArray what = QString("table of %1, level %2, xp %3, scalps %4 then %5, part %6, sell %7, side %8")
-                                  .arg(count).arg(start).arg(xp).arg(scalps).arg(more).arg(static_cast<int>(part))
-                                  .arg(in.sellMaces).arg(static_cast<int>(side)).toUtf8();
+                                  .arg(count)
+                                  .arg(start)
+                                  .arg(xp)
+                                  .arg(scalps)
+                                  .arg(more)
+                                  .arg(static_cast<int>(part))
+                                  .arg(in.sellMaces)
+                                  .arg(static_cast<int>(side))
+                                  .toUtf8();
       QVERIFY2(a.currentXp >= xp && a.currentLevel >= start, what);
       if (a.outcome == ProjectionOutcome::Finished) {
         QVERIFY2(table.findLevel(a.currentXp) == a.currentLevel, what);

@@ -15,6 +15,7 @@ class TestLevelTable : public QObject {
 
  private slots:
   void parsesRecordForms_data() {
+    // clang-format off
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QList<qint64>>("xp");
     const QList<qint64> three{0, 1000, 3000};
@@ -35,6 +36,7 @@ class TestLevelTable : public QObject {
     }
     QTest::newRow("utf-16 little-endian") << little << three;
     QTest::newRow("utf-16 big-endian") << big << three;
+    // clang-format on
   }
   void parsesRecordForms() {
     QFETCH(QByteArray, text);
@@ -48,6 +50,7 @@ class TestLevelTable : public QObject {
   }
 
   void reportsBrokenFiles_data() {
+    // clang-format off
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<TableProblem>("problem");
     QTest::addColumn<int>("line");
@@ -78,6 +81,7 @@ class TestLevelTable : public QObject {
     QTest::newRow("utf-16 outside ascii") << QByteArray("\xFE\xFF\0" "1\0,\x03\x30", 8) << TableProblem::NotANumber << 1;
     QTest::newRow("utf-16 odd byte") << QByteArray("\xFF\xFE" "1\0,\0" "0\0\n\0" "5", 11) << TableProblem::NotANumber << 2;
     QTest::newRow("utf-16 mark cut short") << QByteArray("\xFF" "1,0\n") << TableProblem::NotANumber << 1;
+    // clang-format on
   }
   void reportsBrokenFiles() {
     QFETCH(QByteArray, text);
@@ -101,6 +105,7 @@ class TestLevelTable : public QObject {
   }
 
   void findLevel_data() {
+    // clang-format off
     QTest::addColumn<qint64>("xp");
     QTest::addColumn<int>("level");  // 0: no level
     QTest::newRow("start of level 1") << qint64(0) << 1;
@@ -110,6 +115,7 @@ class TestLevelTable : public QObject {
     QTest::newRow("last level with a successor") << qint64(9999) << 4;
     QTest::newRow("at the last record") << qint64(10000) << 0;
     QTest::newRow("beyond the last record") << qint64(50000) << 0;
+    // clang-format on
   }
   void findLevel() {
     QFETCH(qint64, xp);
@@ -128,6 +134,7 @@ class TestLevelTable : public QObject {
   }
 
   void xpForLevelRoundsHalfToEven_data() {
+    // clang-format off
     QTest::addColumn<double>("level");
     QTest::addColumn<qint64>("xp");
     QTest::newRow("whole") << 3.0 << qint64(3000);
@@ -138,6 +145,7 @@ class TestLevelTable : public QObject {
     QTest::newRow("beyond the records") << 150.0 << qint64(0);
     QTest::newRow("beyond the slots") << 500.0 << qint64(0);
     QTest::newRow("negative") << -3.0 << qint64(0);
+    // clang-format on
   }
   void xpForLevelRoundsHalfToEven() {
     QFETCH(double, level);
@@ -147,6 +155,7 @@ class TestLevelTable : public QObject {
   }
 
   void roundHalfEven_data() {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("rounded");
     QTest::newRow("57.5") << 57.5 << 58.0;
@@ -154,6 +163,7 @@ class TestLevelTable : public QObject {
     QTest::newRow("-0.5") << -0.5 << 0.0;
     QTest::newRow("-1.5") << -1.5 << -2.0;
     QTest::newRow("188.50001") << 188.50001 << 189.0;
+    // clang-format on
   }
   void roundHalfEven() {
     QFETCH(double, value);
@@ -190,7 +200,8 @@ class TestLevelTable : public QObject {
     QVERIFY(t.levelXp(190) > 94564821930);
     for (int n = 1; n < 190; ++n) QVERIFY(t.levelXp(n + 1) > t.levelXp(n));
     // Above level 50 every level is worth more than one ring hand-in at that level.
-    for (int n = 50; n < 190; ++n) QVERIFY2(t.levelXp(n + 1) - t.levelXp(n) > n * 6000LL, qPrintable(QString::number(n)));
+    for (int n = 50; n < 190; ++n)
+      QVERIFY2(t.levelXp(n + 1) - t.levelXp(n) > n * 6000LL, qPrintable(QString::number(n)));
     QCOMPARE(t.findLevel(25227500).value_or(0), 50);
     QCOMPARE(t.findLevel(25227499).value_or(0), 49);
   }

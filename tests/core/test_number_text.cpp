@@ -13,6 +13,7 @@ class TestNumberText : public QObject {
 
  private slots:
   void groupDigits_data() {
+    // clang-format off
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("grouped");
     QTest::newRow("0") << "0" << "0";
@@ -24,6 +25,7 @@ class TestNumberText : public QObject {
     QTest::newRow("negative, full group") << "-123456" << "-123.456";
     QTest::newRow("negative, short group") << "-1234" << "-1.234";
     QTest::newRow("negative, small") << "-5" << "-5";
+    // clang-format on
   }
   void groupDigits() {
     QFETCH(QString, plain);
@@ -32,6 +34,7 @@ class TestNumberText : public QObject {
   }
 
   void formatPlain_data() {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::newRow("gold of 100 maces") << 100 * 0.010284 << "1.0284";
@@ -40,6 +43,7 @@ class TestNumberText : public QObject {
     QTest::newRow("whole") << 25227500.0 << "25227500";
     QTest::newRow("15 significant digits") << 123456789.123456789 << "123456789.123457";
     QTest::newRow("no exponent when huge") << 1.8e16 << "18000000000000000";
+    // clang-format on
   }
   void formatPlain() {
     QFETCH(double, value);
@@ -57,6 +61,7 @@ class TestNumberText : public QObject {
   }
 
   void readFieldNumber_data() {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("allowFraction");
     QTest::addColumn<NumberStatus>("status");
@@ -98,6 +103,7 @@ class TestNumberText : public QObject {
     QTest::newRow("huge decimal") << QString(400, '9') + ".5" << true << NumberStatus::Ok << qint64(9200000000000000000)
                                   << false << std::numeric_limits<double>::infinity();
     QTest::newRow("tiny decimal") << "0." + QString(400, '0') + "1" << true << NumberStatus::Ok << qint64(0) << false << 0.0;
+    // clang-format on
   }
   void readFieldNumber() {
     QFETCH(QString, text);

@@ -47,6 +47,7 @@ class TestProjection : public QObject {
   // 3124 scalps make 624 maces (4 scalps over), 124 belts (4 maces over), 41 books (1 belt over)
   // and 8 rings (1 book over). At level 1 each stage adds its bundles x its factor.
   void stagesAndItemsPerQuestPart_data() {
+    // clang-format off
     QTest::addColumn<QuestPart>("part");
     QTest::addColumn<bool>("sell");
     QTest::addColumn<Side>("side");
@@ -68,6 +69,7 @@ class TestProjection : public QObject {
                                 << QList<qint64>{4, 4, 1, 1, 2, 2};
     QTest::newRow("no part, no sale") << QuestPart::None << false << Side::None << qint64(871000)
                                       << QList<qint64>{4, 4, 1, 0, 0, 0};
+    // clang-format on
   }
   void stagesAndItemsPerQuestPart() {
     QFETCH(QuestPart, part);
@@ -86,17 +88,19 @@ class TestProjection : public QObject {
     QCOMPARE(r.ringsMade, 8);
     const ItemResults items = DeriveItemResults(in, r);
     const QList<qint64> got{items.scalpsRemained, items.macesRemained, items.beltsRemained,
-                            items.booksRemained, items.ringsRemained, items.finalRewards};
+                            items.booksRemained,  items.ringsRemained, items.finalRewards};
     QCOMPARE(got, left);
     QCOMPARE(items.goldMillions, sell ? 624 * 0.010284 : 0.0);
   }
 
   void ringsLeftAndFinalRewards_data() {
+    // clang-format off
     QTest::addColumn<Side>("side");
     QTest::addColumn<qint64>("rings");
     QTest::addColumn<qint64>("finals");
     QTest::newRow("good, 7 rings") << Side::Good << qint64(1) << qint64(3);
     QTest::newRow("evil, 7 rings") << Side::Evil << qint64(1) << qint64(2);
+    // clang-format on
   }
   void ringsLeftAndFinalRewards() {
     QFETCH(Side, side);
@@ -118,6 +122,7 @@ class TestProjection : public QObject {
 
   // Level-by-level behaviour on small hand-checked tables.
   void levelSteps_data() {
+    // clang-format off
     QTest::addColumn<QList<qint64>>("table");
     QTest::addColumn<int>("startLevel");
     QTest::addColumn<qint64>("startXp");
@@ -142,6 +147,7 @@ class TestProjection : public QObject {
                                                            << qint64(14) << 1 << qint64(2000);
     // Start above the level's start: fewer bundles needed.
     QTest::newRow("start inside a level") << t << 2 << qint64(2500) << qint64(5) << 3 << qint64(4500);
+    // clang-format on
   }
   void levelSteps() {
     QFETCH(QList<qint64>, table);
@@ -187,12 +193,14 @@ class TestProjection : public QObject {
   }
 
   void stopsAtLevelCap_data() {
+    // clang-format off
     QTest::addColumn<int>("startLevel");
     QTest::addColumn<qint64>("scalps");
     QTest::addColumn<ProjectionOutcome>("outcome");
     QTest::newRow("189 with plenty") << 189 << qint64(1'000'000'000'000) << ProjectionOutcome::StoppedAtLevelCap;
     QTest::newRow("150 with plenty") << 150 << qint64(1'000'000'000'000) << ProjectionOutcome::StoppedAtLevelCap;
     QTest::newRow("189 with a few") << 189 << qint64(1000) << ProjectionOutcome::Finished;
+    // clang-format on
   }
   void stopsAtLevelCap() {
     QFETCH(int, startLevel);

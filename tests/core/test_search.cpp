@@ -65,6 +65,7 @@ class TestSearch : public QObject {
 
  private slots:
   void steps_data() {
+    // clang-format off
     QTest::addColumn<ZeroLeft>("choice");
     QTest::addColumn<Side>("side");
     QTest::addColumn<qint64>("step");
@@ -75,6 +76,7 @@ class TestSearch : public QObject {
     QTest::newRow("rings good") << ZeroLeft::Rings << Side::Good << qint64(750);
     QTest::newRow("rings evil") << ZeroLeft::Rings << Side::Evil << qint64(1125);
     QTest::newRow("rings without side") << ZeroLeft::Rings << Side::None << qint64(1125);
+    // clang-format on
   }
   void steps() {
     QFETCH(ZeroLeft, choice);
@@ -109,6 +111,7 @@ class TestSearch : public QObject {
   // Candidate 0 is always tried and repainted first; with an interval the window is repainted
   // at the candidates that are multiples of it.
   void repaintPoints_data() {
+    // clang-format off
     QTest::addColumn<qint64>("step");
     QTest::addColumn<bool>("useInterval");
     QTest::addColumn<double>("interval");
@@ -118,6 +121,7 @@ class TestSearch : public QObject {
     QTest::newRow("step 25, interval 2.5") << qint64(25) << true << 2.5 << qint64(25);
     QTest::newRow("step 5, interval 7") << qint64(5) << true << 7.0 << qint64(35);
     QTest::newRow("step 5, no interval") << qint64(5) << false << 100.0 << qint64(5);
+    // clang-format on
   }
   void repaintPoints() {
     QFETCH(qint64, step);
@@ -165,7 +169,9 @@ class TestSearch : public QObject {
   // of that candidate.
   void levelCapEndsSearch() {
     std::string text;
-    for (int n = 1; n <= 190; ++n) text += std::to_string(n) + "," + std::to_string(n < 189 ? n * 1'000'000LL : 188'000'000LL + (n - 188) * 10) + "\n";
+    for (int n = 1; n <= 190; ++n)
+      text +=
+          std::to_string(n) + "," + std::to_string(n < 189 ? n * 1'000'000LL : 188'000'000LL + (n - 188) * 10) + "\n";
     const LevelTable t = ParseLevelTable(text).table;
     SearchInput in = Input(t, 188, 189, QuestPart::GiveMaces, Side::None, 25);
     RecordingDisplay fast, straight;
@@ -183,7 +189,8 @@ class TestSearch : public QObject {
   // The fast search shows and answers exactly what trying every candidate in turn does.
   void matchesStraightSearch() {
     std::mt19937_64 rng(7);
-    const QuestPart parts[] = {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks, QuestPart::GiveRings};
+    const QuestPart parts[] = {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks,
+                               QuestPart::GiveRings};
     const std::int64_t steps[] = {5, 25, 75, 375, 750, 1125};
     const double intervals[] = {100, 1, 7, 2.5, 1000, 375, 0.3};
     // The shipped table, one cut short, and one with levels close together near the top.
@@ -197,7 +204,9 @@ class TestSearch : public QObject {
       }
       tables.push_back(ParseLevelTable(cut).table);
       std::string close;
-      for (int n = 1; n <= 190; ++n) close += std::to_string(n) + "," + std::to_string(n <= 150 ? n * 3'000'000LL : 450'000'000LL + (n - 150) * 7) + "\n";
+      for (int n = 1; n <= 190; ++n)
+        close +=
+            std::to_string(n) + "," + std::to_string(n <= 150 ? n * 3'000'000LL : 450'000'000LL + (n - 150) * 7) + "\n";
       tables.push_back(ParseLevelTable(close).table);
     }
     int outcomes[3] = {0, 0, 0};
@@ -205,10 +214,12 @@ class TestSearch : public QObject {
       const LevelTable& t = tables[rng() % tables.size()];
       const int top = std::min(t.levelCount() - 1, 189);
       const int level = 1 + static_cast<int>(rng() % static_cast<std::uint64_t>(top - 1));
-      const int target = level + 1 + static_cast<int>(rng() % std::min<std::uint64_t>(12, static_cast<std::uint64_t>(top - level)));
+      const int target =
+          level + 1 + static_cast<int>(rng() % std::min<std::uint64_t>(12, static_cast<std::uint64_t>(top - level)));
       const QuestPart part = parts[rng() % 5];
-      SearchInput in = Input(t, level, target, part, part == QuestPart::GiveRings ? (rng() % 2 ? Side::Good : Side::Evil) : Side::None,
-                             steps[rng() % 6]);
+      SearchInput in =
+          Input(t, level, target, part,
+                part == QuestPart::GiveRings ? (rng() % 2 ? Side::Good : Side::Evil) : Side::None, steps[rng() % 6]);
       in.start.sellMaces = part == QuestPart::None;
       in.start.startXp += static_cast<Xp>(rng() % static_cast<std::uint64_t>(t.levelXp(level + 1) - t.levelXp(level)));
       in.showWorkingWindow = rng() % 4 != 0;

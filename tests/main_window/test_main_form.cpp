@@ -40,15 +40,15 @@ constexpr Pair kPairs[] = {
     {"gold", "GoldFromMaces", "ResGP"}, {"belts", "BeltsRem", "BeltsLeft"}, {"books", "BooksRem", "BooksLeft"},
     {"rings", "RinRem", "RingsLeft"},   {"final", "FinRew", "Finals"},
 };
-constexpr const char* kAlwaysShown[] = {"Label3", "ResLVL",  "Label4",     "ResExp",  "Label13",  "xpgain",
-                                        "Label15", "remXP", "Label10", "ScalpsLeft", "Label11", "MacesLeft"};
+constexpr const char* kAlwaysShown[] = {"Label3",  "ResLVL", "Label4",  "ResExp",     "Label13", "xpgain",
+                                        "Label15", "remXP",  "Label10", "ScalpsLeft", "Label11", "MacesLeft"};
 
 // What the window shows in each of its modes.
 struct Mode {
   const char* name;
-  int part;     // selected member of Option1, -1 for none
-  int side;     // selected member of Option2, -1 for none
-  int sell;     // Check1
+  int part;  // selected member of Option1, -1 for none
+  int side;  // selected member of Option2, -1 for none
+  int sell;  // Check1
   const char* pairs;
   int offered;  // Option4(0) .. Option4(offered - 1) are shown
 };
@@ -150,7 +150,8 @@ class TestMainForm : public QObject {
     QVERIFY(shown("Text2"));
     QCOMPARE(form_->caption("Label2"), QString("Scalps Owned"));
     verifyMode(ModeNamed("rings"));
-    for (const char* name : {"ResLVL", "ResExp", "xpgain", "remXP"}) QCOMPARE(form_->caption(name), QString("Click Calculate"));
+    for (const char* name : {"ResLVL", "ResExp", "xpgain", "remXP"})
+      QCOMPARE(form_->caption(name), QString("Click Calculate"));
     for (const char* name : {"ScalpsLeft", "MacesLeft", "BeltsLeft", "BooksLeft", "RingsLeft", "Finals"})
       QVERIFY(form_->caption(name).isEmpty());
     // The options panel shows, with its stored values.
@@ -170,6 +171,7 @@ class TestMainForm : public QObject {
   }
 
   void tabWalk_data() {
+    // clang-format off
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QStringList>("stops");
     const QStringList panel = {"cmdOpt", "CloseOptions", "Option4(0)", "chkScalpsUpd", "ScalpsUpd", "chkWorking"};
@@ -187,6 +189,7 @@ class TestMainForm : public QObject {
         << "CloseOptions"
         << QStringList({"Text1", "Text2", "ExecuteCmd", "cmdAbout", "ReqLVL", "Option3(0)", "Option2(0)",
                         "Option1(3)", "Check1", "cmdOpt"});
+    // clang-format on
   }
   void tabWalk() {
     QFETCH(QString, setup);
@@ -207,6 +210,7 @@ class TestMainForm : public QObject {
   }
 
   void accessibleNames_data() {
+    // clang-format off
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("accessible");
     QTest::newRow("Text1") << "Text1" << "Character XP:";
@@ -221,6 +225,7 @@ class TestMainForm : public QObject {
     QTest::newRow("good") << "Option2(0)" << "Good";
     QTest::newRow("evil") << "Option2(1)" << "Evil";
     QTest::newRow("a result keeps its text") << "ResLVL" << "";
+    // clang-format on
   }
   void accessibleNames() {
     QFETCH(QString, control);
@@ -243,7 +248,8 @@ class TestMainForm : public QObject {
     auto* label = qobject_cast<QLabel*>(w);
     if (!label) return w->geometry();
     const QFontMetrics fm(label->font());
-    const int textHeight = fm.boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text()).height();
+    const int textHeight =
+        fm.boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text()).height();
     QRect r = w->geometry();
     r.setHeight(qMin(r.height(), qMax(fm.height(), textHeight)));
     return r;
@@ -270,8 +276,8 @@ class TestMainForm : public QObject {
 
   void narrowWidthHidesAllOfTheOptionsFrame() {
     click("CloseOptions");
-    QCOMPARE(form_->width(), TwipsToPixels(MainForm::kWidthPanelClosed) -
-                                (TwipsToPixels(form_->outerWidthTwips()) - form_->width()));
+    QCOMPARE(form_->width(),
+             TwipsToPixels(MainForm::kWidthPanelClosed) - (TwipsToPixels(form_->outerWidthTwips()) - form_->width()));
     const QRect frame3 = widget("Frame3")->geometry();
     QVERIFY(!frame3.intersects(form_->rect()));
     // The left column is complete.
@@ -280,6 +286,7 @@ class TestMainForm : public QObject {
   }
 
   void captionsFit_data() {
+    // clang-format off
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("caption");
     TestedMainForm probe;
@@ -294,6 +301,7 @@ class TestMainForm : public QObject {
     }
     // Captions that the handlers set.
     QTest::newRow("Label2 while searching") << "Label2" << "Scalps Needed";
+    // clang-format on
   }
   // The dialog text, drawn in device pixels, is as wide as the look-alike's text at ratio 1 times
   // the screen's pixel ratio: 320 logical pixels for the sample (measured with the look-alike). A
@@ -358,6 +366,7 @@ class TestMainForm : public QObject {
   // ---- Quest option interlocks ----------------------------------------------------------------
 
   void modeReachedFromEveryOtherMode_data() {
+    // clang-format off
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     const QStringList targets = {"rings", "books", "belts", "maces", "sell maces"};
@@ -365,6 +374,7 @@ class TestMainForm : public QObject {
     for (const QString from : {"start", "rings", "books", "belts", "maces", "sell maces", "nothing"})
       for (const QString& to : targets)
         if (from != to && !(from == "start" && to == "rings")) QTest::newRow(qPrintable(from + " -> " + to)) << from << to;
+    // clang-format on
   }
   void modeReachedFromEveryOtherMode() {
     QFETCH(QString, from);
@@ -385,6 +395,7 @@ class TestMainForm : public QObject {
   }
 
   void evilChosenFromEachMode_data() {
+    // clang-format off
     QTest::addColumn<QString>("from");
     QTest::addColumn<int>("side");
     QTest::newRow("start") << "start" << 1;
@@ -395,6 +406,7 @@ class TestMainForm : public QObject {
     QTest::newRow("maces") << "maces" << 0;
     QTest::newRow("sell maces") << "sell maces" << 0;
     QTest::newRow("nothing") << "nothing" << 0;
+    // clang-format on
   }
   void evilChosenFromEachMode() {
     QFETCH(QString, from);
@@ -453,8 +465,10 @@ class TestMainForm : public QObject {
   // ---- Options panel --------------------------------------------------------------------------
 
   void zeroLeftItemDrivesTheUpdateCount_data() {
+    // clang-format off
     QTest::addColumn<int>("item");
     for (int i = 1; i <= 4; ++i) QTest::newRow(qPrintable(QString("Option4(%1)").arg(i))) << i;
+    // clang-format on
   }
   void zeroLeftItemDrivesTheUpdateCount() {
     QFETCH(int, item);
@@ -475,10 +489,12 @@ class TestMainForm : public QObject {
   }
 
   void optionsWidthsAndCentring_data() {
+    // clang-format off
     QTest::addColumn<QSizeF>("screen");
     QTest::newRow("1280 x 1024") << QSizeF(19200, 15360);
     QTest::newRow("1024 x 768") << QSizeF(15360, 11520);
     QTest::newRow("smaller than the window") << QSizeF(4800, 3600);
+    // clang-format on
   }
   void optionsWidthsAndCentring() {
     QFETCH(QSizeF, screen);

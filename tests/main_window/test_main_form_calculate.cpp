@@ -102,7 +102,8 @@ class TestMainFormCalculate : public QObject {
   static std::int64_t scalpsNeeded(int level, int target, std::int64_t step) {
     const LevelTable& t = ShippedTable();
     for (std::int64_t s = 0;; s += step) {
-      const ProjectionResult r = RunProjection({s, t.levelXp(level), level, QuestPart::GiveRings, false, Side::Good, &t});
+      const ProjectionResult r =
+          RunProjection({s, t.levelXp(level), level, QuestPart::GiveRings, false, Side::Good, &t});
       if (r.currentXp >= t.levelXp(target)) return s;
     }
   }
@@ -146,9 +147,11 @@ class TestMainFormCalculate : public QObject {
   // A short search typed and clicked: the Working window counts on screen at its repaint points
   // and is gone at the end; the scalps needed and the results show in the main window.
   void searchWithClicks_data() {
+    // clang-format off
     QTest::addColumn<bool>("interval");  // "Update window after:" 100 ticked
     QTest::newRow("every 100 scalps") << true;
     QTest::newRow("every candidate") << false;
+    // clang-format on
   }
   void searchWithClicks() {
     QFETCH(bool, interval);
@@ -198,7 +201,7 @@ class TestMainFormCalculate : public QObject {
 
   // A projection typed and clicked fills the Results frame as the command computes it.
   void projectionWithClicks() {
-    type("Text1", QString::fromStdString(XpOf(120)) );
+    type("Text1", QString::fromStdString(XpOf(120)));
     type("Text2", "123456");
     click("Option1(2)");  // "Give Books for XP"
     click("ExecuteCmd");
@@ -217,8 +220,8 @@ class TestMainFormCalculate : public QObject {
                           ResultLabel::BooksLeft, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
       const auto it = expected.captions.find(l);
       QVERIFY(it != expected.captions.end());
-      const char* names[] = {"ResLVL", "ResExp", "xpgain", "remXP", "ResGP", "ScalpsLeft", "MacesLeft",
-                             "BeltsLeft", "BooksLeft", "RingsLeft", "Finals", "ScalpsNdd"};
+      const char* names[] = {"ResLVL",    "ResExp",    "xpgain",    "remXP",     "ResGP",  "ScalpsLeft",
+                             "MacesLeft", "BeltsLeft", "BooksLeft", "RingsLeft", "Finals", "ScalpsNdd"};
       QCOMPARE(caption(names[static_cast<int>(l)]), QString::fromStdString(it->second));
     }
     QVERIFY(caption("ResLVL").toInt() > 120);
@@ -230,6 +233,7 @@ class TestMainFormCalculate : public QObject {
 
   // A refused press shows its message through the message box and writes nothing.
   void messageWritesNothing_data() {
+    // clang-format off
     QTest::addColumn<QString>("xp");
     QTest::addColumn<QString>("scalps");
     QTest::addColumn<QString>("message");
@@ -243,6 +247,7 @@ class TestMainFormCalculate : public QObject {
     QTest::newRow("few scalps") << xp60 << "4" << "Please!!!|Perhaps you should consider collecting some scalps first."
                                 << "60";
     QTest::newRow("below 50") << "1000" << "100" << "Cheater!|Who are you kidding? 50lvl req for SH :-)" << "1";
+    // clang-format on
   }
   void messageWritesNothing() {
     QFETCH(QString, xp);
@@ -253,7 +258,8 @@ class TestMainFormCalculate : public QObject {
     type("Text2", scalps);
     click("ExecuteCmd");
     QCOMPARE(messages_, QStringList({message}));
-    for (const char* name : {"ResLVL", "ResExp", "xpgain", "remXP"}) QCOMPARE(caption(name), QString("Click Calculate"));
+    for (const char* name : {"ResLVL", "ResExp", "xpgain", "remXP"})
+      QCOMPARE(caption(name), QString("Click Calculate"));
     for (const char* name : {"ScalpsLeft", "MacesLeft", "BeltsLeft", "BooksLeft", "RingsLeft", "Finals", "ScalpsNdd"})
       QCOMPARE(caption(name), QString());
     QCOMPARE(form_->text("Text1"), xp);

@@ -40,6 +40,7 @@ class TestSearchStop : public QObject {
 
   // From 31,000,000 XP, handing in books, level 77 takes 5025 scalps (so says quorvane-cli).
   void stop_data() {
+    // clang-format off
     QTest::addColumn<bool>("atInterval");
     QTest::addColumn<bool>("windowShown");
     QTest::addColumn<int>("stopAtPoll");
@@ -49,6 +50,7 @@ class TestSearchStop : public QObject {
     QTest::newRow("interval 100, not stopped") << true << true << 0 << 51;
     QTest::newRow("every candidate, not stopped") << false << true << 0 << 1006;
     QTest::newRow("no Working window: never asked") << true << false << 1 << -1;
+    // clang-format on
   }
   void stop() {
     QFETCH(bool, atInterval);
@@ -86,10 +88,12 @@ class TestSearchStop : public QObject {
   // A stopped search leaves every result label as the press found it: at start-up, after a
   // projection, after an answered search (a state a calculation produced, never a mix).
   void stopKeepsResults_data() {
+    // clang-format off
     QTest::addColumn<QString>("before");  // the press before the stopped one: xp,scalps,target
     QTest::newRow("at start-up") << QString();
     QTest::newRow("after a projection") << "31000000,5000,";
     QTest::newRow("after a search") << "31000000,,76";
+    // clang-format on
   }
   void stopKeepsResults() {
     QFETCH(QString, before);

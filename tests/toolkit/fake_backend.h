@@ -16,7 +16,8 @@ namespace quorvane::test {
 class FakePeer : public ui::WindowPeer {
  public:
   FakePeer(const ui::WindowDescription& d, ui::PeerEvents& e) : events(e), clientWidth(d.clientWidth) {
-    for (const auto& c : d.controls) texts.push_back(c.caption), values.push_back(-1), shownControls.push_back(c.visible);
+    for (const auto& c : d.controls)
+      texts.push_back(c.caption), values.push_back(-1), shownControls.push_back(c.visible);
     clientHeight = d.clientHeight;
   }
 
@@ -57,7 +58,7 @@ class FakePeer : public ui::WindowPeer {
   std::vector<std::string> texts;
   std::vector<int> values;  // -1 until the layer sets it
   std::vector<bool> shownControls;
-  int selected = -1;  // the text box whose text was selected last
+  int selected = -1;                        // the text box whose text was selected last
   std::function<void()> whileMessageShown;  // runs while a message box is "open"
   double clientWidth, clientHeight = 0, left = 0, top = 0;
   int focus = -1;

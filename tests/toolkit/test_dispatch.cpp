@@ -30,13 +30,15 @@ class TestDispatch : public QObject {
     form_ = std::make_unique<Form>(quorvane::test::TestWindow());
     log_.clear();
     for (const char* n : {"A", "B", "C", "D", "Go"})
-      form_->setClickHandler(n, [this, n](int i) { log_ << (i < 0 ? QString(n) : QString::fromStdString(MemberName(n, i))); });
+      form_->setClickHandler(
+          n, [this, n](int i) { log_ << (i < 0 ? QString(n) : QString::fromStdString(MemberName(n, i))); });
   }
 
   // The user's change reaches the model before the handler runs; the peer is told that the
   // group's other members are cleared, and only those of its own group.
   void userChangesThenHandlerRuns() {
-    form_->setClickHandler("A", [this](int i) { log_ << QString("A(%1) sees A(0)=%2").arg(i).arg(form_->control("A(0)").value()); });
+    form_->setClickHandler(
+        "A", [this](int i) { log_ << QString("A(%1) sees A(0)=%2").arg(i).arg(form_->control("A(0)").value()); });
     backend_.last->events.userChanged(row("A(2)"), 1);
     backend_.last->events.userChanged(row("A(2)"), 1);  // selected already: nothing
     backend_.last->events.userChanged(row("C"), 1);
@@ -47,6 +49,7 @@ class TestDispatch : public QObject {
   }
 
   void tabOrder_data() {
+    // clang-format off
     QTest::addColumn<QString>("change");
     QTest::addColumn<bool>("forward");
     QTest::addColumn<QStringList>("stops");
@@ -56,6 +59,7 @@ class TestDispatch : public QObject {
     QTest::newRow("hidden frame hides its contents") << "hide Inner" << true << QStringList{"A(0)", "C", "D"};
     QTest::newRow("outside the narrowed window") << "narrow" << true << QStringList{"A(0)", "B(0)", "C", "D", "A(0)"};
     QTest::newRow("no member selected") << "clear A" << true << QStringList{"A(0)", "B(0)", "C"};
+    // clang-format on
   }
   void tabOrder() {
     QFETCH(QString, change);
@@ -67,13 +71,15 @@ class TestDispatch : public QObject {
     if (change == "narrow") form_->setOuterWidthTwips(4000);
     if (change == "clear A") form_->control("A(0)").setValue(0);
     QStringList seen;
-    for (int at = form_->nextTabStop(-1, forward); seen.size() < stops.size() && at >= 0; at = form_->nextTabStop(at, forward))
+    for (int at = form_->nextTabStop(-1, forward); seen.size() < stops.size() && at >= 0;
+         at = form_->nextTabStop(at, forward))
       seen << name(at);
     QCOMPARE(seen, stops);
   }
 
   // The keyboard's rules: where the focus goes, what is selected and which handler runs.
   void keyboard_data() {
+    // clang-format off
     QTest::addColumn<QString>("keys");  // a key, with + for Shift and ! for Alt
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("focus");
@@ -94,6 +100,7 @@ class TestDispatch : public QObject {
     QTest::newRow("the access key alone off a text box") << "d" << "C" << "D" << QStringList{"D"} << true;
     QTest::newRow("the access key alone types in a text box") << "d" << "Box" << "Box" << QStringList{} << false;
     QTest::newRow("a letter that is no access key") << "!q" << "C" << "C" << QStringList{} << false;
+    // clang-format on
   }
   void keyboard() {
     QFETCH(QString, keys);
@@ -105,11 +112,13 @@ class TestDispatch : public QObject {
     key.shift = keys.startsWith('+');
     key.alt = keys.startsWith('!');
     const QString k = keys.mid(key.shift || key.alt ? 1 : 0);
-    const std::map<QString, Key> named{{"Tab", Key::Tab},   {"Enter", Key::Enter}, {"Escape", Key::Escape},
-                                       {"Up", Key::Up},     {"Down", Key::Down},   {"Left", Key::Left},
+    const std::map<QString, Key> named{{"Tab", Key::Tab},    {"Enter", Key::Enter}, {"Escape", Key::Escape},
+                                       {"Up", Key::Up},      {"Down", Key::Down},   {"Left", Key::Left},
                                        {"Right", Key::Right}};
-    if (named.count(k)) key.key = named.at(k);
-    else key.character = k.at(0).toLatin1();
+    if (named.count(k))
+      key.key = named.at(k);
+    else
+      key.character = k.at(0).toLatin1();
     backend_.last->focus = row(qPrintable(from));
     QCOMPARE(form_->userKey(key), taken);
     QCOMPARE(name(backend_.last->focus), focus);

@@ -25,7 +25,9 @@ ui::WindowDescription TestWindow() {
       ui::Control(ui::ControlKind::Label, "Under", "", "under", 4300, 240, 1095, 255, 9),
       ui::Control(ui::ControlKind::Label, "Value", "Outer", "", 120, 2400, 1200, 255, 13),
       ui::Control(ui::ControlKind::TextBox, "Box", "", "text", 4300, 240, 1095, 285, 10),
-      ui::Control(ui::ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11).defaultButton().cancelButton(),
+      ui::Control(ui::ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11)
+          .defaultButton()
+          .cancelButton(),
       ui::Control(ui::ControlKind::OptionButton, "Narrow(0)", "", "Narrow", 4300, 1200, 240, 255, 12),
   };
   return w;

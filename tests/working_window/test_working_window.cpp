@@ -53,6 +53,7 @@ class TestWorkingWindow : public QObject {
   }
 
   void labels_data() {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
@@ -73,6 +74,7 @@ class TestWorkingWindow : public QObject {
                                      << int(Qt::AlignHCenter) << 9.75 << true << false;
     QTest::newRow("lblEnd") << "lblEnd" << "189" << QRect(3840, 1800, 615, 255) << int(Qt::AlignRight) << 0.0
                             << false << false;
+    // clang-format on
   }
 
   void labels() {
@@ -157,7 +159,12 @@ class TestWorkingWindow : public QObject {
   void closeDiscards() {
     auto* w = new Working;
     bool discarded = false;
-    w->setClosedHandler([&] { w->discardLater([&] { delete w; discarded = true; }); });
+    w->setClosedHandler([&] {
+      w->discardLater([&] {
+        delete w;
+        discarded = true;
+      });
+    });
     w->open();
     QVERIFY(w->widget()->close());
     QVERIFY(w->widget()->isHidden());

@@ -31,8 +31,8 @@ class WrappingButton : public Base {
     QStyleOptionButton opt;
     this->initStyleOption(&opt);
     QStyleOptionButton indicator = opt;
-    indicator.rect =
-        this->style()->subElementRect(kRadio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &opt, this);
+    indicator.rect = this->style()->subElementRect(
+        kRadio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &opt, this);
     indicator.rect.moveTop((this->height() - indicator.rect.height()) / 2);
     painter.drawPrimitive(kRadio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, indicator);
 

@@ -34,8 +34,8 @@ QString LoadFontFamily(std::initializer_list<const char*> files) {
 }
 
 QString DialogFontFamily() {
-  static const QString family = LoadFontFamily(
-      {"/usr/share/wine/fonts/ms_sans_serif.ttf", "/usr/share/fonts/truetype/wine/ms_sans_serif.ttf"});
+  static const QString family =
+      LoadFontFamily({"/usr/share/wine/fonts/ms_sans_serif.ttf", "/usr/share/fonts/truetype/wine/ms_sans_serif.ttf"});
   return family;  // empty when not installed
 }
 
@@ -89,7 +89,8 @@ QFont FaceFont(const FontDescription& desc, int pixels) {
   if (lookAlike && desc.bold && dialogSize && !DialogBoldFontFamily().isEmpty()) {
     // Bold in the dialog size: the sister family's bold face.
     f.setFamily(DialogBoldFontFamily());
-  } else if (lookAlike && (desc.bold || (pixels != PointsToPixels(kDialogFontPoints) && QFontInfo(f).pixelSize() != pixels))) {
+  } else if (lookAlike &&
+             (desc.bold || (pixels != PointsToPixels(kDialogFontPoints) && QFontInfo(f).pixelSize() != pixels))) {
     // Sizes that the look-alike has no strike for (it is made for the dialog size), and larger bold
     // text (the sister family's bold face draws hardly heavier than its regular one there), are
     // set in the scalable face.

@@ -12,9 +12,7 @@ static void RegisterIconResources() {
 
 namespace quorvane {
 
-QString ProgramIconPath(int size) {
-  return QStringLiteral(":/icons/quorvane-%1.png").arg(size);
-}
+QString ProgramIconPath(int size) { return QStringLiteral(":/icons/quorvane-%1.png").arg(size); }
 
 QIcon ProgramIcon() {
   RegisterIconResources();

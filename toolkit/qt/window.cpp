@@ -138,7 +138,9 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
       l->setTextFormat(Qt::PlainText);
       l->setWordWrap(true);
       Qt::Alignment a = Qt::AlignTop;
-      a |= c.align == Alignment::Centre ? Qt::AlignHCenter : c.align == Alignment::Right ? Qt::AlignRight : Qt::AlignLeft;
+      a |= c.align == Alignment::Centre  ? Qt::AlignHCenter
+           : c.align == Alignment::Right ? Qt::AlignRight
+                                         : Qt::AlignLeft;
       l->setAlignment(a);
       if (c.colour.set) {
         QPalette palette = l->palette();
@@ -251,10 +253,11 @@ void QtWindow::applyFonts() {
     // A face that stands in for the look-alike is set in the largest size, at most a quarter
     // smaller, in which every caption of this font fits its control.
     if (IsStandIn(FaceFont(use.font, nominal))) {
-      pixels = FittedPixels(description_, use, nominal, [&](const ControlDescription& c, const std::string& caption, int px) {
-        const auto row = static_cast<std::size_t>(&c - description_.controls.data());
-        return CaptionFits(widgets_[row], Q(caption), FaceFont(use.font, px));
-      });
+      pixels = FittedPixels(description_, use, nominal,
+                            [&](const ControlDescription& c, const std::string& caption, int px) {
+                              const auto row = static_cast<std::size_t>(&c - description_.controls.data());
+                              return CaptionFits(widgets_[row], Q(caption), FaceFont(use.font, px));
+                            });
     }
     const QFont font = FaceFont(use.font, pixels);
     if (u == 0) setFont(font);  // the window's own
@@ -400,10 +403,8 @@ bool IsUserInput(QEvent::Type t) {
     case QEvent::DragMove:
     case QEvent::Drop:
     case QEvent::InputMethod:
-    case QEvent::Close:
-      return true;
-    default:
-      return false;
+    case QEvent::Close: return true;
+    default: return false;
   }
 }
 
@@ -503,8 +504,10 @@ bool NeutralKey(const QKeyEvent* e, KeyEvent& key) {
     default: break;
   }
   key.key = Key::Character;
-  if (k >= Qt::Key_A && k <= Qt::Key_Z) key.character = static_cast<char>('a' + (k - Qt::Key_A));
-  else if (k >= Qt::Key_0 && k <= Qt::Key_9) key.character = static_cast<char>('0' + (k - Qt::Key_0));
+  if (k >= Qt::Key_A && k <= Qt::Key_Z)
+    key.character = static_cast<char>('a' + (k - Qt::Key_A));
+  else if (k >= Qt::Key_0 && k <= Qt::Key_9)
+    key.character = static_cast<char>('0' + (k - Qt::Key_0));
   return key.character != 0;
 }
 

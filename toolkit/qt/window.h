@@ -66,7 +66,7 @@ class QtWindow : public QWidget, public WindowPeer {
   PeerEvents& events_;
   std::vector<QWidget*> widgets_;
   QRegion changed_;  // where captions changed since the last repaint-now, in window coordinates
-  int quiet_ = 0;  // >0 while the layer itself changes a button, so its signals report nothing
+  int quiet_ = 0;    // >0 while the layer itself changes a button, so its signals report nothing
 };
 
 }  // namespace quorvane::ui::qt

@@ -16,8 +16,8 @@ class DynamicAnnotation final : public AccessibleNames {
     const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     (void)initialised;
     void* services = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                   &services)))
+    if (SUCCEEDED(
+            CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, &services)))
       services_ = static_cast<IAccPropServices*>(services);
   }
   // Kept for the process's life: it is released with COM itself when the process ends.

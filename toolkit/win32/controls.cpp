@@ -10,22 +10,18 @@ namespace quorvane::ui::win32 {
 
 NativeClass NativeClassOf(const ControlDescription& c) {
   switch (c.kind) {
-    case ControlKind::Frame:
-      return {L"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Label:
       // Drawn by the window from a picture of the whole label (LabelPainter).
       return {L"STATIC", SS_OWNERDRAW, 0};
-    case ControlKind::TextBox:
-      return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE};
+    case ControlKind::TextBox: return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE};
     case ControlKind::CheckBox:
       // Not automatic: a click only reports, and the window layer sets the state.
       return {L"BUTTON", WS_TABSTOP | BS_3STATE | BS_MULTILINE, 0};
-    case ControlKind::OptionButton:
-      return {L"BUTTON", WS_TABSTOP | BS_RADIOBUTTON | BS_MULTILINE, 0};
+    case ControlKind::OptionButton: return {L"BUTTON", WS_TABSTOP | BS_RADIOBUTTON | BS_MULTILINE, 0};
     case ControlKind::CommandButton:
       return {L"BUTTON", static_cast<DWORD>(WS_TABSTOP | (c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)), 0};
-    case ControlKind::PictureBox:
-      return {L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_SUNKEN, 0};
+    case ControlKind::PictureBox: return {L"STATIC", SS_ICON | SS_CENTERIMAGE | SS_SUNKEN, 0};
     case ControlKind::Line:
       // An empty static, filled with the line's colour.
       return {L"STATIC", SS_LEFT, 0};
@@ -35,9 +31,7 @@ NativeClass NativeClassOf(const ControlDescription& c) {
 
 WPARAM CheckStateOf(int value) { return value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED; }
 
-int ValueOf(LRESULT checkState) {
-  return checkState == BST_CHECKED ? 1 : checkState == BST_INDETERMINATE ? 2 : 0;
-}
+int ValueOf(LRESULT checkState) { return checkState == BST_CHECKED ? 1 : checkState == BST_INDETERMINATE ? 2 : 0; }
 
 std::wstring WindowText(HWND control) {
   const int length = GetWindowTextLengthW(control);
@@ -81,11 +75,8 @@ LRESULT CALLBACK FocusAroundWhole(HWND button, UINT message, WPARAM wParam, LPAR
       InvalidateRect(button, nullptr, TRUE);
       return result;
     }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(button, &FocusAroundWhole, kFocusSubclass);
-      break;
-    default:
-      break;
+    case WM_NCDESTROY: RemoveWindowSubclass(button, &FocusAroundWhole, kFocusSubclass); break;
+    default: break;
   }
   return DefSubclassProc(button, message, wParam, lParam);
 }

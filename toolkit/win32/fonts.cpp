@@ -88,11 +88,13 @@ int InkRight(HDC screen, HFONT font, const std::wstring& text, UINT format, int 
   SetTextColor(dc.get(), RGB(0, 0, 0));
   SetBkMode(dc.get(), TRANSPARENT);
   RECT r{0, 0, width, height};
-  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, (format & ~static_cast<UINT>(DT_CALCRECT)) | DT_NOCLIP);
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
+            (format & ~static_cast<UINT>(DT_CALCRECT)) | DT_NOCLIP);
   GdiFlush();
   for (int x = room; x-- > 0;)
     for (int y = 0; y < height; ++y)
-      if ((pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(room) + static_cast<std::size_t>(x)] & 0xffffffu) != 0xffffffu)
+      if ((pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(room) + static_cast<std::size_t>(x)] &
+           0xffffffu) != 0xffffffu)
         return x + 1;
   return 0;
 }
@@ -131,8 +133,7 @@ bool CaptionFits(const ControlDescription& c, const std::wstring& caption, HFONT
       format = DT_CALCRECT | DT_SINGLELINE;
       cut = InkCut::AtCaption;
       break;
-    default:
-      return true;
+    default: return true;
   }
   width = std::max(1, width);
   const WindowDc screen;

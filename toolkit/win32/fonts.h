@@ -31,7 +31,7 @@ class WindowFonts {
   HFONT of(int control) const { return fonts_[byControl_[static_cast<std::size_t>(control)]].get(); }
 
  private:
-  std::vector<FontOwner> fonts_;         // one for each distinct font of the description
+  std::vector<FontOwner> fonts_;        // one for each distinct font of the description
   std::vector<std::size_t> byControl_;  // the index in fonts_ of each control's font
 };
 

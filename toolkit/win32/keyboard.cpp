@@ -26,19 +26,19 @@ bool KeyOf(const MSG& m, KeyEvent& key) {
         case VK_DOWN: key.key = Key::Down; return true;
         default: return false;
       }
-    case WM_SYSCHAR:
-      key.alt = true;
-      [[fallthrough]];
+    case WM_SYSCHAR: key.alt = true; [[fallthrough]];
     case WM_CHAR: {
       const WPARAM c = m.wParam;
-      if (c >= 'A' && c <= 'Z') key.character = static_cast<char>(c - 'A' + 'a');
-      else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) key.character = static_cast<char>(c);
-      else return false;
+      if (c >= 'A' && c <= 'Z')
+        key.character = static_cast<char>(c - 'A' + 'a');
+      else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+        key.character = static_cast<char>(c);
+      else
+        return false;
       key.key = Key::Character;
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

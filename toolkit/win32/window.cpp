@@ -50,16 +50,12 @@ Win32Window::Win32Window(const WindowDescription& description, PeerEvents& event
     : description_(description), events_(events), names_(CurrentAccessibleNames()) {
   RegisterWindowClass(&Win32Window::windowProc);
   switch (description_.border) {
-    case Border::FixedSingle:
-      style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-      break;
+    case Border::FixedSingle: style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; break;
     case Border::FixedDialog:
       style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
       exStyle_ = WS_EX_DLGMODALFRAME;
       break;
-    case Border::Sizable:
-      style_ = WS_OVERLAPPEDWINDOW & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-      break;
+    case Border::Sizable: style_ = WS_OVERLAPPEDWINDOW & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX); break;
   }
   // A window without the program's icon shows none at all: the dialog frame keeps the system's
   // default icon off the title bar.
@@ -109,17 +105,14 @@ void Win32Window::createControls() {
     const ControlDescription& c = rows[i];
     const NativeClass native = NativeClassOf(c);
     // Captions that are not drawn arrive empty: the window text is what the control shows.
-    const HWND control = CreateWindowExW(native.exStyle, native.name, Wide(c.caption).c_str(),
-                                         WS_CHILD | WS_CLIPSIBLINGS | native.style | (c.visible ? WS_VISIBLE : 0),
-                                         0, 0, 0, 0, handle(),
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), Instance(),
-                                         nullptr);
+    const HWND control =
+        CreateWindowExW(native.exStyle, native.name, Wide(c.caption).c_str(),
+                        WS_CHILD | WS_CLIPSIBLINGS | native.style | (c.visible ? WS_VISIBLE : 0), 0, 0, 0, 0, handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)), Instance(), nullptr);
     if (!control) throw std::runtime_error("control " + c.name + " of " + description_.name + " could not be created");
     controls_.push_back(control);
     switch (c.kind) {
-      case ControlKind::TextBox:
-        SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-        break;
+      case ControlKind::TextBox: SendMessageW(control, EM_SETLIMITTEXT, 0, 0); break;
       case ControlKind::CheckBox:
       case ControlKind::OptionButton:
         if (c.caption.empty()) ShowFocusAroundUncaptioned(control);
@@ -127,8 +120,7 @@ void Win32Window::createControls() {
       case ControlKind::Line:
         lineBrushes_[i].reset(CreateSolidBrush(RGB(c.colour.red, c.colour.green, c.colour.blue)));
         break;
-      default:
-        break;
+      default: break;
     }
   }
   // Stacking, top to bottom: the controls that take input, then labels, lines and pictures, then
@@ -148,8 +140,7 @@ void Win32Window::createControls() {
       if (rank(rows[i].kind) == level) order.push_back(static_cast<int>(i));
   for (std::size_t i = rows.size(); i-- > 0;)
     if (rank(rows[i].kind) == 2) order.push_back(static_cast<int>(i));
-  for (int i : order)
-    SetWindowPos(controlHandle(i), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (int i : order) SetWindowPos(controlHandle(i), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // The names that screen readers read, where the window text does not give them: text boxes, and
@@ -173,7 +164,8 @@ void Win32Window::fitToDpi() {
     SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts->of(static_cast<int>(i))), FALSE);
   fonts_ = std::move(fonts);
   loadIcons();
-  const SIZE outer = outerSizeForClient(TwipsToPixels(clientWidthTwips_, dpi_), TwipsToPixels(description_.clientHeight, dpi_));
+  const SIZE outer =
+      outerSizeForClient(TwipsToPixels(clientWidthTwips_, dpi_), TwipsToPixels(description_.clientHeight, dpi_));
   SetWindowPos(handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -398,18 +390,13 @@ void Win32Window::messageBox(const std::string& title, const std::string& text) 
 void Win32Window::onCommand(int control, int code) {
   if (code != BN_CLICKED) return;
   switch (row(control).kind) {
-    case ControlKind::CommandButton:
-      events_.userPressed(control);
-      break;
+    case ControlKind::CommandButton: events_.userPressed(control); break;
     case ControlKind::CheckBox:
       // The control does not tick itself: the click reports the other of ticked and unticked.
       events_.userChanged(control, ValueOf(SendMessageW(controlHandle(control), BM_GETCHECK, 0, 0)) == 1 ? 0 : 1);
       break;
-    case ControlKind::OptionButton:
-      events_.userChanged(control, 1);
-      break;
-    default:
-      break;
+    case ControlKind::OptionButton: events_.userChanged(control, 1); break;
+    default: break;
   }
 }
 
@@ -469,12 +456,12 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       dpi_ = HIWORD(wParam);
       fitToDpi();
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(handle(), nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(handle(), nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       RedrawWindow(handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       return 0;
     }
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(handle(), message, wParam, lParam);
 }

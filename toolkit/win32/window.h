@@ -98,8 +98,8 @@ class Win32Window final : public WindowPeer {
   DWORD style_ = 0;
   DWORD exStyle_ = 0;
   int dpi_ = 96;
-  int clientWidthTwips_ = 0;  // as last set: the layout keeps it across dpi changes
-  int savedFocus_ = -1;  // the control that has, or gets on activation, the focus
+  int clientWidthTwips_ = 0;    // as last set: the layout keeps it across dpi changes
+  int savedFocus_ = -1;         // the control that has, or gets on activation, the focus
   bool stopRequested_ = false;  // the close box or Esc while a poll for a stop runs
   // What the window made for its controls. Declared before the window itself, which goes first,
   // so that no control is left holding a freed font, brush or icon.

@@ -22,7 +22,6 @@ using quorvane::test::Q;
 using quorvane::test::S;
 using quorvane::test::Tested;
 
-
 class TestToolkit : public QObject {
   Q_OBJECT
 
@@ -31,9 +30,8 @@ class TestToolkit : public QObject {
   QStringList log_;
 
   void record(const QString& name) {
-    form_->setClickHandler(S(name), [this, name](int index) {
-      log_ << (index < 0 ? name : Q(MemberName(S(name), index)));
-    });
+    form_->setClickHandler(S(name),
+                           [this, name](int index) { log_ << (index < 0 ? name : Q(MemberName(S(name), index))); });
   }
 
  private slots:
@@ -49,6 +47,7 @@ class TestToolkit : public QObject {
   void cleanup() { form_.reset(); }
 
   void twipsToPixels_data() {
+    // clang-format off
     QTest::addColumn<double>("twips");
     QTest::addColumn<int>("pixels");
     QTest::newRow("main window client width") << 6765.0 << 451;
@@ -57,6 +56,7 @@ class TestToolkit : public QObject {
     QTest::newRow("row height") << 255.0 << 17;
     QTest::newRow("half a pixel rounds up") << 7.5 << 1;
     QTest::newRow("negative left") << -1500.0 << -100;
+    // clang-format on
   }
   void twipsToPixels() {
     QFETCH(double, twips);
@@ -65,6 +65,7 @@ class TestToolkit : public QObject {
   }
 
   void arrayNames_data() {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("base");
     QTest::addColumn<int>("index");
@@ -72,6 +73,7 @@ class TestToolkit : public QObject {
     QTest::newRow("two digits") << "Line1(12)" << "Line1" << 12;
     QTest::newRow("plain") << "Check1" << "Check1" << -1;
     QTest::newRow("not an index") << "Odd(x)" << "Odd(x)" << -1;
+    // clang-format on
   }
   void arrayNames() {
     QFETCH(QString, name);
@@ -110,9 +112,9 @@ class TestToolkit : public QObject {
   void userClickChangesControlThenRunsHandler() {
     form_->setClickHandler(std::string("A"), [this](int index) {
       log_ << QString("A(%1) sees A(0)=%2 A(%1)=%3")
-                 .arg(index)
-                 .arg(form_->value("A(0)"))
-                 .arg(form_->control("A", index).value());
+                  .arg(index)
+                  .arg(form_->value("A(0)"))
+                  .arg(form_->control("A", index).value());
     });
     form_->setClickHandler(std::string("C"), [this](int) { log_ << QString("C sees %1").arg(form_->value("C")); });
     QTest::mouseClick(form_->control("A", 2).widget(), Qt::LeftButton);
@@ -150,6 +152,7 @@ class TestToolkit : public QObject {
   }
 
   void settingWithoutChangeRunsNothing_data() {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("value");
     QTest::addColumn<int>("expected");
@@ -158,6 +161,7 @@ class TestToolkit : public QObject {
     QTest::newRow("option false on unselected") << "A(1)" << 0 << 0;
     QTest::newRow("check box same value 0") << "C" << 0 << 0;
     QTest::newRow("check box same value 1") << "D" << 1 << 1;
+    // clang-format on
   }
   void settingWithoutChangeRunsNothing() {
     QFETCH(QString, name);
@@ -250,8 +254,8 @@ class TestToolkit : public QObject {
 
   void messageBoxHookReceivesTitleAndText() {
     QStringList seen;
-    const MessageBoxHook previous = SetMessageBoxHook(
-        [&](const std::string& title, const std::string& text) { seen << Q(title) + "|" + Q(text); });
+    const MessageBoxHook previous =
+        SetMessageBoxHook([&](const std::string& title, const std::string& text) { seen << Q(title) + "|" + Q(text); });
     form_->messageBox("No title given.");
     form_->messageBox("Named.", "Error");
     SetMessageBoxHook(previous);

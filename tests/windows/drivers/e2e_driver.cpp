@@ -69,7 +69,8 @@ std::wstring StoredText(HWND hwnd) {
 
 void Type(HWND edit, const std::wstring& text) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs, &result))
+  if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs,
+                           &result))
     Fail(L"no answer to WM_SETTEXT");
 }
 
@@ -288,7 +289,8 @@ void Calculation(Program& p) {
   Click(p.button(L"Calculate"));
   // The option buttons too narrow for a caption draw none: no letter of a name shows beside them.
   for (const wchar_t* name : {L"Give Maces for XP", L"Give Books for XP", L"Good", L"Evil"})
-    ExpectText(StoredText(RightOf(p.label(name), Kind::OptionButton)), L"", L"the text of the button right of " + std::wstring(name));
+    ExpectText(StoredText(RightOf(p.label(name), Kind::OptionButton)), L"",
+               L"the text of the button right of " + std::wstring(name));
   // The figures quorvane-cli gives for --xp 31000000 --scalps 5000 --part books.
   ExpectText(p.result(L"Level Reached:"), L"76", L"Level Reached");
   ExpectText(p.result(L"Exact XP:"), L"127.315.000", L"Exact XP");
@@ -378,7 +380,8 @@ void AboutBox(Program& p, const std::wstring& stub) {
   const std::wstring marker = FolderOf(stub) + L"sysinfo-started.txt";
   DeleteFileW(marker.c_str());
   HKEY opened = nullptr;
-  Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, msinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) == ERROR_SUCCESS,
+  Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, msinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) ==
+             ERROR_SUCCESS,
          L"cannot write the registry");
   RegSetValueExW(opened, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub.c_str()),
                  static_cast<DWORD>((stub.size() + 1) * sizeof(wchar_t)));
@@ -441,7 +444,8 @@ int Run(const std::wstring& exe) {
   Keyboard(p);
   // The run ends when the last window has closed.
   PostMessageW(p.main(), WM_CLOSE, 0, 0);
-  Expect(WaitForSingleObject(p.handle(), kTimeoutMs) == WAIT_OBJECT_0, L"the program still runs after its last window closed");
+  Expect(WaitForSingleObject(p.handle(), kTimeoutMs) == WAIT_OBJECT_0,
+         L"the program still runs after its last window closed");
   DWORD code = 1;
   GetExitCodeProcess(p.handle(), &code);
   Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));

@@ -9,7 +9,8 @@ int main() {
   if (length == 0 || length >= MAX_PATH) return 1;
   std::wstring marker(path, length);
   marker = marker.substr(0, marker.find_last_of(L'\\') + 1) + L"sysinfo-started.txt";
-  const HANDLE file = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 1;
   DWORD written = 0;
   WriteFile(file, "started\r\n", 9, &written, nullptr);

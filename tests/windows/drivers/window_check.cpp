@@ -143,7 +143,8 @@ bool LabelWhole(HWND label) {
   const HGDIOBJ old = SelectObject(dc, FontOf(label));
   RECT lines = client;
   DrawTextW(dc, text.c_str(), -1, &lines, format | DT_CALCRECT);
-  const std::vector<std::uint32_t> unclipped = Rendered(dc, text, format, client.right, std::max<LONG>(1, lines.bottom) + 8);
+  const std::vector<std::uint32_t> unclipped =
+      Rendered(dc, text, format, client.right, std::max<LONG>(1, lines.bottom) + 8);
   SelectObject(dc, old);
   ReleaseDC(label, dc);
   LONG width = 0;
@@ -203,14 +204,18 @@ void CheckWindow(ui::Form& form, const RecordedNames& recorded, int dpi) {
       LOGFONTW font{};
       GetObjectW(FontOf(control), sizeof font, &font);
       heights.insert(font.lfHeight);
-      if (lstrcmpiW(Wide(use.font.family).c_str(), Wide(ui::kDialogFontFamily).c_str()) == 0) dialogFaces.insert(FaceOf(control));
+      if (lstrcmpiW(Wide(use.font.family).c_str(), Wide(ui::kDialogFontFamily).c_str()) == 0)
+        dialogFaces.insert(FaceOf(control));
     }
-    Check(heights.size() <= 1, window + "the controls of one font are set in " + std::to_string(heights.size()) + " heights");
+    Check(heights.size() <= 1,
+          window + "the controls of one font are set in " + std::to_string(heights.size()) + " heights");
     std::printf("%s%s %.2f pt%s%s: height %ld\n", window.c_str(), use.font.family.c_str(), use.font.points,
-                use.font.bold ? " bold" : "", use.font.italic ? " italic" : "", heights.empty() ? 0L : *heights.begin());
+                use.font.bold ? " bold" : "", use.font.italic ? " italic" : "",
+                heights.empty() ? 0L : *heights.begin());
   }
   Check(dialogFaces.size() <= 1, window + "the dialog font is set in " + std::to_string(dialogFaces.size()) + " faces");
-  for (const std::wstring& face : dialogFaces) std::printf("%sthe dialog font in %s\n", window.c_str(), Utf8(face).c_str());
+  for (const std::wstring& face : dialogFaces)
+    std::printf("%sthe dialog font in %s\n", window.c_str(), Utf8(face).c_str());
 
   for (std::size_t i = 0; i < d.controls.size(); ++i) {
     const ui::ControlDescription& c = d.controls[i];
@@ -224,7 +229,8 @@ void CheckWindow(ui::Form& form, const RecordedNames& recorded, int dpi) {
     } else {
       Check(names.empty(), window + c.name + " got a name for screen readers beside its caption");
     }
-    if (captionless) Check(TextOf(control).empty(), window + c.name + " shows the text \"" + Utf8(TextOf(control)) + "\"");
+    if (captionless)
+      Check(TextOf(control).empty(), window + c.name + " shows the text \"" + Utf8(TextOf(control)) + "\"");
     // Each caption it may show, set as its code sets it.
     const std::vector<std::string> captions = ui::CaptionsToFit(c);
     if (captions.empty()) continue;
@@ -324,7 +330,8 @@ int main(int argc, char** argv) {
     frmWorking working;
     const int dpi = ui::win32::WindowDpi(static_cast<ui::win32::Win32Window&>(main.peer()).handle());
     if (argc > 1 && std::string(argv[1]) == "--show") {
-      for (ui::Form* form : {static_cast<ui::Form*>(&working), static_cast<ui::Form*>(&about), static_cast<ui::Form*>(&main)})
+      for (ui::Form* form :
+           {static_cast<ui::Form*>(&working), static_cast<ui::Form*>(&about), static_cast<ui::Form*>(&main)})
         form->show();
       main.moveTwips(0, 0);
       about.moveTwips(main.outerWidthTwips() + 120, 0);
@@ -334,7 +341,8 @@ int main(int argc, char** argv) {
       return ui::CurrentBackend().run();
     }
     CheckFailedBuild();
-    for (ui::Form* form : {static_cast<ui::Form*>(&main), static_cast<ui::Form*>(&about), static_cast<ui::Form*>(&working)})
+    for (ui::Form* form :
+         {static_cast<ui::Form*>(&main), static_cast<ui::Form*>(&about), static_cast<ui::Form*>(&working)})
       CheckWindow(*form, recorded, dpi);
     CheckFocusShows(main);
     for (const std::string& failure : failures) std::fprintf(stderr, "FAIL: %s\n", failure.c_str());
