@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "toolkit/form.h"
@@ -123,40 +124,12 @@ class OptionArray {
   std::vector<OptionButton> members_;
 };
 
-// The handle type of each kind of control.
+// The handle type of each kind of control, in the order of ControlKind.
+using Handles = std::tuple<Frame, Label, TextBox, CheckBox, OptionButton, CommandButton, PictureBox, LineControl>;
 template <ControlKind K>
-struct HandleOf;
-template <>
-struct HandleOf<ControlKind::Frame> {
-  using Type = Frame;
-};
-template <>
-struct HandleOf<ControlKind::Label> {
-  using Type = Label;
-};
-template <>
-struct HandleOf<ControlKind::TextBox> {
-  using Type = TextBox;
-};
-template <>
-struct HandleOf<ControlKind::CheckBox> {
-  using Type = CheckBox;
-};
-template <>
-struct HandleOf<ControlKind::OptionButton> {
-  using Type = OptionButton;
-};
-template <>
-struct HandleOf<ControlKind::CommandButton> {
-  using Type = CommandButton;
-};
-template <>
-struct HandleOf<ControlKind::PictureBox> {
-  using Type = PictureBox;
-};
-template <>
-struct HandleOf<ControlKind::Line> {
-  using Type = LineControl;
+struct HandleOf {
+  using Type = std::tuple_element_t<static_cast<std::size_t>(K), Handles>;
+  static_assert(Type::kKind == K, "Handles is in the order of ControlKind");
 };
 
 // The control `name` of `form` as a handle of kind T; throws ControlLookupError when the form
