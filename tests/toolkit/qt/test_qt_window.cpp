@@ -219,10 +219,7 @@ class TestToolkit : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), form_->control("B(0)").widget());
     QVERIFY(form_->widget()->testAttribute(Qt::WA_KeyboardFocusChange));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
-    QCOMPARE(form_->value("D"), 0);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QCOMPARE(log_, QStringList({"A(1)", "D", "Go"}));
+    QCOMPARE(log_, QStringList({"A(1)"}));
   }
 
   void lockedTextBoxKeepsTextAgainstTyping() {
