@@ -5,7 +5,74 @@
 #include <limits>
 #include <system_error>
 
+// Where the C++ library cannot convert floating-point numbers with <charconv> (or when
+// QUORVANE_NUMBER_TEXT_FALLBACK forces it, to compare the two), the C library converts them, with
+// its decimal point swapped for '.' both ways so that the text does not depend on the locale.
+#if !defined(__cpp_lib_to_chars) || defined(QUORVANE_NUMBER_TEXT_FALLBACK)
+#define QUORVANE_NUMBER_TEXT_C_LIBRARY 1
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#endif
+
 namespace quorvane {
+
+namespace {
+
+#ifdef QUORVANE_NUMBER_TEXT_C_LIBRARY
+// The locale's decimal point ("." or "," mostly; a longer text in a few locales).
+std::string_view LocaleDecimalPoint() {
+  const char* point = std::localeconv()->decimal_point;
+  return point && *point ? point : ".";
+}
+
+// printf's text for `value` in `format` (one conversion of a double), with '.' as the point.
+std::string PrintDouble(const char* format, double value) {
+  char buffer[400];
+  const int length = std::snprintf(buffer, sizeof buffer, format, value);
+  std::string text(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+  const std::string_view point = LocaleDecimalPoint();
+  if (point != ".") {
+    if (const std::size_t at = text.find(point); at != std::string::npos) text.replace(at, point.size(), ".");
+  }
+  return text;
+}
+#endif
+
+// The text of a double as printf's "%.15g" or, with `fixed`, "%.0f" writes it in the C locale.
+std::string DoubleText(double value, bool fixed) {
+#ifdef QUORVANE_NUMBER_TEXT_C_LIBRARY
+  return PrintDouble(fixed ? "%.0f" : "%.15g", value);
+#else
+  char buffer[400];
+  const auto result = fixed ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0)
+                            : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  return std::string(buffer, result.ptr);
+#endif
+}
+
+// The double nearest to `digits` (digits with at most one '.', at least one digit), or +inf
+// or 0 when it lies beyond a double's range.
+double ReadDecimal(std::string_view digits, bool wholePartZero) {
+  double value = 0.0;
+#ifdef QUORVANE_NUMBER_TEXT_C_LIBRARY
+  std::string text(digits);
+  if (const std::size_t at = text.find('.'); at != std::string::npos) text.replace(at, 1, LocaleDecimalPoint());
+  value = std::strtod(text.c_str(), nullptr);
+  // strtod gives HUGE_VAL beyond the range and 0 (or a subnormal) below it, as from_chars does
+  // not: the caller's rule decides both ends alike.
+  if (std::isinf(value) || value == 0.0) value = wholePartZero ? 0.0 : std::numeric_limits<double>::infinity();
+#else
+  const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed);
+  if (parsed.ec == std::errc::result_out_of_range) {
+    // Too many digits for a double: huge when the whole part is not zero, else too small to matter.
+    value = wholePartZero ? 0.0 : std::numeric_limits<double>::infinity();
+  }
+#endif
+  return value;
+}
+
+}  // namespace
 
 std::string FormatPlain(std::int64_t value) {
   char buffer[32];
@@ -14,14 +81,8 @@ std::string FormatPlain(std::int64_t value) {
 }
 
 std::string FormatPlain(double value) {
-  char buffer[400];
-  std::to_chars_result result{};
-  if (std::isfinite(value) && std::fabs(value) >= 1e15) {
-    result = std::to_chars(buffer, buffer + sizeof buffer, std::round(value), std::chars_format::fixed, 0);
-  } else {
-    result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  }
-  return std::string(buffer, result.ptr);
+  if (std::isfinite(value) && std::fabs(value) >= 1e15) return DoubleText(std::round(value), true);
+  return DoubleText(value, false);
 }
 
 std::string GroupDigits(std::string_view plain) {
@@ -101,14 +162,9 @@ FieldNumber ReadFieldNumber(std::string_view text, bool allowFraction) {
     }
     out.whole = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
   }
-  double value = 0.0;
-  const auto parsed = std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::fixed);
-  if (parsed.ec == std::errc::result_out_of_range) {
-    // Too many digits for a double: huge when the whole part is not zero, else too small to matter.
-    bool wholePartZero = true;
-    for (std::size_t i = 0; i < intDigits; ++i) wholePartZero = wholePartZero && body[i] == '0';
-    value = wholePartZero ? 0.0 : std::numeric_limits<double>::infinity();
-  }
+  bool wholePartZero = true;
+  for (std::size_t i = 0; i < intDigits; ++i) wholePartZero = wholePartZero && body[i] == '0';
+  const double value = ReadDecimal(body, wholePartZero);
   out.value = negative ? -value : value;
   if (point) {
     const double clamped = std::fmax(std::fmin(out.value, 9.2e18), -9.2e18);
