@@ -5,11 +5,12 @@ CMAKE_FLAGS ?=
 # The package lists (scripts/debian-packages-LIST.txt) a target installs before it configures, and
 # whether the build folder is configured with the benchmarks and with -Werror. Each target takes
 # only what it needs: the program (`make run`, `make build`) the run list, `make package` also the
-# package list, `make windows` the windows list; `make test` every list but the screenshots'.
+# package list, `make windows` the windows list, `make web` the web list; `make test` every list
+# but the screenshots'.
 SETUP_LISTS = run
 BENCH = OFF
 WERROR = OFF
-ALL_LISTS = run package windows test
+ALL_LISTS = run package windows web test
 # The sanitizer and fuzzing build (the Qt-free code, the windows and the program), with clang,
 # in Debug (assertions on), optimised a little so that the slowest rows keep their time limits.
 SANITIZE_BUILD ?= build-sanitize
@@ -19,11 +20,15 @@ FUZZ_TARGETS = fuzz_level_table fuzz_field_number fuzz_calculate
 # The Windows build, cross-compiled with MinGW-w64: quorvane.exe and quorvane-cli.exe, the
 # installer and the portable zip.
 WINDOWS_BUILD ?= build-windows
+# The browser edition, built with emscripten: the page in $(WEB_BUILD)/site, the command line for
+# node in $(WEB_BUILD)/bin. `make serve-web` serves the page on 127.0.0.1, port WEB_PORT.
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8000
 # Prints the reasons of the tests that ctest skipped (their "SKIP:" lines), keeping ctest's status.
 SKIPPED = $(CURDIR)/scripts/skipped-tests.sh
 
 .PHONY: all setup configure build run test bench package clean sanitize-build test-sanitized fuzz \
-	windows package-windows
+	windows package-windows web serve-web
 
 all: build
 
@@ -34,7 +39,8 @@ setup:
 configure:
 	@./scripts/setup.sh $(SETUP_LISTS)
 	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=$(BENCH) -DQUORVANE_WERROR=$(WERROR) \
-	  -DQUORVANE_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD)) $(CMAKE_FLAGS)
+	  -DQUORVANE_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD)) -DQUORVANE_WEB_BUILD_DIR=$(abspath $(WEB_BUILD)) \
+	  $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -97,5 +103,17 @@ windows:
 package-windows: windows
 	cmake --build $(WINDOWS_BUILD) --target package-windows
 
+# The browser edition in $(WEB_BUILD). The web tests of `make test` (ctest -L web) build this tree
+# themselves, once, and run its programs under node and its page in chromium.
+web:
+	@./scripts/setup.sh web
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# Serves the page on this machine only, until interrupted.
+serve-web: web
+	@echo "The page is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops serving it)"
+	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)

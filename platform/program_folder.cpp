@@ -6,6 +6,18 @@
 #include <windows.h>
 
 #include "core/utf16.h"
+#elif defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+
+// The folder of the running script (the .js beside its .wasm) when node runs it; 0 on a page,
+// or when the folder does not fit in `size` bytes.
+EM_JS(int, QuorvaneScriptFolder, (char* buffer, int size), {
+  if (typeof __dirname != 'string') return 0;
+  var length = lengthBytesUTF8(__dirname);
+  if (length + 1 > size) return 0;
+  stringToUTF8(__dirname, buffer, size);
+  return length;
+});
 #elif defined(__APPLE__)
 #include <mach-o/dyld.h>
 #include <climits>
@@ -17,6 +29,7 @@
 
 namespace quorvane {
 
+#if !defined(__EMSCRIPTEN__)
 namespace {
 
 // The part of a path before its last separator.
@@ -27,6 +40,7 @@ std::string FolderOf(const std::string& path, const char* separators) {
 }
 
 }  // namespace
+#endif
 
 std::string ExecutableFolder() {
 #if defined(_WIN32)
@@ -42,6 +56,11 @@ std::string ExecutableFolder() {
     buffer.resize(buffer.size() * 2);
   }
   return FolderOf(Utf8(buffer), "\\/");
+#elif defined(__EMSCRIPTEN__)
+  // The script's folder; on a page, the current folder of its in-memory file system.
+  char buffer[4096];
+  const int length = QuorvaneScriptFolder(buffer, static_cast<int>(sizeof buffer));
+  return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string(".");
 #elif defined(__APPLE__)
   std::uint32_t size = 0;
   _NSGetExecutablePath(nullptr, &size);

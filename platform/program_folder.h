@@ -7,7 +7,8 @@
 namespace quorvane {
 
 // The folder that holds the running program's executable ("." when it cannot be found), in the
-// system's narrow encoding (UTF-8 on Windows).
+// system's narrow encoding (UTF-8 on Windows). In WebAssembly under node: the folder of the
+// .js file that node runs; on a page: ".".
 std::string ExecutableFolder();
 
 // lvl-xp.txt in the executable's folder.

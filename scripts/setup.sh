@@ -4,7 +4,8 @@
 #   run          building and running the two programs (`make run`, `make build`)
 #   package      the Debian package and its check, besides run (`make package`)
 #   windows      the Windows build, its installer and zip (`make windows`, `make package-windows`)
-#   test         the tests besides run, package and windows (`make test` takes all four)
+#   web          the browser edition (`make web`, `make serve-web`) and the browser for its tests
+#   test         the tests besides run, package, windows and web (`make test` takes all five)
 #   screenshots  the pictures of README.md (scripts/screenshot.sh, scripts/screenshot-windows.sh)
 # Runs `apt-get update` once, and only when something is missing.
 set -eu
