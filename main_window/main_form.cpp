@@ -3,7 +3,7 @@
 #include "about/about_form.h"
 #include "command/quest_modes.h"
 #include "main_window/main_form_description.h"
-#include "platform/program_folder.h"
+#include "platform/level_table_source.h"
 
 namespace quorvane {
 
@@ -78,7 +78,7 @@ const ui::OptionArray& MainFormControls::group(OptionGroup g) const {
   return zeroLeft;
 }
 
-MainForm::MainForm() : Form(description()), c_(*this), levelTablePath_(DefaultLevelTablePath()) {
+MainForm::MainForm() : Form(description()), c_(*this) {
   c_.calculate.onClick([this] { ExecuteCmd_Click(); });
   c_.about.onClick([this] { cmdAbout_Click(); });
   c_.questPart.onClick([this](int index) { Option1_Click(index); });
@@ -94,7 +94,9 @@ MainForm::MainForm() : Form(description()), c_(*this), levelTablePath_(DefaultLe
 
 MainForm::~MainForm() = default;
 
-void MainForm::ExecuteCmd_Click() { ExecuteCalculate(calculateView_, levelTablePath_); }
+void MainForm::ExecuteCmd_Click() {
+  ExecuteCalculate(calculateView_, levelTablePath_.empty() ? LevelTablePathForPress() : levelTablePath_);
+}
 
 void MainForm::cmdAbout_Click() { ShowAboutBox(); }
 

@@ -48,7 +48,8 @@ class MainForm : public ui::Form {
   CalculateView& calculateView() { return calculateView_; }
   // The Working window while a search has it loaded and shown, else null.
   frmWorking* workingWindow() const { return calculateView_.workingWindow(); }
-  // The level table file that "Calculate" reads: lvl-xp.txt in the program's folder unless set.
+  // The level table file that "Calculate" reads: unless set, the one LevelTablePathForPress()
+  // names at each press (lvl-xp.txt in the program's folder unless a source is installed).
   void setLevelTablePath(std::string path) { levelTablePath_ = std::move(path); }
 
  private:
