@@ -1,0 +1,80 @@
+#pragma once
+
+// One window of the program on the page: an element with a title bar (icon, caption, close box)
+// and a client area holding one real element per control, placed at 15 twips to a CSS pixel.
+
+#include <emscripten/val.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/backend.h"
+
+namespace quorvane::ui::web {
+
+// The program got control back from the page (an event, a frame): the work from here on counts
+// towards the next frame.
+void ProgramResumed();
+
+class WebWindow : public WindowPeer {
+ public:
+  WebWindow(const WindowDescription& description, PeerEvents& events, int id);
+  ~WebWindow() override;
+  WebWindow(const WebWindow&) = delete;
+  WebWindow& operator=(const WebWindow&) = delete;
+
+  PeerEvents& events() { return events_; }
+
+  void setWindowCaption(const std::string& caption) override;
+  void setCaption(int control, const std::string& caption) override;
+  std::string text(int control) const override;
+  void setText(int control, const std::string& text) override;
+  void setValue(int control, int value) override;
+  void setShown(int control, bool shown) override;
+  void setLocked(int control, bool locked) override;
+  void setFocus(int control) override;
+  int focused() const override;
+  void selectAll(int control) override;
+
+  void show() override;
+  void showNow() override;
+  void hide() override;
+  bool isShown() const override;
+  void close() override;
+
+  void repaintNow(int control) override;
+  bool pollStopRequest() override;
+
+  double clientWidthTwips() const override;
+  double clientHeightTwips() const override;
+  void setClientWidthTwips(double twips) override;
+  double frameHeightTwips() const override;
+  double leftTwips() const override;
+  double topTwips() const override;
+  void moveTwips(double left, double top) override;
+  TwipSize screenSizeTwips() const override;
+
+  void messageBox(const std::string& title, const std::string& text) override;
+
+ private:
+  struct Element {
+    emscripten::val box = emscripten::val::undefined();      // placed in its container
+    emscripten::val control = emscripten::val::undefined();  // takes the focus and has the role
+    emscripten::val caption = emscripten::val::undefined();  // where the caption is drawn
+  };
+
+  Element makeControl(const ControlDescription& c, int index, const std::string& group);
+  void applyFonts();
+  // Lets the page paint once a frame's worth of work has run since it last did.
+  void yieldForFrame();
+
+  WindowDescription description_;
+  PeerEvents& events_;
+  int id_;
+  emscripten::val root_ = emscripten::val::undefined();
+  emscripten::val caption_ = emscripten::val::undefined();
+  emscripten::val client_ = emscripten::val::undefined();
+  std::vector<Element> elements_;
+};
+
+}  // namespace quorvane::ui::web

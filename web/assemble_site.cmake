@@ -1,0 +1,16 @@
+# Copies the page's files and the program into SITE and writes the service worker, its cache named
+# after the contents (a new build replaces what browsers keep).
+file(MAKE_DIRECTORY ${SITE})
+get_filename_component(folder ${PROGRAM} DIRECTORY)
+get_filename_component(stem ${PROGRAM} NAME_WE)
+set(all ${FILES} ${folder}/${stem}.js ${folder}/${stem}.wasm)
+set(contents "")
+foreach(f IN LISTS all)
+  file(COPY ${f} DESTINATION ${SITE})
+  file(MD5 ${f} sum)
+  string(APPEND contents ${sum})
+endforeach()
+string(MD5 QUORVANE_SITE_STAMP "${contents}")
+string(SUBSTRING ${QUORVANE_SITE_STAMP} 0 12 QUORVANE_SITE_STAMP)
+set(PROJECT_VERSION ${VERSION})
+configure_file(${WORKER} ${SITE}/sw.js @ONLY)
