@@ -1,0 +1,19 @@
+#!/bin/sh
+# Runs the page's test in the machine's chromium: installs the test's node packages from their
+# lock file into WORK (once; no browser is downloaded) and runs it there.
+# Usage: run.sh SITE_DIR QUORVANE_CLI WORK [--measure]
+# Exits 77 with a line "SKIP: ..." when chromium, node or npm is missing.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+site=$1 cli=$2 work=$3
+shift 3
+for tool in /usr/bin/chromium node npm; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed (make setup installs it)"; exit 77; }
+done
+mkdir -p "$work"
+if ! cmp -s "$here/package-lock.json" "$work/package-lock.json" || [ ! -d "$work/node_modules" ]; then
+  cp "$here/package.json" "$here/package-lock.json" "$work/"
+  (cd "$work" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+fi
+cp "$here/page_test.mjs" "$work/"
+exec node "$work/page_test.mjs" "$site" "$cli" "$@"
