@@ -16,17 +16,19 @@ namespace {
 // (kept by the page), else lvl-xp.txt fetched afresh from beside the page. A table that cannot be
 // fetched is not written: the press then names the missing file. Gives the path, which the
 // messages name.
+// clang-format off
 EM_ASYNC_JS(char*, ReadPageLevelTable, (), {
   var table = await QuorvanePage.levelTable();
   var folder = '/tables';
   if (!FS.analyzePath(folder).exists) FS.mkdir(folder);
   FS.readdir(folder).forEach(function(name) {
-    if (name != = '.' && name != = '..') FS.unlink(folder + '/' + name);
+    if (name !== '.' && name !== '..') FS.unlink(folder + '/' + name);
   });
   FS.chdir(folder);
   if (table.bytes) FS.writeFile(table.name, table.bytes);
   return allocateUTF8(table.name);
 });
+// clang-format on
 
 // Tells the page that the run has ended (the last window closed) or failed.
 EM_JS(void, ShowRunEnded, (int status, const char* failure),
