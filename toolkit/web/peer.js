@@ -122,6 +122,8 @@ var LibraryQuorvanePeer = {
           P.deliver({type: 'change', window: id, control: Number(input.dataset.control), value: input.checked ? 1 : 0});
       });
       root.addEventListener('pointerdown', function() { P.toFront(root); }, true);
+      // The control that had the focus gets it again when the window is activated.
+      root.addEventListener('focusin', function(e) { if (e.target !== root) root.lastFocus = e.target; });
       var bar = root.querySelector('.qv-titlebar');
       bar.addEventListener('pointerdown', function(e) {
         if (e.button !== 0 || e.target.closest('.qv-close')) return;
@@ -146,6 +148,18 @@ var LibraryQuorvanePeer = {
     iconUrl: function(pixels) { return 'quorvane-' + pixels + '.png'; },
 
     toFront: function(root) { root.style.zIndex = String(++QuorvanePeer.frontmost); },
+
+    // Gives the keys to the frontmost window still shown, where its focus was.
+    activateFrontmost: function() {
+      var best = null;
+      document.querySelectorAll('.qv-window').forEach(function(w) {
+        if (w.style.visibility !== 'hidden' && !w.classList.contains('qv-message') &&
+            (!best || Number(w.style.zIndex) > Number(best.style.zIndex))) best = w;
+      });
+      if (!best) return;
+      var last = best.lastFocus;
+      (last && last.isConnected && best.contains(last) && last.offsetParent ? last : best).focus();
+    },
 
     // Whether a caption fits a control as the page draws it, in `font` (CSS).
     fits: function(kind, caption, font, width, height, indicator) {

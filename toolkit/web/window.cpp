@@ -285,18 +285,8 @@ void WebWindow::showNow() {
 void WebWindow::hide() {
   const bool hadFocus = root_.call<bool>("contains", Document()["activeElement"]);
   Style(root_, "visibility", "hidden");
-  if (!hadFocus) return;
   // The keys go to the frontmost window still shown.
-  val best = val::null();
-  int bestZ = -1;
-  val windows = Peer()["desk"]().call<val>("querySelectorAll", std::string(".qv-window"));
-  for (int i = 0; i < windows["length"].as<int>(); ++i) {
-    val w = windows[i];
-    if (w["style"]["visibility"].as<std::string>() == "hidden") continue;
-    const int z = val::global("Number")(w["style"]["zIndex"]).as<int>();
-    if (z > bestZ) bestZ = z, best = w;
-  }
-  if (!best.isNull()) best.call<void>("focus");
+  if (hadFocus) Peer().call<void>("activateFrontmost");
 }
 
 bool WebWindow::isShown() const { return root_["style"]["visibility"].as<std::string>() != "hidden"; }
