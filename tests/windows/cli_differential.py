@@ -14,7 +14,7 @@ console, where a table's name outside the console's code page must show as it is
 output must be the same bytes, also for tables named by relative paths, through links and special
 files, and (when not run as root) tables that may not be read.
 
-Exit status 77 (with a SKIP line) when Wine or node is missing.
+Exit status 77 (with a SKIP line) when Wine, node or emscripten is missing.
 """
 import argparse
 import concurrent.futures
@@ -173,8 +173,13 @@ def run_each(command, commands, cwd, workers=1):
 
 def run_node(js, commands, cwd):
     node = shutil.which("node")
+    missing = None
     if node is None:
-        print("SKIP: node is not installed (make setup installs nodejs)")
+        missing = "node is not installed (make setup installs nodejs)"
+    elif not os.path.exists(js) and shutil.which("emcc") is None:
+        missing = "emscripten is not installed (make setup installs emscripten)"
+    if missing:
+        print("SKIP: " + missing)
         sys.exit(SKIP)
     # Two at a time: node takes a quarter of a second to start the module.
     return run_each([node, js], commands, cwd, workers=2)
