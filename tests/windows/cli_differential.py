@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""Runs the same few hundred quorvane-cli commands through the native program and through
-quorvane-cli.exe under Wine, and checks that both print the same standard output and standard
-error and end with the same exit status.
+"""Runs the same few hundred quorvane-cli commands through the native program and through another
+build of it, and checks that both print the same standard output and standard error and end with
+the same exit status. The other build is quorvane-cli.exe under Wine (--wine PREFIX) or the
+WebAssembly quorvane-cli.js under node (--node).
 
 The commands are drawn with a fixed seed: projections and searches over the shipped table and a
 short one, and every kind of bad input (letters, empty text, fractions, huge numbers, missing or
@@ -9,10 +10,14 @@ doubled options, unusable tables, tables saved as UTF-16). The Windows program r
 Wine server, kept running meanwhile. A Windows console program ends its lines with CR LF: the Windows output must
 do so on every line, and is compared with CR LF read as LF. The paths of the tables differ
 between the systems and are compared by name. One more command runs with a terminal as its
-console, where a table's name outside the console's code page must show as it is.
+console, where a table's name outside the console's code page must show as it is. Under node the
+output must be the same bytes, also for tables named by relative paths, through links and special
+files, and (when not run as root) tables that may not be read.
 
-Exit status 77 (with a SKIP line) when Wine is missing.
+Exit status 77 (with a SKIP line) when Wine, node or emscripten is missing.
 """
+import argparse
+import concurrent.futures
 import contextlib
 import os
 import pty
@@ -22,6 +27,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 SEED = 20240613
 SKIP = 77
@@ -135,17 +141,48 @@ def write_tables(work, shipped):
     return paths
 
 
+def write_posix_cases(work, shipped):
+    """Tables that only a POSIX system names this way; returns the commands that read them, run
+    from the scratch folder."""
+    os.symlink("loop-b", os.path.join(work, "loop-a"))
+    os.symlink("loop-a", os.path.join(work, "loop-b"))
+    os.symlink(shipped, os.path.join(work, "linked.txt"))
+    os.mkfifo(os.path.join(work, "fifo"))
+    locked = os.path.join(work, "locked.txt")
+    shutil.copy(shipped, locked)
+    os.chmod(locked, 0)
+    tables = ["tables/short.txt", "./tables/../tables/short crlf.txt", "tables/short.txt/", "no-folder/../tables/short.txt",
+              "tables/short.txt/..", "tables/folder.txt/", "tables", ".", "loop-a", "linked.txt", "fifo", "/dev/null",
+              "locked.txt", "x" * 300, "/" + "x" * 5000]
+    return [["--level", "60", "--scalps", "5000", "--part", "books", "--table", t] for t in tables]
+
+
 def windows_path(path):
     """The path under Wine's drive Z:, which is the Linux root."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def run_native(cli, commands):
-    results = []
-    for args in commands:
-        p = subprocess.run([cli] + args, capture_output=True, timeout=120, stdin=subprocess.DEVNULL)
-        results.append((p.stdout, p.stderr, str(p.returncode)))
-    return results
+def run_each(command, commands, cwd, workers=1):
+    """Runs command + args for every args; returns (stdout, stderr, exit status) of each."""
+    def run(args):
+        p = subprocess.run(command + args, capture_output=True, timeout=120, stdin=subprocess.DEVNULL, cwd=cwd)
+        return p.stdout, p.stderr, str(p.returncode)
+    with concurrent.futures.ThreadPoolExecutor(workers) as pool:
+        return list(pool.map(run, commands))
+
+
+def run_node(js, commands, cwd):
+    node = shutil.which("node")
+    missing = None
+    if node is None:
+        missing = "node is not installed (make setup installs nodejs)"
+    elif not os.path.exists(js) and shutil.which("emcc") is None:
+        missing = "emscripten is not installed (make setup installs emscripten)"
+    if missing:
+        print("SKIP: " + missing)
+        sys.exit(SKIP)
+    # Two at a time: node takes a quarter of a second to start the module.
+    return run_each([node, js], commands, cwd, workers=2)
 
 
 def run_windows(prefix, exe, commands):
@@ -205,12 +242,19 @@ def normalized(text, paths):
 
 
 def main():
-    # native quorvane-cli, quorvane-cli.exe (with lvl-xp.txt beside it), Wine prefix, scratch folder
-    native_cli, exe, prefix, work = sys.argv[1:5]
+    parser = argparse.ArgumentParser()
+    parser.add_argument("native_cli")
+    parser.add_argument("other_cli", help="quorvane-cli.exe or quorvane-cli.js, with lvl-xp.txt beside it")
+    parser.add_argument("work", help="a scratch folder, made afresh")
+    runner = parser.add_mutually_exclusive_group(required=True)
+    runner.add_argument("--wine", metavar="PREFIX", help="run quorvane-cli.exe under Wine in this prefix")
+    runner.add_argument("--node", action="store_true", help="run quorvane-cli.js under node")
+    options = parser.parse_args()
+    native_cli, other_cli, work = (os.path.abspath(p) for p in (options.native_cli, options.other_cli, options.work))
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     native_table = os.path.join(os.path.dirname(native_cli), "lvl-xp.txt")
-    windows_table = os.path.join(os.path.dirname(exe), "lvl-xp.txt")
+    other_table = os.path.join(os.path.dirname(other_cli), "lvl-xp.txt")
     tables = write_tables(work, native_table)
 
     rng = random.Random(SEED)
@@ -220,31 +264,42 @@ def main():
     # Each UTF-16 table once for certain: a projection, and the line without its comma.
     commands += [["--level", "60", "--scalps", "5000", "--part", "books", "--table", path]
                  for path in tables if "unicode" in os.path.basename(path)]
-    native = run_native(native_cli, commands)
-    windows, (console_status, console_out) = run_windows(prefix, exe, commands)
-    paths = tables + [native_table, windows_table]
     failures = 0
-    # On a console the table's name shows as it is.
-    expected = ("Error: The level table Z:\\%s is missing." % CONSOLE_TABLE).encode()
-    if expected not in console_out or console_status != 1:
-        print("FAIL: on a console, exit status %s and %r, not %r" % (console_status, console_out, expected))
-        failures += 1
+    start = time.monotonic()
+    if options.wine:
+        native = run_each([native_cli], commands, work)
+        other, (console_status, console_out) = run_windows(options.wine, other_cli, commands)
+        # On a console the table's name shows as it is.
+        expected = ("Error: The level table Z:\\%s is missing." % CONSOLE_TABLE).encode()
+        if expected not in console_out or console_status != 1:
+            print("FAIL: on a console, exit status %s and %r, not %r" % (console_status, console_out, expected))
+            failures += 1
+    else:
+        # Root reads any file: the table that may not be read is then read like the others.
+        commands += write_posix_cases(work, native_table)
+        native = run_each([native_cli], commands, work)
+        other = run_node(other_cli, commands, work)
+    seconds = time.monotonic() - start
+    paths = tables + [native_table, other_table]
     outcomes = {}
-    for args, (n_out, n_err, n_rc), (w_out, w_err, w_rc) in zip(commands, native, windows):
+    for args, (n_out, n_err, n_rc), (o_out, o_err, o_rc) in zip(commands, native, other):
         problems = []
-        if n_rc != w_rc:
-            problems.append("exit status %s, native %s" % (w_rc, n_rc))
-        for name, native_text, text in (("stdout", n_out, w_out), ("stderr", n_err, w_err)):
-            if re.search(rb"[\r\n]", text.replace(b"\r\n", b"")):
-                problems.append("%s has a line not ended by CR LF" % name)
-            if normalized(native_text, paths) != normalized(text.replace(b"\r\n", b"\n"), paths):
-                problems.append("%s differs:\n  native:  %r\n  windows: %r" % (name, native_text, text))
+        if n_rc != o_rc:
+            problems.append("exit status %s, native %s" % (o_rc, n_rc))
+        for name, native_text, text in (("stdout", n_out, o_out), ("stderr", n_err, o_err)):
+            if options.wine:
+                if re.search(rb"[\r\n]", text.replace(b"\r\n", b"")):
+                    problems.append("%s has a line not ended by CR LF" % name)
+                text = text.replace(b"\r\n", b"\n")
+            if normalized(native_text, paths) != normalized(text, paths):
+                problems.append("%s differs:\n  native: %r\n  other:  %r" % (name, native_text, text))
         outcomes[n_rc] = outcomes.get(n_rc, 0) + 1
         if problems:
             failures += 1
             if failures <= 20:
                 print("FAIL: quorvane-cli %s\n  %s" % (" ".join(repr(a) for a in args), "\n  ".join(problems)))
-    print("%d commands, exit statuses %s, %d differ" % (len(commands), dict(sorted(outcomes.items())), failures))
+    print("%d commands in %.1f s, exit statuses %s, %d differ" % (len(commands), seconds, dict(sorted(outcomes.items())),
+                                                                 failures))
     # The draw must reach each outcome: results, refused input and unusable command lines.
     for status in ("0", "1", "2"):
         if outcomes.get(status, 0) < 20:
