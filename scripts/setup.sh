@@ -19,7 +19,9 @@ for list in "$@"; do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
     case "$status" in
       *"install ok installed"*) ;;
-      *) missing="$missing $pkg" ;;
+      # An installed package may provide it (node's own packages bring npm).
+      *) dpkg-query -W -f='${Status} ${Provides}\n' 2>/dev/null | grep "^install ok installed" |
+           grep -Eq "[ ,]$pkg( |,|\$)" || missing="$missing $pkg" ;;
     esac
   done
 done
