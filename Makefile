@@ -112,6 +112,7 @@ web:
 
 # Serves the page on this machine only, until interrupted.
 serve-web: web
+	@test -d $(WEB_BUILD)/site || { echo "$(WEB_BUILD)/site was not built" >&2; exit 1; }
 	@echo "The page is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops serving it)"
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
 

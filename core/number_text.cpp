@@ -59,8 +59,8 @@ double ReadDecimal(std::string_view digits, bool wholePartZero) {
   std::string text(digits);
   if (const std::size_t at = text.find('.'); at != std::string::npos) text.replace(at, 1, LocaleDecimalPoint());
   value = std::strtod(text.c_str(), nullptr);
-  // strtod gives HUGE_VAL beyond the range and 0 (or a subnormal) below it, as from_chars does
-  // not: the caller's rule decides both ends alike.
+  // Beyond a double's range strtod gives HUGE_VAL and below it 0, where from_chars reports a
+  // range error: both read as from_chars' range error does.
   if (std::isinf(value) || value == 0.0) value = wholePartZero ? 0.0 : std::numeric_limits<double>::infinity();
 #else
   const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed);

@@ -1,9 +1,11 @@
 // Prints FormatPlain and ReadFieldNumber for a fixed, seeded set of inputs, one line each. Built
 // with the C++ library's conversions, with the C library's (QUORVANE_NUMBER_TEXT_FALLBACK) and
 // with emscripten; the outputs must be byte-identical. Doubles are printed by their bits, so
-// that no line depends on the conversions under test.
+// that no line depends on the conversions under test. The program runs in the locale of its
+// environment (LC_ALL), whose decimal point must not show.
 // Usage: number_text_dump [COUNT]   (COUNT inputs of each kind; default 12000)
 #include <cinttypes>
+#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <cstdint>
@@ -108,6 +110,7 @@ std::string Bits(double d) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
   const long count = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 12000;
   for (long i = 0; i < count; ++i) Print(FormatPlain(Whole()));
   for (long i = 0; i < count; ++i) {

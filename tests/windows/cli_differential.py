@@ -268,7 +268,7 @@ def main():
     start = time.monotonic()
     if options.wine:
         native = run_each([native_cli], commands, work)
-        other, (console_status, console_out) = run_windows(options.wine, other_cli, commands)
+        other, (console_status, console_out) = run_windows(os.path.abspath(options.wine), other_cli, commands)
         # On a console the table's name shows as it is.
         expected = ("Error: The level table Z:\\%s is missing." % CONSOLE_TABLE).encode()
         if expected not in console_out or console_status != 1:
