@@ -1,7 +1,7 @@
 // Timing of the longest scalps search through the main window on Qt, with the Working window
 // shown (on a real display, e.g. under xvfb-run) and hidden; see working_window_timing.h.
 //
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quorvane_bench_working_window [runs]
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/quorvane_bench_working_window [runs [mode]]
 #include <QApplication>
 #include <QWidget>
 
@@ -20,5 +20,5 @@ int main(int argc, char* argv[]) {
   const std::string platform = "Qt, platform " + QGuiApplication::platformName().toStdString();
   bench::BackendHooks hooks{platform.c_str(), [](frmWorking& w) { ui::qt::WindowWidget(w)->repaint(); },
                             [] { QApplication::processEvents(); }};
-  return bench::RunBenchmark(runs, hooks);
+  return bench::RunBenchmark(runs, hooks, argc > 2 ? argv[2] : "");
 }

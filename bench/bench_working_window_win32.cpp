@@ -20,7 +20,8 @@ int main(int argc, char* argv[]) {
   InitCommonControlsEx(&controls);
   ui::win32::Install();
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-  bench::BackendHooks hooks{"Win32", [](frmWorking& w) {
+  bench::BackendHooks hooks{"Win32",
+                            [](frmWorking& w) {
                               const HWND window = static_cast<ui::win32::Win32Window&>(w.peer()).handle();
                               RedrawWindow(window, nullptr, nullptr,
                                            RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -34,7 +35,7 @@ int main(int argc, char* argv[]) {
                               }
                             }};
   try {
-    return bench::RunBenchmark(runs, hooks);
+    return bench::RunBenchmark(runs, hooks, argc > 2 ? argv[2] : "");
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "%s\n", failure.what());
     return 1;
