@@ -350,6 +350,10 @@ void Win32Window::repaintNow(int /*control*/) {
     if (dc) labels_.paint(row(control), h, dc.get(), area);
   }
   GdiFlush();
+  // A window system that sends the windows' pictures to the screen once the thread waits (Wine
+  // does, where the thread waited for messages a moment ago) sends them now: a wait that takes no
+  // time and handles nothing.
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
 }
 
 double Win32Window::clientWidthTwips() const {
