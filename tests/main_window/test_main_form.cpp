@@ -7,7 +7,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +21,7 @@
 #include "tests/qt_form.h"
 #include "toolkit/qt/backend.h"
 #include "toolkit/qt/buttons.h"
+#include "toolkit/qt/caption_label.h"
 
 using quorvane::MainForm;
 using namespace quorvane::ui;
@@ -245,7 +245,7 @@ class TestMainForm : public QObject {
   // The part of a control that is seen: a label draws nothing but its text, from its top down (a
   // value label that is still empty gets one line).
   QRect seenRect(QWidget* w) const {
-    auto* label = qobject_cast<QLabel*>(w);
+    auto* label = qobject_cast<quorvane::ui::qt::CaptionLabel*>(w);
     if (!label) return w->geometry();
     const QFontMetrics fm(label->font());
     const int textHeight =

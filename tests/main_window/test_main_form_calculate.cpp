@@ -3,7 +3,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -21,6 +20,7 @@
 #include "main_window/main_form.h"
 #include "tests/qt_form.h"
 #include "toolkit/qt/backend.h"
+#include "toolkit/qt/caption_label.h"
 #include "working_window/working_form.h"
 
 using namespace quorvane;
@@ -54,7 +54,7 @@ class PaintLog : public QObject {
  protected:
   bool eventFilter(QObject* o, QEvent* e) override {
     if (e->type() == QEvent::Paint) {
-      auto* label = qobject_cast<QLabel*>(o);
+      auto* label = qobject_cast<quorvane::ui::qt::CaptionLabel*>(o);
       if (label && label->window()->objectName() == QLatin1String("frmWorking"))
         paints_.emplace_back(label->objectName(), label->text());
     }

@@ -1,7 +1,6 @@
 // The Working window as the user sees it: its description, its frame, where it opens, and its
 // life from one search to the next.
 #include <QApplication>
-#include <QLabel>
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
@@ -10,6 +9,7 @@
 
 #include "tests/qt_form.h"
 #include "toolkit/qt/backend.h"
+#include "toolkit/qt/caption_label.h"
 #include "working_window/working_form.h"
 
 namespace ui = quorvane::ui;
@@ -87,7 +87,7 @@ class TestWorkingWindow : public QObject {
     QFETCH(bool, italic);
 
     Working w;
-    auto* label = qobject_cast<QLabel*>(w.control(name).widget());
+    auto* label = qobject_cast<ui::qt::CaptionLabel*>(w.control(name).widget());
     QVERIFY(label);
     QCOMPARE(label->parentWidget(), w.widget());
     QCOMPARE(label->text(), caption);
@@ -136,23 +136,33 @@ class TestWorkingWindow : public QObject {
   }
 
   // The screen changes only at a forced repaint, and then shows the captions set so far, with no
-  // event loop running in between.
+  // event loop running in between: whole new captions, a count of which one digit or two change,
+  // one that shrinks or grows, and the level reached alone.
   void repaintShowsCurrentCaptions() {
     Working w;
     w.open();
     QScreen* screen = w.widget()->screen();
     const auto onScreen = [&] { return screen->grabWindow(w.widget()->winId()).toImage(); };
-    const QImage opened = onScreen();
-    QVERIFY(!opened.isNull());
+    QImage shown = onScreen();
+    QVERIFY(!shown.isNull());
+    const struct {
+      const char* scalps;
+      const char* levelReached;
+    } steps[] = {
+        {"123450", "Level reached: 77"}, {"123550", nullptr}, {"124650", nullptr}, {"9", nullptr}, {"1000000", nullptr},
+        {nullptr, "Level reached: 100"}};
+    for (const auto& step : steps) {
+      const QString at = QString("%1 / %2").arg(step.scalps, step.levelReached);
+      if (step.scalps) w.setCaption("scalpscalced", step.scalps);
+      if (step.levelReached) w.setCaption("lblLevelReached", step.levelReached);
+      QVERIFY2(onScreen() == shown, qPrintable(at));
 
-    w.setCaption("scalpscalced", "123450");
-    w.setCaption("lblLevelReached", "Level reached: 77");
-    QCOMPARE(onScreen(), opened);
-
-    w.repaintNow();
-    const QImage repainted = onScreen();
-    QVERIFY(repainted != opened);
-    QCOMPARE(repainted, w.widget()->grab().toImage().convertToFormat(repainted.format()));
+      w.repaintNow();
+      const QImage repainted = onScreen();
+      QVERIFY2(repainted != shown, qPrintable(at));
+      QVERIFY2(repainted == w.widget()->grab().toImage().convertToFormat(repainted.format()), qPrintable(at));
+      shown = repainted;
+    }
   }
 
   // The close box hides the window at once; its owner discards it from the event loop.

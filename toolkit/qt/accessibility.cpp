@@ -3,7 +3,8 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QGroupBox>
-#include <QLabel>
+
+#include "toolkit/qt/caption_label.h"
 
 namespace quorvane::ui::qt {
 
@@ -24,15 +25,15 @@ class ReadByCaption : public QAccessibleWidget {
     return QAccessibleWidget::text(t);
   }
 };
-using AccessibleLabel = ReadByCaption<QLabel, QAccessible::StaticText, &QLabel::text>;
+using AccessibleLabel = ReadByCaption<CaptionLabel, QAccessible::StaticText, &CaptionLabel::text>;
 using AccessibleFrame = ReadByCaption<QGroupBox, QAccessible::Grouping, &QGroupBox::title>;
 
 constexpr const char* kFormLabel = "quorvaneFormLabel";
 constexpr const char* kFormFrame = "quorvaneFormFrame";
 
 QAccessibleInterface* FormAccessibility(const QString& className, QObject* object) {
-  if (className == QLatin1String("QLabel") && object->property(kFormLabel).toBool()) {
-    return new AccessibleLabel(static_cast<QLabel*>(object));
+  if (className == QLatin1String(CaptionLabel::staticMetaObject.className()) && object->property(kFormLabel).toBool()) {
+    return new AccessibleLabel(static_cast<CaptionLabel*>(object));
   }
   if (className == QLatin1String("QGroupBox") && object->property(kFormFrame).toBool()) {
     return new AccessibleFrame(static_cast<QGroupBox*>(object));
@@ -50,7 +51,7 @@ void InstallFactory() {
 
 }  // namespace
 
-void ReadLabelByItsCaption(QLabel* label) {
+void ReadLabelByItsCaption(CaptionLabel* label) {
   InstallFactory();
   label->setProperty(kFormLabel, true);
 }

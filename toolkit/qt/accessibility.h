@@ -1,12 +1,13 @@
 #pragma once
 
 class QGroupBox;
-class QLabel;
 
 namespace quorvane::ui::qt {
 
+class CaptionLabel;
+
 // Makes screen readers read `label` by its own caption, also while the caption is empty.
-void ReadLabelByItsCaption(QLabel* label);
+void ReadLabelByItsCaption(CaptionLabel* label);
 // Makes screen readers read `frame` by its own caption, also when it lies inside another frame.
 void ReadFrameByItsCaption(QGroupBox* frame);
 

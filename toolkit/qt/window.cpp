@@ -27,6 +27,7 @@
 #include "toolkit/font_fit.h"
 #include "toolkit/qt/accessibility.h"
 #include "toolkit/qt/buttons.h"
+#include "toolkit/qt/caption_label.h"
 #include "toolkit/qt/fonts.h"
 #include "toolkit/qt/message_box.h"
 #include "toolkit/qt/program_icon.h"
@@ -50,16 +51,6 @@ class QuietChanges {
  private:
   int& counter_;
 };
-
-// Where a label draws a caption, in its window's coordinates, with a pixel to spare around it for
-// antialiasing and slanted letters.
-QRect CaptionRect(const QLabel* label, const QString& caption) {
-  if (caption.isEmpty() || !label->isVisible()) return QRect();
-  const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-  const QRect drawn = QFontMetrics(label->font()).boundingRect(label->contentsRect(), flags, caption);
-  const QRect area = drawn.adjusted(-2, -2, 2, 2).intersected(label->rect());
-  return QRect(label->mapTo(label->window(), area.topLeft()), area.size());
-}
 
 QPoint ScreenOrigin(const QWidget* w) { return w->screen() ? w->screen()->geometry().topLeft() : QPoint(); }
 
@@ -133,15 +124,12 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
       break;
     }
     case ControlKind::Label: {
-      auto* l = new QLabel(Q(c.caption), parent);
-      ReadLabelByItsCaption(l);
-      l->setTextFormat(Qt::PlainText);
-      l->setWordWrap(true);
       Qt::Alignment a = Qt::AlignTop;
       a |= c.align == Alignment::Centre  ? Qt::AlignHCenter
            : c.align == Alignment::Right ? Qt::AlignRight
                                          : Qt::AlignLeft;
-      l->setAlignment(a);
+      auto* l = new CaptionLabel(Q(c.caption), a, parent);
+      ReadLabelByItsCaption(l);
       if (c.colour.set) {
         QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, QColor(c.colour.red, c.colour.green, c.colour.blue));
@@ -270,12 +258,10 @@ void QtWindow::setWindowCaption(const std::string& caption) { setWindowTitle(Q(c
 void QtWindow::setCaption(int control, const std::string& caption) {
   QWidget* w = controlWidget(control);
   const QString text = Q(caption);
-  if (auto* l = qobject_cast<QLabel*>(w)) {
-    if (l->text() == text) return;
-    // What changes on the screen: where the old caption was drawn and where the new one goes.
-    const QRect before = CaptionRect(l, l->text());
-    l->setText(text);
-    changed_ += before.united(CaptionRect(l, text));
+  if (auto* l = qobject_cast<CaptionLabel*>(w)) {
+    // What changes on the screen: the label has marked it for painting.
+    const QRegion changed = l->setText(text);
+    if (!changed.isEmpty() && l->isVisible()) changed_ += changed.translated(l->mapTo(this, QPoint(0, 0)));
     return;
   } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
     if (b->text() == text) return;

@@ -92,6 +92,7 @@ class Win32Backend final : public Backend {
     } running(running_);
     MSG message{};
     for (;;) {
+      Win32Window::markChangedLabels();
       const BOOL got = GetMessageW(&message, nullptr, 0, 0);
       if (got == 0) return static_cast<int>(message.wParam);
       if (got == -1) return 1;

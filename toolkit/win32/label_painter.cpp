@@ -9,15 +9,18 @@
 namespace quorvane::ui::win32 {
 
 void LabelPainter::paint(const ControlDescription& c, const DRAWITEMSTRUCT& item) {
-  const RECT& area = item.rcItem;
+  paint(c, item.hwndItem, item.hDC, item.rcItem);
+}
+
+void LabelPainter::paint(const ControlDescription& c, HWND control, HDC target, const RECT& area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  if (!dc_) dc_.reset(CreateCompatibleDC(item.hDC));
+  if (!dc_) dc_.reset(CreateCompatibleDC(target));
   if (!dc_) return;
   if (!canvas_ || size_.cx < width || size_.cy < height) {
     const SIZE size{std::max<LONG>(width, size_.cx), std::max<LONG>(height, size_.cy)};
-    BitmapOwner bigger(CreateCompatibleBitmap(item.hDC, size.cx, size.cy));
+    BitmapOwner bigger(CreateCompatibleBitmap(target, size.cx, size.cy));
     if (!bigger) return;
     // The new picture replaces the old one in the context before the old one goes.
     SelectObject(dc_.get(), bigger.get());
@@ -25,18 +28,18 @@ void LabelPainter::paint(const ControlDescription& c, const DRAWITEMSTRUCT& item
     size_ = size;
   }
   const HDC dc = dc_.get();
-  const Selection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  const Selection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT r{0, 0, width, height};
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
   if (c.align != Alignment::Left) r.right -= kInkOverhangPixels;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, c.colour.set ? RGB(c.colour.red, c.colour.green, c.colour.blue) : GetSysColor(COLOR_BTNTEXT));
   const UINT align = c.align == Alignment::Centre ? DT_CENTER : c.align == Alignment::Right ? DT_RIGHT : DT_LEFT;
-  const std::wstring text = WindowText(item.hwndItem);
+  const std::wstring text = WindowText(control);
   // Unclipped: what the glyphs ink beyond their measured width stays on the label.
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             align | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP);
-  BitBlt(item.hDC, area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
+  BitBlt(target, area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
 }  // namespace quorvane::ui::win32

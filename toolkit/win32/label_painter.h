@@ -16,7 +16,10 @@ namespace quorvane::ui::win32 {
 
 class LabelPainter {
  public:
+  // As the static control asks for it.
   void paint(const ControlDescription& label, const DRAWITEMSTRUCT& item);
+  // The whole label `control` into `dc`, its client area at `area` there.
+  void paint(const ControlDescription& label, HWND control, HDC dc, const RECT& area);
 
  private:
   // One picture for the window's labels, kept while it is large enough. Declared before the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "core/utf16.h"
 #include "toolkit/win32/backend.h"
@@ -243,9 +244,26 @@ void Win32Window::setWindowCaption(const std::string& caption) { SetWindowTextW(
 
 void Win32Window::setCaption(int control, const std::string& caption) {
   const HWND h = controlHandle(control);
-  SetWindowTextW(h, Wide(caption).c_str());
-  // Marked for painting: repaintNow brings it to the screen at once.
-  InvalidateRect(h, nullptr, FALSE);
+  const std::wstring text = Wide(caption);
+  if (std::find(unpainted_.begin(), unpainted_.end(), control) == unpainted_.end()) unpainted_.push_back(control);
+  if (row(control).kind != ControlKind::Label) {
+    SetWindowTextW(h, text.c_str());
+    InvalidateRect(h, nullptr, FALSE);
+    return;
+  }
+  // The label keeps its text as every window does (screen readers read it there), but does not
+  // paint itself for it: the static control would paint, or mark for painting, at every new text.
+  // It waits for repaintNow, or else for the thread to wait for messages (markChangedLabels).
+  DefWindowProcW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32Window::markChangedLabels() {
+  for (Win32Window* w : OpenWindows()) {
+    auto& unpainted = w->unpainted_;
+    for (const int control : unpainted)
+      if (w->row(control).kind == ControlKind::Label) InvalidateRect(w->controlHandle(control), nullptr, FALSE);
+    unpainted.clear();
+  }
 }
 
 std::string Win32Window::text(int control) const { return Utf8(WindowText(controlHandle(control))); }
@@ -316,10 +334,26 @@ bool Win32Window::isShown() const { return IsWindowVisible(handle()) != FALSE; }
 void Win32Window::close() { SendMessageW(handle(), WM_CLOSE, 0, 0); }
 
 void Win32Window::repaintNow(int /*control*/) {
-  // Every caption set so far reaches the screen, while the thread stays busy: a new caption has
-  // marked its control for painting, and only what is so marked is painted now.
-  RedrawWindow(handle(), nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Every caption set so far reaches the screen, while the thread stays busy: each label whose
+  // caption changed is painted whole, straight into its place, the other controls so changed
+  // paint what they have marked; then what was drawn goes to the screen at once.
+  for (const int control : std::exchange(unpainted_, {})) {
+    const HWND h = controlHandle(control);
+    if (row(control).kind != ControlKind::Label) {
+      UpdateWindow(h);
+      continue;
+    }
+    if (!IsWindowVisible(h)) continue;
+    RECT area{};
+    GetClientRect(h, &area);
+    const WindowDc dc(h);
+    if (dc) labels_.paint(row(control), h, dc.get(), area);
+  }
   GdiFlush();
+  // A window system that sends the windows' pictures to the screen once the thread waits (Wine
+  // does, where the thread waited for messages a moment ago) sends them now: a wait that takes no
+  // time and handles nothing.
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
 }
 
 double Win32Window::clientWidthTwips() const {
@@ -381,7 +415,9 @@ TwipSize Win32Window::screenSizeTwips() const {
 }
 
 void Win32Window::messageBox(const std::string& title, const std::string& text) {
-  // OK alone: no icon. The box disables this window while it is open.
+  // OK alone: no icon. The box disables this window while it is open; its loop paints what it
+  // finds marked.
+  markChangedLabels();
   MessageBoxW(IsWindowVisible(handle()) ? handle() : nullptr, Wide(text).c_str(), Wide(title).c_str(), MB_OK);
 }
 

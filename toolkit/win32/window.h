@@ -69,6 +69,9 @@ class Win32Window final : public WindowPeer {
   // window layer takes (Tab, Enter, Esc, the arrows, letters and digits) go to it first. True
   // when it took the key: the message is then consumed.
   static bool preTranslate(const MSG& message);
+  // Before the thread waits for messages: the labels of every window whose new captions no
+  // repaint-now has painted are marked for painting, so that the window system paints them.
+  static void markChangedLabels();
 
  private:
   // The program's window that `hwnd` is, or lies in; null for any other.
@@ -101,6 +104,7 @@ class Win32Window final : public WindowPeer {
   int clientWidthTwips_ = 0;    // as last set: the layout keeps it across dpi changes
   int savedFocus_ = -1;         // the control that has, or gets on activation, the focus
   bool stopRequested_ = false;  // the close box or Esc while a poll for a stop runs
+  std::vector<int> unpainted_;  // controls whose captions changed since the last repaint-now
   // What the window made for its controls. Declared before the window itself, which goes first,
   // so that no control is left holding a freed font, brush or icon.
   std::vector<BrushOwner> lineBrushes_;  // by row; lines only

@@ -7,7 +7,9 @@
 //    shows every pixel that its text inks;
 //  - all controls of one described font are set in one height, the dialog font in one face;
 //  - an option button without a caption shows when it has the focus;
-//  - a window whose building fails leaves no native window behind.
+//  - a window whose building fails leaves no native window behind;
+//  - the Working window's labels change on the screen only at a repaint, and then show what they
+//    render themselves.
 //   window-check          the checks; exit 0 when all pass
 //   window-check --show   shows the windows side by side, one such button focused, until ended
 
@@ -273,6 +275,86 @@ void CheckFocusShows(ui::Form& main) {
   main.hide();
 }
 
+// The pixels of `area` of `dc`, row by row.
+std::vector<std::uint32_t> Captured(HDC dc, const RECT& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  BITMAPINFO info{};
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HDC copy = CreateCompatibleDC(dc);
+  const HGDIOBJ old = SelectObject(copy, picture);
+  BitBlt(copy, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  auto* const pixels = static_cast<std::uint32_t*>(bits);
+  std::vector<std::uint32_t> out(pixels, pixels + width * height);
+  for (std::uint32_t& p : out) p &= 0xffffffu;
+  SelectObject(copy, old);
+  DeleteDC(copy);
+  DeleteObject(picture);
+  return out;
+}
+
+// A label as the screen shows it.
+std::vector<std::uint32_t> OnScreen(HWND label) {
+  RECT r{};
+  GetClientRect(label, &r);
+  MapWindowPoints(label, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  const HDC screen = GetDC(nullptr);
+  std::vector<std::uint32_t> pixels = Captured(screen, r);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// A label as it renders itself into a picture.
+std::vector<std::uint32_t> Rendering(HWND label) {
+  RECT r{};
+  GetClientRect(label, &r);
+  const HDC screen = GetDC(nullptr);
+  const HDC dc = CreateCompatibleDC(screen);
+  const HBITMAP picture = CreateCompatibleBitmap(screen, r.right, r.bottom);
+  const HGDIOBJ old = SelectObject(dc, picture);
+  SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  std::vector<std::uint32_t> pixels = Captured(dc, r);
+  SelectObject(dc, old);
+  DeleteObject(picture);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// The Working window as a search writes it: the screen changes only at a repaint, with no message
+// handled in between, and then shows the captions set so far as the labels render them.
+void CheckRepaintShowsCaptions(frmWorking& working) {
+  working.open();
+  Pump();
+  auto& peer = static_cast<ui::win32::Win32Window&>(working.peer());
+  const HWND labels[] = {peer.controlHandle(working.indexOf("scalpscalced")),
+                         peer.controlHandle(working.indexOf("lblLevelReached"))};
+  std::vector<std::uint32_t> shown[2] = {OnScreen(labels[0]), OnScreen(labels[1])};
+  const struct {
+    const char* scalps;
+    const char* levelReached;
+  } steps[] = {{"123450", "Level reached: 77"}, {"123550", nullptr}, {"9", nullptr}, {nullptr, "Level reached: 100"}};
+  for (const auto& step : steps) {
+    const std::string at =
+        std::string(" at ") + (step.scalps ? step.scalps : "") + " / " + (step.levelReached ? step.levelReached : "");
+    if (step.scalps) working.setLabel(WorkingLabel::Scalps, step.scalps);
+    if (step.levelReached) working.setLabel(WorkingLabel::LevelReached, step.levelReached);
+    for (int i = 0; i < 2; ++i)
+      Check(OnScreen(labels[i]) == shown[i], "the Working window's screen changed before the repaint" + at);
+    working.repaintNow();
+    for (int i = 0; i < 2; ++i) {
+      const std::vector<std::uint32_t> now = OnScreen(labels[i]);
+      const bool changed = i == 0 ? step.scalps != nullptr : step.levelReached != nullptr;
+      Check((now != shown[i]) == changed, "the Working window's repaint left the screen as it was" + at);
+      Check(now == Rendering(labels[i]), "the screen does not show what the Working window renders" + at);
+      shown[i] = now;
+    }
+  }
+  working.hide();
+}
+
 // The program's windows that this thread has.
 int WindowsOfThisThread() {
   int count = 0;
@@ -345,6 +427,7 @@ int main(int argc, char** argv) {
          {static_cast<ui::Form*>(&main), static_cast<ui::Form*>(&about), static_cast<ui::Form*>(&working)})
       CheckWindow(*form, recorded, dpi);
     CheckFocusShows(main);
+    CheckRepaintShowsCaptions(working);
     for (const std::string& failure : failures) std::fprintf(stderr, "FAIL: %s\n", failure.c_str());
     std::printf("%zu failures in the windows at %d dpi\n", failures.size(), dpi);
   } catch (const std::exception& failure) {
