@@ -90,6 +90,9 @@ MainForm::MainForm() : Form(description()), c_(*this), levelTablePath_(DefaultLe
   c_.closeOptions.onClick([this] { CloseOptions_Click(); });
   c_.updateAtInterval.onClick([this] { chkScalpsUpd_Click(); });
   c_.zeroLeft.onClick([this](int index) { Option4_Click(index); });
+  setMenuHandler(mf::mnuCopyResults, [this] { mnuCopyResults_Click(); });
+  setMenuHandler(mf::mnuPlan, [this] { mnuPlan_Click(); });
+  setMenuHandler(mf::mnuCompare, [this] { mnuCompare_Click(); });
 }
 
 MainForm::~MainForm() = default;

@@ -40,6 +40,13 @@ class MainForm : public ui::Form {
   void CloseOptions_Click();
   void chkScalpsUpd_Click();
   void Option4_Click(int Index);
+  // The context menu: the results shown onto the clipboard, and the Plan and Compare windows for
+  // the window's inputs.
+  void mnuCopyResults_Click();
+  void mnuPlan_Click();
+  void mnuCompare_Click();
+  // The results the window shows, one "Heading: value" line each, in quorvane-cli's order.
+  std::string resultsText() const;
 
   // The controls the code reads and writes, by what they mean.
   const MainFormControls& controls() const { return c_; }
