@@ -99,21 +99,11 @@ std::string JsonString(std::string_view text) {
   return out + '"';
 }
 
-// A CSV field, quoted when it holds a separator, a quote or a line end.
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + '"';
-}
-
-void WriteAlignedTable(std::ostream& out, const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
+void WriteAlignedTable(std::ostream& out, const std::vector<ResultColumn>& columns,
+                       const std::vector<ResultRow>& rows) {
   std::vector<std::size_t> widths;
-  for (const TableColumn& column : columns) widths.push_back(std::string_view(column.caption).size());
-  for (const TableRow& row : rows) {
+  for (const ResultColumn& column : columns) widths.push_back(std::string_view(column.caption).size());
+  for (const ResultRow& row : rows) {
     for (std::size_t i = 0; i < row.cells.size() && i < widths.size(); ++i) {
       widths[i] = std::max(widths[i], row.cells[i].shown.size());
     }
@@ -130,20 +120,20 @@ void WriteAlignedTable(std::ostream& out, const std::vector<TableColumn>& column
     out << text << '\n';
   };
   std::vector<std::string> captions;
-  for (const TableColumn& column : columns) captions.emplace_back(column.caption);
+  for (const ResultColumn& column : columns) captions.emplace_back(column.caption);
   line(captions, std::nullopt);
-  for (const TableRow& row : rows) {
+  for (const ResultRow& row : rows) {
     std::vector<std::string> cells;
     for (std::size_t i = 0; i < row.cells.size() && i < columns.size(); ++i) cells.push_back(row.cells[i].shown);
     line(cells, row.message);
   }
 }
 
-void WriteJsonTable(std::ostream& out, const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
+void WriteJsonTable(std::ostream& out, const std::vector<ResultColumn>& columns, const std::vector<ResultRow>& rows) {
   out << "{\n  \"rows\": [";
   for (std::size_t r = 0; r < rows.size(); ++r) {
     out << (r == 0 ? "\n    {" : ",\n    {");
-    const TableRow& row = rows[r];
+    const ResultRow& row = rows[r];
     for (std::size_t i = 0; i < row.cells.size() && i < columns.size(); ++i) {
       const std::string& value = row.cells[i].plain;
       out << (i == 0 ? "" : ", ") << JsonString(columns[i].name) << ": "
@@ -155,27 +145,13 @@ void WriteJsonTable(std::ostream& out, const std::vector<TableColumn>& columns, 
   out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-void WriteCsvTable(std::ostream& out, const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows,
-                   bool messageColumn) {
-  for (std::size_t i = 0; i < columns.size(); ++i) out << (i == 0 ? "" : ",") << columns[i].name;
-  out << (messageColumn ? ",message\n" : "\n");
-  for (const TableRow& row : rows) {
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      out << (i == 0 ? "" : ",") << (i < row.cells.size() ? CsvField(row.cells[i].plain) : std::string());
-    }
-    if (messageColumn) out << ',' << CsvField(row.message.value_or(""));
-    out << '\n';
-  }
-}
-
 }  // namespace
 
-void WriteTable(std::ostream& out, CliFormat format, const std::vector<TableColumn>& columns,
-                const std::vector<TableRow>& rows, bool messageColumn) {
+void WriteTable(std::ostream& out, CliFormat format, const ResultTable& table) {
   switch (format) {
-    case CliFormat::Text: WriteAlignedTable(out, columns, rows); break;
-    case CliFormat::Json: WriteJsonTable(out, columns, rows); break;
-    case CliFormat::Csv: WriteCsvTable(out, columns, rows, messageColumn); break;
+    case CliFormat::Text: WriteAlignedTable(out, table.columns, table.rows); break;
+    case CliFormat::Json: WriteJsonTable(out, table.columns, table.rows); break;
+    case CliFormat::Csv: out << CsvText(table); break;
   }
 }
 
@@ -188,10 +164,8 @@ void WriteResultCsv(std::ostream& out, const CliOptions& options, const Calculat
 }
 
 void WriteResultLines(std::ostream& out, const CliOptions& options, const CalculateResults& results) {
-  for (const ResultLine& line : ShownLines(options)) {
-    const std::string caption = main_form::Heading(line.label);
-    out << caption << (caption.ends_with(':') ? " " : ": ") << ShownValue(results, line) << '\n';
-  }
+  for (const ResultLine& line : ShownLines(options))
+    out << main_form::ResultLine(line.label, ShownValue(results, line)) << '\n';
 }
 
 void WriteResultJson(std::ostream& out, const CliOptions& options, const CalculateResults& results) {

@@ -90,12 +90,19 @@ MainForm::MainForm() : Form(description()), c_(*this) {
   c_.closeOptions.onClick([this] { CloseOptions_Click(); });
   c_.updateAtInterval.onClick([this] { chkScalpsUpd_Click(); });
   c_.zeroLeft.onClick([this](int index) { Option4_Click(index); });
+  setMenuHandler(mf::mnuCopyResults, [this] { mnuCopyResults_Click(); });
+  setMenuHandler(mf::mnuPlan, [this] { mnuPlan_Click(); });
+  setMenuHandler(mf::mnuCompare, [this] { mnuCompare_Click(); });
 }
 
 MainForm::~MainForm() = default;
 
 void MainForm::ExecuteCmd_Click() {
-  ExecuteCalculate(calculateView_, levelTablePath_.empty() ? LevelTablePathForPress() : levelTablePath_);
+  ExecuteCalculate(calculateView_, tablePathForPress());
+}
+
+std::string MainForm::tablePathForPress() const {
+  return levelTablePath_.empty() ? LevelTablePathForPress() : levelTablePath_;
 }
 
 void MainForm::cmdAbout_Click() { ShowAboutBox(); }

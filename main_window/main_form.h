@@ -40,6 +40,13 @@ class MainForm : public ui::Form {
   void CloseOptions_Click();
   void chkScalpsUpd_Click();
   void Option4_Click(int Index);
+  // The context menu: the results shown onto the clipboard, and the Plan and Compare windows for
+  // the window's inputs.
+  void mnuCopyResults_Click();
+  void mnuPlan_Click();
+  void mnuCompare_Click();
+  // The results the window shows, one "Heading: value" line each, in quorvane-cli's order.
+  std::string resultsText() const;
 
   // The controls the code reads and writes, by what they mean.
   const MainFormControls& controls() const { return c_; }
@@ -56,6 +63,8 @@ class MainForm : public ui::Form {
   const ui::Label& result(ResultLabel label) const { return c_.result(label); }
   // Sets the window's outer width and centres it on the screen.
   void setWidthAndCentre(double outerWidthTwips);
+  // The level table that this press reads (see setLevelTablePath).
+  std::string tablePathForPress() const;
 
   MainFormControls c_;
   MainFormCalculateView calculateView_{*this, c_};

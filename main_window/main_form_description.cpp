@@ -117,6 +117,12 @@ WindowDescription MakeDescription() {
               "with this option off, but the program is working. Especialy dangerous for search levels above 120.",
               120, 2760, 2535, 1215, 66),
   };
+  // Reached without moving anything: right-click, Shift+F10, the Menu key; Ctrl+C copies.
+  w.contextMenu = {
+      ui::MenuItem(mnuCopyResults, "Copy Results", 'c'),
+      ui::MenuItem(mnuPlan, "Plan..."),
+      ui::MenuItem(mnuCompare, "Compare..."),
+  };
   return w;
 }
 
@@ -221,6 +227,11 @@ std::string Heading(ResultLabel l) {
   // Label2 starts as the heading of the scalps owned; a search shows it as the scalps needed.
   if (l == ResultLabel::ScalpsNeeded) return kScalpsNeeded;
   return Row(HeadingOf(l).name).caption;
+}
+
+std::string ResultLine(ResultLabel l, const std::string& value) {
+  const std::string heading = Heading(l);
+  return heading + (heading.ends_with(':') ? " " : ": ") + value;
 }
 
 const MainFormStartState& StartState() {

@@ -45,6 +45,15 @@ ui::LabelId IdOf(ResultLabel label);
 ui::LabelId HeadingOf(ResultLabel label);
 std::string Heading(ResultLabel label);
 
+// The order of the results as "Heading: value" lines (quorvane-cli, "Copy Results"): a search's
+// scalps needed first, then the labels from the top of the Results frame.
+inline constexpr ResultLabel kResultLineOrder[] = {
+    ResultLabel::ScalpsNeeded,  ResultLabel::Level,     ResultLabel::ExactXp,    ResultLabel::XpGained,
+    ResultLabel::XpToNextLevel, ResultLabel::Gold,      ResultLabel::ScalpsLeft, ResultLabel::MacesLeft,
+    ResultLabel::BeltsLeft,     ResultLabel::BooksLeft, ResultLabel::RingsLeft,  ResultLabel::FinalRewards};
+// One such line: the heading, a blank after one that ends in ':' (else ": "), the value.
+std::string ResultLine(ResultLabel label, const std::string& value);
+
 // The fields as the description starts them.
 const MainFormStartState& StartState();
 

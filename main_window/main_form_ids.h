@@ -80,6 +80,11 @@ inline constexpr ui::LabelId Label14{"Label14"};
 inline constexpr ui::CheckBoxId chkWorking{"chkWorking"};
 inline constexpr ui::LabelId Label17{"Label17"};
 
+// The context menu.
+inline constexpr ui::MenuItemId mnuCopyResults{"mnuCopyResults"};
+inline constexpr ui::MenuItemId mnuPlan{"mnuPlan"};
+inline constexpr ui::MenuItemId mnuCompare{"mnuCompare"};
+
 // The two captions of the scalps heading (Label2): the scalps owned, and, while "Lvl to reach:" is
 // ticked, the scalps needed.
 inline constexpr const char* kScalpsOwned = "Scalps Owned";

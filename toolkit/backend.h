@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "toolkit/description.h"
 
@@ -20,7 +21,8 @@ struct TwipSize {
 };
 
 // A key the user pressed, as every back-end reports it.
-enum class Key { Tab, Enter, Escape, Left, Right, Up, Down, Character };
+// F10 and Menu (the context-menu key) are reported for the window's context menu.
+enum class Key { Tab, Enter, Escape, Left, Right, Up, Down, Character, F10, Menu };
 struct KeyEvent {
   Key key = Key::Character;
   char character = 0;  // Key::Character: the ASCII letter or digit typed, in lower case
@@ -44,6 +46,33 @@ class PeerEvents {
   virtual bool userKey(const KeyEvent& key) = 0;
   // The user closed the window with its close box (or the system's close command).
   virtual void closedByUser() = 0;
+  // The user asked for a context menu with the mouse (a right-click, a long press) at this point
+  // of the client area, in twips. True when the window showed its menu (popUpMenu); the back-end
+  // then passes the request on to nothing else. The keys that ask for it come through userKey.
+  virtual bool userAskedForMenu(double leftTwips, double topTwips) = 0;
+  // The user chose an item of the menu that popUpMenu showed (its row in the list given).
+  virtual void userChoseMenuItem(int item) = 0;
+};
+
+// An item of a context menu as the back-end draws it: its caption and, beside it, its key
+// ("Ctrl+C"), which the back-end only shows.
+struct MenuEntry {
+  std::string caption;
+  std::string shortcut;
+};
+
+// A text file for the user to save where they choose, through the platform's save dialog.
+struct SaveRequest {
+  std::string title;          // the dialog's title
+  std::string suggestedName;  // "plan.csv"
+  std::string filterName;     // "CSV files"
+  std::string extension;      // "csv", without the dot: added to a name typed without one
+  std::string contents;       // UTF-8 text, its lines ending in "\n": written in the platform's line ends
+};
+enum class SaveOutcome { Saved, Cancelled, Failed };
+struct SaveResult {
+  SaveOutcome outcome = SaveOutcome::Cancelled;
+  std::string path;  // the file chosen (Saved, Failed), as the user knows it
 };
 
 // One native top-level window, built from PeerDescription(): captions that are not drawn are
@@ -114,6 +143,18 @@ class WindowPeer {
   // A modal message box over this window: title, text, an OK button and no icon. Returns when
   // OK is pressed.
   virtual void messageBox(const std::string& title, const std::string& text) = 0;
+
+  // Tables: shows these rows, one cell per column of the description, replacing those shown.
+  virtual void setRows(int control, const std::vector<std::vector<std::string>>& rows) = 0;
+  // Whether a text box holds a selection (the platform's Copy then copies it).
+  virtual bool hasSelectedText(int control) const = 0;
+  // Shows the native popup menu with these items at this point of the client area (twips), and
+  // returns; the item the user chooses comes through PeerEvents::userChoseMenuItem (nothing when
+  // the menu is dismissed).
+  virtual void popUpMenu(const std::vector<MenuEntry>& items, double leftTwips, double topTwips) = 0;
+  // The platform's modal save dialog over this window (or, where there is none, a download);
+  // writes the contents to the file chosen.
+  virtual SaveResult saveFile(const SaveRequest& request) = 0;
 };
 
 class Backend {
@@ -128,6 +169,8 @@ class Backend {
   // Ends the event loop that run() runs, once the current event has been handled; nothing while
   // none runs.
   virtual void quit(int status) = 0;
+  // Puts the text (UTF-8, lines ending in "\n") on the clipboard, in the platform's line ends.
+  virtual void setClipboardText(const std::string& text) = 0;
 };
 
 // The back-end that windows are built with. The program installs one at start; tests install

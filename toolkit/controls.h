@@ -98,6 +98,17 @@ class LineControl : public TypedControl {
   using TypedControl::TypedControl;
 };
 
+// A read-only table: rows of cells under the described columns.
+class Table : public TypedControl {
+ public:
+  static constexpr ControlKind kKind = ControlKind::Table;
+  using TypedControl::TypedControl;
+  const std::vector<TableColumnDescription>& columns() const { return ref_.description().columns; }
+  const std::vector<std::vector<std::string>>& rows() const { return ref_.rows(); }
+  // Replaces the rows shown; each row gets one cell per column.
+  void setRows(std::vector<std::vector<std::string>> rows) const { ref_.setRows(std::move(rows)); }
+};
+
 // The members of an option button array, Name(0) to Name(count - 1), sharing one Click handler
 // that receives the member's index.
 class OptionArray {
@@ -125,7 +136,8 @@ class OptionArray {
 };
 
 // The handle type of each kind of control, in the order of ControlKind.
-using Handles = std::tuple<Frame, Label, TextBox, CheckBox, OptionButton, CommandButton, PictureBox, LineControl>;
+using Handles =
+    std::tuple<Frame, Label, TextBox, CheckBox, OptionButton, CommandButton, PictureBox, LineControl, Table>;
 template <ControlKind K>
 struct HandleOf {
   using Type = std::tuple_element_t<static_cast<std::size_t>(K), Handles>;

@@ -56,7 +56,15 @@ const ControlDescription& DescribedControl(const WindowDescription& window, cons
 }
 
 bool CarriesCaption(ControlKind kind) {
-  return kind != ControlKind::TextBox && kind != ControlKind::Line && kind != ControlKind::PictureBox;
+  return kind != ControlKind::TextBox && kind != ControlKind::Line && kind != ControlKind::PictureBox &&
+         kind != ControlKind::Table;
+}
+
+std::string ShortcutText(const MenuItemDescription& item) {
+  if (item.controlKey == 0) return std::string();
+  const char key = item.controlKey >= 'a' && item.controlKey <= 'z' ? static_cast<char>(item.controlKey - 'a' + 'A')
+                                                                    : item.controlKey;
+  return std::string("Ctrl+") + key;
 }
 
 bool CaptionDrawn(const ControlDescription& c) {
@@ -95,7 +103,8 @@ bool IsFocusable(ControlKind kind) {
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
     case ControlKind::CommandButton:
-    case ControlKind::PictureBox: return true;
+    case ControlKind::PictureBox:
+    case ControlKind::Table: return true;
     default: return false;
   }
 }

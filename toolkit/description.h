@@ -25,7 +25,9 @@ double PixelsToTwips(int pixels, int dpi = 96);
 
 // ---- Descriptions ------------------------------------------------------------------------------
 
-enum class ControlKind { Frame, Label, TextBox, CheckBox, OptionButton, CommandButton, PictureBox, Line };
+// A table is a read-only grid of rows under column headings (a list view, a table widget), read
+// as a table by screen readers; the user moves through its rows with the arrow keys.
+enum class ControlKind { Frame, Label, TextBox, CheckBox, OptionButton, CommandButton, PictureBox, Line, Table };
 enum class Alignment { Left, Centre, Right };
 // What a picture box shows.
 enum class Picture { None, ProgramIcon };
@@ -33,6 +35,18 @@ enum class Picture { None, ProgramIcon };
 // The classic dialog font of the descriptions.
 inline constexpr const char* kDialogFontFamily = "MS Sans Serif";
 inline constexpr double kDialogFontPoints = 8.25;
+
+// Where a control goes when the user changes the height of a sizable window: it keeps its place
+// from the top (the rest), keeps its distance to the bottom, or grows and shrinks with the height.
+enum class VerticalAnchor { Top, Bottom, Stretch };
+
+// A column of a table: its heading, its width in twips, and whether its cells are right-aligned
+// (numbers).
+struct TableColumnDescription {
+  std::string caption;
+  int width = 0;
+  bool rightAligned = false;
+};
 
 // A font as a description gives it. Empty family and zero size mean the window's font.
 struct FontDescription {
@@ -65,13 +79,15 @@ struct ControlDescription {
   int value = 0;  // check box 0/1, option button 0 (off) / 1 (on)
   Alignment align = Alignment::Left;
   FontDescription font;
-  std::string accessibleName;              // for controls whose meaning is carried by a label beside them
-  bool isDefault = false;                  // Enter presses this button
-  bool isCancel = false;                   // Esc presses this button
-  Colour colour;                           // lines: their colour; labels: the text's colour
-  int lineWidth = 1;                       // lines only, in pixels at 96 dpi
-  Picture picture = Picture::None;         // picture boxes only
-  std::vector<std::string> otherCaptions;  // captions the code may set; fonts are fitted to them too
+  std::string accessibleName;                   // for controls whose meaning is carried by a label beside them
+  bool isDefault = false;                       // Enter presses this button
+  bool isCancel = false;                        // Esc presses this button
+  Colour colour;                                // lines: their colour; labels: the text's colour
+  int lineWidth = 1;                            // lines only, in pixels at 96 dpi
+  Picture picture = Picture::None;              // picture boxes only
+  std::vector<std::string> otherCaptions;       // captions the code may set; fonts are fitted to them too
+  std::vector<TableColumnDescription> columns;  // tables only
+  VerticalAnchor anchor = VerticalAnchor::Top;
 
   ControlDescription& hidden() {
     visible = false;
@@ -117,6 +133,18 @@ struct ControlDescription {
     picture = p;
     return *this;
   }
+  ControlDescription& withColumns(std::vector<TableColumnDescription> c) {
+    columns = std::move(c);
+    return *this;
+  }
+  ControlDescription& keepsToBottom() {
+    anchor = VerticalAnchor::Bottom;
+    return *this;
+  }
+  ControlDescription& growsWithHeight() {
+    anchor = VerticalAnchor::Stretch;
+    return *this;
+  }
   ControlDescription& alsoShows(std::string otherCaption) {
     otherCaptions.push_back(std::move(otherCaption));
     return *this;
@@ -158,6 +186,7 @@ using OptionButtonId = ControlId<ControlKind::OptionButton>;
 using CommandButtonId = ControlId<ControlKind::CommandButton>;
 using PictureBoxId = ControlId<ControlKind::PictureBox>;
 using LineId = ControlId<ControlKind::Line>;
+using TableId = ControlId<ControlKind::Table>;
 template <int Count>
 using OptionArrayId = ArrayId<ControlKind::OptionButton, Count>;
 
@@ -187,6 +216,20 @@ enum class Border {
   Sizable       // resizable frame with a close box only
 };
 
+// An item of a window's context menu, named once like a control. `controlKey` (a lower-case
+// letter, or 0) is its key with Ctrl, which the menu shows beside its caption.
+struct MenuItemId {
+  const char* name;
+};
+struct MenuItemDescription {
+  std::string name;
+  std::string caption;
+  char controlKey = 0;
+};
+inline MenuItemDescription MenuItem(MenuItemId id, std::string caption, char controlKey = 0) {
+  return MenuItemDescription{id.name, std::move(caption), controlKey};
+}
+
 struct WindowDescription {
   std::string name;
   std::string caption;
@@ -196,7 +239,17 @@ struct WindowDescription {
   bool startCentred = true;  // the first show places the window in the centre of the screen
   FontDescription font;      // the window's font; empty means the dialog font
   std::vector<ControlDescription> controls;
+  // The window's context menu (right-click anywhere on the window, Shift+F10, the Menu key); empty
+  // for none.
+  std::vector<MenuItemDescription> contextMenu;
+  // A sizable window that the user resizes in height only, from the lowest client height given
+  // here (twips; 0: the described height) up.
+  bool heightOnly = false;
+  int minClientHeight = 0;
 };
+
+// The text a menu shows beside an item for its key: "Ctrl+C"; empty for none.
+std::string ShortcutText(const MenuItemDescription& item);
 
 // The frame the descriptions count: a border of 45 twips on each side and a caption bar.
 inline constexpr int kNominalBorderTwips = 45;

@@ -113,6 +113,20 @@ void ControlRef::setLocked(bool locked) const {
 
 void ControlRef::refresh() const { form_->peer_->repaintNow(index_); }
 
+const std::vector<std::vector<std::string>>& ControlRef::rows() const {
+  if (kind() != ControlKind::Table) WrongKind(*this, "rows");
+  return form_->state_[static_cast<std::size_t>(index_)].rows;
+}
+
+void ControlRef::setRows(std::vector<std::vector<std::string>> rows) const {
+  if (kind() != ControlKind::Table) WrongKind(*this, "rows");
+  // One cell per column, as the description has them.
+  for (std::vector<std::string>& row : rows) row.resize(description().columns.size());
+  std::vector<std::vector<std::string>>& kept = form_->state_[static_cast<std::size_t>(index_)].rows;
+  kept = std::move(rows);
+  form_->peer_->setRows(index_, kept);
+}
+
 // ---- Form --------------------------------------------------------------------------------------
 
 Form::Form(const WindowDescription& description) : description_(description), caption_(description.caption) {
@@ -132,10 +146,16 @@ Form::Form(const WindowDescription& description) : description_(description), ca
     byName_[c.name] = static_cast<int>(i);
     container_.push_back(container);
     memberIndex_.push_back(SplitArrayName(c.name).index);
-    state_.push_back(State{c.caption, c.value, c.visible, true, false});
+    state_.push_back(State{c.caption, c.value, c.visible, true, false, {}});
   }
   for (std::size_t i = 0; i < rows.size(); ++i) state_[i].shown = shownInWindow(static_cast<int>(i));
   handlers_.resize(rows.size());
+  for (std::size_t i = 0; i < description_.contextMenu.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j)
+      if (description_.contextMenu[i].name == description_.contextMenu[j].name)
+        throw ControlLookupError("window " + name() + ": menu item " + description_.contextMenu[i].name +
+                                 " described twice");
+  menuHandlers_.resize(description_.contextMenu.size());
   std::vector<int> focusable;
   for (std::size_t i = 0; i < rows.size(); ++i)
     if (IsFocusable(rows[i].kind)) focusable.push_back(static_cast<int>(i));
@@ -193,6 +213,34 @@ void Form::setClickHandler(const std::string& nameOrArray, Handler handler) {
     found = true;
   }
   if (!found) throw ControlLookupError("window " + name() + " has no control or array " + nameOrArray);
+}
+
+void Form::setMenuHandler(MenuItemId item, std::function<void()> handler) {
+  for (std::size_t i = 0; i < description_.contextMenu.size(); ++i) {
+    if (description_.contextMenu[i].name != item.name) continue;
+    menuHandlers_[i] = std::move(handler);
+    return;
+  }
+  throw ControlLookupError("window " + name() + " has no menu item " + item.name);
+}
+
+bool Form::userAskedForMenu(double leftTwips, double topTwips) {
+  if (description_.contextMenu.empty()) return false;
+  popUpMenu(leftTwips, topTwips);
+  return true;
+}
+
+void Form::popUpMenu(double leftTwips, double topTwips) {
+  std::vector<MenuEntry> entries;
+  for (const MenuItemDescription& item : description_.contextMenu)
+    entries.push_back({item.caption, ShortcutText(item)});
+  peer_->popUpMenu(entries, leftTwips, topTwips);
+}
+
+void Form::userChoseMenuItem(int item) {
+  if (item < 0 || item >= static_cast<int>(menuHandlers_.size())) return;
+  // A copy: the handler may replace itself.
+  if (const std::function<void()> handler = menuHandlers_[static_cast<std::size_t>(item)]) handler();
 }
 
 void Form::setVisibleOf(int control, bool visible) {
@@ -304,6 +352,15 @@ void Form::showNow() {
   peer_->showNow();
 }
 
+void Form::showCentredOver(const Form& other) {
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    peer_->realize();
+    centreOver(other);
+  }
+  peer_->show();
+}
+
 void Form::hide() { peer_->hide(); }
 
 bool Form::isShown() const { return peer_->isShown(); }
@@ -341,25 +398,43 @@ void Form::centreOnScreen() {
   moveTwips(left, top);
 }
 
+void Form::centreOver(const Form& other) {
+  const TwipSize screen = screenSizeTwips();
+  const double width = outerWidthTwips(), height = outerHeightTwips();
+  const double left = other.leftTwips() + (other.outerWidthTwips() - width) / 2;
+  const double top = other.topTwips() + (other.outerHeightTwips() - height) / 2;
+  // Inside the screen where it fits, its top-left corner first.
+  moveTwips(std::max(0.0, std::min(left, screen.width - width)), std::max(0.0, std::min(top, screen.height - height)));
+}
+
+template <class F>
+auto Form::modal(F&& run) {
+  ++modalDepth_;
+  struct Leave {
+    Form& form;
+    ~Leave() {
+      if (--form.modalDepth_ == 0 && form.pendingDiscard_) {
+        // The window was closed while its modal loop ran: it goes now that the loop has ended
+        // (this call still runs inside the window's code, so it goes from the event loop).
+        CurrentBackend().post(std::move(form.pendingDiscard_));
+        form.pendingDiscard_ = nullptr;
+      }
+    }
+  } leave{*this};
+  return run();
+}
+
+SaveResult Form::saveFile(const SaveRequest& request) {
+  return modal([&] { return peer_->saveFile(request); });
+}
+
 void Form::messageBox(const std::string& text, const std::string& title) {
   const std::string shownTitle = title.empty() ? std::string(kAppTitle) : title;
   if (MessageHook()) {
     MessageHook()(shownTitle, text);
     return;
   }
-  ++modalDepth_;
-  try {
-    peer_->messageBox(shownTitle, text);
-  } catch (...) {
-    --modalDepth_;
-    throw;
-  }
-  if (--modalDepth_ == 0 && pendingDiscard_) {
-    // The window was closed while its message box was open: it goes now that the box's loop has
-    // ended (this call still runs inside the window's code, so it goes from the event loop).
-    CurrentBackend().post(std::move(pendingDiscard_));
-    pendingDiscard_ = nullptr;
-  }
+  modal([&] { peer_->messageBox(shownTitle, text); });
 }
 
 void Form::discardLater(std::function<void()> destroy) {
@@ -494,8 +569,28 @@ bool Form::accessKey(char key) {
 }
 
 bool Form::userKey(const KeyEvent& k) {
-  if (k.control) return false;
   const int focus = focusedControl();
+  const bool menuKey = k.key == Key::Menu || (k.key == Key::F10 && k.shift && !k.control && !k.alt);
+  if (menuKey) {
+    if (description_.contextMenu.empty()) return false;
+    // Under the control that has the focus; else at the client area's corner.
+    double left = 0, top = 0;
+    for (int c = focus; c >= 0; c = container_[static_cast<std::size_t>(c)]) left += row(c).left, top += row(c).top;
+    if (focus >= 0) top += row(focus).height;
+    popUpMenu(left, top);
+    return true;
+  }
+  if (k.control) {
+    if (k.alt || k.key != Key::Character || k.character == 0) return false;
+    // The platform copies a selection of its own.
+    if (focus >= 0 && row(focus).kind == ControlKind::TextBox && peer_->hasSelectedText(focus)) return false;
+    for (std::size_t i = 0; i < description_.contextMenu.size(); ++i) {
+      if (description_.contextMenu[i].controlKey != k.character) continue;
+      userChoseMenuItem(static_cast<int>(i));
+      return true;
+    }
+    return false;
+  }
   switch (k.key) {
     case Key::Tab: {
       if (k.alt) return false;
@@ -527,9 +622,13 @@ bool Form::userKey(const KeyEvent& k) {
       // With Alt anywhere; alone where it types nothing.
       if (!k.alt && focus >= 0 && row(focus).kind == ControlKind::TextBox) return false;
       return accessKey(k.character);
+    case Key::F10:
+    case Key::Menu: break;
   }
   return false;
 }
+
+void SetClipboardText(const std::string& text) { CurrentBackend().setClipboardText(text); }
 
 // ---- Windows the layer owns ----------------------------------------------------------------------
 

@@ -32,6 +32,11 @@
 //    (top to bottom, then left to right): Down and Right to the next member, Up and Left back,
 //    wrapping at the ends; the member reached is selected, as a click selects it.
 //
+//  - The context menu, where the window has one: Shift+F10 and the Menu key open it at the
+//    control that has the focus; the back-end reports a right-click, which opens it where the
+//    mouse is. Ctrl and an item's key run that item, unless the focus is in a text box that holds
+//    a selection (the platform's own Ctrl+C copies it then).
+//
 // Visibility: a control is on the screen while it and every frame around it are visible.
 //
 // Ownership: windows made by Load<T>() belong to the layer. A window closed by the user or by its
@@ -97,6 +102,9 @@ class ControlRef {
   void setLocked(bool locked) const;
   // Repaints the control, and every caption of its window set so far, at once.
   void refresh() const;
+  // Rows of tables, one cell per column.
+  const std::vector<std::vector<std::string>>& rows() const;
+  void setRows(std::vector<std::vector<std::string>> rows) const;
 
  private:
   Form* form_ = nullptr;
@@ -135,6 +143,9 @@ class Form : private PeerEvents {
   // By name: of a control, or of all members of an array (by its name without index). Array
   // handlers receive the member's index, other handlers -1.
   void setClickHandler(const std::string& nameOrArray, Handler handler);
+  // The handler of an item of the window's context menu; throws ControlLookupError for an item the
+  // description lacks.
+  void setMenuHandler(MenuItemId item, std::function<void()> handler);
   // Runs after the user closed a window that the layer does not own (its close box). The window
   // is hidden by then; the owner decides whether it is discarded (discardLater).
   void setClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
@@ -144,6 +155,8 @@ class Form : private PeerEvents {
   void show();
   // The same, and returns once the window is on the screen with its captions.
   void showNow();
+  // Shows the window modeless; the first show centres it over `other` (kept on the screen).
+  void showCentredOver(const Form& other);
   void hide();
   bool isShown() const;
   // Hides the window and unloads it, as the user's close box does.
@@ -164,6 +177,8 @@ class Form : private PeerEvents {
   // likewise top, in single precision; a window larger than the screen gets a negative left or
   // top.
   void centreOnScreen();
+  // Moves the window to the centre of `other`, inside the screen.
+  void centreOver(const Form& other);
 
   // While the caller keeps the user-interface thread busy: whether the user asked to stop it by
   // this window's close box or Esc (see WindowPeer::pollStopRequest). Runs no handler.
@@ -171,6 +186,8 @@ class Form : private PeerEvents {
 
   // A modal message box owned by this window; an empty title means the application title.
   void messageBox(const std::string& text, const std::string& title = std::string());
+  // The platform's save dialog over this window, modal like a message box; it writes the file.
+  SaveResult saveFile(const SaveRequest& request);
   // Runs `destroy` (which deletes this form) from the event loop, once no modal loop of this
   // window runs any more: a window is never destroyed under a loop it started.
   void discardLater(std::function<void()> destroy);
@@ -195,11 +212,18 @@ class Form : private PeerEvents {
     bool visible = true;
     bool shown = true;  // as the peer was last told
     bool locked = false;
+    std::vector<std::vector<std::string>> rows;  // tables
   };
 
   void userPressed(int control) override;
   void userChanged(int control, int value) override;
   void closedByUser() override;
+  bool userAskedForMenu(double leftTwips, double topTwips) override;
+  void userChoseMenuItem(int item) override;
+  void popUpMenu(double leftTwips, double topTwips);
+  // Runs `modal` as a modal loop of this window: the window is not discarded under it.
+  template <class F>
+  auto modal(F&& run);
 
   void placeBeforeFirstShow();
   void setValueOf(int control, int value, bool fromUser);
@@ -222,8 +246,9 @@ class Form : private PeerEvents {
   std::vector<int> container_;    // row of each control's container, -1 for the client area
   std::vector<int> memberIndex_;  // index of each array member, -1 for other controls
   std::map<std::string, int> byName_;
-  std::vector<std::function<void()>> handlers_;  // by row
-  std::vector<int> tabOrder_;                    // focusable controls by tab index
+  std::vector<std::function<void()>> handlers_;      // by row
+  std::vector<std::function<void()>> menuHandlers_;  // by item of the context menu
+  std::vector<int> tabOrder_;                        // focusable controls by tab index
   std::function<void()> closed_;
   std::function<void()> pendingDiscard_;
   int modalDepth_ = 0;
@@ -254,6 +279,9 @@ T& Load() {
   if (Form* loaded = LoadedWindows::find(typeid(T))) return static_cast<T&>(*loaded);
   return static_cast<T&>(LoadedWindows::adopt(typeid(T), std::make_unique<T>()));
 }
+// Puts the text on the clipboard (see Backend::setClipboardText).
+void SetClipboardText(const std::string& text);
+
 // The loaded window of type T, or null.
 template <class T>
 T* Loaded() {

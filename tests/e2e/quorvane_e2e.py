@@ -7,7 +7,11 @@ the controls by their accessible roles and names: it types a character's XP and 
 "Calculate" and reads the results beside their headings, makes the program answer with a message
 box and reads it, and runs a short scalps search.
 
-Usage: quorvane_e2e.py PATH-TO-quorvane
+With the path of quorvane-cli too, it opens the main window's context menu with the mouse and
+the keys, and checks "Copy Results", "Plan..." and "Compare..." against what quorvane-cli prints
+for the same inputs, row by row.
+
+Usage: quorvane_e2e.py PATH-TO-quorvane [PATH-TO-quorvane-cli]
 Exit status: 0 passed, 1 failed, 77 skipped (no display server could be started).
 
 It runs with Debian's Python (/usr/bin/python3), which has the pyatspi bindings.
@@ -299,7 +303,124 @@ def expect_label(screen, what, node, wanted):
     expect(what, screen.text_of(node), wanted)
 
 
-def scenario(screen):
+def cli_output(cli, *args):
+    """What quorvane-cli prints to standard output for these arguments."""
+    done = subprocess.run([cli, *args], capture_output=True, text=True, timeout=60)
+    return done.stdout
+
+
+def cli_rows(text, text_columns=0):
+    """The rows of an aligned table that quorvane-cli prints, each a list of its cells: the first
+    `text_columns` cells are the known way names (which hold blanks), a value with its unit
+    ("0M gp") is one cell."""
+    rows = []
+    for line in text.splitlines()[1:]:
+        cells = []
+        if text_columns:
+            name = next(n for n in ("rings good", "rings evil", "sell maces", "maces", "belts", "books")
+                        if line.startswith(n))
+            cells.append(name)
+            line = line[len(name):]
+        for word in line.split():
+            if word == "gp" and cells:
+                cells[-1] += " gp"
+            else:
+                cells.append(word)
+        rows.append(cells)
+    return rows
+
+
+def table_rows(screen, window):
+    """The rows of the one table of a window, as a screen reader reads them."""
+    table = wait_for("a table", lambda: screen.find(window, screen.a.ROLE_TABLE))[0]
+    cells = table.queryTable()
+    headings = [cells.getColumnDescription(c) for c in range(cells.nColumns)]
+    rows = [[cells.getAccessibleAt(r, c).name for c in range(cells.nColumns)] for r in range(cells.nRows)]
+    return headings, rows
+
+
+def popups():
+    """The program's popup windows on the display (the bridge does not list a shown menu)."""
+    return set(xdotool("search", "--onlyvisible", "--classname", "quorvane").split())
+
+
+def choose(screen, how, window, item):
+    """Opens the main window's context menu by the mouse or a key, and chooses an item of it by
+    the keys, as a user without the mouse does: the menu opens on its first item."""
+    a = screen.a
+    before = popups()
+    if how == "right-click":
+        x, y, w, h = screen.box(screen.one(window, a.ROLE_LABEL, "Maces remained"))
+        xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "3")
+    else:
+        xdotool("windowfocus", xdotool("search", "--name", "^Quorvane$").split()[0])
+        screen.one(window, a.ROLE_TEXT, "Character XP:").queryComponent().grabFocus()
+        time.sleep(0.2)
+        xdotool("key", how)
+    wait_for(f"the context menu after {how}", lambda: popups() - before)
+    items = ["Copy Results", "Plan...", "Compare..."]
+    xdotool("key", *(["Down"] * items.index(item)), "Return")
+    print(f"ok   {how} opens the context menu; chose '{item}'")
+
+
+def context_menu(screen, window, cli):
+    """The context menu on the inputs of the projection above: XP 31000000, 5000 scalps, books."""
+    a = screen.a
+    choose(screen, "right-click", window, "Copy Results")
+    wanted = cli_output(cli, "--xp", "31000000", "--scalps", "5000", "--part", "books")
+    try:
+        wait_for("the results on the clipboard", lambda: xclip() == wanted, timeout=5.0)
+    except Failure:
+        pass
+    expect("Copy Results' clipboard", xclip(), wanted)
+
+    choose(screen, "shift+F10", window, "Plan...")
+    plan = wait_for("the Plan window", lambda: next(
+        (w for w in screen.windows() if w.name == "Plan" and screen.showing(w)), None))
+    headings, rows = table_rows(screen, plan)
+    expect("the Plan window's columns", headings, ["Level", "Scalps Needed", "Scalps More"])
+    wanted = cli_rows(cli_output(cli, "--plan", "--xp", "31000000", "--part", "books"))
+    expect("the Plan window's rows (quorvane-cli --plan --xp 31000000 --part books)", rows == wanted, True)
+    print(f"ok   {len(rows)} rows, from {rows[0]} to {rows[-1]}")
+
+    choose(screen, "Menu", window, "Compare...")
+    compare = wait_for("the Compare window", lambda: next(
+        (w for w in screen.windows() if w.name == "Compare" and screen.showing(w)), None))
+    headings, rows = table_rows(screen, compare)
+    expect("the Compare window's columns", headings,
+           ["Way", "Level", "Exact XP", "XP to next", "Final Reward", "Gold", "Message"])
+    wanted = [row + [""] for row in cli_rows(cli_output(cli, "--compare", "--xp", "31000000", "--scalps", "5000"), 1)]
+    expect("the Compare window's rows (quorvane-cli --compare --xp 31000000 --scalps 5000)", rows, wanted)
+
+    for name in ("Plan", "Compare"):
+        close_window(xdotool("search", "--name", f"^{name}$").split()[0])
+    wait_for("the Plan and Compare windows to close", lambda: not any(
+        w.name in ("Plan", "Compare") and screen.showing(w) for w in screen.windows()))
+
+    # A bad input: the box that "Calculate" shows.
+    xp = screen.one(window, a.ROLE_TEXT, "Character XP:")
+    screen.type_into(xp, "")
+    choose(screen, "right-click", window, "Plan...")
+    box = wait_for("a message box after Plan...", screen.alert)
+    expect("Plan...'s message", (box.name, [n.name for n in screen.find(box, a.ROLE_LABEL) if n.name]),
+           ("Error", ["You have not typed any XP."]))
+    screen.act(screen.one(box, a.ROLE_PUSH_BUTTON, "OK"), "Press")
+    wait_for("the message box to close", lambda: screen.alert() is None)
+    screen.act(screen.one(window, a.ROLE_PUSH_BUTTON, "Calculate"), "Press")
+    box = wait_for("a message box after Calculate", screen.alert)
+    expect("Calculate's message", (box.name, [n.name for n in screen.find(box, a.ROLE_LABEL) if n.name]),
+           ("Error", ["You have not typed any XP."]))
+    screen.act(screen.one(box, a.ROLE_PUSH_BUTTON, "OK"), "Press")
+    wait_for("the message box to close", lambda: screen.alert() is None)
+    screen.type_into(xp, "31000000")
+
+
+def xclip():
+    done = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, text=True, timeout=10)
+    return done.stdout
+
+
+def scenario(screen, cli):
     a = screen.a
     window = wait_for("the main window 'Quorvane'", lambda: next(
         (w for w in screen.windows() if w.name == "Quorvane" and screen.showing(w)), None))
@@ -330,6 +451,8 @@ def scenario(screen):
     expect_label(screen, "Exact XP:", exact, "127.315.000")
     expect_label(screen, "XP gained:", screen.value_beside(window, "XP gained:"), "96.315.000")
     expect_label(screen, "XP to next level:", screen.value_beside(window, "XP to next level:"), "646.114")
+    if cli:
+        context_menu(screen, window, cli)
 
     # The keyboard, through the display server: the arrow keys move within "Quest parts" in its
     # order on screen and select what they reach, wrapping at the ends.
@@ -431,9 +554,13 @@ def scenario(screen):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3):
         print(__doc__, file=sys.stderr)
         return 2
+    cli = os.path.abspath(sys.argv[2]) if len(sys.argv) == 3 else None
+    if cli and not shutil.which("xclip"):
+        print("SKIP: xclip is not installed, so the clipboard cannot be read (make setup installs it)")
+        return SKIPPED
     session = Session(os.path.abspath(sys.argv[1]))
     try:
         session.start_display()
@@ -445,7 +572,7 @@ def main():
         started = time.monotonic()
         screen = Screen(pyatspi, session.program_process.pid)
         print(f"ok   the program is on the accessibility bus after {time.monotonic() - started:.1f} s")
-        scenario(screen)
+        scenario(screen, cli)
         if session.program_process.poll() is not None:
             raise Failure(f"the program ended with status {session.program_process.returncode}")
         # The program ends as a user ends it, by closing its window; in the sanitizer build its

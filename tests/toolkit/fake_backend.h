@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,16 @@ class FakePeer : public ui::WindowPeer {
   void messageBox(const std::string&, const std::string&) override {
     if (whileMessageShown) whileMessageShown();
   }
+  void setRows(int c, const std::vector<std::vector<std::string>>& r) override { rows[c] = r; }
+  bool hasSelectedText(int c) const override { return c == selection; }
+  void popUpMenu(const std::vector<ui::MenuEntry>& items, double l, double t) override {
+    menu = items, menuLeft = l, menuTop = t, ++menusShown;
+  }
+  ui::SaveResult saveFile(const ui::SaveRequest& request) override {
+    saved.push_back(request);
+    if (whileMessageShown) whileMessageShown();
+    return saveAnswer;
+  }
 
   ui::PeerEvents& events;
   std::vector<std::string> texts;
@@ -66,6 +77,13 @@ class FakePeer : public ui::WindowPeer {
   int polls = 0;
   int stopAfterPolls = 0;    // the user asks to stop at this poll (0: never)
   int* pollsSeen = nullptr;  // where the count of polls goes, also after the window is gone
+  std::map<int, std::vector<std::vector<std::string>>> rows;  // of tables, as last set
+  int selection = -1;                                         // the text box that holds a selection
+  std::vector<ui::MenuEntry> menu;                            // the menu popped up last
+  double menuLeft = 0, menuTop = 0;
+  int menusShown = 0;
+  std::vector<ui::SaveRequest> saved;                                 // every save dialog, in order
+  ui::SaveResult saveAnswer{ui::SaveOutcome::Saved, "C:\\plan.csv"};  // what the user does in it
 };
 
 class FakeBackend : public ui::Backend {
@@ -82,6 +100,7 @@ class FakeBackend : public ui::Backend {
     return 0;
   }
   void quit(int) override { ++quits; }
+  void setClipboardText(const std::string& text) override { clipboard = text; }
   // Runs what was posted, as the event loop would.
   void runPosted() {
     while (!posted.empty()) {
@@ -95,6 +114,7 @@ class FakeBackend : public ui::Backend {
   std::function<void(FakePeer&, const ui::WindowDescription&)> onCreate;  // runs for every new window
   std::deque<std::function<void()>> posted;
   int quits = 0;
+  std::string clipboard;
 };
 
 }  // namespace quorvane::test

@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <QPointF>
+
 #include <map>
 
 #include "tests/toolkit/fake_backend.h"
@@ -125,6 +127,91 @@ class TestDispatch : public QObject {
     QCOMPARE(log_, handlers);
     if (!handlers.isEmpty() && handlers.first().startsWith("A")) QCOMPARE(form_->control(S(focus)).value(), 1);
     if (focus == "Box" && from != "Box") QCOMPARE(backend_.last->selected, row("Box"));
+  }
+
+  // The context menu: the keys and the right-click that open it, where it opens, and the item
+  // that Ctrl and its key run; a window without a menu takes none of these.
+  void contextMenu_data() {
+    // clang-format off
+    QTest::addColumn<QString>("keys");  // F10, Menu, a letter with Ctrl ("^c"), or "right-click"
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<bool>("selection");  // the text box holds a selection
+    QTest::addColumn<bool>("withMenu");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QStringList>("ran");
+    QTest::addColumn<QPointF>("at");  // where the menu opened; (-1, -1) for nowhere
+    QTest::newRow("Shift+F10 under the focus") << "+F10" << "Box" << false << true << true << QStringList{} << QPointF(4300, 525);
+    QTest::newRow("the Menu key, in a frame") << "Menu" << "C" << false << true << true << QStringList{} << QPointF(240, 1815);
+    QTest::newRow("F10 alone is not the menu's") << "F10" << "Box" << false << true << false << QStringList{} << QPointF(-1, -1);
+    QTest::newRow("a right-click where the mouse is") << "right-click" << "C" << false << true << true << QStringList{} << QPointF(50, 60);
+    QTest::newRow("Ctrl+C runs its item") << "^c" << "C" << false << true << true << QStringList{"copy"} << QPointF(-1, -1);
+    QTest::newRow("Ctrl+C in a text box without a selection") << "^c" << "Box" << false << true << true << QStringList{"copy"} << QPointF(-1, -1);
+    QTest::newRow("Ctrl+C copies a selection natively") << "^c" << "Box" << true << true << false << QStringList{} << QPointF(-1, -1);
+    QTest::newRow("Ctrl and a letter of no item") << "^v" << "C" << false << true << false << QStringList{} << QPointF(-1, -1);
+    QTest::newRow("no menu: Shift+F10 not taken") << "+F10" << "C" << false << false << false << QStringList{} << QPointF(-1, -1);
+    QTest::newRow("no menu: no right-click menu") << "right-click" << "C" << false << false << false << QStringList{} << QPointF(-1, -1);
+    QTest::newRow("no menu: Ctrl+C is the control's") << "^c" << "C" << false << false << false << QStringList{} << QPointF(-1, -1);
+    // clang-format on
+  }
+  void contextMenu() {
+    QFETCH(QString, keys);
+    QFETCH(QString, from);
+    QFETCH(bool, selection);
+    QFETCH(bool, withMenu);
+    QFETCH(bool, taken);
+    QFETCH(QStringList, ran);
+    QFETCH(QPointF, at);
+    WindowDescription d = quorvane::test::TestWindow();
+    if (withMenu)
+      d.contextMenu = {MenuItem(MenuItemId{"mnuCopy"}, "Copy All", 'c'), MenuItem(MenuItemId{"mnuMore"}, "More...")};
+    Form form(d);
+    FakePeer& peer = *backend_.last;
+    QStringList log;
+    if (withMenu) {
+      form.setMenuHandler(MenuItemId{"mnuCopy"}, [&] { log << "copy"; });
+      form.setMenuHandler(MenuItemId{"mnuMore"}, [&] { log << "more"; });
+      QVERIFY_THROWS_EXCEPTION(ControlLookupError, form.setMenuHandler(MenuItemId{"mnuNone"}, [] {}));
+    }
+    peer.focus = form.indexOf(S(from));
+    if (selection) peer.selection = peer.focus;
+    bool took = false;
+    if (keys == "right-click") {
+      took = peer.events.userAskedForMenu(50, 60);
+    } else {
+      KeyEvent key;
+      key.shift = keys.startsWith('+');
+      key.control = keys.startsWith('^');
+      const QString k = keys.mid(key.shift || key.control ? 1 : 0);
+      key.key = k == "F10" ? Key::F10 : k == "Menu" ? Key::Menu : Key::Character;
+      if (key.key == Key::Character) key.character = k.at(0).toLatin1();
+      took = form.userKey(key);
+    }
+    QCOMPARE(took, taken);
+    QCOMPARE(log, ran);
+    QCOMPARE(peer.menusShown, at.x() < 0 ? 0 : 1);
+    if (peer.menusShown == 0) return;
+    QCOMPARE(QPointF(peer.menuLeft, peer.menuTop), at);
+    QCOMPARE(peer.menu.size(), std::size_t{2});
+    QCOMPARE(
+        peer.menu[0].caption + "|" + peer.menu[0].shortcut + "|" + peer.menu[1].caption + "|" + peer.menu[1].shortcut,
+        std::string("Copy All|Ctrl+C|More...|"));
+    // The item the user chooses runs its handler.
+    peer.events.userChoseMenuItem(1);
+    QCOMPARE(log, QStringList{"more"});
+  }
+
+  // A table shows one cell per column, and the layer keeps what it shows.
+  void tableRows() {
+    WindowDescription d = quorvane::test::TestWindow();
+    d.controls.push_back(Control(ControlKind::Table, "Grid", "", "", 120, 3300, 4000, 1000, 14)
+                             .withColumns({{"One", 600, false}, {"Two", 600, true}}));
+    Form form(d);
+    const Table grid = Find<Table>(form, "Grid");
+    grid.setRows({{"a", "1", "extra"}, {"b"}});
+    const std::vector<std::vector<std::string>> kept{{"a", "1"}, {"b", ""}};
+    QVERIFY(grid.rows() == kept);
+    QVERIFY(backend_.last->rows[form.indexOf("Grid")] == kept);
+    QCOMPARE(form.nextTabStop(form.indexOf("Narrow(0)"), true), form.indexOf("Grid"));
   }
 
   // A control is on the screen while it and its frames are visible; the peer hears of changes only.

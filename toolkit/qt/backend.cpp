@@ -1,5 +1,6 @@
 #include "toolkit/qt/backend.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -25,6 +26,9 @@ class QtBackend final : public Backend {
     const int status = QCoreApplication::exec();
     running_ = false;
     return status;
+  }
+  void setClipboardText(const std::string& text) override {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
   }
   void quit(int status) override {
     // Only the loop that run() started: a test's own loop, or none, is left alone.

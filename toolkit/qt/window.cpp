@@ -85,7 +85,7 @@ QtWindow::QtWindow(const WindowDescription& description, PeerEvents& events)
 
   const QSize client(TwipsToPixels(description_.clientWidth), TwipsToPixels(description_.clientHeight));
   if (description_.border == Border::Sizable)
-    resize(client);
+    resize(client), limitSize(client);
   else
     setFixedSize(client);
 
@@ -196,6 +196,7 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
       w = l;
       break;
     }
+    case ControlKind::Table: w = makeTable(c, parent); break;
     case ControlKind::Line: {
       auto* f = new QFrame(parent);
       f->setAutoFillBackground(true);
@@ -501,6 +502,8 @@ bool NeutralKey(const QKeyEvent* e, KeyEvent& key) {
     case Qt::Key_Right: key.key = Key::Right; return true;
     case Qt::Key_Up: key.key = Key::Up; return true;
     case Qt::Key_Down: key.key = Key::Down; return true;
+    case Qt::Key_F10: key.key = Key::F10; return true;
+    case Qt::Key_Menu: key.key = Key::Menu; return true;
     default: break;
   }
   key.key = Key::Character;
@@ -515,17 +518,26 @@ bool NeutralKey(const QKeyEvent* e, KeyEvent& key) {
 
 bool QtWindow::eventFilter(QObject* target, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (type == QEvent::ContextMenu) return askForMenu(target, event) || QWidget::eventFilter(target, event);
   if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return QWidget::eventFilter(target, event);
   auto* e = static_cast<QKeyEvent*>(event);
   KeyEvent key;
-  if (!NeutralKey(e, key) || key.control) return QWidget::eventFilter(target, event);
+  if (!NeutralKey(e, key)) return QWidget::eventFilter(target, event);
+  // With Ctrl, the control's own shortcut (a text box's Copy) keeps the key until the layer has
+  // said, at the key press, that it does not take it.
+  if (type == QEvent::ShortcutOverride && key.control) return QWidget::eventFilter(target, event);
   if (type == QEvent::ShortcutOverride) {
     // No shortcut of Qt's own (a button's mnemonic) takes a key that the layer may take: it
     // comes as a key press.
     e->accept();
     return true;
   }
-  if (events_.userKey(key)) return true;
+  // The Menu key comes twice on some platforms, as a request for a menu and as a key.
+  if (key.key == Key::Menu && std::exchange(menuKeyTaken_, false)) return true;
+  if (events_.userKey(key)) {
+    if (key.key == Key::Menu) menuKeyTaken_ = true;
+    return true;
+  }
   return QWidget::eventFilter(target, event);
 }
 

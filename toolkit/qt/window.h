@@ -52,21 +52,33 @@ class QtWindow : public QWidget, public WindowPeer {
   void moveTwips(double left, double top) override;
   TwipSize screenSizeTwips() const override;
   void messageBox(const std::string& title, const std::string& text) override;
+  // Tables, the context menu and the save dialog (window_tables.cpp).
+  void setRows(int control, const std::vector<std::vector<std::string>>& rows) override;
+  bool hasSelectedText(int control) const override;
+  void popUpMenu(const std::vector<MenuEntry>& items, double leftTwips, double topTwips) override;
+  SaveResult saveFile(const SaveRequest& request) override;
 
  protected:
   bool focusNextPrevChild(bool next) override;
   bool eventFilter(QObject* target, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QWidget* makeControl(const ControlDescription& c, QWidget* parent, int index);
+  QWidget* makeTable(const ControlDescription& c, QWidget* parent);
+  // A window that the user resizes in height only keeps its width and its least height.
+  void limitSize(const QSize& client);
+  // A right-click on one of the window's widgets: true when the layer showed its menu.
+  bool askForMenu(QObject* target, QEvent* event);
   void applyFonts();
 
   WindowDescription description_;
   PeerEvents& events_;
   std::vector<QWidget*> widgets_;
-  QRegion changed_;  // where captions changed since the last repaint-now, in window coordinates
-  int quiet_ = 0;    // >0 while the layer itself changes a button, so its signals report nothing
+  QRegion changed_;            // where captions changed since the last repaint-now, in window coordinates
+  int quiet_ = 0;              // >0 while the layer itself changes a button, so its signals report nothing
+  bool menuKeyTaken_ = false;  // the layer took the Menu key: its other half is taken too
 };
 
 }  // namespace quorvane::ui::qt

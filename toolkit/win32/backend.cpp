@@ -8,6 +8,7 @@
 
 #include "toolkit/form.h"
 #include "toolkit/win32/window.h"
+#include "toolkit/win32/clipboard.h"
 
 namespace quorvane::ui::win32 {
 
@@ -95,7 +96,7 @@ class Win32Backend final : public Backend {
       const BOOL got = GetMessageW(&message, nullptr, 0, 0);
       if (got == 0) return static_cast<int>(message.wParam);
       if (got == -1) return 1;
-      if (!Win32Window::preTranslate(message)) {
+      if (!Win32Window::preTranslate(message) && !Win32Window::preTranslateMouse(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
       }
@@ -106,6 +107,7 @@ class Win32Backend final : public Backend {
   void quit(int status) override {
     if (running_ > 0) PostQuitMessage(status);
   }
+  void setClipboardText(const std::string& text) override { SetClipboardUtf8(text); }
 
  private:
   int running_ = 0;  // the loops of run() that run, one inside the other

@@ -25,6 +25,10 @@ NativeClass NativeClassOf(const ControlDescription& c) {
     case ControlKind::Line:
       // An empty static, filled with the line's colour.
       return {L"STATIC", SS_LEFT, 0};
+    case ControlKind::Table:
+      // A list view in report style: rows under column headings, one selected at a time.
+      return {WC_LISTVIEWW, WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+              WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", SS_LEFT, 0};
 }

@@ -24,8 +24,18 @@ bool KeyOf(const MSG& m, KeyEvent& key) {
         case VK_RIGHT: key.key = Key::Right; return true;
         case VK_UP: key.key = Key::Up; return true;
         case VK_DOWN: key.key = Key::Down; return true;
-        default: return false;
+        case VK_APPS: key.key = Key::Menu; return true;
+        default:
+          // Ctrl and a letter: its WM_CHAR carries a control character, not the letter.
+          if (!key.control || key.alt || m.wParam < 'A' || m.wParam > 'Z') return false;
+          key.key = Key::Character;
+          key.character = static_cast<char>(m.wParam - 'A' + 'a');
+          return true;
       }
+    case WM_SYSKEYDOWN:
+      if (m.wParam != VK_F10) return false;
+      key.key = Key::F10;
+      return true;
     case WM_SYSCHAR: key.alt = true; [[fallthrough]];
     case WM_CHAR: {
       const WPARAM c = m.wParam;
@@ -42,17 +52,41 @@ bool KeyOf(const MSG& m, KeyEvent& key) {
   }
 }
 
+// The key whose press the layer took as the request for a context menu: its release must not
+// ask the focused control for a menu of its own (a text box's).
+WPARAM& MenuKeyTaken() {
+  static WPARAM key = 0;
+  return key;
+}
+
 }  // namespace
 
 bool Win32Window::preTranslate(const MSG& message) {
-  if (message.message != WM_KEYDOWN && message.message != WM_CHAR && message.message != WM_SYSCHAR) return false;
+  if ((message.message == WM_KEYUP || message.message == WM_SYSKEYUP) && MenuKeyTaken() == message.wParam) {
+    MenuKeyTaken() = 0;
+    return true;
+  }
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN && message.message != WM_CHAR &&
+      message.message != WM_SYSCHAR)
+    return false;
   Win32Window* const window = windowOf(message.hwnd);
   // A window that a modal box has disabled takes no keys.
   if (!window || !IsWindowEnabled(window->handle())) return false;
   KeyEvent key;
   if (!KeyOf(message, key)) return false;
   if (message.message == WM_KEYDOWN) window->showKeyboardCues();
-  return window->events_.userKey(key);
+  const bool taken = window->events_.userKey(key);
+  if (taken && (key.key == Key::Menu || key.key == Key::F10)) MenuKeyTaken() = message.wParam;
+  return taken;
+}
+
+bool Win32Window::preTranslateMouse(const MSG& message) {
+  if (message.message != WM_RBUTTONUP) return false;
+  Win32Window* const window = windowOf(message.hwnd);
+  if (!window || !IsWindowEnabled(window->handle())) return false;
+  POINT at = message.pt;
+  ScreenToClient(window->handle(), &at);
+  return window->events_.userAskedForMenu(PixelsToTwips(at.x, window->dpi_), PixelsToTwips(at.y, window->dpi_));
 }
 
 }  // namespace quorvane::ui::win32

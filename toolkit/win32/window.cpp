@@ -120,6 +120,7 @@ void Win32Window::createControls() {
       case ControlKind::Line:
         lineBrushes_[i].reset(CreateSolidBrush(RGB(c.colour.red, c.colour.green, c.colour.blue)));
         break;
+      case ControlKind::Table: setUpTable(static_cast<int>(i)); break;
       default: break;
     }
   }
@@ -167,6 +168,8 @@ void Win32Window::fitToDpi() {
   const SIZE outer =
       outerSizeForClient(TwipsToPixels(clientWidthTwips_, dpi_), TwipsToPixels(description_.clientHeight, dpi_));
   SetWindowPos(handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The anchored controls, now that the client area has its height.
+  if (description_.heightOnly) layout();
 }
 
 void Win32Window::layout() {
@@ -185,6 +188,8 @@ void Win32Window::layout() {
     }
     int width = TwipsToPixels(c.width, dpi_);
     int height = TwipsToPixels(c.height, dpi_);
+    if (c.anchor == VerticalAnchor::Bottom) y += heightChange();
+    if (c.anchor == VerticalAnchor::Stretch) height = std::max(1, height + heightChange());
     if (c.kind == ControlKind::Line) {
       const int thickness = std::max(1, MulDiv(c.lineWidth, dpi_, 96));
       if (c.width < c.height) {
@@ -197,6 +202,7 @@ void Win32Window::layout() {
     }
     SetWindowPos(controls_[i], nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  fitTableColumns();
 }
 
 void Win32Window::loadIcons() {
@@ -452,6 +458,15 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ShowWindow(handle(), SW_HIDE);
       events_.closedByUser();
       return 0;
+    case WM_SIZE:
+      if (description_.heightOnly) layout();
+      break;
+    case WM_GETMINMAXINFO:
+      if (description_.heightOnly) {
+        limitTrackSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+      }
+      break;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
       fitToDpi();

@@ -64,11 +64,19 @@ class Win32Window final : public WindowPeer {
   void moveTwips(double left, double top) override;
   TwipSize screenSizeTwips() const override;
   void messageBox(const std::string& title, const std::string& text) override;
+  // Tables, the context menu and the save dialog (window_tables.cpp).
+  void setRows(int control, const std::vector<std::vector<std::string>>& rows) override;
+  bool hasSelectedText(int control) const override;
+  void popUpMenu(const std::vector<MenuEntry>& items, double leftTwips, double topTwips) override;
+  SaveResult saveFile(const SaveRequest& request) override;
 
   // From the message loop, before a message is translated and dispatched: the keys that the
   // window layer takes (Tab, Enter, Esc, the arrows, letters and digits) go to it first. True
   // when it took the key: the message is then consumed.
   static bool preTranslate(const MSG& message);
+  // From the message loop: a right-click anywhere on a window with a context menu opens the menu
+  // (the layer says whether it has one). True when it did: the message is then consumed.
+  static bool preTranslateMouse(const MSG& message);
 
  private:
   // The program's window that `hwnd` is, or lies in; null for any other.
@@ -79,6 +87,15 @@ class Win32Window final : public WindowPeer {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(int control, int code);
   void showKeyboardCues();
+  // A list view in report style with the described columns (window_tables.cpp).
+  void setUpTable(int control);
+  // The tables' column widths at the window's dpi.
+  void fitTableColumns();
+  // How far the client area is higher than described, in pixels: the controls anchored to the
+  // bottom move by it, those that grow with the height grow by it.
+  int heightChange() const;
+  // A window that the user resizes in height only: its width and least height.
+  void limitTrackSize(MINMAXINFO& limits) const;
 
   const ControlDescription& row(int control) const { return description_.controls[static_cast<std::size_t>(control)]; }
   int indexOf(HWND control) const;

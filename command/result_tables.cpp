@@ -1,0 +1,214 @@
+#include "command/result_tables.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <string_view>
+
+#include "core/number_text.h"
+
+namespace quorvane {
+
+namespace {
+
+std::string Plain(std::int64_t value) { return FormatPlain(value); }
+
+// One way of handing in the scalps: the quest part, side and "Sell Maces" it chooses.
+struct Way {
+  const char* name;
+  int part;  // -1 none
+  int side;  // -1 none
+  bool sellMaces;
+};
+constexpr std::array<Way, 6> kWays{{{"maces", 0, -1, false},
+                                    {"belts", 1, -1, false},
+                                    {"books", 2, -1, false},
+                                    {"rings good", 3, 0, false},
+                                    {"rings evil", 3, 1, false},
+                                    {"sell maces", -1, -1, true}}};
+
+// A view's fields with one way chosen and "Lvl to reach:" unticked: a projection that writes
+// nothing back. What the command writes into the fields stays in this view.
+class WayView : public CalculateView {
+ public:
+  WayView(const CalculateView& base, const Way& way) : base_(base), way_(way) {}
+
+  std::string text(TextField field) const override {
+    const auto it = written_.find(field);
+    return it == written_.end() ? base_.text(field) : it->second;
+  }
+  void setText(TextField field, const std::string& text) override { written_[field] = text; }
+  int checkValue(CheckField box) const override {
+    if (box == CheckField::SellMaces) return way_.sellMaces ? 1 : 0;
+    if (box == CheckField::SearchTarget) return 0;
+    return base_.checkValue(box);
+  }
+  bool optionSelected(OptionGroup group, int index) const override {
+    if (group == OptionGroup::QuestPart) return index == way_.part;
+    if (group == OptionGroup::Side) return index == way_.side;
+    return base_.optionSelected(group, index);
+  }
+  void setCaption(ResultLabel, const std::string&) override {}
+  void showMessage(const std::string& title, const std::string& text) override {
+    if (!message) message = ShownMessage{title, text};
+  }
+  void openWorkingWindow() override {}
+  void setWorkingCaption(WorkingLabel, const std::string&) override {}
+  void repaintWorkingWindow() override {}
+  void closeWorkingWindow() override {}
+
+  std::optional<ShownMessage> message;
+
+ private:
+  const CalculateView& base_;
+  const Way& way_;
+  std::map<TextField, std::string> written_;
+};
+
+// A CSV field, quoted when it holds a separator, a quote or a line end.
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + '"';
+}
+
+// A tab-separated field: tabs and line ends would split it, so they become blanks.
+std::string TabField(std::string text) {
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+  return text;
+}
+
+constexpr char kMessageName[] = "message";
+
+}  // namespace
+
+const std::vector<ResultColumn>& PlanColumns() {
+  static const std::vector<ResultColumn> columns{
+      {"Level", "level"}, {"Scalps Needed", "scalpsNeeded"}, {"Scalps More", "scalpsMore"}};
+  return columns;
+}
+
+ResultTable PlanTable(const PlanReport& plan) {
+  ResultTable table{PlanColumns(), {}, false};
+  std::int64_t before = 0;
+  for (const PlanRow& row : plan.rows) {
+    const std::int64_t needed = row.results.scalpsNeeded.value_or(0);
+    const std::string level = Plain(row.level);
+    table.rows.push_back(
+        {{{level, level}, {Plain(needed), Plain(needed)}, {Plain(needed - before), Plain(needed - before)}}, {}});
+    before = needed;
+  }
+  return table;
+}
+
+// Short headings, so that a row of the largest values the game reaches fits 80 columns.
+const std::vector<ResultColumn>& ComparisonColumns() {
+  static const std::vector<ResultColumn> columns{{"Way", "way", true},
+                                                 {"Level", "levelReached"},
+                                                 {"Exact XP", "exactXp"},
+                                                 {"XP to next", "xpToNextLevel"},
+                                                 {"Final Reward", "finalReward"},
+                                                 {"Gold", "gpFromMaces"}};
+  return columns;
+}
+
+Comparison RunComparison(const CalculateView& view, const std::string& tablePath) {
+  Comparison comparison;
+  comparison.table = ResultTable{ComparisonColumns(), {}, true};
+  for (const Way& way : kWays) {
+    WayView one(view, way);
+    const CalculateReport report = RunCalculate(one, tablePath);
+    ResultRow row;
+    row.cells.push_back({way.name, way.name});
+    if (report.outcome == CalculateOutcome::Results) {
+      const CalculateResults& r = *report.results;
+      row.cells.push_back({r.levelShown, Plain(r.levelReached)});
+      row.cells.push_back({GroupedXp(r.exactXp), Plain(r.exactXp)});
+      row.cells.push_back({GroupedXp(r.xpToNextLevel), Plain(r.xpToNextLevel)});
+      row.cells.push_back({Plain(r.items.finalRewards), Plain(r.items.finalRewards)});
+      row.cells.push_back({GoldCaption(r.items.goldMillions), FormatPlain(r.items.goldMillions)});
+      comparison.messages.emplace_back();
+    } else {
+      // A way ends with a message, or, stopped, with none; either way without its values.
+      const ShownMessage message = one.message.value_or(ShownMessage{});
+      row.message = message.line();
+      comparison.messages.emplace_back(message);
+    }
+    comparison.table.rows.push_back(std::move(row));
+  }
+  return comparison;
+}
+
+bool Comparison::refused() const {
+  if (messages.empty()) return false;
+  return std::all_of(messages.begin(), messages.end(), [&](const std::optional<ShownMessage>& m) {
+    return m && m->title == messages.front()->title && m->text == messages.front()->text;
+  });
+}
+
+CalculateOutcome Comparison::outcome() const {
+  const bool any = std::any_of(messages.begin(), messages.end(), [](const auto& m) { return m.has_value(); });
+  return any ? CalculateOutcome::Message : CalculateOutcome::Results;
+}
+
+std::vector<ShownMessage> Comparison::distinctMessages() const {
+  std::vector<ShownMessage> distinct;
+  for (const std::optional<ShownMessage>& m : messages) {
+    if (!m) continue;
+    const bool seen = std::any_of(distinct.begin(), distinct.end(),
+                                  [&](const ShownMessage& d) { return d.title == m->title && d.text == m->text; });
+    if (!seen) distinct.push_back(*m);
+  }
+  return distinct;
+}
+
+std::string CsvText(const ResultTable& table) {
+  std::string out;
+  for (std::size_t i = 0; i < table.columns.size(); ++i)
+    out += (i == 0 ? "" : ",") + std::string(table.columns[i].name);
+  out += table.messageColumn ? std::string(",") + kMessageName + "\n" : "\n";
+  for (const ResultRow& row : table.rows) {
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+      if (i > 0) out += ',';
+      if (i < row.cells.size()) out += CsvField(row.cells[i].plain);
+    }
+    if (table.messageColumn) out += ',' + CsvField(row.message.value_or(""));
+    out += '\n';
+  }
+  return out;
+}
+
+std::string TabSeparatedText(const ResultTable& table) {
+  std::string out;
+  for (std::size_t i = 0; i < table.columns.size(); ++i)
+    out += (i == 0 ? "" : "\t") + std::string(table.columns[i].caption);
+  out += table.messageColumn ? std::string("\t") + kMessageColumnCaption + "\n" : "\n";
+  for (const ResultRow& row : table.rows) {
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+      if (i > 0) out += '\t';
+      if (i < row.cells.size()) out += TabField(row.cells[i].plain);
+    }
+    if (table.messageColumn) out += '\t' + TabField(row.message.value_or(""));
+    out += '\n';
+  }
+  return out;
+}
+
+std::vector<std::vector<std::string>> ShownCells(const ResultTable& table) {
+  std::vector<std::vector<std::string>> cells;
+  for (const ResultRow& row : table.rows) {
+    std::vector<std::string> line;
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+      line.push_back(i < row.cells.size() ? row.cells[i].shown : "");
+    if (table.messageColumn) line.push_back(row.message.value_or(""));
+    cells.push_back(std::move(line));
+  }
+  return cells;
+}
+
+}  // namespace quorvane

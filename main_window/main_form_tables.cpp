@@ -1,0 +1,93 @@
+// The main window's context menu: "Copy Results", "Plan..." and "Compare...".
+
+#include <map>
+#include <optional>
+
+#include "command/result_tables.h"
+#include "main_window/main_form.h"
+#include "main_window/main_form_description.h"
+#include "plan_window/table_form.h"
+
+namespace quorvane {
+
+namespace {
+
+// The level a plan reaches when "Lvl to reach:" is not ticked: the last the table can be searched
+// for, as quorvane-cli --plan takes it without --target.
+constexpr char kDefaultPlanTarget[] = "189";
+
+// The window's fields for a plan: the target from "Lvl to reach:" while it is ticked, else the
+// default one; no Working window (a plan's searches are short). Nothing reaches the window: the
+// fields the command writes stay here, and its message waits for the plan's end.
+class PlanView : public CalculateView {
+ public:
+  explicit PlanView(const CalculateView& window) : window_(window) {
+    if (window.checkValue(CheckField::SearchTarget) != 1) written_[TextField::TargetLevel] = kDefaultPlanTarget;
+  }
+
+  std::string text(TextField field) const override {
+    const auto it = written_.find(field);
+    return it == written_.end() ? window_.text(field) : it->second;
+  }
+  void setText(TextField field, const std::string& text) override { written_[field] = text; }
+  int checkValue(CheckField box) const override {
+    if (box == CheckField::SearchTarget || box == CheckField::HideWorkingWindow) return 1;
+    return window_.checkValue(box);
+  }
+  bool optionSelected(OptionGroup group, int index) const override { return window_.optionSelected(group, index); }
+  void setCaption(ResultLabel, const std::string&) override {}
+  void showMessage(const std::string& title, const std::string& text) override {
+    if (!message) message = ShownMessage{title, text};
+  }
+  void openWorkingWindow() override {}
+  void setWorkingCaption(WorkingLabel, const std::string&) override {}
+  void repaintWorkingWindow() override {}
+  void closeWorkingWindow() override {}
+
+  std::optional<ShownMessage> message;
+
+ private:
+  const CalculateView& window_;
+  std::map<TextField, std::string> written_;
+};
+
+}  // namespace
+
+std::string MainForm::resultsText() const {
+  std::string text;
+  for (ResultLabel label : main_form::kResultLineOrder) {
+    const ui::Label& value = result(label);
+    // The scalps needed show only in a search (the label lies under the box of the scalps owned).
+    const bool shown = label == ResultLabel::ScalpsNeeded ? c_.searchTarget.value() == 1 : value.visible();
+    if (shown) text += main_form::ResultLine(label, value.caption()) + '\n';
+  }
+  return text;
+}
+
+void MainForm::mnuCopyResults_Click() { ui::SetClipboardText(resultsText()); }
+
+// The checks and messages of "Calculate" for a search; the rows found before a message are shown
+// with the message after them, a message before any row is shown as "Calculate" shows it.
+void MainForm::mnuPlan_Click() {
+  PlanView view(calculateView_);
+  const PlanReport plan = RunPlan(view, tablePathForPress());
+  if (plan.rows.empty()) {
+    if (view.message) messageBox(view.message->text, view.message->title);
+    return;
+  }
+  ui::Load<PlanForm>().showTable(PlanTable(plan), view.message ? view.message->line() : std::string(), *this);
+}
+
+// Every way projected from the window's fields; input that every way refuses alike gets the
+// message "Calculate" gives.
+void MainForm::mnuCompare_Click() {
+  const Comparison comparison = RunComparison(calculateView_, tablePathForPress());
+  if (comparison.refused()) {
+    const ShownMessage& message = *comparison.messages.front();
+    messageBox(message.text, message.title);
+    return;
+  }
+  ui::Load<CompareForm>().showTable(comparison.table, std::string(), *this);
+}
+
+}  // namespace quorvane

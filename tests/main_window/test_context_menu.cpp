@@ -1,0 +1,171 @@
+// The main window's context menu on a back-end without windows: "Copy Results" puts the lines
+// quorvane-cli prints on the clipboard, "Plan..." and "Compare..." open their windows with the
+// rows quorvane-cli prints for the same inputs (the figures below are its output), a message
+// before any row is the one "Calculate" shows, and each window copies and saves its rows.
+
+#include <QtTest>
+
+#include "main_window/main_form.h"
+#include "plan_window/table_form.h"
+#include "plan_window/table_form_ids.h"
+#include "tests/toolkit/fake_backend.h"
+
+using namespace quorvane;
+using test::FakeBackend;
+using Rows = std::vector<std::vector<std::string>>;
+
+namespace {
+
+constexpr char kNoRows[] = "";  // no window opens: a message box instead
+
+}  // namespace
+
+class TestContextMenu : public QObject {
+  Q_OBJECT
+
+  FakeBackend backend_;
+  std::unique_ptr<MainForm> form_;
+  QStringList messages_;
+
+  // The inputs as a user gives them: XP (or "level N"), a quest part, scalps owned, the level to
+  // reach if any.
+  void enter(const QString& xp, int part, const QString& scalps, const QString& target) {
+    const MainFormControls& c = form_->controls();
+    if (xp.startsWith("level ")) {
+      c.entry[1].setValue(true);
+      c.level.setText(xp.mid(6).toStdString());
+    } else {
+      c.xp.setText(xp.toStdString());
+    }
+    c.questPart[part].setValue(true);
+    c.scalps.setText(scalps.toStdString());
+    if (!target.isEmpty()) {
+      c.searchTarget.setValue(1);
+      c.targetLevel.setText(target.toStdString());
+    }
+  }
+  static QString Joined(const Rows& rows) {
+    QStringList lines;
+    for (const auto& row : rows) {
+      QStringList cells;
+      for (const std::string& cell : row) cells << QString::fromStdString(cell);
+      lines << cells.join('|');
+    }
+    return lines.join('\n');
+  }
+
+ private slots:
+  void initTestCase() {
+    ui::SetBackend(&backend_);
+    ui::SetMessageBoxHook([this](const std::string& title, const std::string& text) {
+      messages_ << QString::fromStdString(title + ": " + text);
+    });
+  }
+  void init() {
+    form_ = std::make_unique<MainForm>();
+    form_->show();
+    messages_.clear();
+  }
+  void cleanup() {
+    ui::Unload<PlanForm>();
+    ui::Unload<CompareForm>();
+    form_.reset();
+    backend_.runPosted();
+  }
+
+  void tables_data() {
+    // clang-format off
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("xp");
+    QTest::addColumn<int>("part");
+    QTest::addColumn<QString>("scalps");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("rows");     // the window's first rows, cells split by '|'
+    QTest::addColumn<QString>("message");  // after the rows, or the message box
+    QTest::newRow("plan to the level to reach") << "plan" << "31000000" << 2 << "" << "56"
+        << "54|90|90\n55|225|135\n56|375|150" << "";
+    QTest::newRow("plan to 189 unless ticked") << "plan" << "31000000" << 2 << "" << ""
+        << "54|90|90\n55|225|135" << "";
+    QTest::newRow("plan: a message before any row") << "plan" << "" << 2 << "" << "56"
+        << kNoRows << "Error: You have not typed any XP.";
+    QTest::newRow("plan to the cap") << "plan" << "31000000" << 2 << "" << "190"
+        << kNoRows << "Be patient: Cannot check above 190lvl.";
+    QTest::newRow("compare") << "compare" << "31000000" << 3 << "5000" << ""
+        << "maces|74|108.790.000|4.896.428|0|0M gp|\nbelts|76|123.610.000|4.351.114|0|0M gp|" << "";
+    QTest::newRow("compare: a way at the cap") << "compare" << "level 185" << 3 << "600000" << ""
+        << "maces||||||Be patient: Cannot check above 190lvl." << "";
+    QTest::newRow("compare: every way refused") << "compare" << "31000000" << 3 << "4" << ""
+        << kNoRows << "Please!!!: Perhaps you should consider collecting some scalps first.";
+    // clang-format on
+  }
+  void tables() {
+    QFETCH(QString, item);
+    QFETCH(QString, xp);
+    QFETCH(int, part);
+    QFETCH(QString, scalps);
+    QFETCH(QString, target);
+    QFETCH(QString, rows);
+    QFETCH(QString, message);
+    enter(xp, part, scalps, target);
+    const bool plan = item == "plan";
+    plan ? form_->mnuPlan_Click() : form_->mnuCompare_Click();
+    TableForm* window = plan ? static_cast<TableForm*>(ui::Loaded<PlanForm>()) : ui::Loaded<CompareForm>();
+    if (rows.isEmpty()) {
+      QVERIFY(!window);
+      QCOMPARE(messages_, QStringList{message});
+      // The same box as "Calculate" gives for the same inputs.
+      messages_.clear();
+      form_->ExecuteCmd_Click();
+      if (!plan || target != "190") QCOMPARE(messages_, QStringList{message});
+      return;
+    }
+    QVERIFY(window && window->isShown());
+    QVERIFY(messages_.isEmpty());
+    const ui::Table grid = ui::Find(*window, table_form::grdRows);
+    QCOMPARE(Joined(grid.rows()).left(rows.size()), rows);
+    QCOMPARE(QString::fromStdString(ui::Find(*window, table_form::lblMessage).caption()), message);
+    if (plan && target.isEmpty()) QCOMPARE(grid.rows().back().front(), std::string("189"));
+    // Nothing reaches the main window's results.
+    QCOMPARE(form_->controls().result(ResultLabel::Level).caption(), std::string("Click Calculate"));
+    // Opened again: the same window, with the rows of the new inputs.
+    const std::size_t before = grid.rows().size();
+    form_->controls().xp.setText("31500000");
+    plan ? form_->mnuPlan_Click() : form_->mnuCompare_Click();
+    QCOMPARE(plan ? static_cast<TableForm*>(ui::Loaded<PlanForm>()) : ui::Loaded<CompareForm>(), window);
+    if (plan) QVERIFY(ui::Find(*window, table_form::grdRows).rows().size() <= before);
+  }
+
+  // What "Copy Results" copies is what quorvane-cli --xp 31000000 --scalps 5000 --part books prints.
+  void copyResults() {
+    enter("31000000", 2, "5000", "");
+    form_->ExecuteCmd_Click();
+    form_->mnuCopyResults_Click();
+    QCOMPARE(QString::fromStdString(backend_.clipboard),
+             "Level Reached: 76\nExact XP: 127.315.000\nXP gained: 96.315.000\nXP to next level: 646.114\n"
+             "Scalps remained: 0\nMaces remained: 0\nBelts Remained: 2\nBooks Remained: 1\nRings Remained: 13\n");
+  }
+
+  // "Copy": tab-separated under the captions; "Save...": the CSV of --csv, and a file that could
+  // not be written says so.
+  void copyAndSave() {
+    enter("31000000", 2, "", "56");
+    form_->mnuPlan_Click();
+    PlanForm& plan = *ui::Loaded<PlanForm>();
+    plan.cmdCopy_Click();
+    QCOMPARE(QString::fromStdString(backend_.clipboard),
+             "Level\tScalps Needed\tScalps More\n54\t90\t90\n55\t225\t135\n56\t375\t150\n");
+    test::FakePeer& peer = static_cast<test::FakePeer&>(plan.peer());
+    plan.cmdSave_Click();
+    QCOMPARE(peer.saved.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(peer.saved[0].contents),
+             "level,scalpsNeeded,scalpsMore\n54,90,90\n55,225,135\n56,375,150\n");
+    QCOMPARE(QString::fromStdString(peer.saved[0].suggestedName), "plan.csv");
+    QVERIFY(messages_.isEmpty());
+    peer.saveAnswer = {ui::SaveOutcome::Failed, "/full/plan.csv"};
+    plan.cmdSave_Click();
+    QCOMPARE(messages_, QStringList{"Quorvane: The file /full/plan.csv could not be written."});
+  }
+};
+
+QTEST_GUILESS_MAIN(TestContextMenu)
+#include "test_context_menu.moc"
