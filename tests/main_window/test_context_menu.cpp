@@ -3,11 +3,14 @@
 // rows quorvane-cli prints for the same inputs (the figures below are its output), a message
 // before any row is the one "Calculate" shows, and each window copies and saves its rows.
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "main_window/main_form.h"
 #include "plan_window/table_form.h"
 #include "plan_window/table_form_ids.h"
+#include "platform/program_folder.h"
 #include "tests/toolkit/fake_backend.h"
 
 using namespace quorvane;
@@ -133,6 +136,25 @@ class TestContextMenu : public QObject {
     plan ? form_->mnuPlan_Click() : form_->mnuCompare_Click();
     QCOMPARE(plan ? static_cast<TableForm*>(ui::Loaded<PlanForm>()) : ui::Loaded<CompareForm>(), window);
     if (plan) QVERIFY(ui::Find(*window, table_form::grdRows).rows().size() <= before);
+  }
+
+  // A level the table lacks ends the plan: the rows before it, then its message.
+  void messageAfterTheRows() {
+    QTemporaryDir dir;
+    QFile shipped(QString::fromStdString(DefaultLevelTablePath()));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QFile cut(dir.filePath("lvl-xp.txt"));
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    for (int line = 0; line < 60; ++line) cut.write(shipped.readLine());
+    cut.close();
+    form_->setLevelTablePath(cut.fileName().toStdString());
+    enter("31000000", 2, "", "");
+    form_->mnuPlan_Click();
+    PlanForm* const plan = ui::Loaded<PlanForm>();
+    QVERIFY(plan && messages_.isEmpty());
+    QCOMPARE(ui::Find(*plan, table_form::grdRows).rows().back().front(), std::string("59"));
+    QCOMPARE(QString::fromStdString(ui::Find(*plan, table_form::lblMessage).caption()),
+             "Error: The level table " + cut.fileName() + " has no XP for level 61.");
   }
 
   // What "Copy Results" copies is what quorvane-cli --xp 31000000 --scalps 5000 --part books prints.

@@ -69,14 +69,14 @@ class Win32Window final : public WindowPeer {
   bool hasSelectedText(int control) const override;
   void popUpMenu(const std::vector<MenuEntry>& items, double leftTwips, double topTwips) override;
   SaveResult saveFile(const SaveRequest& request) override;
+  // From the message loop: a right-click anywhere on a window with a context menu opens the menu
+  // (the layer says whether it has one). True when it did: the message is then consumed.
+  static bool preTranslateMouse(const MSG& message);
 
   // From the message loop, before a message is translated and dispatched: the keys that the
   // window layer takes (Tab, Enter, Esc, the arrows, letters and digits) go to it first. True
   // when it took the key: the message is then consumed.
   static bool preTranslate(const MSG& message);
-  // From the message loop: a right-click anywhere on a window with a context menu opens the menu
-  // (the layer says whether it has one). True when it did: the message is then consumed.
-  static bool preTranslateMouse(const MSG& message);
 
  private:
   // The program's window that `hwnd` is, or lies in; null for any other.

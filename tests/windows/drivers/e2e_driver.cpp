@@ -5,8 +5,10 @@
 // The System Info stub sysinfo_stub.exe lies beside this driver.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -432,9 +434,229 @@ void Keyboard(Program& p) {
   }
 }
 
+// ---- The context menu --------------------------------------------------------------------------
+
+using Rows = std::vector<std::vector<std::wstring>>;
+
+// What quorvane-cli.exe prints to standard output for these arguments, without carriage returns.
+std::wstring CliOutput(const std::wstring& cli, const std::wstring& arguments) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (!CreatePipe(&read, &write, &inherit, 0)) Fail(L"no pipe for quorvane-cli");
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = write;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  std::wstring line = L"\"" + cli + L"\" " + arguments;
+  if (!CreateProcessW(cli.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                      &process))
+    Fail(L"cannot start " + cli);
+  CloseHandle(write);
+  std::string bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(read);
+  WaitForSingleObject(process.hProcess, kTimeoutMs);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                           text.data(), static_cast<int>(text.size()))));
+  std::wstring plain;
+  for (const wchar_t c : text)
+    if (c != L'\r') plain += c;
+  return plain;
+}
+
+// The rows of an aligned table that quorvane-cli prints: the way names hold blanks, and a value
+// with its unit ("0M gp") is one cell.
+Rows CliRows(const std::wstring& text, bool ways) {
+  Rows rows;
+  std::size_t start = text.find(L'\n');
+  while (start != std::wstring::npos && start + 1 < text.size()) {
+    const std::size_t end = text.find(L'\n', start + 1);
+    std::wstring line = text.substr(start + 1, end == std::wstring::npos ? std::wstring::npos : end - start - 1);
+    start = end;
+    std::vector<std::wstring> cells;
+    if (ways) {
+      for (const wchar_t* name : {L"rings good", L"rings evil", L"sell maces", L"maces", L"belts", L"books"}) {
+        if (line.rfind(name, 0) != 0) continue;
+        cells.push_back(name);
+        line = line.substr(wcslen(name));
+        break;
+      }
+    }
+    std::size_t at = 0;
+    while ((at = line.find_first_not_of(L' ', at)) != std::wstring::npos) {
+      const std::size_t after = line.find(L' ', at);
+      const std::wstring word = line.substr(at, after == std::wstring::npos ? std::wstring::npos : after - at);
+      if (word == L"gp" && !cells.empty())
+        cells.back() += L" gp";
+      else
+        cells.push_back(word);
+      at = after;
+    }
+    if (ways) cells.emplace_back();  // the message column, empty
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+// The headings and rows of a list view in the program's process, as a screen reader reads them.
+Rows ListViewRows(DWORD process, HWND list) {
+  const HANDLE other = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+  if (!other) Fail(L"cannot reach the program's memory");
+  constexpr int kChars = 256;
+  char* remote = static_cast<char*>(VirtualAllocEx(
+      other, nullptr, sizeof(LVITEMW) + sizeof(HDITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW) + sizeof(HDITEMW));
+  const auto text = [&] {
+    wchar_t read[kChars] = {};
+    ReadProcessMemory(other, remoteText, read, sizeof read - sizeof(wchar_t), nullptr);
+    return std::wstring(read);
+  };
+  DWORD_PTR result = 0;
+  const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  SendMessageTimeoutW(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+  const int columns = static_cast<int>(result);
+  Rows rows(1);
+  for (int c = 0; c < columns; ++c) {
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = remoteText;
+    item.cchTextMax = kChars;
+    WriteProcessMemory(other, remote + sizeof(LVITEMW), &item, sizeof item, nullptr);
+    SendMessageTimeoutW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(remote + sizeof(LVITEMW)), SMTO_ABORTIFHUNG,
+                        kTimeoutMs, &result);
+    rows[0].push_back(text());
+  }
+  SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+  const int count = static_cast<int>(result);
+  for (int r = 0; r < count; ++r) {
+    rows.emplace_back();
+    for (int c = 0; c < columns; ++c) {
+      LVITEMW item{};
+      item.iSubItem = c;
+      item.pszText = remoteText;
+      item.cchTextMax = kChars;
+      WriteProcessMemory(other, remote, &item, sizeof item, nullptr);
+      SendMessageTimeoutW(list, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kTimeoutMs,
+                          &result);
+      rows.back().push_back(text());
+    }
+  }
+  VirtualFreeEx(other, remote, 0, MEM_RELEASE);
+  CloseHandle(other);
+  return rows;
+}
+
+std::wstring Joined(const Rows& rows) {
+  std::wstring text;
+  for (const auto& row : rows) {
+    for (std::size_t c = 0; c < row.size(); ++c) text += (c ? L"|" : L"") + row[c];
+    text += L"\n";
+  }
+  return text;
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      for (const wchar_t* c = chars; *c; ++c)
+        if (*c != L'\r') text += *c;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// Opens the main window's context menu with a right-click or the Menu key in the XP box, checks
+// its items and chooses one with the keys.
+void ChooseFromMenu(Program& p, bool rightClick, int item) {
+  if (rightClick) {
+    PostMessageW(p.main(), WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
+  } else {
+    PostMessageW(RightOf(p.option(L"Character XP:"), Kind::Edit), WM_KEYDOWN, VK_APPS, 0);
+  }
+  const HWND menu = WaitForWindow(p.id(), L"#32768", L"");
+  DWORD_PTR handle = 0;
+  SendMessageTimeoutW(menu, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &handle);
+  if (const auto hmenu = reinterpret_cast<HMENU>(handle); hmenu && GetMenuItemCount(hmenu) > 0) {
+    std::wstring items;
+    for (int i = 0; i < GetMenuItemCount(hmenu); ++i) {
+      wchar_t caption[64] = {};
+      GetMenuStringW(hmenu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+      items += (i ? L"|" : L"") + std::wstring(caption);
+    }
+    ExpectText(items, L"Copy Results\tCtrl+C|Plan...|Compare...", L"the context menu's items");
+  } else if (static bool told = false; !told) {
+    // Wine keeps a process's menus to itself: the items are known here by what each one does.
+    std::printf("the context menu's captions cannot be read from another process\n");
+    told = true;
+  }
+  for (int i = 0; i <= item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  Expect(WaitUntil([&] { return !IsWindow(menu) || !Shown(menu); }), L"the context menu stays open");
+}
+
+// On the inputs of Calculation: the clipboard, the Plan and Compare windows against quorvane-cli,
+// and the message of a bad input.
+void ContextMenu(Program& p, const std::wstring& cli) {
+  ChooseFromMenu(p, true, 0);
+  const std::wstring results = CliOutput(cli, L"--xp 31000000 --scalps 5000 --part books");
+  Expect(WaitUntil([&] { return ClipboardText() == results; }),
+         L"Copy Results put \"" + ClipboardText() + L"\" on the clipboard, expected \"" + results + L"\"");
+
+  const struct {
+    bool rightClick;
+    int item;
+    const wchar_t* window;
+    const wchar_t* arguments;
+    const wchar_t* headings;
+  } tables[] = {
+      {false, 1, L"Plan", L"--plan --xp 31000000 --part books", L"Level|Scalps Needed|Scalps More\n"},
+      {true, 2, L"Compare", L"--compare --xp 31000000 --scalps 5000",
+       L"Way|Level|Exact XP|XP to next|Final Reward|Gold|Message\n"},
+  };
+  for (const auto& t : tables) {
+    ChooseFromMenu(p, t.rightClick, t.item);
+    const HWND window = WaitForWindow(p.id(), L"QuorvaneWindow", t.window);
+    HWND list = nullptr;
+    for (HWND child : ChildrenOf(window))
+      if (lstrcmpiW(ClassOf(child).c_str(), WC_LISTVIEWW) == 0) list = child;
+    Expect(list != nullptr, std::wstring(L"no list view in the window ") + t.window);
+    const Rows shown = ListViewRows(p.id(), list);
+    const std::wstring wanted = t.headings + Joined(CliRows(CliOutput(cli, t.arguments), t.item == 2));
+    ExpectText(Joined(shown), wanted, std::wstring(L"the rows of the window ") + t.window);
+    std::printf("the %ls window shows the %d rows of quorvane-cli %ls\n", t.window, static_cast<int>(shown.size() - 1),
+                t.arguments);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    Expect(WaitUntil([&] { return !IsWindow(window) || !Shown(window); }),
+           std::wstring(L"the window ") + t.window + L" stays");
+  }
+
+  // A bad input: the message of "Calculate".
+  const HWND xp = RightOf(p.option(L"Character XP:"), Kind::Edit);
+  Type(xp, L"");
+  ChooseFromMenu(p, true, 1);
+  AnswerMessageBox(p.id(), p.main(), L"Error", L"You have not typed any XP.");
+  ClickLater(p.button(L"Calculate"));
+  AnswerMessageBox(p.id(), p.main(), L"Error", L"You have not typed any XP.");
+  Type(xp, L"31000000");
+}
+
 int Run(const std::wstring& exe) {
   Program p(exe);
   Calculation(p);
+  ContextMenu(p, FolderOf(exe) + L"quorvane-cli.exe");
   EmptyScalps(p);
   SearchWithWorkingWindow(p);
   StopSearch(p);

@@ -1,6 +1,6 @@
 // Builds the program's windows in this process on the Win32 back-end, at the desktop's dpi, and
 // checks what a reader of the screen and a screen reader meet:
-//  - each text box and each option button without a caption gets exactly its name for screen
+//  - each text box, table and option button without a caption gets exactly its name for screen
 //    readers, through the back-end's seam for them (Wine does not read the names back), and such
 //    an option button shows no text;
 //  - every caption is whole in its control, also each other caption its code may set: a label
@@ -26,6 +26,7 @@
 #include "about/about_form.h"
 #include "core/utf16.h"
 #include "main_window/main_form.h"
+#include "plan_window/table_form.h"
 #include "toolkit/font_fit.h"
 #include "toolkit/win32/accessibility.h"
 #include "toolkit/win32/backend.h"
@@ -223,7 +224,7 @@ void CheckWindow(ui::Form& form, const RecordedNames& recorded, int dpi) {
     const bool captionless = c.kind == ControlKind::OptionButton && !ui::CaptionDrawn(c);
     const auto at = recorded.names.find(control);
     const std::vector<std::wstring> names = at == recorded.names.end() ? std::vector<std::wstring>{} : at->second;
-    if (c.kind == ControlKind::TextBox || captionless) {
+    if (c.kind == ControlKind::TextBox || c.kind == ControlKind::Table || captionless) {
       Check(!c.accessibleName.empty() && names == std::vector<std::wstring>{Wide(c.accessibleName)},
             window + c.name + " has not exactly its name \"" + c.accessibleName + "\" for screen readers");
     } else {
@@ -328,6 +329,8 @@ int main(int argc, char** argv) {
     MainForm main;
     AboutForm about;
     frmWorking working;
+    PlanForm plan;
+    CompareForm compare;
     const int dpi = ui::win32::WindowDpi(static_cast<ui::win32::Win32Window&>(main.peer()).handle());
     if (argc > 1 && std::string(argv[1]) == "--show") {
       for (ui::Form* form :
@@ -342,7 +345,8 @@ int main(int argc, char** argv) {
     }
     CheckFailedBuild();
     for (ui::Form* form :
-         {static_cast<ui::Form*>(&main), static_cast<ui::Form*>(&about), static_cast<ui::Form*>(&working)})
+         {static_cast<ui::Form*>(&main), static_cast<ui::Form*>(&about), static_cast<ui::Form*>(&working),
+          static_cast<ui::Form*>(&plan), static_cast<ui::Form*>(&compare)})
       CheckWindow(*form, recorded, dpi);
     CheckFocusShows(main);
     for (const std::string& failure : failures) std::fprintf(stderr, "FAIL: %s\n", failure.c_str());
