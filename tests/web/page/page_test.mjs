@@ -179,6 +179,7 @@ function cliTable(args) {
   })];
 }
 const cliText = (args) => spawnSync(cli, args, {encoding: 'utf8'}).stdout;
+const ctrlC = async () => { await page.keyboard.down('Control'), await page.keyboard.press('KeyC'), await page.keyboard.up('Control'); };
 const clipboard = () => page.evaluate(() => navigator.clipboard.readText());
 async function downloaded(name) {
   const file = path.join(downloads, name);
@@ -307,14 +308,20 @@ const cases = {
     await type('Character XP:', '25227500');
     await type('Scalps Owned', '1234');
     await calculate();
-    for (const how of ['menu', 'Ctrl+C']) {
-      await page.evaluate(() => navigator.clipboard.writeText(''));
-      if (how === 'menu') await choose('Copy Results');
-      else await (await find('textbox', 'Scalps Owned')).focus(), await page.keyboard.down('Control'),
-          await page.keyboard.press('KeyC'), await page.keyboard.up('Control');
+    for (const how of ['menu, the clipboard refused', 'menu', 'Ctrl+C']) {
+      await page.evaluate((refused) => {
+        const clip = navigator.clipboard, write = (globalThis.writeText ||= clip.writeText.bind(clip));
+        clip.writeText = refused ? () => Promise.reject(new DOMException('refused', 'NotAllowedError')) : write;
+        return write('');
+      }, how.endsWith('refused'));
+      if (how.startsWith('menu')) await choose('Copy Results');
+      else await (await find('textbox', 'Scalps Owned')).focus(), await ctrlC();
       const copied = await clipboard(), wanted = cliText(['--xp', '25227500', '--scalps', '1234', '--part', 'rings']);
       expect(copied === wanted, `${how} copied ${JSON.stringify(copied)}, not ${JSON.stringify(wanted)}`);
     }
+    // A text box's selection is the browser's to copy.
+    await (await find('textbox', 'Character XP:')).click({count: 3}), await ctrlC();
+    expect(await clipboard() === '25227500', `Ctrl+C on a selection copied ${JSON.stringify(await clipboard())}`);
     const main = await box('[data-name="MainForm"]');
     for (const [item, caption, args, file] of [['Compare...', 'Compare', ['--compare', '--xp', '25227500', '--scalps', '1234'], 'compare.csv'],
         ['Plan...', 'Plan', ['--plan', '--xp', '25227500', '--part', 'rings'], 'plan.csv']]) {
