@@ -138,6 +138,7 @@ var LibraryQuorvanePeer = {
       // A long press of a finger or a pen asks for the menu too.
       root.addEventListener('pointerdown', function(e) {
         clearTimeout(P.pressTimer);
+        P.menuAsked = false;
         if (e.pointerType === 'mouse' || !e.isPrimary || e.target.closest('.qv-titlebar, .qv-grip')) return;
         var x = e.clientX, y = e.clientY;
         var end = function(m) {
