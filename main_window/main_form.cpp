@@ -97,9 +97,7 @@ MainForm::MainForm() : Form(description()), c_(*this) {
 
 MainForm::~MainForm() = default;
 
-void MainForm::ExecuteCmd_Click() {
-  ExecuteCalculate(calculateView_, tablePathForPress());
-}
+void MainForm::ExecuteCmd_Click() { ExecuteCalculate(calculateView_, tablePathForPress()); }
 
 std::string MainForm::tablePathForPress() const {
   return levelTablePath_.empty() ? LevelTablePathForPress() : levelTablePath_;

@@ -44,6 +44,7 @@ class WebBackend final : public Backend {
     val::global("QuorvanePeer").set("mode", std::string("ended"));
     return status_;
   }
+  void setClipboardText(const std::string& text) override { SetPageClipboardText(text); }
   void quit(int status) override {
     if (!running_) return;
     quitting_ = true;
@@ -72,6 +73,11 @@ class WebBackend final : public Backend {
       events.userPressed(event["control"].as<int>());
     } else if (type == "change") {
       events.userChanged(event["control"].as<int>(), event["value"].as<int>());
+    } else if (type == "menu") {
+      event.set("taken",
+                events.userAskedForMenu(PixelsToTwips(event["left"].as<int>()), PixelsToTwips(event["top"].as<int>())));
+    } else if (type == "menu-item") {
+      events.userChoseMenuItem(event["item"].as<int>());
     } else if (type == "close") {
       events.closedByUser();
     } else if (type == "key") {

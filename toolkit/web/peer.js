@@ -18,6 +18,8 @@ var LibraryQuorvanePeer = {
     stops: {},         // windows whose close box or Esc asked to stop
     messageBox: null,  // the shown message box
     frontmost: 10,
+    longPressMs: 500,
+    menu: null,        // the shown context menu
     measurer: null,
 
     init: function() {
@@ -36,6 +38,9 @@ var LibraryQuorvanePeer = {
 
     screen: function(e) {
       var P = QuorvanePeer;
+      // A long press that opened a menu ends without a click.
+      if (e.type === 'pointerdown') P.swallowClick = false;
+      if (P.swallowClick && /^(mousedown|mouseup|click)$/.test(e.type)) return void P.drop(e);
       if (P.mode === 'idle' || P.mode === 'ended') return;
       var win = e.target && e.target.closest ? e.target.closest('.qv-window') : null;
       var onTitle = e.target && e.target.closest && e.target.closest('.qv-titlebar');
@@ -56,6 +61,10 @@ var LibraryQuorvanePeer = {
         // A window system still moves windows by their title bar while a program is busy.
         if (onTitle && (e.type === 'pointerdown' || e.type === 'mousedown') && !e.target.closest('.qv-close')) return;
       }
+      P.drop(e);
+    },
+
+    drop: function(e) {
       if (e.cancelable) e.preventDefault();
       e.stopPropagation();
       e.stopImmediatePropagation();
@@ -82,7 +91,8 @@ var LibraryQuorvanePeer = {
 
     // The key as the window layer takes it, or null for keys it has no rule for.
     neutralKey: function(e) {
-      var names = {Tab: 0, Enter: 1, Escape: 2, ArrowLeft: 3, ArrowRight: 4, ArrowUp: 5, ArrowDown: 6};
+      var names = {Tab: 0, Enter: 1, Escape: 2, ArrowLeft: 3, ArrowRight: 4, ArrowUp: 5, ArrowDown: 6, F10: 8,
+                   ContextMenu: 9};
       var key = {key: 7, character: 0, shift: e.shiftKey, control: e.ctrlKey || e.metaKey, alt: e.altKey};
       if (e.key in names) {
         key.key = names[e.key];
@@ -101,14 +111,46 @@ var LibraryQuorvanePeer = {
       root.addEventListener('keydown', function(e) {
         if (e.isComposing) return;
         var key = P.neutralKey(e);
-        if (!key || key.control) return;
+        if (!key) return;
         key.type = 'key';
         key.window = id;
-        if (P.deliver(key)) {
+        var taken = P.deliver(key);
+        // The browser's own request for a menu that follows the key is the same request.
+        if (key.key === 8 || key.key === 9) P.menuAsked = taken;
+        if (taken) {
           e.preventDefault();
           e.stopPropagation();
         }
       }, true);
+      var client = root.querySelector('.qv-client');
+      var askForMenu = function(x, y) {
+        var area = client.getBoundingClientRect();
+        return P.deliver({type: 'menu', window: id, left: Math.round(x - area.left), top: Math.round(y - area.top)});
+      };
+      root.addEventListener('contextmenu', function(e) {
+        clearTimeout(P.pressTimer);
+        if (P.menuAsked && e.button !== 2) {
+          P.menuAsked = false;
+          return void e.preventDefault();
+        }
+        if (!e.target.closest('.qv-titlebar') && askForMenu(e.clientX, e.clientY)) e.preventDefault();
+      });
+      // A long press of a finger or a pen asks for the menu too.
+      root.addEventListener('pointerdown', function(e) {
+        clearTimeout(P.pressTimer);
+        P.menuAsked = false;
+        if (e.pointerType === 'mouse' || !e.isPrimary || e.target.closest('.qv-titlebar, .qv-grip')) return;
+        var x = e.clientX, y = e.clientY;
+        var end = function(m) {
+          if (m.type === 'pointermove' && Math.hypot(m.clientX - x, m.clientY - y) < 10) return;
+          clearTimeout(P.pressTimer);
+          ['pointerup', 'pointercancel', 'pointermove'].forEach(function(t) { document.removeEventListener(t, end, true); });
+        };
+        ['pointerup', 'pointercancel', 'pointermove'].forEach(function(t) { document.addEventListener(t, end, true); });
+        P.pressTimer = setTimeout(function() {
+          if (askForMenu(x, y)) P.menuAsked = P.swallowClick = true;
+        }, P.longPressMs);
+      });
       root.addEventListener('click', function(e) {
         var closeBox = e.target.closest('.qv-close');
         if (closeBox) return void P.deliver({type: 'close', window: id});
@@ -205,6 +247,232 @@ var LibraryQuorvanePeer = {
         text += caption[i];
       }
       node.append(text);
+    },
+
+    // ---- Tables: a real table under its headings in a box that scrolls. The current cell holds
+    // the focus while the table has it; the arrow keys, Home, End, Page Up and Page Down move it.
+    makeTable: function(columns) {
+      var box = document.createElement('div'), table = document.createElement('table');
+      box.className = 'qv-table-box';
+      table.className = 'qv-table';
+      var sum = 0, group = document.createElement('colgroup'), heads = document.createElement('tr');
+      columns.forEach(function(c, i) {
+        var col = document.createElement('col');
+        // The last column takes the rest of the box's width.
+        if (i + 1 < columns.length) col.style.width = c.width + 'px';
+        group.appendChild(col);
+        var th = document.createElement('th');
+        th.scope = 'col';
+        th.textContent = c.caption;
+        if (c.right) th.className = 'qv-right';
+        heads.appendChild(th);
+        sum += c.width;
+      });
+      table.style.width = 'max(100%, ' + sum + 'px)';
+      table.append(group, document.createElement('thead'), document.createElement('tbody'));
+      table.tHead.appendChild(heads);
+      table.columns = columns;
+      box.appendChild(table);
+      table.addEventListener('focus', function(e) {
+        var cell = QuorvanePeer.currentCell(table);
+        if (e.target === table && cell) cell.focus();
+      });
+      table.addEventListener('focusin', function(e) {
+        var cell = e.target.closest('td');
+        if (cell) QuorvanePeer.setCurrentCell(table, cell.parentNode.sectionRowIndex, cell.cellIndex);
+      });
+      table.addEventListener('keydown', function(e) { QuorvanePeer.moveInTable(table, e); });
+      return box;
+    },
+
+    setRows: function(table, rows) {
+      var P = QuorvanePeer, hadFocus = table.contains(document.activeElement), body = table.tBodies[0];
+      body.textContent = '';
+      rows.forEach(function(row) {
+        var tr = body.insertRow();
+        row.forEach(function(text, i) {
+          var td = tr.insertCell();
+          td.textContent = text;
+          td.tabIndex = -1;
+          if (table.columns[i] && table.columns[i].right) td.className = 'qv-right';
+        });
+      });
+      // The keyboard starts at the first row.
+      table.current = rows.length ? {row: 0, column: 0} : null;
+      P.setCurrentCell(table, 0, 0);
+      table.parentNode.scrollTop = 0;
+      if (hadFocus) (P.currentCell(table) || table).focus();
+    },
+
+    currentCell: function(table) {
+      var c = table.current, row = c && table.tBodies[0].rows[c.row];
+      return row ? row.cells[c.column] : null;
+    },
+
+    setCurrentCell: function(table, row, column) {
+      var rows = table.tBodies[0].rows;
+      if (!rows.length) return;
+      row = Math.max(0, Math.min(rows.length - 1, row));
+      column = Math.max(0, Math.min(rows[row].cells.length - 1, column));
+      var old = table.querySelector('.qv-current');
+      if (old) old.classList.remove('qv-current');
+      rows[row].classList.add('qv-current');
+      table.current = {row: row, column: column};
+    },
+
+    moveInTable: function(table, e) {
+      var c = table.current, P = QuorvanePeer;
+      if (!c || e.altKey) return;
+      var rowHeight = table.tBodies[0].rows[0].offsetHeight || 1;
+      var page = Math.max(1, Math.floor(table.parentNode.clientHeight / rowHeight) - 2);
+      var ctrl = e.ctrlKey || e.metaKey, to = {
+        ArrowUp: [c.row - 1, c.column], ArrowDown: [c.row + 1, c.column], ArrowLeft: [c.row, c.column - 1],
+        ArrowRight: [c.row, c.column + 1], PageUp: [c.row - page, c.column], PageDown: [c.row + page, c.column],
+        Home: [ctrl ? 0 : c.row, 0], End: [ctrl ? Infinity : c.row, Infinity],
+      }[e.key];
+      if (!to) return;
+      e.preventDefault();
+      P.setCurrentCell(table, to[0], to[1] === Infinity ? table.columns.length - 1 : to[1]);
+      var cell = P.currentCell(table);
+      if (cell) cell.focus();
+    },
+
+    // ---- The context menu: an in-page popup at a point of a window's client area (CSS pixels).
+    // It takes the focus on its first item; the arrow keys, Home and End move in it, Enter or the
+    // space bar chooses, Esc or Tab closes it, and so does a click outside it. The choice is
+    // reported once the menu has gone.
+    popUpMenu: function(id, client, items, x, y) {
+      var P = QuorvanePeer, desk = P.desk(), before = document.activeElement;
+      P.closeMenu(false);
+      var menu = document.createElement('div');
+      menu.className = 'qv-menu';
+      menu.setAttribute('role', 'menu');
+      menu.style.font = client.style.font;
+      items.forEach(function(item, i) {
+        var entry = document.createElement('div');
+        entry.className = 'qv-menuitem';
+        entry.setAttribute('role', 'menuitem');
+        entry.tabIndex = -1;
+        entry.dataset.item = String(i);
+        var caption = document.createElement('span');
+        caption.textContent = item.caption;
+        entry.appendChild(caption);
+        if (item.shortcut) {
+          var key = document.createElement('span');
+          key.className = 'qv-shortcut';
+          key.textContent = item.shortcut;
+          key.setAttribute('aria-hidden', 'true');
+          entry.appendChild(key);
+          entry.setAttribute('aria-keyshortcuts', item.shortcut.replace(/^Ctrl\+/, 'Control+'));
+        }
+        menu.appendChild(entry);
+      });
+      desk.appendChild(menu);
+      // At the point, kept within the screen: turned to the point's left or top where it has no
+      // room to the right or below, as a popup menu is.
+      var area = client.getBoundingClientRect(), screen = desk.getBoundingClientRect();
+      var left = area.left - screen.left + desk.scrollLeft + x, top = area.top - screen.top + desk.scrollTop + y;
+      if (left + menu.offsetWidth > desk.scrollLeft + desk.clientWidth) left = Math.max(desk.scrollLeft, left - menu.offsetWidth);
+      if (top + menu.offsetHeight > desk.scrollTop + desk.clientHeight) top = Math.max(desk.scrollTop, top - menu.offsetHeight);
+      menu.style.left = Math.round(left) + 'px';
+      menu.style.top = Math.round(top) + 'px';
+      var entries = Array.prototype.slice.call(menu.children);
+      var outside = function(e) { if (!menu.contains(e.target)) P.closeMenu(false); };
+      // Its window stays the active one meanwhile.
+      var root = client.closest('.qv-window');
+      root.classList.add('qv-menu-open');
+      P.menu = {element: menu, before: before, outside: outside, root: root};
+      document.addEventListener('pointerdown', outside, true);
+      menu.addEventListener('focusout', function(e) { if (!menu.contains(e.relatedTarget)) P.closeMenu(false); });
+      menu.addEventListener('mousemove', function(e) {
+        var entry = e.target.closest('.qv-menuitem');
+        if (entry && entry !== document.activeElement) entry.focus();
+      });
+      var choose = function(entry) {
+        P.closeMenu(true);
+        P.deliver({type: 'menu-item', window: id, item: Number(entry.dataset.item)});
+      };
+      menu.addEventListener('click', function(e) {
+        var entry = e.target.closest('.qv-menuitem');
+        if (entry) choose(entry);
+      });
+      // The focus stays on the items.
+      menu.addEventListener('mousedown', function(e) { e.preventDefault(); });
+      menu.addEventListener('contextmenu', function(e) { e.preventDefault(); });
+      menu.addEventListener('keydown', function(e) {
+        var at = entries.indexOf(document.activeElement), n = entries.length;
+        var to = {ArrowDown: at + 1, ArrowUp: at < 0 ? n - 1 : at - 1, Home: 0, End: n - 1}[e.key];
+        e.preventDefault();
+        e.stopPropagation();
+        if (to !== undefined) entries[(to + n) % n].focus();
+        else if ((e.key === 'Enter' || e.key === ' ') && at >= 0) choose(entries[at]);
+        else if (e.key === 'Escape' || e.key === 'Tab') P.closeMenu(true);
+      });
+      if (entries.length) entries[0].focus();
+    },
+
+    // Closes the shown menu; `giveBack` gives the focus back to where it was before.
+    closeMenu: function(giveBack) {
+      var P = QuorvanePeer, shown = P.menu;
+      if (!shown) return;
+      P.menu = null;
+      document.removeEventListener('pointerdown', shown.outside, true);
+      shown.element.remove();
+      shown.root.classList.remove('qv-menu-open');
+      if (giveBack && shown.before && shown.before.isConnected) shown.before.focus();
+    },
+
+    // ---- The clipboard: through the asynchronous clipboard, else (no permission, an insecure
+    // page) through the copy command of the user's own key or click that is still running.
+    copyText: function(text) {
+      var byCommand = function() {
+        var put = function(e) {
+          e.clipboardData.setData('text/plain', text);
+          e.preventDefault();
+        };
+        document.addEventListener('copy', put, true);
+        try {
+          document.execCommand('copy');
+        } finally {
+          document.removeEventListener('copy', put, true);
+        }
+      };
+      if (navigator.clipboard && navigator.clipboard.writeText) navigator.clipboard.writeText(text).catch(byCommand);
+      else byCommand();
+    },
+
+    // A file for the player: a download of that name.
+    download: function(name, text) {
+      var url = URL.createObjectURL(new Blob([text]));
+      var link = document.createElement('a');
+      link.href = url;
+      link.download = name;
+      link.click();
+      setTimeout(function() { URL.revokeObjectURL(url); }, 60000);
+    },
+
+    // A window that the player makes higher or lower by a grip on its lower edge, down to `least`
+    // pixels of client area.
+    makeSizable: function(root, client, least) {
+      var grip = document.createElement('div');
+      grip.className = 'qv-grip';
+      grip.setAttribute('aria-hidden', 'true');
+      root.appendChild(grip);
+      grip.addEventListener('pointerdown', function(e) {
+        if (e.button !== 0) return;
+        e.preventDefault();
+        var startY = e.clientY, start = client.offsetHeight;
+        grip.setPointerCapture(e.pointerId);
+        var move = function(m) { client.style.height = Math.max(least, Math.round(start + m.clientY - startY)) + 'px'; };
+        var end = function() {
+          grip.removeEventListener('pointermove', move);
+          grip.removeEventListener('pointerup', end);
+          grip.removeEventListener('pointercancel', end);
+        };
+        grip.addEventListener('pointermove', move);
+        grip.addEventListener('pointerup', end);
+        grip.addEventListener('pointercancel', end);
+      });
     },
 
     takeStop: function(id) {

@@ -115,6 +115,7 @@ WebWindow::WebWindow(const WindowDescription& description, PeerEvents& events, i
     elements_.push_back(e);
   }
 
+  if (description_.border == Border::Sizable) makeSizable();
   Peer()["desk"]().call<void>("appendChild", root_);
   Peer().call<void>("wire", root_, id_);
   applyFonts();
@@ -170,6 +171,7 @@ WebWindow::Element WebWindow::makeControl(const ControlDescription& c, int index
         icon.set("alt", std::string());
       }
       break;
+    case ControlKind::Table: e = makeTable(c); break;
     case ControlKind::Line:
       e.box = e.control = Make("div", "qv-line", val::undefined());
       e.box.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
@@ -184,6 +186,7 @@ WebWindow::Element WebWindow::makeControl(const ControlDescription& c, int index
           vertical ? std::max(1, TwipsToPixels(c.height)) : c.lineWidth);
   } else {
     Place(e.box, TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.width), TwipsToPixels(c.height));
+    if (description_.border == Border::Sizable && c.container.empty()) anchor(e, c);
   }
   e.control["dataset"].set("name", c.name);
   if (IsFocusable(c.kind)) {
@@ -258,8 +261,13 @@ void WebWindow::setFocus(int control) {
 
 int WebWindow::focused() const {
   const val active = Document()["activeElement"];
-  for (std::size_t i = 0; i < elements_.size(); ++i)
-    if (elements_[i].control.strictlyEquals(active)) return static_cast<int>(i);
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    const val& control = elements_[i].control;
+    // A table has the focus in its current cell.
+    if (control.strictlyEquals(active) ||
+        (description_.controls[i].kind == ControlKind::Table && control.call<bool>("contains", active)))
+      return static_cast<int>(i);
+  }
   return -1;
 }
 

@@ -12,6 +12,9 @@
 
 namespace quorvane::ui::web {
 
+// Puts the text on the page's clipboard (see Backend::setClipboardText).
+void SetPageClipboardText(const std::string& text);
+
 // The program got control back from the page (an event, a frame): the work from here on counts
 // towards the next frame.
 void ProgramResumed();
@@ -56,6 +59,12 @@ class WebWindow : public WindowPeer {
 
   void messageBox(const std::string& title, const std::string& text) override;
 
+  // Tables, the context menu, the clipboard's text and the download (window_tables.cpp).
+  void setRows(int control, const std::vector<std::vector<std::string>>& rows) override;
+  bool hasSelectedText(int control) const override;
+  void popUpMenu(const std::vector<MenuEntry>& items, double leftTwips, double topTwips) override;
+  SaveResult saveFile(const SaveRequest& request) override;
+
  private:
   struct Element {
     emscripten::val box = emscripten::val::undefined();      // placed in its container
@@ -64,6 +73,12 @@ class WebWindow : public WindowPeer {
   };
 
   Element makeControl(const ControlDescription& c, int index, const std::string& group);
+  Element makeTable(const ControlDescription& c);
+  // A control of a sizable window keeps its distance to the client area's bottom, or grows with
+  // its height, as its description anchors it.
+  void anchor(const Element& e, const ControlDescription& c);
+  // A sizable window gets a grip on its lower edge that changes the client area's height.
+  void makeSizable();
   void applyFonts();
   // Lets the page paint once a frame's worth of work has run since it last did.
   void yieldForFrame();

@@ -11,6 +11,9 @@ import {createRequire} from 'node:module';
 
 const [site, cli] = process.argv.slice(2);
 const measuring = process.argv.includes('--measure');
+// --shots DIR: pictures of the context menu and the Plan window; PAGE_TEST_ONLY: the cases to run.
+const shots = process.argv.includes('--shots') ? process.argv[process.argv.indexOf('--shots') + 1] : null;
+const only = new RegExp(process.env.PAGE_TEST_ONLY || '');
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'quorvane-page-'));
 
@@ -33,6 +36,10 @@ const browser = await puppeteer.launch({
   args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
          '--disable-sync', '--no-first-run'],
 });
+await browser.defaultBrowserContext().overridePermissions(address, ['clipboard-read', 'clipboard-sanitized-write']);
+const downloads = path.join(scratch, 'downloads');
+await (await browser.target().createCDPSession()).send('Browser.setDownloadBehavior',
+                                                      {behavior: 'allow', downloadPath: downloads});
 const page = await browser.newPage();
 const errors = [];
 page.on('pageerror', (error) => errors.push(error.message));
@@ -130,6 +137,57 @@ async function startSearch(xp, target) {
   await watchSearch();
   await (await find('button', 'Calculate')).click();
 }
+
+// ---- The context menu and the Plan and Compare windows ----
+const menuItems = ['Copy Results', 'Plan...', 'Compare...'];
+const focusedName = () => page.evaluate(() => document.activeElement.textContent || document.activeElement.dataset.name);
+async function openMenu(how) {
+  const xp = await find('textbox', 'Character XP:');
+  await xp.focus();
+  if (how === 'right-click') await xp.click({button: 'right'});
+  else if (how === 'Shift+F10') await page.keyboard.down('Shift'), await page.keyboard.press('F10'), await page.keyboard.up('Shift');
+  else if (how === 'Menu key') await page.keyboard.press('ContextMenu');
+  else {
+    const box = await xp.boundingBox();
+    await page.touchscreen.touchStart(box.x + 5, box.y + 5);
+    await new Promise((later) => setTimeout(later, 700));
+    await page.touchscreen.touchEnd();
+  }
+  await page.waitForSelector('::-p-aria([role="menu"])', {timeout: 2000});
+}
+async function choose(item) {
+  await openMenu('Shift+F10');
+  for (let i = 0; i < menuItems.indexOf(item); ++i) await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => QuorvanePeer.mode !== 'busy');
+}
+// A window's table as a screen reader finds it (by its role and name), cell by cell.
+async function shownTable(caption) {
+  const win = await windowNamed(caption);
+  expect(win, `no ${caption} window`);
+  await find('table', caption, win);
+  return page.evaluate((w) => [...document.querySelector(`${w} table`).rows]
+      .map((r) => [...r.cells].map((c) => c.textContent)), win);
+}
+// The rows of an aligned table that quorvane-cli prints (way names hold blanks; "0M gp" is one cell).
+function cliTable(args) {
+  const [heading, ...lines] = spawnSync(cli, args, {encoding: 'utf8'}).stdout.trimEnd().split('\n');
+  return [heading.split(/ {2,}/), ...lines.map((line) => {
+    line = line.trim();
+    const way = /^(rings good|rings evil|sell maces|\S+)/.exec(line)[0];
+    return [way, ...line.slice(way.length).trim().split(/ +(?!gp$)/)];
+  })];
+}
+const cliText = (args) => spawnSync(cli, args, {encoding: 'utf8'}).stdout;
+const ctrlC = async () => { await page.keyboard.down('Control'), await page.keyboard.press('KeyC'), await page.keyboard.up('Control'); };
+const clipboard = () => page.evaluate(() => navigator.clipboard.readText());
+async function downloaded(name) {
+  const file = path.join(downloads, name);
+  for (let i = 0; i < 50 && !fs.existsSync(file); ++i) await new Promise((later) => setTimeout(later, 100));
+  return fs.readFileSync(file, 'utf8');
+}
+const box = (selector) => page.$eval(selector, (w) => [w.offsetLeft + w.offsetWidth / 2, w.offsetTop + w.offsetHeight / 2,
+                                                       w.querySelector('.qv-table-box')?.offsetHeight]);
 
 // ---- The cases ----
 const table = fs.readFileSync(path.join(site, 'lvl-xp.txt'), 'utf8');
@@ -233,6 +291,80 @@ const cases = {
       }
     }
   },
+  async 'the context menu opens by right-click, Shift+F10, the Menu key and a long press'() {
+    for (const how of ['right-click', 'Shift+F10', 'Menu key', 'long press']) {
+      await openMenu(how);
+      for (const item of menuItems) await find('menuitem', item);
+      expect(await focusedName() === 'Copy ResultsCtrl+C', `${how}: the focus is on ${await focusedName()}`);
+      await page.keyboard.press('ArrowUp');
+      expect(await focusedName() === 'Compare...', `${how}: Up from the first item reached ${await focusedName()}`);
+      if (shots && how === 'right-click') await page.screenshot({path: path.join(shots, 'web-menu.png')});
+      await page.keyboard.press('Escape');
+      expect(!(await page.$('.qv-menu')) && await focusedName() === 'Text1', `${how}: Esc left ${await focusedName()}`);
+    }
+  },
+  async 'Copy Results, Plan... and Compare... give what the command line prints'() {
+    await tick('checkbox', 'Lvl to reach:', false);
+    await type('Character XP:', '25227500');
+    await type('Scalps Owned', '1234');
+    await calculate();
+    for (const how of ['menu, the clipboard refused', 'menu', 'Ctrl+C']) {
+      await page.evaluate((refused) => {
+        const clip = navigator.clipboard, write = (globalThis.writeText ||= clip.writeText.bind(clip));
+        clip.writeText = refused ? () => Promise.reject(new DOMException('refused', 'NotAllowedError')) : write;
+        return write('');
+      }, how.endsWith('refused'));
+      if (how.startsWith('menu')) await choose('Copy Results');
+      else await (await find('textbox', 'Scalps Owned')).focus(), await ctrlC();
+      const copied = await clipboard(), wanted = cliText(['--xp', '25227500', '--scalps', '1234', '--part', 'rings']);
+      expect(copied === wanted, `${how} copied ${JSON.stringify(copied)}, not ${JSON.stringify(wanted)}`);
+    }
+    // A text box's selection is the browser's to copy.
+    await (await find('textbox', 'Character XP:')).click({count: 3}), await ctrlC();
+    expect(await clipboard() === '25227500', `Ctrl+C on a selection copied ${JSON.stringify(await clipboard())}`);
+    const main = await box('[data-name="MainForm"]');
+    for (const [item, caption, args, file] of [['Compare...', 'Compare', ['--compare', '--xp', '25227500', '--scalps', '1234'], 'compare.csv'],
+        ['Plan...', 'Plan', ['--plan', '--xp', '25227500', '--part', 'rings'], 'plan.csv']]) {
+      await choose(item);
+      const shown = await shownTable(caption), wanted = cliTable(args);
+      // The comparison's message column is empty where no way ends with one.
+      if (caption === 'Compare') wanted.forEach((row, i) => row.push(i ? '' : 'Message'));
+      expect(JSON.stringify(shown) === JSON.stringify(wanted), `${caption}: ${JSON.stringify(shown)}`);
+      const win = await windowNamed(caption), [x, y, height] = await box(win);
+      expect(Math.abs(x - main[0]) <= 1 && Math.abs(y - main[1]) <= 1, `${caption} at ${x},${y}, not over ${main}`);
+      // Modeless: the main window takes the keys; the window's grip makes it higher.
+      await (await find('button', 'Copy', win)).click();
+      const csv = cliText([...args, '--csv']).split('\n');
+      expect(await clipboard() === [shown[0].join('\t'), ...csv.slice(1).map((l) => l.replaceAll(',', '\t'))].join('\n'),
+             `${caption}'s Copy put ${JSON.stringify(await clipboard())}`);
+      await (await find('button', 'Save...', win)).click();
+      expect(await downloaded(file) === csv.join('\n'), `${file} is not the --csv text`);
+      const grip = await (await page.$(`${win} .qv-grip`)).boundingBox();
+      await page.mouse.move(grip.x + grip.width / 2, grip.y + 3);
+      await page.mouse.down(), await page.mouse.move(grip.x + grip.width / 2, grip.y + 63), await page.mouse.up();
+      expect((await box(win))[2] === height + 60, `${caption}'s table is ${(await box(win))[2]} px high, not ${height + 60}`);
+    }
+    // The table: a cell at a time, by the arrow keys.
+    await (await page.$(`${await windowNamed('Plan')} td`)).focus();
+    await page.keyboard.press('ArrowDown'), await page.keyboard.press('ArrowRight');
+    expect(await page.evaluate(() => document.activeElement.closest('tr').sectionRowIndex + ',' +
+                                     document.activeElement.cellIndex) === '1,1', 'the arrow keys did not move the cell');
+    await (await find('button', 'Close', await windowNamed('Compare'))).click();
+    if (shots) await page.screenshot({path: path.join(shots, 'web-plan.png')});
+  },
+  async 'Plan... with a bad input gives the message box of Calculate'() {
+    await type('Character XP:', '');
+    const boxes = [];
+    for (const press of [() => choose('Plan...'), async () => (await find('button', 'Calculate')).click()]) {
+      await press();
+      await page.waitForSelector('[role="alertdialog"]');
+      boxes.push(JSON.stringify(await messageBox()));
+      await page.keyboard.press('Enter');
+      await idle();
+    }
+    const [title, text] = native(['--xp', '', '--part', 'rings']).message.split(/: (.*)/s);
+    expect(boxes[0] === JSON.stringify({title, text}) && boxes[1] === boxes[0], `Plan... showed ${boxes[0]}, Calculate ${boxes[1]}`);
+  },
   async 'axe finds no serious or critical violation'() {
     await page.evaluate(axeSource);
     const violations = await page.evaluate(async () => (await axe.run(document)).violations
@@ -254,6 +386,7 @@ const cases = {
 
 let failed = 0;
 for (const [name, run] of Object.entries(cases)) {
+  if (!only.test(name)) continue;
   try {
     await run();
     console.log(`ok: ${name}`);
