@@ -28,41 +28,24 @@ constexpr std::array<Way, 6> kWays{{{"maces", 0, -1, false},
                                     {"sell maces", -1, -1, true}}};
 
 // A view's fields with one way chosen and "Lvl to reach:" unticked: a projection that writes
-// nothing back. What the command writes into the fields stays in this view.
-class WayView : public CalculateView {
+// nothing back.
+class WayView : public DetachedView {
  public:
-  WayView(const CalculateView& base, const Way& way) : base_(base), way_(way) {}
+  WayView(const CalculateView& base, const Way& way) : DetachedView(base), way_(way) {}
 
-  std::string text(TextField field) const override {
-    const auto it = written_.find(field);
-    return it == written_.end() ? base_.text(field) : it->second;
-  }
-  void setText(TextField field, const std::string& text) override { written_[field] = text; }
   int checkValue(CheckField box) const override {
     if (box == CheckField::SellMaces) return way_.sellMaces ? 1 : 0;
     if (box == CheckField::SearchTarget) return 0;
-    return base_.checkValue(box);
+    return DetachedView::checkValue(box);
   }
   bool optionSelected(OptionGroup group, int index) const override {
     if (group == OptionGroup::QuestPart) return index == way_.part;
     if (group == OptionGroup::Side) return index == way_.side;
-    return base_.optionSelected(group, index);
+    return DetachedView::optionSelected(group, index);
   }
-  void setCaption(ResultLabel, const std::string&) override {}
-  void showMessage(const std::string& title, const std::string& text) override {
-    if (!message) message = ShownMessage{title, text};
-  }
-  void openWorkingWindow() override {}
-  void setWorkingCaption(WorkingLabel, const std::string&) override {}
-  void repaintWorkingWindow() override {}
-  void closeWorkingWindow() override {}
-
-  std::optional<ShownMessage> message;
 
  private:
-  const CalculateView& base_;
   const Way& way_;
-  std::map<TextField, std::string> written_;
 };
 
 // A CSV field, quoted when it holds a separator, a quote or a line end.
@@ -86,6 +69,15 @@ std::string TabField(std::string text) {
 constexpr char kMessageName[] = "message";
 
 }  // namespace
+
+std::string DetachedView::text(TextField field) const {
+  const auto it = written_.find(field);
+  return it == written_.end() ? base_.text(field) : it->second;
+}
+
+void DetachedView::showMessage(const std::string& title, const std::string& text) {
+  if (!message) message = ShownMessage{title, text};
+}
 
 const std::vector<ResultColumn>& PlanColumns() {
   static const std::vector<ResultColumn> columns{

@@ -4,6 +4,7 @@
 // as a plain number, and their CSV and tab-separated text. The command line prints them; the
 // Plan and Compare windows show, copy and save the same rows.
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,31 @@ struct ShownMessage {
   std::string text;
   // "Title: Text", as the command line prints it.
   std::string line() const { return title + ": " + text; }
+};
+
+// A view over another view's fields that nothing reaches: what the command writes into the fields
+// stays here, results and the Working window go nowhere, and the first message is kept for the
+// caller. Subclasses choose other fields.
+class DetachedView : public CalculateView {
+ public:
+  explicit DetachedView(const CalculateView& base) : base_(base) {}
+
+  std::string text(TextField field) const override;
+  void setText(TextField field, const std::string& text) override { written_[field] = text; }
+  int checkValue(CheckField box) const override { return base_.checkValue(box); }
+  bool optionSelected(OptionGroup group, int index) const override { return base_.optionSelected(group, index); }
+  void setCaption(ResultLabel, const std::string&) override {}
+  void showMessage(const std::string& title, const std::string& text) override;
+  void openWorkingWindow() override {}
+  void setWorkingCaption(WorkingLabel, const std::string&) override {}
+  void repaintWorkingWindow() override {}
+  void closeWorkingWindow() override {}
+
+  std::optional<ShownMessage> message;
+
+ private:
+  const CalculateView& base_;
+  std::map<TextField, std::string> written_;
 };
 
 // The plan's columns and rows: level, scalps needed, scalps more than the row before (the first

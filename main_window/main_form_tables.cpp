@@ -1,8 +1,5 @@
 // The main window's context menu: "Copy Results", "Plan..." and "Compare...".
 
-#include <map>
-#include <optional>
-
 #include "command/result_tables.h"
 #include "main_window/main_form.h"
 #include "main_window/main_form_description.h"
@@ -19,36 +16,16 @@ constexpr char kDefaultPlanTarget[] = "189";
 // The window's fields for a plan: the target from "Lvl to reach:" while it is ticked, else the
 // default one; no Working window (a plan's searches are short). Nothing reaches the window: the
 // fields the command writes stay here, and its message waits for the plan's end.
-class PlanView : public CalculateView {
+class PlanView : public DetachedView {
  public:
-  explicit PlanView(const CalculateView& window) : window_(window) {
-    if (window.checkValue(CheckField::SearchTarget) != 1) written_[TextField::TargetLevel] = kDefaultPlanTarget;
+  explicit PlanView(const CalculateView& window) : DetachedView(window) {
+    if (window.checkValue(CheckField::SearchTarget) != 1) setText(TextField::TargetLevel, kDefaultPlanTarget);
   }
 
-  std::string text(TextField field) const override {
-    const auto it = written_.find(field);
-    return it == written_.end() ? window_.text(field) : it->second;
-  }
-  void setText(TextField field, const std::string& text) override { written_[field] = text; }
   int checkValue(CheckField box) const override {
     if (box == CheckField::SearchTarget || box == CheckField::HideWorkingWindow) return 1;
-    return window_.checkValue(box);
+    return DetachedView::checkValue(box);
   }
-  bool optionSelected(OptionGroup group, int index) const override { return window_.optionSelected(group, index); }
-  void setCaption(ResultLabel, const std::string&) override {}
-  void showMessage(const std::string& title, const std::string& text) override {
-    if (!message) message = ShownMessage{title, text};
-  }
-  void openWorkingWindow() override {}
-  void setWorkingCaption(WorkingLabel, const std::string&) override {}
-  void repaintWorkingWindow() override {}
-  void closeWorkingWindow() override {}
-
-  std::optional<ShownMessage> message;
-
- private:
-  const CalculateView& window_;
-  std::map<TextField, std::string> written_;
 };
 
 }  // namespace
