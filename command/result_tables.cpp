@@ -49,8 +49,8 @@ class WayView : public DetachedView {
 };
 
 // A CSV field, quoted when it holds a separator, a quote or a line end.
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+std::string CsvField(std::string text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string out = "\"";
   for (const char c : text) {
     if (c == '"') out += '"';
@@ -159,36 +159,33 @@ std::vector<ShownMessage> Comparison::distinctMessages() const {
   return distinct;
 }
 
-std::string CsvText(const ResultTable& table) {
+namespace {
+
+// The table as lines of fields between separators: the heading of each column, then the rows,
+// each field written by `field`.
+std::string SeparatedText(const ResultTable& table, char separator, bool captions, const char* messageHeading,
+                          std::string (*field)(std::string)) {
   std::string out;
   for (std::size_t i = 0; i < table.columns.size(); ++i)
-    out += (i == 0 ? "" : ",") + std::string(table.columns[i].name);
-  out += table.messageColumn ? std::string(",") + kMessageName + "\n" : "\n";
+    out += (i == 0 ? "" : std::string(1, separator)) + (captions ? table.columns[i].caption : table.columns[i].name);
+  out += table.messageColumn ? separator + std::string(messageHeading) + "\n" : "\n";
   for (const ResultRow& row : table.rows) {
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
-      if (i > 0) out += ',';
-      if (i < row.cells.size()) out += CsvField(row.cells[i].plain);
+      if (i > 0) out += separator;
+      if (i < row.cells.size()) out += field(row.cells[i].plain);
     }
-    if (table.messageColumn) out += ',' + CsvField(row.message.value_or(""));
+    if (table.messageColumn) out += separator + field(row.message.value_or(""));
     out += '\n';
   }
   return out;
 }
 
+}  // namespace
+
+std::string CsvText(const ResultTable& table) { return SeparatedText(table, ',', false, kMessageName, CsvField); }
+
 std::string TabSeparatedText(const ResultTable& table) {
-  std::string out;
-  for (std::size_t i = 0; i < table.columns.size(); ++i)
-    out += (i == 0 ? "" : "\t") + std::string(table.columns[i].caption);
-  out += table.messageColumn ? std::string("\t") + kMessageColumnCaption + "\n" : "\n";
-  for (const ResultRow& row : table.rows) {
-    for (std::size_t i = 0; i < table.columns.size(); ++i) {
-      if (i > 0) out += '\t';
-      if (i < row.cells.size()) out += TabField(row.cells[i].plain);
-    }
-    if (table.messageColumn) out += '\t' + TabField(row.message.value_or(""));
-    out += '\n';
-  }
-  return out;
+  return SeparatedText(table, '\t', true, kMessageColumnCaption, TabField);
 }
 
 std::vector<std::vector<std::string>> ShownCells(const ResultTable& table) {
