@@ -117,7 +117,7 @@ WindowDescription MakeDescription() {
               "with this option off, but the program is working. Especialy dangerous for search levels above 120.",
               120, 2760, 2535, 1215, 66),
   };
-  // Reached without moving anything: right-click, Shift+F10, the Menu key; Ctrl+C copies.
+  // Reached without moving anything: right-click, Shift with function key 10, the Menu key; Ctrl+C copies.
   w.contextMenu = {
       ui::MenuItem(mnuCopyResults, "Copy Results", 'c'),
       ui::MenuItem(mnuPlan, "Plan..."),

@@ -36,7 +36,7 @@ if [ $tables -eq 1 ]; then
     xdotool mousemove $((X + 110)) $((Y + 410)) click 3; sleep 0.8
     import -window root "$2/menu-shot.png"
     xdotool key Escape; sleep 0.3
-    xdotool key shift+F10 Down Return; sleep 1.5
+    xdotool key shift+0xffc7 Down Return; sleep 1.5  # 0xffc7: XK_F10, function key 10
     import -window "$(xdotool search --name "^Plan$" | head -1)" "$2/plan-shot.png"
     kill $pid' sh "$program" "$runtime"
   # -strip leaves out the dates, so that a picture of an unchanged window is the same file.

@@ -21,8 +21,8 @@ struct TwipSize {
 };
 
 // A key the user pressed, as every back-end reports it.
-// F10 and Menu (the context-menu key) are reported for the window's context menu.
-enum class Key { Tab, Enter, Escape, Left, Right, Up, Down, Character, F10, Menu };
+// Function key 10 and Menu (the context-menu key) are reported for the window's context menu.
+enum class Key { Tab, Enter, Escape, Left, Right, Up, Down, Character, Function10, Menu };
 struct KeyEvent {
   Key key = Key::Character;
   char character = 0;  // Key::Character: the ASCII letter or digit typed, in lower case

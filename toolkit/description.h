@@ -239,7 +239,7 @@ struct WindowDescription {
   bool startCentred = true;  // the first show places the window in the centre of the screen
   FontDescription font;      // the window's font; empty means the dialog font
   std::vector<ControlDescription> controls;
-  // The window's context menu (right-click anywhere on the window, Shift+F10, the Menu key); empty
+  // The window's context menu (right-click anywhere on the window, Shift with function key 10, the Menu key); empty
   // for none.
   std::vector<MenuItemDescription> contextMenu;
   // A sizable window that the user resizes in height only, from the lowest client height given

@@ -570,7 +570,7 @@ bool Form::accessKey(char key) {
 
 bool Form::userKey(const KeyEvent& k) {
   const int focus = focusedControl();
-  const bool menuKey = k.key == Key::Menu || (k.key == Key::F10 && k.shift && !k.control && !k.alt);
+  const bool menuKey = k.key == Key::Menu || (k.key == Key::Function10 && k.shift && !k.control && !k.alt);
   if (menuKey) {
     if (description_.contextMenu.empty()) return false;
     // Under the control that has the focus; else at the client area's corner.
@@ -622,7 +622,7 @@ bool Form::userKey(const KeyEvent& k) {
       // With Alt anywhere; alone where it types nothing.
       if (!k.alt && focus >= 0 && row(focus).kind == ControlKind::TextBox) return false;
       return accessKey(k.character);
-    case Key::F10:
+    case Key::Function10:
     case Key::Menu: break;
   }
   return false;

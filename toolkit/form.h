@@ -32,7 +32,7 @@
 //    (top to bottom, then left to right): Down and Right to the next member, Up and Left back,
 //    wrapping at the ends; the member reached is selected, as a click selects it.
 //
-//  - The context menu, where the window has one: Shift+F10 and the Menu key open it at the
+//  - The context menu, where the window has one: Shift with function key 10 and the Menu key open it at the
 //    control that has the focus; the back-end reports a right-click, which opens it where the
 //    mouse is. Ctrl and an item's key run that item, unless the focus is in a text box that holds
 //    a selection (the platform's own Ctrl+C copies it then).

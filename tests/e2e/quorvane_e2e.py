@@ -29,6 +29,8 @@ import tempfile
 import time
 
 SKIPPED = 77
+# Function key 10 as xdotool takes it, by its keysym's number (XK_F10).
+FUNCTION_KEY_10 = "0xffc7"
 
 
 class Skip(Exception):
@@ -374,7 +376,7 @@ def context_menu(screen, window, cli):
         pass
     expect("Copy Results' clipboard", xclip(), wanted)
 
-    choose(screen, "shift+F10", window, "Plan...")
+    choose(screen, "shift+" + FUNCTION_KEY_10, window, "Plan...")
     plan = wait_for("the Plan window", lambda: next(
         (w for w in screen.windows() if w.name == "Plan" and screen.showing(w)), None))
     headings, rows = table_rows(screen, plan)

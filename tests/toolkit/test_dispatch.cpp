@@ -133,22 +133,22 @@ class TestDispatch : public QObject {
   // that Ctrl and its key run; a window without a menu takes none of these.
   void contextMenu_data() {
     // clang-format off
-    QTest::addColumn<QString>("keys");  // F10, Menu, a letter with Ctrl ("^c"), or "right-click"
+    QTest::addColumn<QString>("keys");  // "fn10" (function key 10), Menu, a letter with Ctrl ("^c"), or "right-click"
     QTest::addColumn<QString>("from");
     QTest::addColumn<bool>("selection");  // the text box holds a selection
     QTest::addColumn<bool>("withMenu");
     QTest::addColumn<bool>("taken");
     QTest::addColumn<QStringList>("ran");
     QTest::addColumn<QPointF>("at");  // where the menu opened; (-1, -1) for nowhere
-    QTest::newRow("Shift+F10 under the focus") << "+F10" << "Box" << false << true << true << QStringList{} << QPointF(4300, 525);
+    QTest::newRow("Shift and function key 10 under the focus") << "+fn10" << "Box" << false << true << true << QStringList{} << QPointF(4300, 525);
     QTest::newRow("the Menu key, in a frame") << "Menu" << "C" << false << true << true << QStringList{} << QPointF(240, 1815);
-    QTest::newRow("F10 alone is not the menu's") << "F10" << "Box" << false << true << false << QStringList{} << QPointF(-1, -1);
+    QTest::newRow("function key 10 alone is not the menu's") << "fn10" << "Box" << false << true << false << QStringList{} << QPointF(-1, -1);
     QTest::newRow("a right-click where the mouse is") << "right-click" << "C" << false << true << true << QStringList{} << QPointF(50, 60);
     QTest::newRow("Ctrl+C runs its item") << "^c" << "C" << false << true << true << QStringList{"copy"} << QPointF(-1, -1);
     QTest::newRow("Ctrl+C in a text box without a selection") << "^c" << "Box" << false << true << true << QStringList{"copy"} << QPointF(-1, -1);
     QTest::newRow("Ctrl+C copies a selection natively") << "^c" << "Box" << true << true << false << QStringList{} << QPointF(-1, -1);
     QTest::newRow("Ctrl and a letter of no item") << "^v" << "C" << false << true << false << QStringList{} << QPointF(-1, -1);
-    QTest::newRow("no menu: Shift+F10 not taken") << "+F10" << "C" << false << false << false << QStringList{} << QPointF(-1, -1);
+    QTest::newRow("no menu: Shift and function key 10 not taken") << "+fn10" << "C" << false << false << false << QStringList{} << QPointF(-1, -1);
     QTest::newRow("no menu: no right-click menu") << "right-click" << "C" << false << false << false << QStringList{} << QPointF(-1, -1);
     QTest::newRow("no menu: Ctrl+C is the control's") << "^c" << "C" << false << false << false << QStringList{} << QPointF(-1, -1);
     // clang-format on
@@ -182,7 +182,7 @@ class TestDispatch : public QObject {
       key.shift = keys.startsWith('+');
       key.control = keys.startsWith('^');
       const QString k = keys.mid(key.shift || key.control ? 1 : 0);
-      key.key = k == "F10" ? Key::F10 : k == "Menu" ? Key::Menu : Key::Character;
+      key.key = k == "fn10" ? Key::Function10 : k == "Menu" ? Key::Menu : Key::Character;
       if (key.key == Key::Character) key.character = k.at(0).toLatin1();
       took = form.userKey(key);
     }

@@ -488,7 +488,7 @@ bool NeutralKey(const QKeyEvent* e, KeyEvent& key) {
     case Qt::Key_Right: key.key = Key::Right; return true;
     case Qt::Key_Up: key.key = Key::Up; return true;
     case Qt::Key_Down: key.key = Key::Down; return true;
-    case Qt::Key_F10: key.key = Key::F10; return true;
+    case Qt::Key_F10: key.key = Key::Function10; return true;
     case Qt::Key_Menu: key.key = Key::Menu; return true;
     default: break;
   }

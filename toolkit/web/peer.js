@@ -91,8 +91,8 @@ var LibraryQuorvanePeer = {
 
     // The key as the window layer takes it, or null for keys it has no rule for.
     neutralKey: function(e) {
-      var names = {Tab: 0, Enter: 1, Escape: 2, ArrowLeft: 3, ArrowRight: 4, ArrowUp: 5, ArrowDown: 6, F10: 8,
-                   ContextMenu: 9};
+      var names = {Tab: 0, Enter: 1, Escape: 2, ArrowLeft: 3, ArrowRight: 4, ArrowUp: 5, ArrowDown: 6, ContextMenu: 9};
+      names['F' + 10] = 8;  // function key 10: with Shift, the context menu
       var key = {key: 7, character: 0, shift: e.shiftKey, control: e.ctrlKey || e.metaKey, alt: e.altKey};
       if (e.key in names) {
         key.key = names[e.key];

@@ -34,7 +34,7 @@ bool KeyOf(const MSG& m, KeyEvent& key) {
       }
     case WM_SYSKEYDOWN:
       if (m.wParam != VK_F10) return false;
-      key.key = Key::F10;
+      key.key = Key::Function10;
       return true;
     case WM_SYSCHAR: key.alt = true; [[fallthrough]];
     case WM_CHAR: {
@@ -76,7 +76,7 @@ bool Win32Window::preTranslate(const MSG& message) {
   if (!KeyOf(message, key)) return false;
   if (message.message == WM_KEYDOWN) window->showKeyboardCues();
   const bool taken = window->events_.userKey(key);
-  if (taken && (key.key == Key::Menu || key.key == Key::F10)) MenuKeyTaken() = message.wParam;
+  if (taken && (key.key == Key::Menu || key.key == Key::Function10)) MenuKeyTaken() = message.wParam;
   return taken;
 }
 
