@@ -118,8 +118,8 @@ class WindowPeer {
 
   // Brings every caption of the window set so far to the screen at once, even while the caller
   // keeps the user-interface thread busy: the controls whose captions changed since the last
-  // repaint (and `control`, the one the caller names).
-  virtual void repaintNow(int control) = 0;
+  // repaint.
+  virtual void repaintNow() = 0;
   // While the caller keeps the user-interface thread busy: handles the window system's pending
   // events without running any handler. The user's input to every other window is dropped, and so
   // is a close of another window; this window's close box and Esc in this window are taken as a

@@ -111,7 +111,7 @@ void ControlRef::setLocked(bool locked) const {
   form_->peer_->setLocked(index_, locked);
 }
 
-void ControlRef::refresh() const { form_->peer_->repaintNow(index_); }
+void ControlRef::refresh() const { form_->repaintNow(); }
 
 const std::vector<std::vector<std::string>>& ControlRef::rows() const {
   if (kind() != ControlKind::Table) WrongKind(*this, "rows");

@@ -100,7 +100,7 @@ class ControlRef {
   // Locked text boxes keep and show their text, but the user can't change it.
   bool locked() const;
   void setLocked(bool locked) const;
-  // Repaints the control, and every caption of its window set so far, at once.
+  // Repaints every caption of the control's window set so far, at once (the window's repaint).
   void refresh() const;
   // Rows of tables, one cell per column.
   const std::vector<std::vector<std::string>>& rows() const;
@@ -183,6 +183,9 @@ class Form : private PeerEvents {
   // While the caller keeps the user-interface thread busy: whether the user asked to stop it by
   // this window's close box or Esc (see WindowPeer::pollStopRequest). Runs no handler.
   bool pollStopRequest() { return peer_->pollStopRequest(); }
+  // Brings every caption set so far to the screen at once, while the caller keeps the
+  // user-interface thread busy (see WindowPeer::repaintNow).
+  void repaintNow() { peer_->repaintNow(); }
 
   // A modal message box owned by this window; an empty title means the application title.
   void messageBox(const std::string& text, const std::string& title = std::string());

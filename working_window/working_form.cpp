@@ -17,6 +17,6 @@ void frmWorking::setLabel(WorkingLabel label, const std::string& caption) const 
   labels_[static_cast<std::size_t>(label)].setCaption(caption);
 }
 
-void frmWorking::repaintNow() { labels_[static_cast<std::size_t>(WorkingLabel::Scalps)].refresh(); }
+void frmWorking::repaintNow() { Form::repaintNow(); }
 
 }  // namespace quorvane

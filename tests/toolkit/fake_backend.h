@@ -37,7 +37,7 @@ class FakePeer : public ui::WindowPeer {
   void hide() override { shown = false; }
   bool isShown() const override { return shown; }
   void close() override { shown = false, events.closedByUser(); }
-  void repaintNow(int) override {}
+  void repaintNow() override {}
   bool pollStopRequest() override {
     ++polls;
     if (pollsSeen) *pollsSeen = polls;

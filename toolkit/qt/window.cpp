@@ -355,11 +355,10 @@ bool QtWindow::isShown() const { return isVisible(); }
 
 void QtWindow::close() { QWidget::close(); }
 
-void QtWindow::repaintNow(int control) {
+void QtWindow::repaintNow() {
   // Painting the labels whose captions changed brings every caption set so far to the screen,
   // even while the user-interface thread is busy and processes no events; the rest of the window
   // is on the screen already.
-  (void)control;  // the changes themselves say what to paint
   const QRegion region = std::exchange(changed_, QRegion());
   // One repaint of all of them: one trip to the window system.
   if (!region.isEmpty()) repaint(region);

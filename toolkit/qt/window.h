@@ -41,7 +41,7 @@ class QtWindow : public QWidget, public WindowPeer {
   void hide() override;
   bool isShown() const override;
   void close() override;
-  void repaintNow(int control) override;
+  void repaintNow() override;
   bool pollStopRequest() override;
   double clientWidthTwips() const override;
   double clientHeightTwips() const override;

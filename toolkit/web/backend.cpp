@@ -8,6 +8,7 @@
 
 #include "toolkit/form.h"
 #include "toolkit/web/bridge.h"
+#include "toolkit/web/keys.h"
 #include "toolkit/web/window.h"
 
 namespace quorvane::ui::web {
@@ -81,9 +82,7 @@ class WebBackend final : public Backend {
     } else if (type == "close") {
       events.closedByUser();
     } else if (type == "key") {
-      KeyEvent key;
-      key.key = static_cast<Key>(event["key"].as<int>());
-      key.character = static_cast<char>(event["character"].as<int>());
+      KeyEvent key = PageKey(event["name"].as<std::string>());
       key.shift = event["shift"].as<bool>();
       key.control = event["control"].as<bool>();
       key.alt = event["alt"].as<bool>();
@@ -104,6 +103,10 @@ class WebBackend final : public Backend {
 
 void Install() {
   static WebBackend backend;
+  // The page sends the keys by these names only.
+  val names = val::array();
+  for (const std::string& name : PageKeyNames()) names.call<void>("push", name);
+  val::global("QuorvanePeer").set("keyNames", names);
   SetBackend(&backend);
 }
 

@@ -89,17 +89,15 @@ var LibraryQuorvanePeer = {
       return event.taken || P.mode !== 'idle';
     },
 
-    // The key as the window layer takes it, or null for keys it has no rule for.
+    // The key as the window layer takes it, by name, or null for keys it has no rule for: the
+    // names the program gave (keyNames), else a letter or digit as itself, in lower case.
+    keyNames: [],
     neutralKey: function(e) {
-      var names = {Tab: 0, Enter: 1, Escape: 2, ArrowLeft: 3, ArrowRight: 4, ArrowUp: 5, ArrowDown: 6, ContextMenu: 9};
-      names['F' + 10] = 8;  // function key 10: with Shift, the context menu
-      var key = {key: 7, character: 0, shift: e.shiftKey, control: e.ctrlKey || e.metaKey, alt: e.altKey};
-      if (e.key in names) {
-        key.key = names[e.key];
-      } else {
+      var key = {name: e.key, shift: e.shiftKey, control: e.ctrlKey || e.metaKey, alt: e.altKey};
+      if (QuorvanePeer.keyNames.indexOf(e.key) < 0) {
         var m = /^(?:Key([A-Z])|Digit([0-9])|Numpad([0-9]))$/.exec(e.code || '');
         if (!m) return null;
-        key.character = (m[1] || m[2] || m[3]).toLowerCase().charCodeAt(0);
+        key.name = (m[1] || m[2] || m[3]).toLowerCase();
       }
       return key;
     },
@@ -116,7 +114,7 @@ var LibraryQuorvanePeer = {
         key.window = id;
         var taken = P.deliver(key);
         // The browser's own request for a menu that follows the key is the same request.
-        if (key.key === 8 || key.key === 9) P.menuAsked = taken;
+        if (key.name === 'F' + 10 || key.name === 'ContextMenu') P.menuAsked = taken;  // function key 10
         if (taken) {
           e.preventDefault();
           e.stopPropagation();

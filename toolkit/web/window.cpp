@@ -309,7 +309,7 @@ void WebWindow::yieldForFrame() {
 
 // The captions are on the page as soon as they are set; the page shows them at its next frame,
 // which a busy window lets come once a frame's worth of work has run.
-void WebWindow::repaintNow(int) { yieldForFrame(); }
+void WebWindow::repaintNow() { yieldForFrame(); }
 
 bool WebWindow::pollStopRequest() {
   yieldForFrame();

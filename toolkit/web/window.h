@@ -45,7 +45,7 @@ class WebWindow : public WindowPeer {
   bool isShown() const override;
   void close() override;
 
-  void repaintNow(int control) override;
+  void repaintNow() override;
   bool pollStopRequest() override;
 
   double clientWidthTwips() const override;

@@ -339,7 +339,7 @@ bool Win32Window::isShown() const { return IsWindowVisible(handle()) != FALSE; }
 
 void Win32Window::close() { SendMessageW(handle(), WM_CLOSE, 0, 0); }
 
-void Win32Window::repaintNow(int /*control*/) {
+void Win32Window::repaintNow() {
   // Every caption set so far reaches the screen, while the thread stays busy: each label whose
   // caption changed is painted whole, straight into its place, the other controls so changed
   // paint what they have marked; then what was drawn goes to the screen at once.

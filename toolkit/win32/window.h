@@ -53,7 +53,7 @@ class Win32Window final : public WindowPeer {
   void hide() override;
   bool isShown() const override;
   void close() override;
-  void repaintNow(int control) override;
+  void repaintNow() override;
   bool pollStopRequest() override;
   double clientWidthTwips() const override;
   double clientHeightTwips() const override;
