@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "toolkit/description.h"
+#include "toolkit/layout.h"
 
 namespace quorvane::ui {
 
@@ -52,6 +53,9 @@ class PeerEvents {
   virtual bool userAskedForMenu(double leftTwips, double topTwips) = 0;
   // The user chose an item of the menu that popUpMenu showed (its row in the list given).
   virtual void userChoseMenuItem(int item) = 0;
+  // The user made the client area of a window that is resized in height this high (twips); the
+  // layer places the controls anew (WindowPeer::place).
+  virtual void userResized(double clientHeightTwips) = 0;
 };
 
 // An item of a context menu as the back-end draws it: its caption and, beside it, its key
@@ -102,6 +106,11 @@ class WindowPeer {
   virtual int focused() const = 0;
   // Selects the whole text of a text box (reached by the keyboard).
   virtual void selectAll(int control) = 0;
+
+  // Puts every control at its place (layout.h), by row, scaled to the back-end's pixels. The
+  // layer gives the places right after the window is built, and again whenever the user changes
+  // the client area's height.
+  virtual void place(const std::vector<ControlPlace>& places) = 0;
 
   // Makes the native window without showing it, so that its frame is known before the first
   // show places it.

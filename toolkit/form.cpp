@@ -164,7 +164,9 @@ Form::Form(const WindowDescription& description) : description_(description), ca
 
   WindowDescription built = PeerDescription(description_);
   for (std::size_t i = 0; i < rows.size(); ++i) built.controls[i].visible = state_[i].shown;
+  places_ = LayOut(description_);
   peer_ = CurrentBackend().createWindow(built, *this);
+  peer_->place(places_);
   // The start values, as every later change reaches the peer.
   for (std::size_t i = 0; i < rows.size(); ++i)
     if (rows[i].kind == ControlKind::CheckBox || rows[i].kind == ControlKind::OptionButton)
@@ -235,6 +237,10 @@ void Form::popUpMenu(double leftTwips, double topTwips) {
   for (const MenuItemDescription& item : description_.contextMenu)
     entries.push_back({item.caption, ShortcutText(item)});
   peer_->popUpMenu(entries, leftTwips, topTwips);
+}
+
+void Form::userResized(double clientHeightTwips) {
+  if (peer_) peer_->place(LayOut(description_, clientHeightTwips));
 }
 
 void Form::userChoseMenuItem(int item) {
@@ -454,15 +460,11 @@ bool Form::shownInWindow(int control) const {
 bool Form::canTakeTabFocus(int control) const {
   if (!shownInWindow(control)) return false;
   // Wholly outside the client area (the window's right part while it is narrowed)?
-  double left = 0, top = 0;
-  for (int c = control; c >= 0; c = container_[static_cast<std::size_t>(c)]) {
-    left += row(c).left;
-    top += row(c).top;
-  }
+  const TwipRect& r = places_[static_cast<std::size_t>(control)].inWindow;
   const ControlDescription& d = row(control);
   const double clientWidth = peer_->clientWidthTwips();
   const double clientHeight = peer_->clientHeightTwips();
-  if (left >= clientWidth || top >= clientHeight || left + d.width <= 0 || top + d.height <= 0) return false;
+  if (r.left >= clientWidth || r.top >= clientHeight || r.left + d.width <= 0 || r.top + d.height <= 0) return false;
   if (d.kind != ControlKind::OptionButton) return true;
   // A group's stop: its selected member, or while none can take it, its first member in tab order.
   int stop = -1;
@@ -536,10 +538,8 @@ bool Form::moveInGroup(int from, bool forward) {
   for (std::size_t i = 0; i < state_.size(); ++i) {
     const int member = static_cast<int>(i);
     if (!sameGroup(member, from) || !shownInWindow(member)) continue;
-    Place p{member, 0, 0};
-    for (int c = member; c >= 0; c = container_[static_cast<std::size_t>(c)])
-      p.top += row(c).top, p.left += row(c).left;
-    members.push_back(p);
+    const TwipRect& r = places_[i].inWindow;
+    members.push_back(Place{member, r.top, r.left});
   }
   std::stable_sort(members.begin(), members.end(),
                    [](const Place& a, const Place& b) { return a.top != b.top ? a.top < b.top : a.left < b.left; });
@@ -574,10 +574,8 @@ bool Form::userKey(const KeyEvent& k) {
   if (menuKey) {
     if (description_.contextMenu.empty()) return false;
     // Under the control that has the focus; else at the client area's corner.
-    double left = 0, top = 0;
-    for (int c = focus; c >= 0; c = container_[static_cast<std::size_t>(c)]) left += row(c).left, top += row(c).top;
-    if (focus >= 0) top += row(focus).height;
-    popUpMenu(left, top);
+    const TwipRect r = focus >= 0 ? places_[static_cast<std::size_t>(focus)].inWindow : TwipRect{};
+    popUpMenu(r.left, r.top + (focus >= 0 ? row(focus).height : 0));
     return true;
   }
   if (k.control) {

@@ -53,6 +53,7 @@
 
 #include "toolkit/backend.h"
 #include "toolkit/description.h"
+#include "toolkit/layout.h"
 
 namespace quorvane::ui {
 
@@ -223,6 +224,7 @@ class Form : private PeerEvents {
   void closedByUser() override;
   bool userAskedForMenu(double leftTwips, double topTwips) override;
   void userChoseMenuItem(int item) override;
+  void userResized(double clientHeightTwips) override;
   void popUpMenu(double leftTwips, double topTwips);
   // Runs `modal` as a modal loop of this window: the window is not discarded under it.
   template <class F>
@@ -246,7 +248,9 @@ class Form : private PeerEvents {
   WindowDescription description_;
   std::string caption_;
   std::vector<State> state_;
-  std::vector<int> container_;    // row of each control's container, -1 for the client area
+  std::vector<int> container_;  // row of each control's container, -1 for the client area
+  // Where the controls are described, at the described height: the keyboard's rules go by it.
+  std::vector<ControlPlace> places_;
   std::vector<int> memberIndex_;  // index of each array member, -1 for other controls
   std::map<std::string, int> byName_;
   std::vector<std::function<void()>> handlers_;      // by row

@@ -38,6 +38,7 @@ class FakePeer : public ui::WindowPeer {
   bool isShown() const override { return shown; }
   void close() override { shown = false, events.closedByUser(); }
   void repaintNow() override {}
+  void place(const std::vector<ui::ControlPlace>& p) override { places = p; }
   bool pollStopRequest() override {
     ++polls;
     if (pollsSeen) *pollsSeen = polls;
@@ -69,6 +70,7 @@ class FakePeer : public ui::WindowPeer {
   std::vector<std::string> texts;
   std::vector<int> values;  // -1 until the layer sets it
   std::vector<bool> shownControls;
+  std::vector<ui::ControlPlace> places;     // as the layer placed the controls last
   int selected = -1;                        // the text box whose text was selected last
   std::function<void()> whileMessageShown;  // runs while a message box is "open"
   double clientWidth, clientHeight = 0, left = 0, top = 0;

@@ -98,7 +98,6 @@ QtWindow::QtWindow(const WindowDescription& description, PeerEvents& events)
     byName[c.name] = w;
   }
   installEventFilter(this);
-  applyFonts();
   // Labels, lines and pictures are drawn beneath the windowed controls that share their place
   // (a text box covers the label under it).
   for (std::size_t i = 0; i < rows.size(); ++i)
@@ -196,14 +195,6 @@ QWidget* QtWindow::makeControl(const ControlDescription& c, QWidget* parent, int
     }
   }
 
-  if (c.kind == ControlKind::Line) {
-    const bool vertical = c.width < c.height;
-    w->setGeometry(TwipsToPixels(c.left), TwipsToPixels(c.top),
-                   vertical ? c.lineWidth : std::max(1, TwipsToPixels(c.width)),
-                   vertical ? std::max(1, TwipsToPixels(c.height)) : c.lineWidth);
-  } else {
-    w->setGeometry(TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.width), TwipsToPixels(c.height));
-  }
   w->setFocusPolicy(IsFocusable(c.kind) ? Qt::StrongFocus : Qt::NoFocus);
 
   if (!c.accessibleName.empty()) w->setAccessibleName(Q(c.accessibleName));
@@ -252,6 +243,16 @@ void QtWindow::applyFonts() {
     if (u == 0) setFont(font);  // the window's own
     for (int row : use.controls) widgets_[static_cast<std::size_t>(row)]->setFont(font);
   }
+}
+
+void QtWindow::place(const std::vector<ControlPlace>& places) {
+  // Each widget lies in its container's widget.
+  for (std::size_t i = 0; i < places.size() && i < widgets_.size(); ++i) {
+    const PixelRect r = ToPixels(places[i].inContainer);
+    widgets_[i]->setGeometry(r.left, r.top, r.width, r.height);
+  }
+  // The fonts are fitted to the controls' sizes, once they have them.
+  if (!std::exchange(fontsFitted_, true)) applyFonts();
 }
 
 void QtWindow::setWindowCaption(const std::string& caption) { setWindowTitle(Q(caption)); }

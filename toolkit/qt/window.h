@@ -42,6 +42,7 @@ class QtWindow : public QWidget, public WindowPeer {
   bool isShown() const override;
   void close() override;
   void repaintNow() override;
+  void place(const std::vector<ControlPlace>& places) override;
   bool pollStopRequest() override;
   double clientWidthTwips() const override;
   double clientHeightTwips() const override;
@@ -79,6 +80,7 @@ class QtWindow : public QWidget, public WindowPeer {
   QRegion changed_;            // where captions changed since the last repaint-now, in window coordinates
   int quiet_ = 0;              // >0 while the layer itself changes a button, so its signals report nothing
   bool menuKeyTaken_ = false;  // the layer took the Menu key: its other half is taken too
+  bool fontsFitted_ = false;   // once the controls have their sizes
 };
 
 }  // namespace quorvane::ui::qt

@@ -131,23 +131,14 @@ SaveResult QtWindow::saveFile(const SaveRequest& request) {
 
 void QtWindow::limitSize(const QSize& client) {
   if (!description_.heightOnly) return;
-  const int least = description_.minClientHeight > 0 ? TwipsToPixels(description_.minClientHeight) : client.height();
-  setMinimumSize(client.width(), least);
+  setMinimumSize(client.width(), TwipsToPixels(LeastClientHeight(description_)));
   setMaximumWidth(client.width());
 }
 
 void QtWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  // How much higher or lower than described: controls anchored to the bottom move by it, those
-  // that grow with the height grow by it.
-  const int change = height() - TwipsToPixels(description_.clientHeight);
-  for (std::size_t i = 0; i < description_.controls.size(); ++i) {
-    const ControlDescription& c = description_.controls[i];
-    if (c.anchor == VerticalAnchor::Top || i >= widgets_.size() || !widgets_[i]) continue;
-    const int top = TwipsToPixels(c.top) + (c.anchor == VerticalAnchor::Bottom ? change : 0);
-    const int controlHeight = TwipsToPixels(c.height) + (c.anchor == VerticalAnchor::Stretch ? change : 0);
-    widgets_[i]->setGeometry(TwipsToPixels(c.left), top, TwipsToPixels(c.width), std::max(1, controlHeight));
-  }
+  // The layer places the controls for the new height.
+  if (description_.heightOnly) events_.userResized(PixelsToTwips(height()));
 }
 
 }  // namespace quorvane::ui::qt

@@ -79,6 +79,9 @@ class WebBackend final : public Backend {
                 events.userAskedForMenu(PixelsToTwips(event["left"].as<int>()), PixelsToTwips(event["top"].as<int>())));
     } else if (type == "menu-item") {
       events.userChoseMenuItem(event["item"].as<int>());
+    } else if (type == "resize") {
+      events.userResized(PixelsToTwips(event["height"].as<int>()));
+      event.set("taken", true);
     } else if (type == "close") {
       events.closedByUser();
     } else if (type == "key") {

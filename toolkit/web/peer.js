@@ -450,7 +450,8 @@ var LibraryQuorvanePeer = {
     },
 
     // A window that the player makes higher or lower by a grip on its lower edge, down to `least`
-    // pixels of client area.
+    // pixels of client area. The program places the controls for each new height; while it is
+    // busy the window keeps its height.
     makeSizable: function(root, client, least) {
       var grip = document.createElement('div');
       grip.className = 'qv-grip';
@@ -461,7 +462,11 @@ var LibraryQuorvanePeer = {
         e.preventDefault();
         var startY = e.clientY, start = client.offsetHeight;
         grip.setPointerCapture(e.pointerId);
-        var move = function(m) { client.style.height = Math.max(least, Math.round(start + m.clientY - startY)) + 'px'; };
+        var move = function(m) {
+          var height = Math.max(least, Math.round(start + m.clientY - startY));
+          var resize = {type: 'resize', window: Number(root.dataset.window), height: height};
+          if (height !== client.offsetHeight && QuorvanePeer.deliver(resize)) client.style.height = height + 'px';
+        };
         var end = function() {
           grip.removeEventListener('pointermove', move);
           grip.removeEventListener('pointerup', end);

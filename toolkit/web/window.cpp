@@ -35,11 +35,11 @@ void Style(val element, const char* property, const std::string& value) { elemen
 std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
 std::string PxOf(double twips) { return Px(TwipsToPixels(twips)); }
 
-void Place(val element, int left, int top, int width, int height) {
-  Style(element, "left", Px(left));
-  Style(element, "top", Px(top));
-  Style(element, "width", Px(width));
-  Style(element, "height", Px(height));
+void Place(val element, const PixelRect& r) {
+  Style(element, "left", Px(r.left));
+  Style(element, "top", Px(r.top));
+  Style(element, "width", Px(r.width));
+  Style(element, "height", Px(r.height));
 }
 
 std::string Css(const Colour& c) {
@@ -179,15 +179,6 @@ WebWindow::Element WebWindow::makeControl(const ControlDescription& c, int index
       break;
   }
 
-  if (c.kind == ControlKind::Line) {
-    const bool vertical = c.width < c.height;
-    Place(e.box, TwipsToPixels(c.left), TwipsToPixels(c.top),
-          vertical ? c.lineWidth : std::max(1, TwipsToPixels(c.width)),
-          vertical ? std::max(1, TwipsToPixels(c.height)) : c.lineWidth);
-  } else {
-    Place(e.box, TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.width), TwipsToPixels(c.height));
-    if (description_.border == Border::Sizable && c.container.empty()) anchor(e, c);
-  }
   e.control["dataset"].set("name", c.name);
   if (IsFocusable(c.kind)) {
     e.control["dataset"].set("control", index);
@@ -310,6 +301,12 @@ void WebWindow::yieldForFrame() {
 // The captions are on the page as soon as they are set; the page shows them at its next frame,
 // which a busy window lets come once a frame's worth of work has run.
 void WebWindow::repaintNow() { yieldForFrame(); }
+
+void WebWindow::place(const std::vector<ControlPlace>& places) {
+  // Each element lies in its container's.
+  for (std::size_t i = 0; i < places.size() && i < elements_.size(); ++i)
+    Place(elements_[i].box, ToPixels(places[i].inContainer));
+}
 
 bool WebWindow::pollStopRequest() {
   yieldForFrame();

@@ -46,6 +46,7 @@ class WebWindow : public WindowPeer {
   void close() override;
 
   void repaintNow() override;
+  void place(const std::vector<ControlPlace>& places) override;
   bool pollStopRequest() override;
 
   double clientWidthTwips() const override;
@@ -74,9 +75,6 @@ class WebWindow : public WindowPeer {
 
   Element makeControl(const ControlDescription& c, int index, const std::string& group);
   Element makeTable(const ControlDescription& c);
-  // A control of a sizable window keeps its distance to the client area's bottom, or grows with
-  // its height, as its description anchors it.
-  void anchor(const Element& e, const ControlDescription& c);
   // A sizable window gets a grip on its lower edge that changes the client area's height.
   void makeSizable();
   void applyFonts();

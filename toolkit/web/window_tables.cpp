@@ -70,21 +70,8 @@ SaveResult WebWindow::saveFile(const SaveRequest& request) {
   return SaveResult{SaveOutcome::Saved, request.suggestedName};
 }
 
-void WebWindow::anchor(const Element& e, const ControlDescription& c) {
-  if (c.anchor == VerticalAnchor::Top) return;
-  const int top = TwipsToPixels(c.top), height = TwipsToPixels(c.height);
-  const int bottom = TwipsToPixels(description_.clientHeight) - top - height;
-  e.box["style"].set("bottom", std::to_string(bottom) + "px");
-  if (c.anchor == VerticalAnchor::Bottom)
-    e.box["style"].set("top", std::string("auto"));
-  else
-    e.box["style"].set("height", std::string("auto"));
-}
-
 void WebWindow::makeSizable() {
-  const int described = TwipsToPixels(description_.clientHeight);
-  const int least = description_.minClientHeight > 0 ? TwipsToPixels(description_.minClientHeight) : described;
-  Peer().call<void>("makeSizable", root_, client_, std::min(least, described));
+  Peer().call<void>("makeSizable", root_, client_, TwipsToPixels(LeastClientHeight(description_)));
 }
 
 }  // namespace quorvane::ui::web

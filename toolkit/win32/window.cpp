@@ -159,50 +159,29 @@ void Win32Window::clearNames() {
 }
 
 void Win32Window::fitToDpi() {
-  layout();
   // The new fonts reach every control before the old ones go.
   auto fonts = std::make_unique<WindowFonts>(description_, dpi_);
   for (std::size_t i = 0; i < controls_.size(); ++i)
     SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts->of(static_cast<int>(i))), FALSE);
   fonts_ = std::move(fonts);
   loadIcons();
+  layout();
   const SIZE outer =
       outerSizeForClient(TwipsToPixels(clientWidthTwips_, dpi_), TwipsToPixels(description_.clientHeight, dpi_));
   SetWindowPos(handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The anchored controls, now that the client area has its height.
-  if (description_.heightOnly) layout();
+}
+
+void Win32Window::place(const std::vector<ControlPlace>& places) {
+  places_ = places;
+  layout();
 }
 
 void Win32Window::layout() {
-  const auto& rows = description_.controls;
-  std::vector<int> container(rows.size(), -1);
-  for (std::size_t i = 0; i < rows.size(); ++i)
-    for (std::size_t j = 0; j < i && !rows[i].container.empty(); ++j)
-      if (rows[j].name == rows[i].container) container[i] = static_cast<int>(j);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const ControlDescription& c = rows[i];
-    // Each container's offset is rounded on its own, as nested native containers would place it.
-    int x = 0, y = 0;
-    for (int p = static_cast<int>(i); p >= 0; p = container[static_cast<std::size_t>(p)]) {
-      x += TwipsToPixels(row(p).left, dpi_);
-      y += TwipsToPixels(row(p).top, dpi_);
-    }
-    int width = TwipsToPixels(c.width, dpi_);
-    int height = TwipsToPixels(c.height, dpi_);
-    if (c.anchor == VerticalAnchor::Bottom) y += heightChange();
-    if (c.anchor == VerticalAnchor::Stretch) height = std::max(1, height + heightChange());
-    if (c.kind == ControlKind::Line) {
-      const int thickness = std::max(1, MulDiv(c.lineWidth, dpi_, 96));
-      if (c.width < c.height) {
-        width = thickness;
-        height = std::max(1, height);
-      } else {
-        height = thickness;
-        width = std::max(1, width);
-      }
-    }
-    SetWindowPos(controls_[i], nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  // Every control is a child of the window itself, at its place in the window.
+  const std::vector<PixelRect> rects = WindowPixels(places_, dpi_);
+  for (std::size_t i = 0; i < rects.size() && i < controls_.size(); ++i)
+    SetWindowPos(controls_[i], nullptr, rects[i].left, rects[i].top, rects[i].width, rects[i].height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   fitTableColumns();
 }
 
@@ -225,10 +204,8 @@ void Win32Window::loadIcons() {
     const ControlDescription& c = description_.controls[i];
     if (c.kind != ControlKind::PictureBox || c.picture != Picture::ProgramIcon) continue;
     if (!picture) picture = load(32);
+    // Setting an icon sizes the control to it; the layout that follows gives it its place again.
     SendMessageW(controls_[i], STM_SETICON, reinterpret_cast<WPARAM>(picture.get()), 0);
-    // Setting an icon sizes the control to it; the description's size stands.
-    SetWindowPos(controls_[i], nullptr, 0, 0, TwipsToPixels(c.width, dpi_), TwipsToPixels(c.height, dpi_),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (picture) pictureIcon_ = std::move(picture);
 }
@@ -495,7 +472,8 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       events_.closedByUser();
       return 0;
     case WM_SIZE:
-      if (description_.heightOnly) layout();
+      // The layer places the controls for the new height.
+      if (description_.heightOnly) events_.userResized(clientHeightTwips());
       break;
     case WM_GETMINMAXINFO:
       if (description_.heightOnly) {

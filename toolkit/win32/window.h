@@ -54,6 +54,7 @@ class Win32Window final : public WindowPeer {
   bool isShown() const override;
   void close() override;
   void repaintNow() override;
+  void place(const std::vector<ControlPlace>& places) override;
   bool pollStopRequest() override;
   double clientWidthTwips() const override;
   double clientHeightTwips() const override;
@@ -94,9 +95,6 @@ class Win32Window final : public WindowPeer {
   void setUpTable(int control);
   // The tables' column widths at the window's dpi.
   void fitTableColumns();
-  // How far the client area is higher than described, in pixels: the controls anchored to the
-  // bottom move by it, those that grow with the height grow by it.
-  int heightChange() const;
   // A window that the user resizes in height only: its width and least height.
   void limitTrackSize(MINMAXINFO& limits) const;
 
@@ -107,6 +105,7 @@ class Win32Window final : public WindowPeer {
   void clearNames();
   // What depends on the dpi: the controls' places and sizes, fonts and icons, the window's size.
   void fitToDpi();
+  // The controls at their places, scaled to the window's dpi.
   void layout();
   void loadIcons();
   RECT monitorRect() const;
@@ -118,10 +117,11 @@ class Win32Window final : public WindowPeer {
   DWORD style_ = 0;
   DWORD exStyle_ = 0;
   int dpi_ = 96;
-  int clientWidthTwips_ = 0;    // as last set: the layout keeps it across dpi changes
-  int savedFocus_ = -1;         // the control that has, or gets on activation, the focus
-  bool stopRequested_ = false;  // the close box or Esc while a poll for a stop runs
-  std::vector<int> unpainted_;  // controls whose captions changed since the last repaint-now
+  int clientWidthTwips_ = 0;          // as last set: the layout keeps it across dpi changes
+  int savedFocus_ = -1;               // the control that has, or gets on activation, the focus
+  bool stopRequested_ = false;        // the close box or Esc while a poll for a stop runs
+  std::vector<int> unpainted_;        // controls whose captions changed since the last repaint-now
+  std::vector<ControlPlace> places_;  // as the layer placed the controls last
   // What the window made for its controls. Declared before the window itself, which goes first,
   // so that no control is left holding a freed font, brush or icon.
   std::vector<BrushOwner> lineBrushes_;  // by row; lines only

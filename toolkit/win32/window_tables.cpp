@@ -136,15 +136,9 @@ SaveResult Win32Window::saveFile(const SaveRequest& request) {
   return CloseHandle(file) && ok ? SaveResult{SaveOutcome::Saved, Utf8(path)} : failed;
 }
 
-int Win32Window::heightChange() const {
-  RECT client{};
-  GetClientRect(handle(), &client);
-  return (client.bottom - client.top) - TwipsToPixels(description_.clientHeight, dpi_);
-}
-
 void Win32Window::limitTrackSize(MINMAXINFO& limits) const {
-  const int least = description_.minClientHeight > 0 ? description_.minClientHeight : description_.clientHeight;
-  const SIZE smallest = outerSizeForClient(TwipsToPixels(clientWidthTwips_, dpi_), TwipsToPixels(least, dpi_));
+  const SIZE smallest =
+      outerSizeForClient(TwipsToPixels(clientWidthTwips_, dpi_), TwipsToPixels(LeastClientHeight(description_), dpi_));
   limits.ptMinTrackSize.x = limits.ptMaxTrackSize.x = smallest.cx;
   limits.ptMinTrackSize.y = smallest.cy;
 }
