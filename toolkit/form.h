@@ -39,9 +39,7 @@
 //
 // Visibility: a control is on the screen while it and every frame around it are visible.
 //
-// Ownership: windows made by Load<T>() belong to the layer. A window closed by the user or by its
-// own code is unloaded at once (Loaded<T>() no longer finds it) and discarded from the event
-// loop once no modal loop of it runs any more. The run ends when no loaded window is shown.
+// Ownership: see loaded_windows.h.
 
 #include <functional>
 #include <map>
@@ -52,16 +50,12 @@
 #include <vector>
 
 #include "toolkit/backend.h"
+#include "toolkit/control_ref.h"
 #include "toolkit/description.h"
 #include "toolkit/layout.h"
+#include "toolkit/loaded_windows.h"
 
 namespace quorvane::ui {
-
-// A control that a form looked up and its description lacks, or that is of another kind.
-class ControlLookupError : public std::logic_error {
- public:
-  using std::logic_error::logic_error;
-};
 
 // Shows every message instead of a modal box, when set (tests). Returns the previous hook.
 using MessageBoxHook = std::function<void(const std::string& title, const std::string& text)>;
@@ -69,48 +63,6 @@ MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
 // Replaces the screen's size (tests). Returns the previous hook.
 using ScreenSizeHook = std::function<TwipSize()>;
 ScreenSizeHook SetScreenSizeHook(ScreenSizeHook hook);
-
-class Form;
-
-// A control by its row in its form: a small handle, cheap to copy. The typed handles of
-// controls.h offer only what their kind has.
-class ControlRef {
- public:
-  ControlRef() = default;
-  ControlRef(Form* form, int index) : form_(form), index_(index) {}
-
-  Form& form() const { return *form_; }
-  int index() const { return index_; }
-  const ControlDescription& description() const;
-  const std::string& name() const { return description().name; }
-  ControlKind kind() const { return description().kind; }
-
-  // Caption of labels, buttons, check boxes, option buttons and frames.
-  const std::string& caption() const;
-  void setCaption(const std::string& caption) const;
-  // Text of text boxes.
-  std::string text() const;
-  void setText(const std::string& text) const;
-  // Value of check boxes (0 unticked, 1 ticked, 2 greyed) and option buttons (1 on, 0 off).
-  // Setting it follows the dispatch rule.
-  int value() const;
-  void setValue(int value) const;
-  // Visible as the description and the handlers see it: true also while the window is hidden.
-  bool visible() const;
-  void setVisible(bool visible) const;
-  // Locked text boxes keep and show their text, but the user can't change it.
-  bool locked() const;
-  void setLocked(bool locked) const;
-  // Repaints every caption of the control's window set so far, at once (the window's repaint).
-  void refresh() const;
-  // Rows of tables, one cell per column.
-  const std::vector<std::vector<std::string>>& rows() const;
-  void setRows(std::vector<std::vector<std::string>> rows) const;
-
- private:
-  Form* form_ = nullptr;
-  int index_ = -1;
-};
 
 class Form : private PeerEvents {
  public:
@@ -264,40 +216,7 @@ class Form : private PeerEvents {
   std::unique_ptr<WindowPeer> peer_;
 };
 
-// ---- Windows the layer owns ----------------------------------------------------------------------
-
-struct LoadedWindows {
-  // The loaded window of this type, or null.
-  static Form* find(std::type_index type);
-  // Takes the new window over as the loaded one of its type.
-  static Form& adopt(std::type_index type, std::unique_ptr<Form> window);
-  // Unloads the window: hides it, and discards it from the event loop once its modal loops ended.
-  static void unload(Form& window);
-  // Discards every window the layer holds, at the end of the run.
-  static void discardAll();
-  // Whether a loaded window is shown.
-  static bool anyShown();
-};
-
-// Loads a window: the loaded window of type T, or a new one from its description. At most one of
-// each type is loaded.
-template <class T>
-T& Load() {
-  if (Form* loaded = LoadedWindows::find(typeid(T))) return static_cast<T&>(*loaded);
-  return static_cast<T&>(LoadedWindows::adopt(typeid(T), std::make_unique<T>()));
-}
 // Puts the text on the clipboard (see Backend::setClipboardText).
 void SetClipboardText(const std::string& text);
-
-// The loaded window of type T, or null.
-template <class T>
-T* Loaded() {
-  return static_cast<T*>(LoadedWindows::find(typeid(T)));
-}
-// Unloads the loaded window of type T, if any.
-template <class T>
-void Unload() {
-  if (Form* loaded = LoadedWindows::find(typeid(T))) LoadedWindows::unload(*loaded);
-}
 
 }  // namespace quorvane::ui
