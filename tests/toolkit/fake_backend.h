@@ -16,10 +16,10 @@ namespace quorvane::test {
 
 class FakePeer : public ui::WindowPeer {
  public:
-  FakePeer(const ui::WindowDescription& d, ui::PeerEvents& e) : events(e), clientWidth(d.clientWidth) {
+  FakePeer(const ui::WindowDescription& d, ui::PeerEvents& e)
+      : events(e), clientWidth(d.clientWidth), clientHeight(d.clientHeight) {
     for (const auto& c : d.controls)
       texts.push_back(c.caption), values.push_back(-1), shownControls.push_back(c.visible);
-    clientHeight = d.clientHeight;
   }
 
   void setWindowCaption(const std::string&) override {}
@@ -73,7 +73,7 @@ class FakePeer : public ui::WindowPeer {
   std::vector<ui::ControlPlace> places;     // as the layer placed the controls last
   int selected = -1;                        // the text box whose text was selected last
   std::function<void()> whileMessageShown;  // runs while a message box is "open"
-  double clientWidth, clientHeight = 0, left = 0, top = 0;
+  double clientWidth, clientHeight, left = 0, top = 0;
   int focus = -1;
   bool shown = false;
   int polls = 0;

@@ -1,5 +1,6 @@
 // The neutral window layer on a back-end without windows: the dispatch rule as the user's actions
-// reach it, the tab order, the typed handles and the discarding of a window.
+// and the code's settings reach it, the tab order, the keyboard, the typed handles, where the
+// controls go, and the discarding of a window.
 
 #include <QtTest>
 
@@ -39,15 +40,74 @@ class TestDispatch : public QObject {
   // The user's change reaches the model before the handler runs; the peer is told that the
   // group's other members are cleared, and only those of its own group.
   void userChangesThenHandlerRuns() {
-    form_->setClickHandler(
-        "A", [this](int i) { log_ << QString("A(%1) sees A(0)=%2").arg(i).arg(form_->control("A(0)").value()); });
+    form_->setClickHandler("A", [this](int i) {
+      log_ << QString("A(%1) sees A(0)=%2 A(2)=%3")
+                  .arg(i)
+                  .arg(form_->control("A(0)").value())
+                  .arg(form_->control("A(2)").value());
+    });
     backend_.last->events.userChanged(row("A(2)"), 1);
     backend_.last->events.userChanged(row("A(2)"), 1);  // selected already: nothing
     backend_.last->events.userChanged(row("C"), 1);
     backend_.last->events.userPressed(row("Go"));
-    QCOMPARE(log_, QStringList({"A(2) sees A(0)=0", "C", "Go"}));
+    QCOMPARE(log_, QStringList({"A(2) sees A(0)=0 A(2)=1", "C", "Go"}));
     QCOMPARE(backend_.last->values[row("A(0)")], 0);
     QCOMPARE(backend_.last->values[row("B(0)")], 1);
+  }
+
+  // The code's settings: a change runs the handler at once, the same value nothing; "!" is the
+  // user's change. The values that follow, of the groups and check boxes named.
+  void settings_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("settings");
+    QTest::addColumn<QStringList>("handlers");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("options set as they are") << QStringList{"A(0)=1", "A(1)=0"} << QStringList{} << QStringList{"A(0)=1", "A(1)=0"};
+    QTest::newRow("option false clears the group") << QStringList{"A(0)=0"} << QStringList{} << QStringList{"A(0)=0", "A(1)=0", "A(2)=0", "B(0)=1"};
+    QTest::newRow("check boxes set as they are") << QStringList{"C=0", "D=1"} << QStringList{} << QStringList{"C=0", "D=1"};
+    QTest::newRow("check boxes changed") << QStringList{"D=0", "C=1"} << QStringList{"D", "C"} << QStringList{"C=1", "D=0"};
+    QTest::newRow("a cleared group selected again") << QStringList{"A(0)=0", "!A(1)=1", "A(2)=1"} << QStringList{"A(1)", "A(2)"} << QStringList{"A(1)=0", "A(2)=1"};
+    // clang-format on
+  }
+  void settings() {
+    QFETCH(QStringList, settings);
+    QFETCH(QStringList, handlers);
+    QFETCH(QStringList, values);
+    for (const QString& setting : settings) {
+      const QStringList s = setting.mid(setting.startsWith('!') ? 1 : 0).split('=');
+      if (setting.startsWith('!'))
+        backend_.last->events.userChanged(row(qPrintable(s[0])), s[1].toInt());
+      else
+        form_->control(S(s[0])).setValue(s[1].toInt());
+    }
+    QCOMPARE(log_, handlers);
+    for (const QString& value : values)
+      QCOMPARE(form_->control(S(value.section('=', 0, 0))).value(), value.section('=', 1).toInt());
+  }
+
+  // A(1)'s handler selects B(1) and ticks C; both run inside it, and each group is cleared alone.
+  void settingsRunNested() {
+    form_->setClickHandler("A", [this](int i) {
+      log_ << QString("A(%1) begins").arg(i);
+      form_->control("B(1)").setValue(1), form_->control("C").setValue(1);
+      log_ << QString("A(%1) ends").arg(i);
+    });
+    form_->control("A(1)").setValue(1);
+    QCOMPARE(log_, QStringList({"A(1) begins", "B(1)", "C", "A(1) ends"}));
+    QVERIFY(form_->control("A(0)").value() == 0 && form_->control("B(0)").value() == 0);
+  }
+
+  // Visible (also while the window is hidden), Caption, Text, Locked and the window's size and
+  // place run no handler.
+  void propertiesRunNothing() {
+    form_->hide();
+    form_->control("A(1)").setVisible(false), form_->control("C").setVisible(false);
+    form_->control("C").setCaption("changed"), form_->control("Box").setText("changed");
+    form_->control("Box").setLocked(true), form_->control("Box").refresh();
+    form_->setOuterWidthTwips(3000), form_->moveTwips(150, 300);
+    QVERIFY(log_.isEmpty());
+    QVERIFY(!form_->control("A(1)").visible() && form_->control("A(0)").visible() && form_->control("Box").locked());
+    QCOMPARE(form_->control("C").caption(), std::string("changed"));
   }
 
   void tabOrder_data() {
@@ -236,14 +296,88 @@ class TestDispatch : public QObject {
     QCOMPARE(FindOptionArray(*form_, "A", 3).selected(), 0);
   }
 
-  // Twips at the window's dpi, and the centring that uses them.
-  void geometry() {
-    QCOMPARE(TwipsToPixels(6765, 144), 677);
-    QCOMPARE(TwipsToPixels(-1500, 120), -125);
+  // Twips at a dpi, to the nearest pixel; the names of array members.
+  void unitsAndNames() {
+    const struct {
+      double twips;
+      int dpi, pixels;
+    } lengths[] = {{6765, 96, 451}, {3495, 96, 233},   {7605, 96, 507},  {255, 96, 17},
+                   {7.5, 96, 1},    {-1500, 96, -100}, {6765, 144, 677}, {-1500, 120, -125}};
+    for (const auto& l : lengths) QCOMPARE(TwipsToPixels(l.twips, l.dpi), l.pixels);
+    const struct {
+      const char *name, *base;
+      int index;
+    } names[] = {
+        {"Option1(3)", "Option1", 3}, {"Line1(12)", "Line1", 12}, {"Check1", "Check1", -1}, {"Odd(x)", "Odd(x)", -1}};
+    for (const auto& n : names) {
+      QCOMPARE(SplitArrayName(n.name).base, std::string(n.base));
+      QCOMPARE(SplitArrayName(n.name).index, n.index);
+      if (n.index >= 0) QCOMPARE(MemberName(n.base, n.index), std::string(n.name));
+    }
+  }
+
+  // Where the controls go in a window that the user makes higher or lower (0: as built): nested
+  // frames add up, lines are as thick as their pixels, anchors follow their container's bottom.
+  // In pixels at 144 dpi each container's place is rounded on its own.
+  void layout_data() {
+    // clang-format off
+    QTest::addColumn<double>("height");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRectF>("twips");
+    QTest::addColumn<QRect>("pixels");
+    QTest::newRow("nested frames add up") << 0.0 << "B(1)" << QRectF(2040, 960, 1200, 255) << QRect(204, 96, 120, 26);
+    QTest::newRow("a line as thick as its pixels") << 0.0 << "Rule" << QRectF(105, 3420, 3000, 30) << QRect(11, 342, 300, 3);
+    QTest::newRow("a vertical line") << 0.0 << "Bar" << QRectF(5900, 100, 15, 3900) << QRect(590, 10, 2, 390);
+    QTest::newRow("anchored to the top: stays") << 5500.0 << "Go" << QRectF(4300, 720, 1000, 315) << QRect(430, 72, 100, 32);
+    QTest::newRow("to the bottom: moves") << 5500.0 << "Note" << QRectF(4300, 4600, 1000, 255) << QRect(430, 460, 100, 26);
+    QTest::newRow("to the bottom, lower") << 4000.0 << "Note" << QRectF(4300, 3100, 1000, 255) << QRect(430, 310, 100, 26);
+    QTest::newRow("stretched: grows") << 5500.0 << "Panel" << QRectF(105, 3300, 4000, 1900) << QRect(11, 330, 400, 190);
+    QTest::newRow("in a frame that grows") << 5500.0 << "Ok" << QRectF(210, 4600, 1000, 315) << QRect(22, 460, 100, 32);
+    QTest::newRow("in a frame that stays") << 5500.0 << "C" << QRectF(240, 1560, 1500, 255) << QRect(24, 156, 150, 26);
+    // clang-format on
+  }
+  void layout() {
+    QFETCH(double, height);
+    QFETCH(QString, control);
+    QFETCH(QRectF, twips);
+    QFETCH(QRect, pixels);
+    WindowDescription d = quorvane::test::TestWindow();
+    d.heightOnly = true, d.border = Border::Sizable, d.minClientHeight = 3000;
+    d.controls[static_cast<std::size_t>(row("C"))].keepsToBottom();
+    d.controls.push_back(Control(ControlKind::Frame, "Panel", "", "", 105, 3300, 4000, 900, 14).growsWithHeight());
+    d.controls.push_back(
+        Control(ControlKind::CommandButton, "Ok", "Panel", "", 105, 300, 1000, 315, 15).keepsToBottom());
+    d.controls.push_back(Line("Rule", "Panel", 0, 120, 3000, 120, Rgb(0, 0, 0), 2));
+    d.controls.push_back(Line("Bar", "", 5900, 4000, 5900, 100, Rgb(0, 0, 0), 1));
+    d.controls.push_back(Control(ControlKind::Label, "Note", "", "", 4300, 3600, 1000, 255, 16).keepsToBottom());
+    Form form(d);
+    if (height > 0) backend_.last->events.userResized(height);
+    const auto at = static_cast<std::size_t>(form.indexOf(S(control)));
+    const TwipRect r = backend_.last->places.at(at).inWindow;
+    QCOMPARE(QRectF(r.left, r.top, r.width, r.height), twips);
+    const PixelRect p = WindowPixels(backend_.last->places, 144).at(at);
+    QCOMPARE(QRect(p.left, p.top, p.width, p.height), pixels);
+    QCOMPARE(LeastClientHeight(d), 3000.0);
+    d.minClientHeight = 0;
+    QCOMPARE(LeastClientHeight(d), 4500.0);
+  }
+
+  // The centring in twips.
+  void centring() {
     form_->setOuterWidthTwips(3000);
     form_->centreOnScreen();
     QCOMPARE(form_->outerWidthTwips(), 3000.0);
     QCOMPARE(form_->leftTwips(), (15360.0 - 3000) / 2);
+  }
+
+  void messageBoxHookReceivesTitleAndText() {
+    QStringList seen;
+    const MessageBoxHook previous = SetMessageBoxHook(
+        [&](const std::string& title, const std::string& text) { seen << QString::fromStdString(title + "|" + text); });
+    form_->messageBox("No title given.");
+    form_->messageBox("Named.", "Error");
+    SetMessageBoxHook(previous);
+    QCOMPARE(seen, QStringList({"Quorvane|No title given.", "Error|Named."}));
   }
 
   // A window closed while its message box is open goes only once the box's loop has ended.
