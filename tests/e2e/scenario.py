@@ -5,7 +5,8 @@ Usage: scenario.py QUORVANE_CLI PLATFORM [SCENARIO_FILE]
 PLATFORM is qt, win32 or web; SCENARIO_FILE defaults to scenario.txt beside this script.
 The steps go to standard output, one a line, fields separated by " | ":
 - steps of other platforms and the "only" lines are left out;
-- "cannot | PLATFORM | STEP | WHY" becomes "note | WHY" where the first STEP it skips stood;
+- "cannot | PLATFORM | STEP | WHY" becomes "note | WHY" where the first STEP it skips stood (STEP
+  may be csv, the step that a table brings);
 - every "cli: ARGS" becomes what quorvane-cli ARGS prints: "results | HEADING | VALUE ...",
   "clipboard | TEXT", "table | WINDOW | CELLS" followed by "csv | WINDOW | TEXT", and
   "message | TITLE | TEXT";
@@ -166,17 +167,17 @@ def expand(lines, platform, cli):
         if only is not None and platform not in only:
             continue
         if kind == "cannot":
-            if len(args) != 3 or args[0] not in PLATFORMS or args[1] not in kinds:
+            if len(args) != 3 or args[0] not in PLATFORMS or args[1] not in kinds | {"csv"}:
                 raise ScenarioError(f"line {number}: 'cannot | PLATFORM | STEP | WHY' expected")
             if args[0] == platform:
                 cannot[args[1]] = args[2]
                 skipped.add(args[1])
             continue
-        if kind in skipped:
-            if kind in cannot:
-                steps.append(["note", cannot.pop(kind)])
-            continue
-        steps.extend(expand_step(kind, args, number, cli))
+        for step in [[kind]] if kind in skipped else expand_step(kind, args, number, cli):
+            if step[0] not in skipped:
+                steps.append(step)
+            elif step[0] in cannot:
+                steps.append(["note", cannot.pop(step[0])])
     if cannot:
         raise ScenarioError(f"no step follows 'cannot' for {', '.join(sorted(cannot))}")
     return [step for case, steps in cases if steps for step in [case] + steps]
