@@ -98,11 +98,8 @@ class Session:
         return process
 
     def log_text(self, name):
-        try:
-            with open(os.path.join(self.folder, name + ".log")) as f:
-                return f.read().strip()
-        except OSError:
-            return ""
+        path = os.path.join(self.folder, name + ".log")
+        return open(path).read().strip() if os.path.exists(path) else ""
 
     def start_display(self):
         xvfb = shutil.which("Xvfb")
@@ -140,29 +137,21 @@ class Session:
             ask, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0)
 
     def start_program(self):
-        env = dict(self.env)
-        env.update({
-            "QT_QPA_PLATFORM": "xcb",
-            "QT_ACCESSIBILITY": "1",
-            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
-            "XDG_RUNTIME_DIR": self.folder,
-        })
+        env = dict(self.env, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   XDG_RUNTIME_DIR=self.folder)
         self.program_process = subprocess.Popen([self.program], env=env, stdout=self.log("quorvane"),
                                                 stderr=subprocess.STDOUT, start_new_session=True)
         self.processes.append(("quorvane", self.program_process))
 
     def stop(self):
         for name, process in reversed(self.processes):
-            if process.poll() is None:
-                try:
-                    os.killpg(process.pid, signal.SIGTERM)
-                except ProcessLookupError:
-                    pass
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            for stop in (signal.SIGTERM, signal.SIGKILL):
+                if process.poll() is None:
+                    try:
+                        os.killpg(process.pid, stop)
+                        process.wait(5)
+                    except (ProcessLookupError, subprocess.TimeoutExpired):
+                        pass
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
@@ -234,34 +223,28 @@ class Player:
         # A search may be over in a tenth of a second: what the Working window shows is read from
         # the changes the bridge reports, as they come.
         self.working = None  # the texts that the Working window's labels took, while a search is watched
+        # Registered once: the program learns of a listener a moment later, and a search is soon over.
+        pyatspi.Registry.registerEventListener(self.noticed, "object:property-change:accessible-name")
         self.menu = []  # the items of the menu opened last
         self.opener = None  # how the last message box was opened: ("click", button) or ("menu", None)
 
     def find_app(self):
         desktop = self.a.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            try:
-                if app is not None and app.get_process_id() == self.pid:
-                    return app
-            except Exception:
-                continue
-        return None
+        apps = [desktop.getChildAtIndex(i) for i in range(desktop.childCount)]
+        return next((app for app in apps if self.alive(app) and app.get_process_id() == self.pid), None)
+
+    def alive(self, node):
+        try:
+            return node is not None and not node.getState().contains(self.a.STATE_DEFUNCT)
+        except Exception:  # gone while it was asked
+            return False
 
     # Reading the windows.
 
     def windows(self):
         """The program's windows that are still there (a closed box may linger as a gap)."""
         self.app.clearCache()
-        found = []
-        for i in range(self.app.childCount):
-            window = self.app.getChildAtIndex(i)
-            try:
-                if window is not None and not window.getState().contains(self.a.STATE_DEFUNCT):
-                    found.append(window)
-            except Exception:
-                continue
-        return found
+        return [w for w in (self.app.getChildAtIndex(i) for i in range(self.app.childCount)) if self.alive(w)]
 
     def window(self, name):
         found = [w for w in self.windows() if w.name == name and self.showing(w) and w.getRole() != self.a.ROLE_ALERT]
@@ -275,10 +258,8 @@ class Player:
 
     def walk(self, node):
         yield node
-        for i in range(node.childCount):
-            child = node.getChildAtIndex(i)
-            if child is not None:
-                yield from self.walk(child)
+        for child in (node.getChildAtIndex(i) for i in range(node.childCount)):
+            yield from self.walk(child) if child is not None else ()
 
     def showing(self, node):
         return node.getState().contains(self.a.STATE_SHOWING)
@@ -357,15 +338,9 @@ class Player:
             pass  # gone before it was read
 
     def watch(self, on):
-        """Reads the changes of the labels from now on, or no more (the program reports them only
-        while someone listens, and a search repaints thousands of times)."""
-        if on:
-            self.pump()
-            self.working = set()
-            self.a.Registry.registerEventListener(self.noticed, "object:property-change:accessible-name")
-        elif self.working is not None:
-            self.a.Registry.deregisterEventListener(self.noticed, "object:property-change:accessible-name")
-            self.working = None
+        """Reads the changes of the labels from now on, or no more."""
+        self.pump()
+        self.working = set() if on else None
 
     def pump(self):
         while self.events.iteration(False):
@@ -568,6 +543,7 @@ class Player:
         # The search is over once the main window answers again and the Working window has gone.
         while len(self.working) < 2 or self.window(WORKING):
             self.pump()
+            time.sleep(0.005)
             if time.monotonic() > deadline:
                 raise Failure(f"the search does not end, or the Working window did not count: {self.working}")
 
