@@ -470,12 +470,14 @@ class Player:
             raise Failure(f"the frames are {got}, expected {list(names)}")
 
     def step_results(self, *pairs):
-        headings, values = pairs[::2], list(pairs[1::2])
-        settled("the results", lambda: self.values_beside(headings), values)
+        headings = pairs[::2]
+        settled("the results", lambda: [f"{h}: {v}" for h, v in zip(headings, self.values_beside(headings))],
+                [f"{h}: {v}" for h, v in zip(headings, pairs[1::2])])
 
     def step_clipboard(self, text):
         xclip = ["xclip", "-o", "-selection", "clipboard"]
-        settled("the clipboard", lambda: subprocess.run(xclip, capture_output=True, text=True, timeout=10).stdout, text)
+        settled("the clipboard", lambda: subprocess.run(xclip, capture_output=True, text=True, timeout=10).stdout,
+                text)
 
     def table_text(self, window):
         table = wait_for("a table", lambda: self.find(window, (self.a.ROLE_TABLE,)))[0]
