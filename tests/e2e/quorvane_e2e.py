@@ -215,15 +215,14 @@ class Player:
         self.session = session
         self.pid = session.program_process.pid
         self.app = wait_for("the program on the accessibility bus", self.find_app, timeout=30.0)
-        # A shown menu is not among the program's windows: its items are read from the focus it
-        # reports as the keys walk it.
+        # A shown menu is not among the program's windows: it is found by the focus that its first
+        # item takes. A search may be over in a tenth of a second: what the Working window shows is
+        # read from the changes of its labels as they are reported. Both listen from the start, since
+        # the program learns of a listener only a moment later.
         self.focused = []
+        self.working = None  # the texts that the Working window's labels took, while a search is watched
         self.events = GLib.MainContext.default()
         pyatspi.Registry.registerEventListener(self.focused.append, "focus:")
-        # A search may be over in a tenth of a second: what the Working window shows is read from
-        # the changes the bridge reports, as they come.
-        self.working = None  # the texts that the Working window's labels took, while a search is watched
-        # Registered once: the program learns of a listener a moment later, and a search is soon over.
         pyatspi.Registry.registerEventListener(self.noticed, "object:property-change:accessible-name")
         self.menu = []  # the items of the menu opened last
         self.opener = None  # how the last message box was opened: ("click", button) or ("menu", None)
@@ -287,11 +286,8 @@ class Player:
         return e.x, e.y, e.width, e.height
 
     def text_of(self, node):
-        node.clearCache()
-        if node.getRole() == self.a.ROLE_TEXT:
-            t = node.queryText()
-            return t.getText(0, t.characterCount)
-        return node.name
+        text = node.queryText()
+        return text.getText(0, text.characterCount)
 
     def values_beside(self, headings):
         """The text of the label to the right of each heading (with or without its colon) on the
@@ -308,9 +304,9 @@ class Player:
             hx, hy, hw, hh = found[0]
             row, column = [], []
             for name, (x, y, w, h) in labels:
-                # Rows of labels may overlap by a pixel: a value belongs to the row its middle lies in.
                 if name in names:
                     continue
+                # Rows of labels may overlap by a pixel: a value belongs to the row its middle lies in.
                 if x >= hx + hw - 1 and hy <= y + h // 2 < hy + hh:
                     row.append((x, name))
                 elif x < hx + hw and hx < x + w and y + h // 2 >= hy + hh:
