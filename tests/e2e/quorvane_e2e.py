@@ -1,17 +1,15 @@
 #!/usr/bin/python3
-"""Drives the real quorvane program from outside, as an assistive technology would.
+"""Plays the end-to-end scenario on the real quorvane, from outside, as an assistive technology would.
 
 The program runs on a display of its own (Xvfb) with its own session bus and accessibility bus;
-Qt's accessibility bridge exposes its windows over AT-SPI, and this script reads and operates
-the controls by their accessible roles and names: it types a character's XP and scalps, presses
-"Calculate" and reads the results beside their headings, makes the program answer with a message
-box and reads it, and runs a short scalps search.
+Qt's accessibility bridge exposes its windows over AT-SPI, and this script reads and operates the
+controls by their accessible roles and names. The steps and every expected text come from
+scenario.py, which expands scenario.txt for this platform with what quorvane-cli prints; this
+script only knows how to do each kind of step here. Keys and clicks that a user gives go through
+the display server (xdotool), presses that a screen reader gives go over AT-SPI.
 
-With the path of quorvane-cli too, it opens the main window's context menu with the mouse and
-the keys, and checks "Copy Results", "Plan..." and "Compare..." against what quorvane-cli prints
-for the same inputs, row by row.
-
-Usage: quorvane_e2e.py PATH-TO-quorvane [PATH-TO-quorvane-cli]
+Usage: quorvane_e2e.py PATH-TO-quorvane PATH-TO-quorvane-cli [SCENARIO_FILE]
+Prints "ok: CASE" after each case; the first failure prints "FAIL: CASE: what" and ends the run.
 Exit status: 0 passed, 1 failed, 77 skipped (no display server could be started).
 
 It runs with Debian's Python (/usr/bin/python3), which has the pyatspi bindings.
@@ -20,6 +18,7 @@ It runs with Debian's Python (/usr/bin/python3), which has the pyatspi bindings.
 import ctypes
 import ctypes.util
 import os
+import re
 import select
 import shutil
 import signal
@@ -29,8 +28,14 @@ import tempfile
 import time
 
 SKIPPED = 77
-# Function key 10 as xdotool takes it, by its keysym's number (XK_F10).
-FUNCTION_KEY_10 = "0xffc7"
+HERE = os.path.dirname(os.path.abspath(__file__))
+# The keys of the steps as xdotool names them; function key 10 by its keysym's number (XK_F10).
+KEYS = {"Tab": "Tab", "Up": "Up", "Down": "Down", "Enter": "Return", "Escape": "Escape"}
+MENU_KEYS = {"Shift+F10": "shift+0xffc7", "Menu key": "Menu"}
+WORKING = "Working..."
+MENU_SPOT = "Results"  # the frame of the main window that a right-click opens the menu on
+MAIN = "Quorvane"
+UNESCAPED = {"n": "\n", "t": "\t", "\\": "\\"}
 
 
 class Skip(Exception):
@@ -51,6 +56,20 @@ def wait_for(what, probe, timeout=15.0, interval=0.05):
         if time.monotonic() > deadline:
             raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
+
+
+def settled(what, read, wanted, timeout=10.0):
+    """Reads until the wanted value comes (the bridge reports the writes of one press as separate
+    events, so a reader may see them one after another) and fails with the last value read, or
+    with its first line that differs."""
+    deadline = time.monotonic() + timeout
+    while (got := read()) != wanted:
+        if time.monotonic() > deadline:
+            if isinstance(got, str) and "\n" in wanted:
+                lines = list(zip(got.split("\n") + [None], wanted.split("\n") + [None]))
+                got, wanted = next(((i + 1, g), (i + 1, w)) for i, (g, w) in enumerate(lines) if g != w)
+            raise Failure(f"{what}: expected {wanted!r}, got {got!r}")
+        time.sleep(0.05)
 
 
 def read_line(stream, timeout):
@@ -79,11 +98,8 @@ class Session:
         return process
 
     def log_text(self, name):
-        try:
-            with open(os.path.join(self.folder, name + ".log")) as f:
-                return f.read().strip()
-        except OSError:
-            return ""
+        path = os.path.join(self.folder, name + ".log")
+        return open(path).read().strip() if os.path.exists(path) else ""
 
     def start_display(self):
         xvfb = shutil.which("Xvfb")
@@ -121,146 +137,34 @@ class Session:
             ask, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0)
 
     def start_program(self):
-        env = dict(self.env)
-        env.update({
-            "QT_QPA_PLATFORM": "xcb",
-            "QT_ACCESSIBILITY": "1",
-            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
-            "XDG_RUNTIME_DIR": self.folder,
-        })
+        env = dict(self.env, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   XDG_RUNTIME_DIR=self.folder)
         self.program_process = subprocess.Popen([self.program], env=env, stdout=self.log("quorvane"),
                                                 stderr=subprocess.STDOUT, start_new_session=True)
         self.processes.append(("quorvane", self.program_process))
 
     def stop(self):
         for name, process in reversed(self.processes):
-            if process.poll() is None:
-                try:
-                    os.killpg(process.pid, signal.SIGTERM)
-                except ProcessLookupError:
-                    pass
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            for stop in (signal.SIGTERM, signal.SIGKILL):
+                if process.poll() is None:
+                    try:
+                        os.killpg(process.pid, stop)
+                        process.wait(5)
+                    except (ProcessLookupError, subprocess.TimeoutExpired):
+                        pass
         shutil.rmtree(self.folder, ignore_errors=True)
-
-
-class Screen:
-    """The program's windows as AT-SPI shows them."""
-
-    def __init__(self, pyatspi, pid):
-        self.a = pyatspi
-        self.pid = pid
-        self.app = wait_for("the program on the accessibility bus", self.find_app, timeout=30.0)
-
-    def find_app(self):
-        desktop = self.a.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            try:
-                if app is not None and app.get_process_id() == self.pid:
-                    return app
-            except Exception:
-                continue
-        return None
-
-    def windows(self):
-        """The program's windows that are still there (a closed box may linger as a gap)."""
-        self.app.clearCache()
-        found = []
-        for i in range(self.app.childCount):
-            window = self.app.getChildAtIndex(i)
-            try:
-                if window is not None and not window.getState().contains(self.a.STATE_DEFUNCT):
-                    found.append(window)
-            except Exception:
-                continue
-        return found
-
-    def walk(self, node):
-        yield node
-        for i in range(node.childCount):
-            child = node.getChildAtIndex(i)
-            if child is not None:
-                yield from self.walk(child)
-
-    def showing(self, node):
-        return node.getState().contains(self.a.STATE_SHOWING)
-
-    def find(self, root, role, name=None):
-        root.clearCache()
-        return [n for n in self.walk(root)
-                if n.getRole() == role and (name is None or n.name == name) and self.showing(n)]
-
-    def one(self, root, role, name):
-        found = self.find(root, role, name)
-        if len(found) != 1:
-            shown = sorted({f"{n.getRoleName()} '{n.name}'" for n in self.walk(root) if self.showing(n)})
-            raise Failure(f"expected one {role} named '{name}', found {len(found)}; "
-                          f"showing: {', '.join(shown)}")
-        return found[0]
-
-    def box(self, node):
-        e = node.queryComponent().getExtents(self.a.DESKTOP_COORDS)
-        return e.x, e.y, e.width, e.height
-
-    def value_beside(self, window, heading):
-        """The label to the right of a heading on the same row, as a reader finds the value."""
-        label = self.one(window, self.a.ROLE_LABEL, heading)
-        hx, hy, hw, hh = self.box(label)
-        row = []
-        for other in self.find(window, self.a.ROLE_LABEL):
-            x, y, w, h = self.box(other)
-            # Rows of labels may overlap by a pixel: a value belongs to the row its middle lies in.
-            if x >= hx + hw - 1 and hy <= y + h // 2 < hy + hh:
-                row.append((x, other))
-        if not row:
-            raise Failure(f"no value beside '{heading}'")
-        return min(row, key=lambda item: item[0])[1]
-
-    def text_of(self, node):
-        node.clearCache()
-        if node.getRole() == self.a.ROLE_TEXT:
-            t = node.queryText()
-            return t.getText(0, t.characterCount)
-        return node.name
-
-    def type_into(self, field, text):
-        field.queryEditableText().setTextContents(text)
-        wait_for(f"'{text}' in the field '{field.name}'", lambda: self.text_of(field) == text)
-
-    def act(self, node, action):
-        actions = node.queryAction()
-        names = [actions.getName(i) for i in range(actions.nActions)]
-        if action not in names:
-            raise Failure(f"{node.getRoleName()} '{node.name}' offers {names}, not {action}")
-        actions.doAction(names.index(action))
-
-    def checked(self, node):
-        node.clearCache()
-        return node.getState().contains(self.a.STATE_CHECKED)
-
-    def process_running(self):
-        try:
-            os.kill(self.pid, 0)
-        except OSError:
-            return False
-        with open(f"/proc/{self.pid}/stat") as f:
-            return f.read().split(")")[-1].split()[0] != "Z"
-
-    def alert(self):
-        for window in self.windows():
-            if window.getRole() in (self.a.ROLE_ALERT, self.a.ROLE_DIALOG) and self.showing(window):
-                return window
-        return None
 
 
 def xdotool(*args):
     """Runs xdotool on the program's display; its output, empty when it found nothing."""
     done = subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10)
     return done.stdout.strip()
+
+
+def x_window(name):
+    """The display server's id of the shown window with this title, or None."""
+    found = xdotool("search", "--onlyvisible", "--name", f"^{re.escape(name)}$").split()
+    return found[0] if found else None
 
 
 def close_window(window_id):
@@ -280,7 +184,7 @@ def close_window(window_id):
 
     display = x11.XOpenDisplay(None)
     if not display:
-        raise Failure("cannot open the display to close the program's window")
+        raise Failure("cannot open the display to close a window")
     event = ClientMessage(type=33, window=int(window_id), format=32,  # 33: ClientMessage
                           message_type=x11.XInternAtom(display, b"WM_PROTOCOLS", 0))
     event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
@@ -289,313 +193,450 @@ def close_window(window_id):
     x11.XCloseDisplay(display)
 
 
-def expect(what, got, wanted):
-    if got != wanted:
-        raise Failure(f"{what}: expected {wanted!r}, got {got!r}")
-    print(f"ok   {what} {got!r}")
+def unescape(field):
+    return re.sub(r"\\([nt\\])", lambda m: UNESCAPED[m.group(1)], field)
 
 
-def expect_label(screen, what, node, wanted):
-    """Reads a label afresh until it shows the wanted text: the bridge reports the writes of one
-    press as separate events, so a reader may see them one after another."""
-    try:
-        wait_for(f"{what} {wanted!r}", lambda: screen.text_of(node) == wanted, timeout=10.0)
-    except Failure:
-        pass
-    expect(what, screen.text_of(node), wanted)
+def expanded_steps(cli, scenario_file):
+    """The scenario's steps for this platform, each a list of its fields."""
+    argv = [sys.executable, os.path.join(HERE, "scenario.py"), cli, "qt"] + ([scenario_file] if scenario_file else [])
+    done = subprocess.run(argv, capture_output=True, text=True, timeout=300)
+    if done.returncode != 0:
+        raise Failure("the scenario cannot be expanded: " + done.stderr.strip())
+    return [[unescape(f.strip(" ")) for f in line.split("|")] for line in done.stdout.splitlines()]
 
 
-def cli_output(cli, *args):
-    """What quorvane-cli prints to standard output for these arguments."""
-    done = subprocess.run([cli, *args], capture_output=True, text=True, timeout=60)
-    return done.stdout
+class Player:
+    """Does each kind of step on the program's windows, as AT-SPI shows them."""
+
+    def __init__(self, pyatspi, session):
+        from gi.repository import GLib
+        self.a = pyatspi
+        self.session = session
+        self.pid = session.program_process.pid
+        self.app = wait_for("the program on the accessibility bus", self.find_app, timeout=30.0)
+        # A shown menu is not among the program's windows: it is found by the focus that its first
+        # item takes. A search may be over in a tenth of a second: what the Working window shows is
+        # read from the changes of its labels as they are reported. Both listen from the start, since
+        # the program learns of a listener only a moment later.
+        self.focused = []
+        self.working = None  # the texts that the Working window's labels took, while a search is watched
+        self.events = GLib.MainContext.default()
+        pyatspi.Registry.registerEventListener(self.focused.append, "focus:")
+        pyatspi.Registry.registerEventListener(self.noticed, "object:property-change:accessible-name")
+        self.menu = []  # the items of the menu opened last
+        self.opener = None  # how the last message box was opened: ("click", button) or ("menu", None)
+
+    def find_app(self):
+        desktop = self.a.Registry.getDesktop(0)
+        apps = [desktop.getChildAtIndex(i) for i in range(desktop.childCount)]
+        return next((app for app in apps if self.alive(app) and app.get_process_id() == self.pid), None)
+
+    def alive(self, node):
+        try:
+            return node is not None and not node.getState().contains(self.a.STATE_DEFUNCT)
+        except Exception:  # gone while it was asked
+            return False
+
+    # Reading the windows.
+
+    def windows(self):
+        """The program's windows that are still there (a closed box may linger as a gap)."""
+        self.app.clearCache()
+        return [w for w in (self.app.getChildAtIndex(i) for i in range(self.app.childCount)) if self.alive(w)]
+
+    def window(self, name):
+        found = [w for w in self.windows() if w.name == name and self.showing(w) and w.getRole() != self.a.ROLE_ALERT]
+        return found[0] if found else None
+
+    def shown_window(self, name):
+        return wait_for(f"the window '{name}'", lambda: self.window(name))
+
+    def alerts(self):
+        return [w for w in self.windows() if w.getRole() == self.a.ROLE_ALERT and self.showing(w)]
+
+    def walk(self, node):
+        yield node
+        for child in (node.getChildAtIndex(i) for i in range(node.childCount)):
+            yield from self.walk(child) if child is not None else ()
+
+    def showing(self, node):
+        return node.getState().contains(self.a.STATE_SHOWING)
+
+    def find(self, root, roles, name=None):
+        root.clearCache()
+        return [n for n in self.walk(root)
+                if n.getRole() in roles and (name is None or n.name == name) and self.showing(n)]
+
+    def control(self, name, roles=None, root=None):
+        """The one control of that name; a text box before the option button or check box of its
+        caption, which gives it its name."""
+        a = self.a
+        roles = roles or (a.ROLE_TEXT, a.ROLE_RADIO_BUTTON, a.ROLE_CHECK_BOX, a.ROLE_PUSH_BUTTON)
+        found = self.find(root or self.shown_window(MAIN), roles, name)
+        texts = [n for n in found if n.getRole() == a.ROLE_TEXT]
+        if len(texts) == 1:
+            return texts[0]
+        if len(found) != 1:
+            raise Failure(f"expected one control named '{name}', found {len(found)}")
+        return found[0]
+
+    def box(self, node):
+        e = node.queryComponent().getExtents(self.a.DESKTOP_COORDS)
+        return e.x, e.y, e.width, e.height
+
+    def text_of(self, node):
+        text = node.queryText()
+        return text.getText(0, text.characterCount)
+
+    def values_beside(self, headings):
+        """The text of the label to the right of each heading (with or without its colon) on the
+        same row, as a reader finds the value, or else of the label under it in its column. The
+        headings are not values of each other."""
+        labels = [(n.name, self.box(n)) for n in self.find(self.shown_window(MAIN), (self.a.ROLE_LABEL,))]
+        names = {name.rstrip(":") + colon for name in headings for colon in ("", ":")}
+        values = []
+        for heading in headings:
+            found = [box for name, box in labels if name.rstrip(":") == heading.rstrip(":")]
+            if len(found) != 1:
+                values.append(f"<{len(found)} labels '{heading}'>")
+                continue
+            hx, hy, hw, hh = found[0]
+            row, column = [], []
+            for name, (x, y, w, h) in labels:
+                if name in names:
+                    continue
+                # Rows of labels may overlap by a pixel: a value belongs to the row its middle lies in.
+                if x >= hx + hw - 1 and hy <= y + h // 2 < hy + hh:
+                    row.append((x, name))
+                elif x < hx + hw and hx < x + w and y + h // 2 >= hy + hh:
+                    column.append((y, name))
+            values.append(min(row or column or [(0, f"<nothing beside '{heading}'>")])[1])
+        return values
+
+    def state(self, node, state):
+        node.clearCache()
+        return node.getState().contains(state)
+
+    def noticed(self, event):
+        if self.working is None or len(self.working) > 1:
+            return
+        try:
+            node = event.source
+            if node.getRole() != self.a.ROLE_LABEL:
+                return
+            window = node
+            while window.parent is not None and window.parent.getRole() != self.a.ROLE_APPLICATION:
+                window = window.parent
+            if window.name == WORKING:
+                self.working.add(node.name)
+        except Exception:
+            pass  # gone before it was read
+
+    def watch(self, on):
+        """Reads the changes of the labels from now on, or no more."""
+        self.pump()
+        self.working = set() if on else None
+
+    def pump(self):
+        while self.events.iteration(False):
+            pass
+
+    # Acting on them.
+
+    def act(self, node, action):
+        actions = node.queryAction()
+        names = [actions.getName(i) for i in range(actions.nActions)]
+        if action not in names:
+            raise Failure(f"{node.getRoleName()} '{node.name}' offers {names}, not {action}")
+        actions.doAction(names.index(action))
+
+    def click(self, node, button="1"):
+        x, y, w, h = self.box(node)
+        xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", button)
+
+    def popups(self):
+        """The program's popup windows on the display (the bridge does not list a shown menu)."""
+        return set(xdotool("search", "--onlyvisible", "--classname", "quorvane").split())
+
+    # The steps.
+
+    def step_type(self, field, text):
+        node = self.control(field, (self.a.ROLE_TEXT,))
+        node.queryEditableText().setTextContents(text)
+        settled(f"the text in '{field}'", lambda: self.text_of(node), text)
+
+    def step_choose(self, option):
+        node = self.control(option, (self.a.ROLE_RADIO_BUTTON,))
+        self.act(node, "Toggle")
+        wait_for(f"'{option}' chosen", lambda: self.state(node, self.a.STATE_CHECKED))
+
+    def step_tick(self, box, how):
+        node = self.control(box, (self.a.ROLE_CHECK_BOX,))
+        wanted = {"on": True, "off": False}[how]
+        if self.state(node, self.a.STATE_CHECKED) != wanted:
+            self.act(node, "Toggle")
+        wait_for(f"'{box}' {how}", lambda: self.state(node, self.a.STATE_CHECKED) == wanted)
+
+    def step_press(self, button, window=MAIN):
+        node = self.control(button, (self.a.ROLE_PUSH_BUTTON,), self.shown_window(window))
+        self.act(node, "Press")
+        # A press over AT-SPI clicks the button a moment later; it is up again once its work is done.
+        wait_for(f"'{button}' done", lambda: not self.state(node, self.a.STATE_PRESSED), timeout=60.0)
+
+    def step_press_later(self, button):
+        node = self.control(button, (self.a.ROLE_PUSH_BUTTON,), self.top_window())
+        self.opener = ("click", node)
+        self.watch(True)
+        self.click(node)
+
+    def top_window(self):
+        """The window the user works in: a box over the main window, else the main window."""
+        others = [w for w in self.windows() if self.showing(w) and w.name not in (MAIN, WORKING)]
+        return others[-1] if others else self.shown_window(MAIN)
+
+    def step_focus(self, name):
+        node = self.control(name)
+        xdotool("windowfocus", x_window(MAIN))
+        node.queryComponent().grabFocus()
+        wait_for(f"the focus on '{name}'", lambda: self.state(node, self.a.STATE_FOCUSED))
+
+    def step_key(self, key):
+        if key not in KEYS:
+            raise Failure(f"no key '{key}'")
+        xdotool("key", KEYS[key])
+
+    def step_focused(self, name):
+        node = self.control(name)
+        settled(f"the focus on '{name}'", lambda: self.state(node, self.a.STATE_FOCUSED), True)
+
+    def step_chosen(self, option):
+        node = self.control(option, (self.a.ROLE_RADIO_BUTTON,))
+        settled(f"'{option}' chosen", lambda: self.state(node, self.a.STATE_CHECKED), True)
+
+    def open_menu(self, how):
+        window = self.shown_window(MAIN)
+        before = self.popups()
+        self.pump()
+        self.focused.clear()
+        if how == "right-click":
+            self.click(self.control(MENU_SPOT, (self.a.ROLE_PANEL,), window), "3")
+        elif how in MENU_KEYS:
+            xdotool("windowfocus", x_window(MAIN))
+            xdotool("key", MENU_KEYS[how])
+        else:
+            raise Failure(f"no way to open the menu by '{how}'")
+        return before
+
+    def step_menu(self, how, item):
+        self.opener = ("menu", None)
+        before = self.open_menu(how)
+        shown = wait_for(f"the context menu after {how}", lambda: self.popups() - before)
+
+        def first_item():
+            self.pump()
+            return next((e.source for e in self.focused if e.source.getRole() == self.a.ROLE_MENU_ITEM), None)
+
+        menu = wait_for("the menu's first item to take the focus", first_item).parent
+        items = [menu.getChildAtIndex(i) for i in range(menu.childCount)]
+        names = [node.name for node in items]
+        self.menu = ["\t".join(filter(None, (node.name, node.queryAction().getKeyBinding(0)))) for node in items]
+        if item not in names:
+            raise Failure(f"the menu holds {names}, not '{item}'")
+        # The menu opens on its first item; the keys walk to the one chosen.
+        xdotool("key", *(["Down"] * names.index(item)), "Return")
+        wait_for("the menu to close", lambda: not self.popups() & shown)
+
+    def step_menu_items(self, *items):
+        if self.menu != list(items):
+            raise Failure(f"the menu shows {self.menu}, expected {list(items)}")
+
+    def step_shown(self, window, text):
+        root = self.shown_window(window)
+        settled(f"a label '{text}' in '{window}'",
+                lambda: any(n.name == text for n in self.find(root, (self.a.ROLE_LABEL,))), True)
+
+    def step_beside(self, heading, text):
+        settled(f"'{heading}'", lambda: self.values_beside([heading]), [text])
+
+    def step_frames(self, *names):
+        window = self.shown_window(MAIN)
+        got = [n.name for n in self.find(window, (self.a.ROLE_PANEL,))]
+        if got != list(names):
+            raise Failure(f"the frames are {got}, expected {list(names)}")
+
+    def step_results(self, *pairs):
+        headings = pairs[::2]
+        settled("the results", lambda: [f"{h}: {v}" for h, v in zip(headings, self.values_beside(headings))],
+                [f"{h}: {v}" for h, v in zip(headings, pairs[1::2])])
+
+    def step_clipboard(self, text):
+        xclip = ["xclip", "-o", "-selection", "clipboard"]
+        settled("the clipboard", lambda: subprocess.run(xclip, capture_output=True, text=True, timeout=10).stdout,
+                text)
+
+    def table_text(self, window):
+        table = wait_for("a table", lambda: self.find(window, (self.a.ROLE_TABLE,)))[0]
+        cells = table.queryTable()
+        lines = ["\t".join(cells.getColumnDescription(c) for c in range(cells.nColumns))]
+        lines += ["\t".join(cells.getAccessibleAt(r, c).name for c in range(cells.nColumns))
+                  for r in range(cells.nRows)]
+        return "\n".join(lines)
+
+    def step_table(self, name, text):
+        window = self.shown_window(name)
+        table = wait_for("a table", lambda: self.find(window, (self.a.ROLE_TABLE,)))[0]
+        settled(f"the number of rows of '{name}'", lambda: table.queryTable().nRows, text.count("\n"))
+        settled(f"the table of '{name}' (line, text)", lambda: self.table_text(window), text)
+
+    def step_csv(self, name, text):
+        """Saves the table through the save dialog, checks the file, and closes the window."""
+        window = self.shown_window(name)
+        before = {w.name for w in self.windows() if self.showing(w)}
+        self.click(self.control("Save...", (self.a.ROLE_PUSH_BUTTON,), window))
+        dialog = wait_for("the save dialog", lambda: next(
+            (w for w in self.windows() if self.showing(w) and w.name not in before), None))
+        path = os.path.join(self.session.folder, name + ".csv")
+        self.control("File name:", (self.a.ROLE_TEXT,), dialog).queryEditableText().setTextContents(path)
+        self.act(self.control("Save", (self.a.ROLE_PUSH_BUTTON,), dialog), "Press")
+        wait_for("the save dialog to close", lambda: not self.showing(dialog) or dialog not in self.windows())
+        wait_for(f"the file that '{name}' saved", lambda: os.path.exists(path))
+        settled(f"the file that '{name}' saved", lambda: open(path, newline="").read(), text)
+        self.step_close(name)
+
+    def step_message(self, title, text):
+        box = wait_for("a message box", lambda: self.alerts())[0]
+        a = self.a
+        shown = (box.name, [n.name for n in self.find(box, (a.ROLE_LABEL,)) if n.name],
+                 [n.name for n in self.find(box, (a.ROLE_PUSH_BUTTON,))])
+        if shown != (title, [text], ["OK"]):
+            raise Failure(f"the message box shows {shown}, expected {(title, [text], ['OK'])}")
+        # The window under the box takes no input: the click that opened the box does nothing now.
+        how, node = self.opener or (None, None)
+        self.opener = None
+        if how == "menu":
+            node = self.control(MENU_SPOT, (a.ROLE_PANEL,))
+        if how and self.showing(node):
+            x, y, w, h = self.box(node)
+            bx, by, bw, bh = self.box(box)
+            if bx <= x + w // 2 < bx + bw and by <= y + h // 2 < by + bh:
+                raise Failure(f"the message box covers '{node.name}'")
+            before = self.popups()
+            self.click(node, "3" if how == "menu" else "1")
+            time.sleep(0.3)
+            if self.popups() - before or len(self.alerts()) != 1:
+                raise Failure(f"the window under the message box takes a click on '{node.name}'")
+        self.act(self.control("OK", (a.ROLE_PUSH_BUTTON,), box), "Press")
+        wait_for("the message box to close", lambda: not self.alerts())
+
+    def step_no_message(self):
+        time.sleep(0.3)
+        if self.alerts():
+            raise Failure(f"a message box '{self.alerts()[0].name}' is shown")
+
+    def step_search(self, how):
+        if how != "counting":
+            raise Failure(f"no search '{how}'")
+        deadline = time.monotonic() + 60
+        # The search is over once the main window answers again and the Working window has gone.
+        while len(self.working) < 2 or self.window(WORKING):
+            self.pump()
+            time.sleep(0.005)
+            if time.monotonic() > deadline:
+                raise Failure(f"the search does not end, or the Working window did not count: {self.working}")
+
+    def step_stop(self, how, ms):
+        # The search keeps the program busy: it is stopped through the display server alone.
+        working = wait_for("the Working window", lambda: x_window(WORKING))
+        time.sleep(0.3)
+        if how == "Esc":
+            xdotool("windowfocus", working)
+            start = time.monotonic()
+            xdotool("key", "Escape")
+        elif how == "close box":
+            start = time.monotonic()
+            close_window(working)
+        else:
+            raise Failure(f"no way to stop a search by '{how}'")
+        wait_for("the Working window to close", lambda: not x_window(WORKING), timeout=10.0, interval=0.005)
+        gone = (time.monotonic() - start) * 1000
+        print(f"stopped by {how}: the Working window gone after {gone:.0f} ms")
+        if gone > int(ms):
+            raise Failure(f"the Working window went {gone:.0f} ms after {how}, more than {ms} ms")
+
+    def step_close(self, name):
+        self.shown_window(name)
+        close_window(x_window(name))
+        wait_for(f"'{name}' to close", lambda: not self.window(name))
+
+    def step_open(self, name):
+        self.shown_window(name)
+
+    def step_closed(self, name):
+        wait_for(f"'{name}' to close", lambda: not self.window(name))
+
+    def step_quit(self):
+        # In the sanitizer build the leak check runs at the end: a leak ends it with another status.
+        close_window(x_window(MAIN))
+        try:
+            status = self.session.program_process.wait(60)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program still runs 60 s after its window was closed")
+        if status != 0:
+            raise Failure(f"the program ended with status {status} after its window was closed")
 
 
-def cli_rows(text, text_columns=0):
-    """The rows of an aligned table that quorvane-cli prints, each a list of its cells: the first
-    `text_columns` cells are the known way names (which hold blanks), a value with its unit
-    ("0M gp") is one cell."""
-    rows = []
-    for line in text.splitlines()[1:]:
-        cells = []
-        if text_columns:
-            name = next(n for n in ("rings good", "rings evil", "sell maces", "maces", "belts", "books")
-                        if line.startswith(n))
-            cells.append(name)
-            line = line[len(name):]
-        for word in line.split():
-            if word == "gp" and cells:
-                cells[-1] += " gp"
-            else:
-                cells.append(word)
-        rows.append(cells)
-    return rows
-
-
-def table_rows(screen, window):
-    """The rows of the one table of a window, as a screen reader reads them."""
-    table = wait_for("a table", lambda: screen.find(window, screen.a.ROLE_TABLE))[0]
-    cells = table.queryTable()
-    headings = [cells.getColumnDescription(c) for c in range(cells.nColumns)]
-    rows = [[cells.getAccessibleAt(r, c).name for c in range(cells.nColumns)] for r in range(cells.nRows)]
-    return headings, rows
-
-
-def popups():
-    """The program's popup windows on the display (the bridge does not list a shown menu)."""
-    return set(xdotool("search", "--onlyvisible", "--classname", "quorvane").split())
-
-
-def choose(screen, how, window, item):
-    """Opens the main window's context menu by the mouse or a key, and chooses an item of it by
-    the keys, as a user without the mouse does: the menu opens on its first item."""
-    a = screen.a
-    before = popups()
-    if how == "right-click":
-        x, y, w, h = screen.box(screen.one(window, a.ROLE_LABEL, "Maces remained"))
-        xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "3")
-    else:
-        xdotool("windowfocus", xdotool("search", "--name", "^Quorvane$").split()[0])
-        screen.one(window, a.ROLE_TEXT, "Character XP:").queryComponent().grabFocus()
-        time.sleep(0.2)
-        xdotool("key", how)
-    wait_for(f"the context menu after {how}", lambda: popups() - before)
-    items = ["Copy Results", "Plan...", "Compare..."]
-    xdotool("key", *(["Down"] * items.index(item)), "Return")
-    print(f"ok   {how} opens the context menu; chose '{item}'")
-
-
-def context_menu(screen, window, cli):
-    """The context menu on the inputs of the projection above: XP 31000000, 5000 scalps, books."""
-    a = screen.a
-    choose(screen, "right-click", window, "Copy Results")
-    wanted = cli_output(cli, "--xp", "31000000", "--scalps", "5000", "--part", "books")
-    try:
-        wait_for("the results on the clipboard", lambda: xclip() == wanted, timeout=5.0)
-    except Failure:
-        pass
-    expect("Copy Results' clipboard", xclip(), wanted)
-
-    choose(screen, "shift+" + FUNCTION_KEY_10, window, "Plan...")
-    plan = wait_for("the Plan window", lambda: next(
-        (w for w in screen.windows() if w.name == "Plan" and screen.showing(w)), None))
-    headings, rows = table_rows(screen, plan)
-    expect("the Plan window's columns", headings, ["Level", "Scalps Needed", "Scalps More"])
-    wanted = cli_rows(cli_output(cli, "--plan", "--xp", "31000000", "--part", "books"))
-    expect("the Plan window's rows (quorvane-cli --plan --xp 31000000 --part books)", rows == wanted, True)
-    print(f"ok   {len(rows)} rows, from {rows[0]} to {rows[-1]}")
-
-    choose(screen, "Menu", window, "Compare...")
-    compare = wait_for("the Compare window", lambda: next(
-        (w for w in screen.windows() if w.name == "Compare" and screen.showing(w)), None))
-    headings, rows = table_rows(screen, compare)
-    expect("the Compare window's columns", headings,
-           ["Way", "Level", "Exact XP", "XP to next", "Final Reward", "Gold", "Message"])
-    wanted = [row + [""] for row in cli_rows(cli_output(cli, "--compare", "--xp", "31000000", "--scalps", "5000"), 1)]
-    expect("the Compare window's rows (quorvane-cli --compare --xp 31000000 --scalps 5000)", rows, wanted)
-
-    for name in ("Plan", "Compare"):
-        close_window(xdotool("search", "--name", f"^{name}$").split()[0])
-    wait_for("the Plan and Compare windows to close", lambda: not any(
-        w.name in ("Plan", "Compare") and screen.showing(w) for w in screen.windows()))
-
-    # A bad input: the box that "Calculate" shows.
-    xp = screen.one(window, a.ROLE_TEXT, "Character XP:")
-    screen.type_into(xp, "")
-    choose(screen, "right-click", window, "Plan...")
-    box = wait_for("a message box after Plan...", screen.alert)
-    expect("Plan...'s message", (box.name, [n.name for n in screen.find(box, a.ROLE_LABEL) if n.name]),
-           ("Error", ["You have not typed any XP."]))
-    screen.act(screen.one(box, a.ROLE_PUSH_BUTTON, "OK"), "Press")
-    wait_for("the message box to close", lambda: screen.alert() is None)
-    screen.act(screen.one(window, a.ROLE_PUSH_BUTTON, "Calculate"), "Press")
-    box = wait_for("a message box after Calculate", screen.alert)
-    expect("Calculate's message", (box.name, [n.name for n in screen.find(box, a.ROLE_LABEL) if n.name]),
-           ("Error", ["You have not typed any XP."]))
-    screen.act(screen.one(box, a.ROLE_PUSH_BUTTON, "OK"), "Press")
-    wait_for("the message box to close", lambda: screen.alert() is None)
-    screen.type_into(xp, "31000000")
-
-
-def xclip():
-    done = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, text=True, timeout=10)
-    return done.stdout
-
-
-def scenario(screen, cli):
-    a = screen.a
-    window = wait_for("the main window 'Quorvane'", lambda: next(
-        (w for w in screen.windows() if w.name == "Quorvane" and screen.showing(w)), None))
-    print(f"ok   the main window shows: {window.getRoleName()} '{window.name}'")
-    # Every frame is read by its own caption, also a frame inside a frame.
-    frames = [n.name for n in screen.find(window, a.ROLE_PANEL)]
-    expect("the frames' names", frames, ["Information", "Quest parts", "Side", "Results", "Options",
-                                         "When searching for scalps", "Working Window"])
-    result_headings = ["Level Reached:", "Exact XP:", "XP gained:", "XP to next level:"]
-    for heading in result_headings:
-        expect(f"'{heading}' before any calculation", screen.value_beside(window, heading).name, "Click Calculate")
-
-    # A projection: XP and scalps typed, books handed in. The expected figures are those of the
-    # shipped level table (quorvane-cli --xp 31000000 --scalps 5000 --part books answers the same).
-    xp = screen.one(window, a.ROLE_TEXT, "Character XP:")
-    scalps = screen.one(window, a.ROLE_TEXT, "Scalps Owned")
-    books = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Books for XP")
-    calculate = screen.one(window, a.ROLE_PUSH_BUTTON, "Calculate")
-    screen.type_into(xp, "31000000")
-    screen.type_into(scalps, "5000")
-    screen.act(books, "Toggle")
-    wait_for("'Give Books for XP' chosen", lambda: screen.checked(books))
-    screen.act(calculate, "Press")
-    level = screen.value_beside(window, "Level Reached:")
-    wait_for("a level in 'Level Reached:'", lambda: screen.text_of(level) != "Click Calculate")
-    expect_label(screen, "Level Reached:", level, "76")
-    exact = screen.value_beside(window, "Exact XP:")
-    expect_label(screen, "Exact XP:", exact, "127.315.000")
-    expect_label(screen, "XP gained:", screen.value_beside(window, "XP gained:"), "96.315.000")
-    expect_label(screen, "XP to next level:", screen.value_beside(window, "XP to next level:"), "646.114")
-    if cli:
-        context_menu(screen, window, cli)
-
-    # The keyboard, through the display server: the arrow keys move within "Quest parts" in its
-    # order on screen and select what they reach, wrapping at the ends.
-    maces = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Maces for XP")
-    rings = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Rings for XP")
-    belts = screen.one(window, a.ROLE_RADIO_BUTTON, "Give Belts for XP")
-    screen.act(maces, "Toggle")
-    wait_for("'Give Maces for XP' chosen", lambda: screen.checked(maces))
-    main_id = xdotool("search", "--name", "^Quorvane$").split()[0]
-    xdotool("windowfocus", main_id)
-    maces.queryComponent().grabFocus()
-    wait_for("the focus on 'Give Maces for XP'", lambda: maces.getState().contains(a.STATE_FOCUSED))
-    xdotool("key", "Up")
-    wait_for("Up from the top to 'Give Rings for XP'", lambda: screen.checked(rings))
-    xdotool("key", "Down")
-    wait_for("Down from the bottom to 'Give Maces for XP'", lambda: screen.checked(maces))
-    xdotool("key", "Down")
-    wait_for("Down to 'Give Belts for XP'", lambda: screen.checked(belts))
-    print("ok   the arrow keys move within 'Quest parts' and select")
-    screen.act(books, "Toggle")
-    wait_for("'Give Books for XP' chosen again", lambda: screen.checked(books))
-
-    # A message box: no scalps typed.
-    screen.type_into(scalps, "")
-    screen.act(calculate, "Press")
-    box = wait_for("a message box", screen.alert)
-    expect("message box title", box.name, "No Data In Fields")
-    texts = [n.name for n in screen.find(box, a.ROLE_LABEL) if n.name]
-    expect("message box text", texts, ["You have not typed any number of scalps."])
-    buttons = [n.name for n in screen.find(box, a.ROLE_PUSH_BUTTON)]
-    expect("message box buttons", buttons, ["OK"])
-    screen.act(screen.one(box, a.ROLE_PUSH_BUTTON, "OK"), "Press")
-    wait_for("the message box to close", lambda: screen.alert() is None)
-    expect("Level Reached: kept after the message", screen.text_of(level), "76")
-
-    # A short search from the same XP to level 77, with the Working window showing
-    # (quorvane-cli --xp 31000000 --part books --target 77 answers the same).
-    reach = screen.one(window, a.ROLE_CHECK_BOX, "Lvl to reach:")
-    screen.act(reach, "Toggle")
-    wait_for("'Lvl to reach:' ticked", lambda: screen.checked(reach))
-    target = wait_for("the field of the level to reach", lambda: screen.find(window, a.ROLE_TEXT, "Lvl to reach:"))[0]
-    screen.one(window, a.ROLE_LABEL, "Scalps Needed")
-    screen.type_into(target, "77")
-    screen.act(calculate, "Press")
-    needed = screen.value_beside(window, "Scalps Needed")
-    wait_for("the scalps needed", lambda: screen.text_of(needed).isdigit() or screen.alert(), timeout=60.0)
-    if screen.alert():
-        raise Failure(f"the search answered with a message: {screen.alert().name}")
-    expect_label(screen, "Scalps Needed", needed, "5025")
-    expect_label(screen, "Level Reached: after the search", level, "77")
-    expect_label(screen, "Exact XP: after the search", exact, "127.999.000")
-
-    # The About box closed by its OK while its own message box is open (an assistive technology
-    # can press it): the box goes once the message is answered, and the program runs on.
-    screen.act(screen.one(window, a.ROLE_PUSH_BUTTON, "About..."), "Press")
-    about = wait_for("the About box", lambda: next(
-        (w for w in screen.windows() if w.name == "About Quorvane" and screen.showing(w)), None))
-    ok = screen.one(about, a.ROLE_PUSH_BUTTON, "OK")
-    screen.act(screen.one(about, a.ROLE_PUSH_BUTTON, "System Info..."), "Press")
-    box = wait_for("the System Info message", screen.alert)
-    expect("System Info message", [n.name for n in screen.find(box, a.ROLE_LABEL) if n.name],
-           ["System Information Is Unavailable At This Time"])
-    screen.act(ok, "Press")
-    if screen.alert():
-        screen.act(screen.one(screen.alert(), a.ROLE_PUSH_BUTTON, "OK"), "Press")
-    wait_for("the About box to close", lambda: not any(
-        w.name == "About Quorvane" and screen.showing(w) for w in screen.windows()))
-    time.sleep(0.5)
-    expect("the program runs on after the About box closed under its message", screen.process_running(), True)
-
-    # The longest search with the Working window repainted at every candidate, stopped with Esc.
-    # The search keeps the program busy, so it is started and stopped through the display server
-    # (a press over the accessibility bus would wait for the search's end).
-    screen.type_into(xp, "25227500")
-    screen.type_into(target, "189")
-    screen.act(screen.one(window, a.ROLE_RADIO_BUTTON, "Give Rings for XP"), "Toggle")
-    update = screen.one(window, a.ROLE_CHECK_BOX, "Update window after:")
-    if screen.checked(update):
-        screen.act(update, "Toggle")
-    wait_for("'Update window after:' unticked", lambda: not screen.checked(update))
-    before = screen.text_of(needed)
-    x, y, w, h = screen.box(calculate)
-    xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
-    working = wait_for("the Working window", lambda: xdotool("search", "--name", "^Working\\.\\.\\.$"))
-    time.sleep(0.5)
-    xdotool("windowfocus", working.split()[0])
-    time.sleep(0.2)
-    pressed = time.monotonic()
-    xdotool("key", "Escape")
-    wait_for("the Working window to close", lambda: not xdotool("search", "--name", "^Working\\.\\.\\.$"),
-             timeout=10.0, interval=0.005)
-    gone = time.monotonic() - pressed
-    screen.type_into(target, "77")
-    ready = time.monotonic() - pressed
-    print(f"ok   Esc to the Working window gone: {gone * 1000:.0f} ms; to the main window taking input: "
-          f"{ready * 1000:.0f} ms")
-    expect("Scalps Needed after the stop", screen.text_of(needed), before)
-    expect("a message after the stop", screen.alert(), None)
+def play(player, steps):
+    case = None
+    for fields in steps + [["case", None]]:
+        kind, args = fields[0], fields[1:]
+        if kind == "case":
+            if case:
+                print(f"ok: {case}", flush=True)
+            case = args[0]
+        elif kind == "note":
+            print(f"note: {args[0]}")
+        else:
+            step = getattr(player, "step_" + kind.replace("-", "_"), None)
+            if step is None:
+                raise Failure(f"{case}: no step '{kind}' here")
+            if player.session.program_process.poll() is not None and kind != "quit":
+                raise Failure(f"{case}: the program ended with status {player.session.program_process.returncode}")
+            if kind != "search":
+                player.watch(False)
+            try:
+                step(*args)
+            except Failure as failure:
+                raise Failure(f"{case}: {kind}: {failure}")
+            except Exception as error:  # a step written wrong, or the bridge lost an object
+                raise Failure(f"{case}: {kind} {args}: {error!r}")
 
 
 def main():
-    if len(sys.argv) not in (2, 3):
+    if len(sys.argv) not in (3, 4):
         print(__doc__, file=sys.stderr)
         return 2
-    cli = os.path.abspath(sys.argv[2]) if len(sys.argv) == 3 else None
-    if cli and not shutil.which("xclip"):
+    if not shutil.which("xclip"):
         print("SKIP: xclip is not installed, so the clipboard cannot be read (make setup installs it)")
         return SKIPPED
     session = Session(os.path.abspath(sys.argv[1]))
     try:
+        steps = expanded_steps(os.path.abspath(sys.argv[2]), sys.argv[3] if len(sys.argv) == 4 else None)
         session.start_display()
         session.start_buses()
         # The bindings find the accessibility bus through the session bus of this environment.
         os.environ.update({k: session.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
         import pyatspi
-        session.start_program()
         started = time.monotonic()
-        screen = Screen(pyatspi, session.program_process.pid)
-        print(f"ok   the program is on the accessibility bus after {time.monotonic() - started:.1f} s")
-        scenario(screen, cli)
-        if session.program_process.poll() is not None:
-            raise Failure(f"the program ended with status {session.program_process.returncode}")
-        # The program ends as a user ends it, by closing its window; in the sanitizer build its
-        # leak check then runs and a leak ends it with a status other than 0.
-        close_window(xdotool("search", "--name", "^Quorvane$").split()[0])
-        try:
-            status = session.program_process.wait(60)
-        except subprocess.TimeoutExpired:
-            raise Failure("the program still runs 60 s after its window was closed")
-        if status != 0:
-            raise Failure(f"the program ended with status {status} after its window was closed")
-        print("ok   the program ends with status 0 when its window is closed")
-        print("end-to-end run passed")
+        session.start_program()
+        play(Player(pyatspi, session), steps)
+        print(f"end-to-end run passed: {len(steps)} steps in {time.monotonic() - started:.1f} s")
         return 0
     except Skip as reason:
         print(f"SKIP: {reason}")
         return SKIPPED
     except Failure as failure:
         print(f"FAIL: {failure}", file=sys.stderr)
-        if session.program_process is not None and session.program_process.poll() is not None:
-            print(f"the program ended with status {session.program_process.returncode}", file=sys.stderr)
         output = session.log_text("quorvane")
         if output:
             print("the program's output:\n" + output, file=sys.stderr)
