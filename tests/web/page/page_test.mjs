@@ -277,7 +277,8 @@ let current = null;  // the case played
 async function play(list) {
   for (const [kind, ...fields] of list) {
     expect(Object.hasOwn(steps, kind), `no step "${kind}"`);
-    await steps[kind](...fields).catch((error) => { throw new Error(`${[kind, ...fields].join(' | ').slice(0, 200)}: ${error.message}`); });
+    const step = [kind, ...fields].join(' | ').replaceAll('\n', '\\n').replaceAll('\t', '\\t').slice(0, 200);
+    await steps[kind](...fields).catch((error) => { throw new Error(`${step}: ${error.message}`); });
   }
 }
 // The first failure ends the run.
