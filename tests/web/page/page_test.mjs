@@ -180,7 +180,7 @@ const steps = {
     const box = await find('checkbox', name);
     if ((await box.evaluate((b) => b.checked)) !== (state === 'on')) await box.click();
   },
-  async press(button) { await (await find('button', button)).click(), await idle(); },
+  async press(button, caption) { await (await find('button', button, caption && await shownWindow(caption))).click(), await idle(); },
   async 'press-later'(button) { await watchSearch(), await (await find('button', button)).click(); },
   async focus(name) { await (await control(name)).click(); },
   async key(name) { expect(name in keys, `no key ${name}`), await page.keyboard.press(keys[name]); },
