@@ -1,7 +1,6 @@
 #!/bin/sh
-# Runs the page's test in the machine's chromium: installs the test's node packages from their
-# lock file into WORK (once; no browser is downloaded) and runs it there, on the end-to-end
-# scenario as tests/e2e/scenario.py expands it.
+# Runs the page's test (on the scenario as tests/e2e/scenario.py expands it) in the machine's chromium:
+# installs the test's node packages from their lock file into WORK (once; no browser is downloaded).
 # Usage: run.sh SITE_DIR QUORVANE_CLI WORK [--measure] [--shots DIR]
 # Exits 77 with a line "SKIP: ..." when chromium, node or npm is missing.
 set -eu
