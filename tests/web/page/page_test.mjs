@@ -262,13 +262,10 @@ const steps = {
   async open(caption) { await shownWindow(caption); },
   async closed(caption) { await until(`${caption} is still shown`, async () => !(await windowNamed(caption))); },
   async quit() {
-    await page.evaluate(() => { globalThis.ending = new Promise((told) => {
-      const end = QuorvanePage.ended;
-      QuorvanePage.ended = (status, failure) => { told({status, failure}), end(status, failure); };
-      setTimeout(() => told({failure: 'it did not end'}), 5000);
-    }); });
+    await page.evaluate(() => { const end = QuorvanePage.ended; QuorvanePage.ended = (...run) => { globalThis.ended = run, end(...run); }; });
     await (await page.$(`${main} .qv-close`)).click();
-    const {status, failure} = await page.evaluate(() => globalThis.ending);
+    await until('the program did not end', () => page.evaluate(() => globalThis.ended));
+    const [status, failure] = await page.evaluate(() => globalThis.ended);
     expect(status === 0 && !failure, `the program ended with status ${status}: ${failure}`);
   },
 };
@@ -359,19 +356,22 @@ const pageCases = {
     await (await find('textbox', 'Character XP:')).click({count: 3}), await ctrlC();
     await clipboardHolds('25227500', 'Ctrl+C on a selection');
   },
-  async 'the Plan window opens centred over the main window, its grip makes it higher, the arrow keys walk its table'() {
-    await steps.focus('Character XP:'), await steps.menu('Shift+F10', 'Plan...');
-    const win = await shownWindow('Plan'), [x, y, height] = await centre(win), over = await centre(main);
-    expect(Math.abs(x - over[0]) <= 1 && Math.abs(y - over[1]) <= 1, `Plan at ${x},${y}, not over ${over}`);
-    const grip = await (await page.$(`${win} .qv-grip`)).boundingBox();
-    await page.mouse.move(grip.x + grip.width / 2, grip.y + 3);
-    await page.mouse.down(), await page.mouse.move(grip.x + grip.width / 2, grip.y + 63), await page.mouse.up();
-    expect((await centre(win))[2] === height + 60, `Plan's table is ${(await centre(win))[2]} px high, not ${height + 60}`);
-    await (await page.$(`${win} td`)).focus(), await page.keyboard.press('ArrowDown'), await page.keyboard.press('ArrowRight');
+  async 'the Compare and Plan windows open centred over the main window, their grips make them higher, the arrow keys walk a table'() {
+    for (const caption of ['Compare', 'Plan']) {
+      await steps.focus('Character XP:'), await steps.menu('Shift+F10', `${caption}...`);
+      const win = await shownWindow(caption), [x, y, height] = await centre(win), over = await centre(main);
+      expect(Math.abs(x - over[0]) <= 1 && Math.abs(y - over[1]) <= 1, `${caption} at ${x},${y}, not over ${over}`);
+      const grip = await (await page.$(`${win} .qv-grip`)).boundingBox();
+      await page.mouse.move(grip.x + grip.width / 2, grip.y + 3);
+      await page.mouse.down(), await page.mouse.move(grip.x + grip.width / 2, grip.y + 63), await page.mouse.up();
+      expect((await centre(win))[2] === height + 60, `${caption}'s table is ${(await centre(win))[2]} px high, not ${height + 60}`);
+    }
+    await (await page.$(`${await shownWindow('Plan')} td`)).focus();
+    await page.keyboard.press('ArrowDown'), await page.keyboard.press('ArrowRight');
     expect(await page.evaluate(() => document.activeElement.closest('tr').sectionRowIndex + ',' +
                                      document.activeElement.cellIndex) === '1,1', 'the arrow keys did not move the cell');
+    await (await find('button', 'Close', await shownWindow('Compare'))).click();
     if (shots) await page.screenshot({path: path.join(shots, 'web-plan.png')});
-    await (await find('button', 'Close', win)).click();
   },
   async 'axe finds no serious or critical violation'() {
     await page.evaluate(axeSource);
