@@ -67,8 +67,9 @@ const find = (role, name, scope = '') => page.waitForSelector(`${scope} ::-p-ari
 const main = '[data-name="MainForm"]';
 const later = (ms) => new Promise((done) => setTimeout(done, ms));
 const expect = (ok, what) => { if (!ok) throw new Error(what); };
+// The first value the probe gives within the time.
 async function until(what, probe, ms = 5000) {
-  for (const end = Date.now() + ms; Date.now() < end; await later(50)) if (await probe()) return;
+  for (let end = Date.now() + ms, value; Date.now() < end; await later(50)) if ((value = await probe())) return value;
   throw new Error(what);
 }
 async function windowNamed(caption) {
@@ -76,17 +77,10 @@ async function windowNamed(caption) {
       .find((s) => s.textContent === c && s.closest('.qv-window').style.visibility !== 'hidden')?.id, caption);
   return id ? `.qv-window[aria-labelledby="${id}"]` : null;
 }
-async function shownWindow(caption) {
-  await until(`no ${caption} window`, () => windowNamed(caption));
-  return windowNamed(caption);
-}
+const shownWindow = (caption) => until(`no ${caption} window`, () => windowNamed(caption));
 // A control by its accessible name: a text box before the other controls that share its name.
-async function control(name) {
-  let found;
-  await until(`no control "${name}"`, async () => (found = (await Promise.all(['textbox', 'button', 'checkbox', 'radio']
-      .map((role) => page.$(`::-p-aria([name="${name}"][role="${role}"])`)))).find((c) => c)));
-  return found;
-}
+const control = (name) => until(`no control "${name}"`, async () => (await Promise.all(['textbox', 'button', 'checkbox', 'radio']
+    .map((role) => page.$(`::-p-aria([name="${name}"][role="${role}"])`)))).find((c) => c));
 const idle = () => page.waitForFunction(() => QuorvanePeer.mode === 'idle', {timeout: 60000});
 const messageBox = () => page.evaluate(() => {
   const box = document.querySelector('[role="alertdialog"]');
@@ -322,16 +316,17 @@ const pageCases = {
     fs.writeFileSync(path.join(scratch, 'mine.txt'), shipped.replace(/^(\d+),(\d+)/gm, (row, level, xp) => `${level},${xp * 2}`));
     fs.writeFileSync(path.join(scratch, 'broken.txt'), 'not a table\n');
     const args = '--xp 25227500 --scalps 1234 --part rings';
-    const wanted = expand([`message | cli: ${args} --table lvl-xp.txt`, `message | cli: ${args} --table broken.txt`,
-                           `results | cli: ${args} --table mine.txt`, `results | cli: ${args}`]);
+    // The calculation's four steps, then what each table gives.
+    const played = expand([...projection, 'press-later | Calculate', `message | cli: ${args} --table lvl-xp.txt`,
+                           `message | cli: ${args} --table broken.txt`, `results | cli: ${args} --table mine.txt`, `results | cli: ${args}`]);
     for (const [i, file] of ['', 'broken.txt', 'mine.txt', null].entries()) {
       tableGone = file === '';
       if (file) await (await page.$('#table-file')).uploadFile(path.join(scratch, file));
       else if (file === null) await (await find('button', 'Use the shipped table again')).click();
       await page.waitForFunction((f) => document.getElementById('table-status').textContent.includes(f || 'beside'), {}, file);
-      await play(expand([...projection, 'press-later | Calculate']));
-      if (wanted[i][0] === 'results') await idle(), await play([wanted[i]]);
-      else await play([[...wanted[i], i ? 'Escape' : 'Enter']]);
+      const wanted = played[4 + i];
+      await play(played.slice(0, 4));
+      await (wanted[0] === 'results' ? idle().then(() => play([wanted])) : play([[...wanted, i ? 'Escape' : 'Enter']]));
     }
   },
   // Opened in every way, the menu shows the same items and Esc closes it; a long press chooses too.
