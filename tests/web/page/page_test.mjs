@@ -1,7 +1,8 @@
 // The browser edition's page in the machine's chromium, driven as a screen reader finds its
-// controls (by role and accessible name), its results checked against the native command line.
-// Usage: node page_test.mjs SITE_DIR QUORVANE_CLI [--measure]
-import {execFileSync, spawnSync} from 'node:child_process';
+// controls (by role and accessible name): the end-to-end scenario, as the expander gives it for the
+// page with every expected value in its steps, then the cases that only the page has.
+// Usage: node page_test.mjs SITE_DIR QUORVANE_CLI EXPANDER [--measure] [--shots DIR]
+import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -9,13 +10,26 @@ import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 import {createRequire} from 'node:module';
 
-const [site, cli] = process.argv.slice(2);
+const [site, cli, expander] = process.argv.slice(2, 5).map((p) => path.resolve(p));
 const measuring = process.argv.includes('--measure');
-// --shots DIR: pictures of the context menu and the Plan window; PAGE_TEST_ONLY: the cases to run.
+// --shots DIR: pictures of the context menu and the Plan window; PAGE_TEST_ONLY: the cases to run
+// (the scenario is played whole when one of its cases is named).
 const shots = process.argv.includes('--shots') ? process.argv[process.argv.indexOf('--shots') + 1] : null;
 const only = new RegExp(process.env.PAGE_TEST_ONLY || '');
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'quorvane-page-'));
+
+// ---- The steps: lines of fields separated by "|", where \n, \t and \\ stand for a line end, a tab, a backslash ----
+const unescape = (field) => field.replace(/\\([nt\\])/g, (all, c) => ({n: '\n', t: '\t', '\\': '\\'})[c]);
+const parse = (text) => text.split('\n').filter((l) => l).map((l) => l.split('|').map((f) => unescape(f.trim())));
+const expanded = (file, cwd) => parse(execFileSync('python3', [expander, cli, 'web', file], {cwd, encoding: 'utf8'}));
+// The page's own steps, expanded under the scenario's header; quorvane-cli runs in the scratch
+// folder, where a "--table NAME" is.
+function expand(lines) {
+  const header = fs.readFileSync(path.join(path.dirname(expander), 'scenario.txt'), 'utf8').match(/^#.*$/gm);
+  fs.writeFileSync(path.join(scratch, 'steps.txt'), [...header, 'case | the page', ...lines, ''].join('\n'));
+  return expanded('steps.txt', scratch).slice(1);
+}
 
 // ---- The page, served by this test on 127.0.0.1 ----
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
@@ -44,330 +58,315 @@ const page = await browser.newPage();
 const errors = [];
 page.on('pageerror', (error) => errors.push(error.message));
 await page.setViewport({width: 1100, height: 760});
-await page.goto(address);
-await page.waitForFunction(() => globalThis.QuorvanePeer && QuorvanePeer.mode === 'idle', {timeout: 30000});
+const opened = () => page.waitForFunction(() => globalThis.QuorvanePeer?.mode === 'idle', {timeout: 30000});
+await page.goto(address), await opened();
 const readyMs = await page.evaluate(() => QuorvanePeer.readyAt);
 
 // ---- Finding and driving controls ----
-const find = (role, name, scope = '') => page.waitForSelector(`${scope} ::-p-aria([name="${name}"][role="${role}"])`,
-                                                                {timeout: 5000});
-const inWindow = (caption) => `.qv-window[aria-labelledby="${caption}"]`;
+const find = (role, name, scope = '') => page.waitForSelector(`${scope} ::-p-aria([name="${name}"][role="${role}"])`, {timeout: 5000});
+const main = '[data-name="MainForm"]';
+const later = (ms) => new Promise((done) => setTimeout(done, ms));
+const expect = (ok, what) => { if (!ok) throw new Error(what); };
+// The first value the probe gives within the time.
+async function until(what, probe, ms = 5000) {
+  for (let end = Date.now() + ms, value; Date.now() < end; await later(50)) if ((value = await probe())) return value;
+  throw new Error(what);
+}
 async function windowNamed(caption) {
   const id = await page.evaluate((c) => [...document.querySelectorAll('.qv-window .qv-caption')]
       .find((s) => s.textContent === c && s.closest('.qv-window').style.visibility !== 'hidden')?.id, caption);
-  return id ? inWindow(id) : null;
+  return id ? `.qv-window[aria-labelledby="${id}"]` : null;
 }
-async function type(name, text) {
-  const box = await find('textbox', name);
-  await box.click({count: 3});
-  await page.keyboard.press('Backspace');
-  if (text) await box.type(text);
-}
-async function tick(role, name, on) {
-  const box = await find(role, name);
-  if ((await box.evaluate((b) => b.checked)) !== on) await box.click();
-}
+const shownWindow = (caption) => until(`no ${caption} window`, () => windowNamed(caption));
+// A control by its accessible name: a text box before the other controls that share its name.
+const control = (name) => until(`no control "${name}"`, async () => (await Promise.all(['textbox', 'button', 'checkbox', 'radio']
+    .map((role) => page.$(`::-p-aria([name="${name}"][role="${role}"])`)))).find((c) => c));
 const idle = () => page.waitForFunction(() => QuorvanePeer.mode === 'idle', {timeout: 60000});
-async function calculate() {
-  await (await find('button', 'Calculate')).click();
-  await idle();
-}
-// The results as the window shows them: each heading of the Results frame with the label after it.
-const shownResults = () => page.evaluate(() => {
-  const labels = [...document.querySelectorAll('[data-name="InqResults"] .qv-label')]
-      .filter((l) => l.style.display !== 'none');
-  const shown = {};
-  labels.forEach((l, i) => { if (i + 1 < labels.length) shown[l.textContent.replace(/:$/, '')] = labels[i + 1].textContent; });
-  return shown;
-});
-const scalpsNeeded = () => page.evaluate(() => document.querySelector('[data-name="ScalpsNdd"]').textContent);
 const messageBox = () => page.evaluate(() => {
   const box = document.querySelector('[role="alertdialog"]');
-  return box && {title: box.querySelector('.qv-caption').textContent, text: box.querySelector('p').textContent};
+  return box && {title: box.querySelector('.qv-caption').textContent, text: box.querySelector('p').textContent,
+                 buttons: [...box.querySelectorAll('button')].map((b) => b.textContent)};
 });
+// The windows shown with their places in the stack, and the focus.
+const desk = () => page.evaluate(() => JSON.stringify([[...document.querySelectorAll('.qv-window:not(.qv-message)')]
+    .filter((w) => w.style.visibility !== 'hidden').map((w) => [w.dataset.name, w.style.zIndex]), document.activeElement.outerHTML]));
+const clipboard = () => page.evaluate(() => navigator.clipboard.readText());
+const clearClipboard = () => page.evaluate(() => (globalThis.writeText || navigator.clipboard.writeText.bind(navigator.clipboard))(''));
+const clipboardHolds = async (text, how) => until(`${how}: the clipboard holds ${JSON.stringify(await clipboard())}, ` +
+                                                  `not ${JSON.stringify(text)}`, async () => await clipboard() === text);
+const ctrlC = async () => { await page.keyboard.down('Control'), await page.keyboard.press('KeyC'), await page.keyboard.up('Control'); };
+const centre = (selector) => page.$eval(selector, (w) => [w.offsetLeft + w.offsetWidth / 2, w.offsetTop + w.offsetHeight / 2,
+                                                          w.querySelector('.qv-table-box')?.offsetHeight]);
 
-// ---- What the native command line gives ----
-function native(args) {
-  const run = spawnSync(cli, args, {encoding: 'utf8'});
-  const results = {};
-  for (const line of run.stdout.split('\n')) {
-    const at = line.indexOf(': ');
-    if (at > 0) results[line.slice(0, at)] = line.slice(at + 2);
-  }
-  return {status: run.status, results, message: run.stderr.trim()};
-}
-function sameResults(expected, shown) {
-  for (const [caption, value] of Object.entries(expected.results)) {
-    if (caption === 'Scalps Needed') continue;
-    if (shown[caption] !== value) throw new Error(`${caption}: the page shows ${shown[caption]}, the command line ${value}`);
-  }
-}
-const expect = (ok, what) => { if (!ok) throw new Error(what); };
-
-// Times from the user's key or click (in the page) until the Working window is gone, and the
-// longest gap between two frames meanwhile.
+// Times from the user's key or click (in the page) until the Working window is gone, the longest
+// gap between two frames meanwhile, and whether the Working window was given a count.
 async function watchSearch() {
   await page.evaluate(() => {
     const w = globalThis.watch = {frames: [], start: 0, input: 0, end: 0};
     const note = (e) => { if (!w.input && (e.key === 'Escape' || e.target.closest?.('.qv-close'))) w.input = performance.now(); };
-    window.addEventListener('keydown', note, true);
-    window.addEventListener('pointerdown', note, true);
+    ['keydown', 'pointerdown'].forEach((type) => window.addEventListener(type, note, true));
     window.addEventListener('click', (e) => { if (!w.start) w.start = performance.now(); }, true);
     const frame = (t) => { w.frames.push(t); if (!w.end) requestAnimationFrame(frame); };
     requestAnimationFrame(frame);
-    new MutationObserver(() => {
-      const working = [...document.querySelectorAll('.qv-window')].find((x) => x.dataset.name === 'frmWorking');
+    new MutationObserver((changes) => {
+      const working = document.querySelector('.qv-window[data-name="frmWorking"]');
+      const shown = working && working.style.visibility !== 'hidden';
       w.last = performance.now();
-      if (w.seen && (!working || working.style.visibility === 'hidden') && !w.end) w.end = performance.now();
-      if (working && working.style.visibility !== 'hidden') w.seen = true;
+      // Every count the window was given, also those between two frames.
+      w.counted ||= changes.some((c) => c.target.dataset?.name === 'scalpscalced' && Number(c.addedNodes[0]?.textContent) > 0);
+      if (w.seen && !shown && !w.end) w.end = performance.now();
+      if (shown) w.seen = true;
     }).observe(document.getElementById('quorvane-desk'), {subtree: true, childList: true, attributes: true});
   });
 }
 const searchTimes = () => page.evaluate(() => {
   const w = globalThis.watch;
   const gaps = w.frames.slice(1).map((t, i) => t - w.frames[i]).filter((g, i) => w.frames[i] > w.start && w.frames[i] < (w.end || w.last));
-  return {total: (w.end || w.last) - w.start, stop: w.input ? w.end - w.input : null, longestFrameGap: Math.max(0, ...gaps),
+  return {total: (w.end || w.last) - w.start, stop: w.input && w.end ? w.end - w.input : null, longestFrameGap: Math.max(0, ...gaps),
           frames: gaps.length, over20: gaps.filter((g) => g > 20).length};
 });
-async function startSearch(xp, target) {
-  await type('Character XP:', xp);
-  await tick('checkbox', 'Lvl to reach:', true);
-  await type('Lvl to reach:', target);
-  await watchSearch();
-  await (await find('button', 'Calculate')).click();
-}
 
-// ---- The context menu and the Plan and Compare windows ----
-const menuItems = ['Copy Results', 'Plan...', 'Compare...'];
-const functionKey10 = 'F' + 10;  // with Shift, the context menu
-const focusedName = () => page.evaluate(() => document.activeElement.textContent || document.activeElement.dataset.name);
+// The label after a heading among the main window's labels shown, as a screen reader reads them.
+const beside = (heading) => page.evaluate((main, heading) => {
+  const bare = (text) => text.replace(/:$/, '');
+  const labels = [...document.querySelectorAll(`${main} .qv-label`)].filter((l) => l.getClientRects().length);
+  const at = labels.findIndex((l) => bare(l.textContent) === bare(heading));
+  return at < 0 ? `no heading "${heading}"` : labels[at + 1]?.textContent;
+}, main, heading);
+
+// The main window's context menu, asked for where its focus is; it opens with the focus on its first item.
+const ways = {
+  'right-click': (at) => at.click({button: 'right'}),
+  'Shift+F10': async () => { await page.keyboard.down('Shift'), await page.keyboard.press('F' + 10), await page.keyboard.up('Shift'); },
+  'Menu key': () => page.keyboard.press('ContextMenu'),
+  'long press': async (at) => {
+    const box = await at.boundingBox();
+    await page.touchscreen.touchStart(box.x + 5, box.y + 5), await later(700), await page.touchscreen.touchEnd();
+  },
+};
+let menuItems = null;  // the items of the menu last opened, as shown
 async function openMenu(how) {
-  const xp = await find('textbox', 'Character XP:');
-  await xp.focus();
-  if (how === 'right-click') await xp.click({button: 'right'});
-  else if (how === 'Shift and function key 10') {
-    await page.keyboard.down('Shift');
-    await page.keyboard.press(functionKey10);
-    await page.keyboard.up('Shift');
-  }
-  else if (how === 'Menu key') await page.keyboard.press('ContextMenu');
-  else {
-    const box = await xp.boundingBox();
-    await page.touchscreen.touchStart(box.x + 5, box.y + 5);
-    await new Promise((later) => setTimeout(later, 700));
-    await page.touchscreen.touchEnd();
-  }
+  expect(how in ways, `no way "${how}" to open the menu`);
+  await clearClipboard();
+  await ways[how](await page.evaluateHandle((main) => {
+    const w = document.querySelector(main);
+    if (!w.contains(document.activeElement)) w.focus();
+    return document.activeElement;
+  }, main));
   await page.waitForSelector('::-p-aria([role="menu"])', {timeout: 2000});
+  menuItems = await page.$$eval('[role="menuitem"]', (items) => items.map((i) => [...i.children].map((s) => s.textContent).join('\t')));
+  expect(await page.evaluate(() => document.activeElement === document.querySelector('.qv-menuitem')),
+         `${how}: the menu opened without the focus on its first item`);
+  if (shots && how === 'right-click') await page.screenshot({path: path.join(shots, 'web-menu.png')});
 }
-async function choose(item) {
-  await openMenu('Shift and function key 10');
-  for (let i = 0; i < menuItems.indexOf(item); ++i) await page.keyboard.press('ArrowDown');
-  await page.keyboard.press('Enter');
-  await page.waitForFunction(() => QuorvanePeer.mode !== 'busy');
-}
-// A window's table as a screen reader finds it (by its role and name), cell by cell.
-async function shownTable(caption) {
-  const win = await windowNamed(caption);
-  expect(win, `no ${caption} window`);
-  await find('table', caption, win);
-  return page.evaluate((w) => [...document.querySelector(`${w} table`).rows]
-      .map((r) => [...r.cells].map((c) => c.textContent)), win);
-}
-// The rows of an aligned table that quorvane-cli prints (way names hold blanks; "0M gp" is one cell).
-function cliTable(args) {
-  const [heading, ...lines] = spawnSync(cli, args, {encoding: 'utf8'}).stdout.trimEnd().split('\n');
-  return [heading.split(/ {2,}/), ...lines.map((line) => {
-    line = line.trim();
-    const way = /^(rings good|rings evil|sell maces|\S+)/.exec(line)[0];
-    return [way, ...line.slice(way.length).trim().split(/ +(?!gp$)/)];
-  })];
-}
-const cliText = (args) => spawnSync(cli, args, {encoding: 'utf8'}).stdout;
-const ctrlC = async () => { await page.keyboard.down('Control'), await page.keyboard.press('KeyC'), await page.keyboard.up('Control'); };
-const clipboard = () => page.evaluate(() => navigator.clipboard.readText());
-async function downloaded(name) {
-  const file = path.join(downloads, name);
-  for (let i = 0; i < 50 && !fs.existsSync(file); ++i) await new Promise((later) => setTimeout(later, 100));
-  return fs.readFileSync(file, 'utf8');
-}
-const box = (selector) => page.$eval(selector, (w) => [w.offsetLeft + w.offsetWidth / 2, w.offsetTop + w.offsetHeight / 2,
-                                                       w.querySelector('.qv-table-box')?.offsetHeight]);
 
-// ---- The cases ----
-const table = fs.readFileSync(path.join(site, 'lvl-xp.txt'), 'utf8');
-const cases = {
-  async 'a projection shows the command line results'() {
-    await type('Character XP:', '25227500');
-    await type('Scalps Owned', '1234');
-    await calculate();
-    sameResults(native(['--xp', '25227500', '--scalps', '1234', '--part', 'rings']), await shownResults());
+// ---- One function per kind of step ----
+const keys = {Tab: 'Tab', Up: 'ArrowUp', Down: 'ArrowDown', Left: 'ArrowLeft', Right: 'ArrowRight', Enter: 'Enter', Escape: 'Escape'};
+const steps = {
+  async note(why) { console.log(`note: ${why}`); },
+  async type(field, text = '') {
+    const box = await find('textbox', field);
+    await box.click({count: 3}), await page.keyboard.press('Backspace'), text && await box.type(text);
   },
-  async 'a message box is modal and names what is missing'() {
-    await type('Character XP:', '');
-    await (await find('button', 'Calculate')).click();
-    await page.waitForSelector('[role="alertdialog"]');
-    const [title, text] = native(['--xp', '', '--part', 'rings']).message.split(/: (.*)/s);
-    const box = await messageBox();
-    expect(box.title === title && box.text === text, `message ${JSON.stringify(box)}, not "${title}: ${text}"`);
-    await (await find('button', 'About...')).click().catch(() => {});
-    await page.mouse.click(5, 300);
-    expect(!(await windowNamed('About Quorvane')), 'a click behind the message box opened the About box');
+  async choose(option) { await (await find('radio', option)).click(); },
+  async tick(name, state) {
+    expect(state === 'on' || state === 'off', `tick ${name} "${state}"`);
+    const box = await find('checkbox', name);
+    if ((await box.evaluate((b) => b.checked)) !== (state === 'on')) await box.click();
+  },
+  async press(button, caption) { await (await find('button', button, caption && await shownWindow(caption))).click(), await idle(); },
+  async 'press-later'(button) { await watchSearch(), await (await find('button', button)).click(); },
+  async focus(name) { await (await control(name)).click(); },
+  async key(name) { expect(name in keys, `no key ${name}`), await page.keyboard.press(keys[name]); },
+  async focused(name) {
+    await until(`the focus is not on ${name}`, async () => (await control(name)).evaluate((b) => b === document.activeElement));
+  },
+  async chosen(option) { expect(await (await find('radio', option)).evaluate((b) => b.checked), `${option} is not chosen`); },
+  // The item chosen by the keys, the shorter way round: down from the first, or up past it to the last.
+  async menu(how, item) {
+    await openMenu(how);
+    const index = menuItems.findIndex((i) => i.split('\t')[0] === item), n = menuItems.length;
+    expect(index >= 0, `no item ${item} in the menu: ${menuItems.join(' | ')}`);
+    for (let i = 0; i < Math.min(index, n - index); ++i) await page.keyboard.press(index <= n / 2 ? 'ArrowDown' : 'ArrowUp');
     await page.keyboard.press('Enter');
-    await idle();
-    expect(!(await messageBox()), 'Enter left the message box open');
+    await page.waitForFunction(() => QuorvanePeer.mode !== 'busy');
   },
-  async 'a search with the Working window finds the command line answer'() {
-    await type('Scalps Owned', '');
-    await startSearch('25227500', '60');
-    await idle();
-    expect(await page.evaluate(() => globalThis.watch.seen), 'no Working window was shown');
-    const expected = native(['--xp', '25227500', '--part', 'rings', '--target', '60']);
-    expect(await scalpsNeeded() === expected.results['Scalps Needed'], 'the scalps needed differ');
-    sameResults(expected, await shownResults());
+  async 'menu-items'(...items) { expect(menuItems?.join(' | ') === items.join(' | '), `the menu showed ${menuItems?.join(' | ')}`); },
+  async shown(caption, text) {
+    const labels = `${await shownWindow(caption)} .qv-label`;
+    await until(`${caption} shows no "${text}"`, () => page.$$eval(labels, (ls, t) => ls.some((l) => l.textContent === t), text));
   },
-  async 'Esc and the close box stop a search within 100 ms'() {
-    for (const how of ['Esc', 'close box']) {
-      await startSearch('25227500', '189');
-      const working = await page.waitForSelector('[data-name="frmWorking"]');
-      await page.waitForFunction(() => Number(document.querySelector('[data-name="scalpscalced"]')?.textContent) > 0);
-      if (how === 'Esc') await page.keyboard.press('Escape');
-      else await (await working.$('.qv-close')).click();
-      await idle();
-      const {stop} = await searchTimes();
-      if (measuring) console.log(`stopped by ${how} after ${stop.toFixed(1)} ms`);
-      expect(stop < 100, `${how} took ${stop} ms to stop the search`);
-    }
+  async beside(heading, text) { const shown = await beside(heading); expect(shown === text, `${heading} shows "${shown}", not "${text}"`); },
+  async frames(...names) {
+    const shown = (await page.$$eval(`${main} legend`, (ls) => ls.map((l) => l.textContent))).join(' | ');
+    expect(shown === names.join(' | '), `the frames are ${shown}`);
   },
+  async results(...pairs) { for (let i = 0; i < pairs.length; i += 2) await steps.beside(pairs[i], pairs[i + 1]); },
+  async clipboard(text) { await clipboardHolds(text, 'copied'); },
+  // The window's table as a screen reader finds it (by its role and name), cell by cell.
+  async table(caption, cells) {
+    const table = await find('table', caption, await shownWindow(caption));
+    const shown = await table.evaluate((t) => [...t.rows].map((r) => [...r.cells].map((c) => c.textContent).join('\t')).join('\n'));
+    expect(shown === cells, `${caption} shows ${JSON.stringify(shown)}`);
+  },
+  // "Copy" puts the rows tab-separated under the headings, "Save..." writes the text; then "Close".
+  async csv(caption, text) {
+    const win = await shownWindow(caption), headings = await page.$$eval(`${win} th`, (hs) => hs.map((h) => h.textContent).join('\t'));
+    await clearClipboard(), await (await find('button', 'Copy', win)).click();
+    await clipboardHolds([headings, ...text.split('\n').slice(1).map((l) => l.replaceAll(',', '\t'))].join('\n'), `${caption}'s Copy`);
+    fs.rmSync(downloads, {recursive: true, force: true});
+    await (await find('button', 'Save...', win)).click();
+    await until('nothing was saved', () => fs.existsSync(downloads) && fs.readdirSync(downloads).some((f) => !f.endsWith('.crdownload')));
+    const saved = fs.readFileSync(path.join(downloads, fs.readdirSync(downloads)[0]), 'utf8');
+    expect(saved === text, `${caption}'s Save... wrote ${JSON.stringify(saved)}`);
+    await (await find('button', 'Close', win)).click(), await steps.closed(caption);
+  },
+  // Modal: a click on a button of the window under it, where the box leaves it free, and one beside
+  // the windows change nothing. Closed by OK (the page's own cases also close it by Enter or Esc).
+  async message(title, text, closing = 'OK') {
+    await page.waitForSelector('[role="alertdialog"]', {timeout: 10000});
+    const box = await messageBox(), before = await desk();
+    expect(box.title === title && box.text === text && box.buttons.join() === 'OK', `message ${JSON.stringify(box)}`);
+    await page.mouse.click(...await page.$$eval('.qv-window:not(.qv-message) button[data-control]', (buttons) => buttons
+        .map((b) => b.getBoundingClientRect()).map((r) => [r.x + r.width / 2, r.y + r.height / 2])
+        .find(([x, y]) => !document.elementFromPoint(x, y).closest('.qv-message'))));
+    await page.mouse.click(5, 300);
+    expect(await desk() === before && await messageBox(), 'a click behind the message box was taken');
+    await (closing === 'OK' ? (await find('button', 'OK', '[role="alertdialog"]')).click() : page.keyboard.press(closing)), await idle();
+    expect(!(await messageBox()), `${closing} left the message box open`);
+  },
+  async 'no-message'() { expect(!(await messageBox()), `a message box: ${JSON.stringify(await messageBox())}`); },
+  async search(working) {
+    expect(working === 'counting', `search "${working}"`), await idle();
+    const {seen, counted} = await page.evaluate(() => globalThis.watch);
+    expect(seen && counted, seen ? 'the Working window counted nothing' : 'no Working window was shown');
+  },
+  async stop(how, ms) {
+    expect(how === 'Esc' || how === 'close box', `no way "${how}" to stop a search`);
+    const working = await page.waitForFunction(() => {
+      const w = document.querySelector('.qv-window[data-name="frmWorking"]');
+      return w?.style.visibility === '' && Number(w.querySelector('[data-name="scalpscalced"]').textContent) > 0 && w;
+    });
+    await (how === 'Esc' ? page.keyboard.press('Escape') : (await working.$('.qv-close')).click()), await idle();
+    const {stop} = await searchTimes();
+    if (measuring) console.log(`stopped by ${how} after ${stop?.toFixed(1)} ms`);
+    expect(stop !== null && stop < Number(ms), `${how} took ${stop} ms to stop the search`);
+  },
+  async close(caption) { await (await page.$(`${await shownWindow(caption)} .qv-close`)).click(); },
+  async open(caption) { await shownWindow(caption); },
+  async closed(caption) { await until(`${caption} is still shown`, async () => !(await windowNamed(caption))); },
+  async quit() {
+    await page.evaluate(() => { const end = QuorvanePage.ended; QuorvanePage.ended = (...run) => { globalThis.ended = run, end(...run); }; });
+    await (await page.$(`${main} .qv-close`)).click();
+    await until('the program did not end', () => page.evaluate(() => globalThis.ended));
+    const [status, failure] = await page.evaluate(() => globalThis.ended);
+    expect(status === 0 && !failure, `the program ended with status ${status}: ${failure}`);
+  },
+};
+
+let current = null;  // the case played
+async function play(list) {
+  for (const [kind, ...fields] of list) {
+    expect(Object.hasOwn(steps, kind), `no step "${kind}"`);
+    const step = [kind, ...fields].join(' | ').replaceAll('\n', '\\n').replaceAll('\t', '\\t').slice(0, 200);
+    await steps[kind](...fields).catch((error) => { throw new Error(`${step}: ${error.message}`); });
+  }
+}
+// The first failure ends the run.
+async function fail(error) {
+  console.log(`FAIL: ${current}: ${error.message}`);
+  await page.screenshot({path: path.join(os.tmpdir(), 'quorvane-page-failure.png')});
+  process.exit(1);
+}
+
+// ---- The scenario ----
+const scenario = expanded(path.join(path.dirname(expander), 'scenario.txt'));
+const cases = scenario.map(([kind], i) => kind === 'case' ? i : -1).filter((i) => i >= 0);
+if (cases.some((at) => only.test(scenario[at][1]))) {
+  for (const [n, at] of cases.entries()) {
+    current = scenario[at][1];
+    await play(scenario.slice(at + 1, cases[n + 1])).catch(fail);
+    console.log(`ok: ${current}`);
+  }
+  // Once the program has ended, the page offers to start it again.
+  await Promise.all([page.waitForNavigation(), (await find('button', 'Start Quorvane again')).click()]), await opened();
+}
+
+// ---- What only the page has ----
+const projection = ['tick | Lvl to reach: | off', 'type | Character XP: | 25227500', 'type | Scalps Owned | 1234'];
+const pageCases = {
   async 'the About box is modeless'() {
-    await (await find('button', 'About...')).click();
-    const about = await windowNamed('About Quorvane');
-    expect(about, 'no About box');
+    await steps.press('About...');
     // Keys typed into the main window (reached without a click, which would raise it above the box).
     await (await find('textbox', 'Character XP:')).focus();
     await page.keyboard.type('7');
-    expect((await page.evaluate(() => document.querySelector('[data-name="Text1"]').value)).endsWith('7'),
-           'the main window took no input');
-    await (await find('button', 'OK', about)).click();
-    await page.waitForFunction(() => ![...document.querySelectorAll('.qv-window')]
-        .some((w) => w.dataset.name === 'frmAbout' && w.style.visibility !== 'hidden'), {timeout: 2000});
+    expect((await page.evaluate(() => document.querySelector('[data-name="Text1"]').value)).endsWith('7'), 'the main window took no input');
+    await (await find('button', 'OK', await shownWindow('About Quorvane'))).click(), await steps.closed('About Quorvane');
   },
   async 'Tab walks the tab order and wraps'() {
-    await tick('checkbox', 'Lvl to reach:', true);
-    await (await find('textbox', 'Character XP:')).focus();
-    const order = ['Text1', 'ExecuteCmd', 'cmdAbout', 'ReqLVL', 'TargetLVL', 'Option3(0)', 'Option2(0)',
-                   'Option1(3)', 'Check1', 'cmdOpt', 'CloseOptions', 'Option4(0)', 'chkScalpsUpd', 'ScalpsUpd',
-                   'chkWorking', 'Text1'];
-    const reached = [await page.evaluate(() => document.activeElement.dataset.name)];
-    for (let i = 1; i < order.length; ++i) {
-      await page.keyboard.press('Tab');
-      reached.push(await page.evaluate(() => document.activeElement.dataset.name));
-    }
+    await steps.tick('Lvl to reach:', 'on'), await (await find('textbox', 'Character XP:')).focus();
+    const order = ['Text1', 'ExecuteCmd', 'cmdAbout', 'ReqLVL', 'TargetLVL', 'Option3(0)', 'Option2(0)', 'Option1(3)', 'Check1',
+                   'cmdOpt', 'CloseOptions', 'Option4(0)', 'chkScalpsUpd', 'ScalpsUpd', 'chkWorking', 'Text1'], reached = [];
+    for (const {} of order) reached.push(await page.evaluate(() => document.activeElement.dataset.name)), await page.keyboard.press('Tab');
     expect(reached.join() === order.join(), `Tab reached ${reached.join(' ')}`);
   },
+  // A missing table, a broken one, the player's own and the shipped one again; the boxes closed by Enter and by Esc.
   async 'a table of the player\'s own is used until the shipped one is chosen again'() {
-    const own = path.join(scratch, 'my-table.txt');
-    fs.writeFileSync(own, table.replace(/^(\d+),(\d+)/gm, (row, level, xp) => `${level},${Number(xp) * 2}`));
-    const broken = path.join(scratch, 'broken.txt');
-    fs.writeFileSync(broken, 'not a table\n');
-    const args = ['--xp', '25227500', '--scalps', '1234', '--part', 'rings'];
-    const missing = path.join(scratch, 'lvl-xp.txt');
-    for (const [file, expected] of [['', native([...args, '--table', missing])], [broken, native([...args, '--table', broken])],
-                                    [own, native([...args, '--table', own])], [null, native(args)]]) {
+    const shipped = fs.readFileSync(path.join(site, 'lvl-xp.txt'), 'utf8');
+    fs.writeFileSync(path.join(scratch, 'mine.txt'), shipped.replace(/^(\d+),(\d+)/gm, (row, level, xp) => `${level},${xp * 2}`));
+    fs.writeFileSync(path.join(scratch, 'broken.txt'), 'not a table\n');
+    const args = '--xp 25227500 --scalps 1234 --part rings';
+    // The calculation's four steps, then what each table gives.
+    const played = expand([...projection, 'press-later | Calculate', `message | cli: ${args} --table lvl-xp.txt`,
+                           `message | cli: ${args} --table broken.txt`, `results | cli: ${args} --table mine.txt`, `results | cli: ${args}`]);
+    for (const [i, file] of ['', 'broken.txt', 'mine.txt', null].entries()) {
       tableGone = file === '';
-      if (file) await (await page.$('#table-file')).uploadFile(file);
+      if (file) await (await page.$('#table-file')).uploadFile(path.join(scratch, file));
       else if (file === null) await (await find('button', 'Use the shipped table again')).click();
-      await page.waitForFunction((f) => document.getElementById('table-status').textContent.includes(f || 'beside'), {},
-                                 file && path.basename(file));
-      await tick('checkbox', 'Lvl to reach:', false);
-      await type('Character XP:', '25227500');
-      await type('Scalps Owned', '1234');
-      await (await find('button', 'Calculate')).click();
-      if (expected.status === 0) {
-        await idle();
-        sameResults(expected, await shownResults());
-      } else {
-        await page.waitForSelector('[role="alertdialog"]');
-        const box = await messageBox();
-        expect(`${box.title}: ${box.text}` === expected.message.replaceAll(scratch + path.sep, ''),
-               `message ${JSON.stringify(box)} for ${expected.message}`);
-        await page.keyboard.press('Escape');
-        await idle();
-      }
+      await page.waitForFunction((f) => document.getElementById('table-status').textContent.includes(f || 'beside'), {}, file);
+      const wanted = played[4 + i];
+      await play(played.slice(0, 4));
+      await (wanted[0] === 'results' ? idle().then(() => play([wanted])) : play([[...wanted, i ? 'Escape' : 'Enter']]));
     }
   },
-  async 'the context menu opens by right-click, Shift and function key 10, the Menu key and a long press'() {
-    for (const how of ['right-click', 'Shift and function key 10', 'Menu key', 'long press']) {
-      await openMenu(how);
-      for (const item of menuItems) await find('menuitem', item);
-      expect(await focusedName() === 'Copy ResultsCtrl+C', `${how}: the focus is on ${await focusedName()}`);
-      await page.keyboard.press('ArrowUp');
-      expect(await focusedName() === 'Compare...', `${how}: Up from the first item reached ${await focusedName()}`);
-      if (shots && how === 'right-click') await page.screenshot({path: path.join(shots, 'web-menu.png')});
-      await page.keyboard.press('Escape');
-      expect(!(await page.$('.qv-menu')) && await focusedName() === 'Text1', `${how}: Esc left ${await focusedName()}`);
+  // Opened in every way, the menu shows the same items and Esc closes it; a long press chooses too.
+  async 'the context menu closes by Esc, Copy Results gets past a refused clipboard, Ctrl+C copies'() {
+    for (const [i, how] of Object.keys(ways).entries()) {
+      const before = menuItems;
+      await steps.focus('Character XP:'), await openMenu(how), await page.keyboard.press('Escape');
+      expect(!i || menuItems.join() === before.join(), `${how}: the menu showed ${menuItems.join(' | ')}`);
+      expect(!(await page.$('.qv-menu')) && await page.evaluate(() => document.activeElement.dataset.name) === 'Text1',
+             `${how}: Esc left the menu open or the focus elsewhere`);
     }
-  },
-  async 'Copy Results, Plan... and Compare... give what the command line prints'() {
-    await tick('checkbox', 'Lvl to reach:', false);
-    await type('Character XP:', '25227500');
-    await type('Scalps Owned', '1234');
-    await calculate();
-    for (const how of ['menu, the clipboard refused', 'menu', 'Ctrl+C']) {
-      await page.evaluate((refused) => {
-        const clip = navigator.clipboard, write = (globalThis.writeText ||= clip.writeText.bind(clip));
-        clip.writeText = refused ? () => Promise.reject(new DOMException('refused', 'NotAllowedError')) : write;
-        return write('');
-      }, how.endsWith('refused'));
-      if (how.startsWith('menu')) await choose('Copy Results');
-      else await (await find('textbox', 'Scalps Owned')).focus(), await ctrlC();
-      const copied = await clipboard(), wanted = cliText(['--xp', '25227500', '--scalps', '1234', '--part', 'rings']);
-      expect(copied === wanted, `${how} copied ${JSON.stringify(copied)}, not ${JSON.stringify(wanted)}`);
-    }
+    await play(expand([...projection, 'press | Calculate']));
+    const [[, copied]] = expand(['clipboard | cli: --xp 25227500 --scalps 1234 --part rings']);
+    // Refused, the asynchronous clipboard leaves it to the copy command of the click or key itself.
+    await page.evaluate(() => {
+      globalThis.writeText = navigator.clipboard.writeText.bind(navigator.clipboard);
+      navigator.clipboard.writeText = () => Promise.reject(new DOMException('refused', 'NotAllowedError'));
+    });
+    await steps.menu('long press', 'Copy Results'), await clipboardHolds(copied, 'Copy Results, the clipboard refused');
+    await clearClipboard(), await steps.focus('Scalps Owned'), await ctrlC(), await clipboardHolds(copied, 'Ctrl+C, the clipboard refused');
     // A text box's selection is the browser's to copy.
     await (await find('textbox', 'Character XP:')).click({count: 3}), await ctrlC();
-    expect(await clipboard() === '25227500', `Ctrl+C on a selection copied ${JSON.stringify(await clipboard())}`);
-    const main = await box('[data-name="MainForm"]');
-    for (const [item, caption, args, file] of [['Compare...', 'Compare', ['--compare', '--xp', '25227500', '--scalps', '1234'], 'compare.csv'],
-        ['Plan...', 'Plan', ['--plan', '--xp', '25227500', '--part', 'rings'], 'plan.csv']]) {
-      await choose(item);
-      const shown = await shownTable(caption), wanted = cliTable(args);
-      // The comparison's message column is empty where no way ends with one.
-      if (caption === 'Compare') wanted.forEach((row, i) => row.push(i ? '' : 'Message'));
-      expect(JSON.stringify(shown) === JSON.stringify(wanted), `${caption}: ${JSON.stringify(shown)}`);
-      const win = await windowNamed(caption), [x, y, height] = await box(win);
-      expect(Math.abs(x - main[0]) <= 1 && Math.abs(y - main[1]) <= 1, `${caption} at ${x},${y}, not over ${main}`);
-      // Modeless: the main window takes the keys; the window's grip makes it higher.
-      await (await find('button', 'Copy', win)).click();
-      const csv = cliText([...args, '--csv']).split('\n');
-      expect(await clipboard() === [shown[0].join('\t'), ...csv.slice(1).map((l) => l.replaceAll(',', '\t'))].join('\n'),
-             `${caption}'s Copy put ${JSON.stringify(await clipboard())}`);
-      await (await find('button', 'Save...', win)).click();
-      expect(await downloaded(file) === csv.join('\n'), `${file} is not the --csv text`);
+    await clipboardHolds('25227500', 'Ctrl+C on a selection');
+  },
+  async 'the Compare and Plan windows open centred over the main window, their grips make them higher, the arrow keys walk a table'() {
+    for (const caption of ['Compare', 'Plan']) {
+      await steps.focus('Character XP:'), await steps.menu('Shift+F10', `${caption}...`);
+      const win = await shownWindow(caption), [x, y, height] = await centre(win), over = await centre(main);
+      expect(Math.abs(x - over[0]) <= 1 && Math.abs(y - over[1]) <= 1, `${caption} at ${x},${y}, not over ${over}`);
       const grip = await (await page.$(`${win} .qv-grip`)).boundingBox();
       await page.mouse.move(grip.x + grip.width / 2, grip.y + 3);
       await page.mouse.down(), await page.mouse.move(grip.x + grip.width / 2, grip.y + 63), await page.mouse.up();
-      expect((await box(win))[2] === height + 60, `${caption}'s table is ${(await box(win))[2]} px high, not ${height + 60}`);
+      expect((await centre(win))[2] === height + 60, `${caption}'s table is ${(await centre(win))[2]} px high, not ${height + 60}`);
     }
-    // The table: a cell at a time, by the arrow keys.
-    await (await page.$(`${await windowNamed('Plan')} td`)).focus();
+    await (await page.$(`${await shownWindow('Plan')} td`)).focus();
     await page.keyboard.press('ArrowDown'), await page.keyboard.press('ArrowRight');
     expect(await page.evaluate(() => document.activeElement.closest('tr').sectionRowIndex + ',' +
                                      document.activeElement.cellIndex) === '1,1', 'the arrow keys did not move the cell');
-    await (await find('button', 'Close', await windowNamed('Compare'))).click();
+    await (await find('button', 'Close', await shownWindow('Compare'))).click();
     if (shots) await page.screenshot({path: path.join(shots, 'web-plan.png')});
-  },
-  async 'Plan... with a bad input gives the message box of Calculate'() {
-    await type('Character XP:', '');
-    const boxes = [];
-    for (const press of [() => choose('Plan...'), async () => (await find('button', 'Calculate')).click()]) {
-      await press();
-      await page.waitForSelector('[role="alertdialog"]');
-      boxes.push(JSON.stringify(await messageBox()));
-      await page.keyboard.press('Enter');
-      await idle();
-    }
-    const [title, text] = native(['--xp', '', '--part', 'rings']).message.split(/: (.*)/s);
-    expect(boxes[0] === JSON.stringify({title, text}) && boxes[1] === boxes[0], `Plan... showed ${boxes[0]}, Calculate ${boxes[1]}`);
   },
   async 'axe finds no serious or critical violation'() {
     await page.evaluate(axeSource);
@@ -377,49 +376,32 @@ const cases = {
   },
   async 'the page works offline once it has been opened'() {
     await page.evaluate(() => navigator.serviceWorker.ready);
-    await page.setOfflineMode(true);
-    await page.reload();
-    await page.waitForFunction(() => globalThis.QuorvanePeer && QuorvanePeer.mode === 'idle', {timeout: 30000});
-    await type('Character XP:', '25227500');
-    await type('Scalps Owned', '1234');
-    await calculate();
-    sameResults(native(['--xp', '25227500', '--scalps', '1234', '--part', 'rings']), await shownResults());
+    await page.setOfflineMode(true), await page.reload(), await opened();
+    await play(expand([...projection, 'press | Calculate', 'results | cli: --xp 25227500 --scalps 1234 --part rings']));
     await page.setOfflineMode(false);
   },
 };
-
-let failed = 0;
-for (const [name, run] of Object.entries(cases)) {
-  if (!only.test(name)) continue;
-  try {
-    await run();
-    console.log(`ok: ${name}`);
-  } catch (error) {
-    ++failed;
-    console.log(`FAIL: ${name}: ${error.message}`);
-    await page.screenshot({path: path.join(os.tmpdir(), `quorvane-page-failure-${Object.keys(cases).indexOf(name)}.png`)});
-  }
+for (const [name, run] of Object.entries(pageCases).filter(([name]) => only.test(name))) {
+  current = name, await run().catch(fail), console.log(`ok: ${name}`);
 }
 if (errors.length) console.log(`FAIL: errors on the page: ${errors.join('; ')}`);
 
 if (measuring) {
   console.log(`page opened to the window taking input: ${readyMs.toFixed(0)} ms`);
-  for (const hidden of [true, false]) {
-    await tick('checkbox', 'Do not show the Working window.', hidden);
-    await type('Update window after:', '100');
-    await startSearch('25227500', '189');
+  for (const hidden of ['on', 'off']) {
+    await play(expand([`tick | Do not show the Working window. | ${hidden}`, 'type | Update window after: | 100', 'tick | Lvl to reach: | on',
+                       'type | Character XP: | 25227500', 'type | Lvl to reach: | 189', 'press-later | Calculate']));
     await page.waitForFunction(() => QuorvanePeer.mode === 'idle', {timeout: 600000, polling: 500});
     const times = await searchTimes();
-    console.log(`longest search, Working window ${hidden ? 'hidden' : 'shown'}: ${times.total.toFixed(0)} ms,` +
+    console.log(`longest search, Working window ${hidden === 'on' ? 'hidden' : 'shown'}: ${times.total.toFixed(0)} ms,` +
                 ` longest gap between frames ${times.longestFrameGap.toFixed(0)} ms (${times.over20} of ${times.frames} over 20 ms),` +
-                ` answer ${await scalpsNeeded()}`);
+                ` answer ${await beside('Scalps Needed')}`);
   }
   const started = process.hrtime.bigint();
   execFileSync(cli, ['--xp', '25227500', '--part', 'rings', '--side', 'good', '--target', '189']);
   console.log(`native: ${Number(process.hrtime.bigint() - started) / 1e6} ms`);
 }
 
-await browser.close();
-server.close();
+await browser.close(), server.close();
 fs.rmSync(scratch, {recursive: true, force: true});
-process.exit(failed || errors.length ? 1 : 0);
+process.exit(errors.length ? 1 : 0);

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Runs the page's test in the machine's chromium: installs the test's node packages from their
-# lock file into WORK (once; no browser is downloaded) and runs it there.
-# Usage: run.sh SITE_DIR QUORVANE_CLI WORK [--measure]
+# Runs the page's test (on the scenario as tests/e2e/scenario.py expands it) in the machine's chromium:
+# installs the test's node packages from their lock file into WORK (once; no browser is downloaded).
+# Usage: run.sh SITE_DIR QUORVANE_CLI WORK [--measure] [--shots DIR]
 # Exits 77 with a line "SKIP: ..." when chromium, node or npm is missing.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,4 +16,4 @@ if ! cmp -s "$here/package-lock.json" "$work/package-lock.json" || [ ! -d "$work
   (cd "$work" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
 fi
 cp "$here/page_test.mjs" "$work/"
-exec node "$work/page_test.mjs" "$site" "$cli" "$@"
+exec node "$work/page_test.mjs" "$site" "$cli" "$here/../../e2e/scenario.py" "$@"
