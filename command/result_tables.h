@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "command/calculate_command.h"
+#include "command/messages.h"
 
 namespace quorvane {
 
@@ -33,14 +34,6 @@ struct ResultTable {
   std::vector<ResultColumn> columns;
   std::vector<ResultRow> rows;
   bool messageColumn = false;  // rows may carry a message (CSV: a last column "message")
-};
-
-// A message box the command showed, as the tables keep it.
-struct ShownMessage {
-  std::string title;
-  std::string text;
-  // "Title: Text", as the command line prints it.
-  std::string line() const { return title + ": " + text; }
 };
 
 // A view over another view's fields that nothing reaches: what the command writes into the fields
