@@ -1,9 +1,7 @@
 #include "command/calculate_command.h"
 
 #include <cmath>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include "command/messages.h"
@@ -58,8 +56,8 @@ class SearchWindows : public SearchDisplay {
 // The state of one press.
 class Command {
  public:
-  Command(CalculateView& view, std::string tablePath)
-      : v_(view), tablePath_(std::move(tablePath)), path_(LevelTableShownPath(tablePath_)) {}
+  Command(CalculateView& view, const LevelTableFile& table)
+      : v_(view), tablePath_(table.path), path_(table.shownPath) {}
 
   // One press: the checks, then the projection of the scalps owned or the search for the
   // scalps needed.
@@ -413,52 +411,16 @@ CalculateResults Command::showResults(const ProjectionInput& in, const Projectio
 
 }  // namespace
 
-namespace {
-
-// True for a link target of the kind "pipe:[541687]", "socket:[12]" or "anon_inode:[eventfd]":
-// a first part of lowercase letters and '_' and then ':', as no relative path written by hand
-// looks.
-bool NamesNoFile(const std::filesystem::path& target) {
-  const std::string text = target.string();
-  const std::size_t colon = text.find(':');
-  if (target.is_absolute() || colon == std::string::npos || colon < 2) return false;
-  for (std::size_t i = 0; i < colon; ++i) {
-    if (!((text[i] >= 'a' && text[i] <= 'z') || text[i] == '_')) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::string LevelTableShownPath(const std::string& path) {
-  namespace fs = std::filesystem;
-  fs::path shown = path;
-  std::error_code error;
-  // Follows the links one by one, so that a link to a missing file still names that file.
-  // A link may also lead to no file name at all: the kernel names a pipe, a socket or an
-  // anonymous file behind /proc/self/fd/<n> as "pipe:[541687]" and the like; the path as given
-  // is then the only name there is.
-  for (int links = 0; links < 40 && fs::is_symlink(shown, error); ++links) {
-    const fs::path target = fs::read_symlink(shown, error);
-    if (error) break;
-    if (NamesNoFile(target)) return path;
-    shown = target.is_absolute() ? target : shown.parent_path() / target;
-  }
-  return shown == fs::path(path) ? path : shown.lexically_normal().string();
-}
-
 std::string GroupedXp(std::int64_t xp) { return GroupDigits(FormatPlain(xp)); }
 
 std::string GoldCaption(double goldMillions) { return FormatPlain(goldMillions) + "M gp"; }
 
-CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath) {
-  return Command(view, tablePath).run();
-}
+CalculateReport RunCalculate(CalculateView& view, const LevelTableFile& table) { return Command(view, table).run(); }
 
-PlanReport RunPlan(CalculateView& view, const std::string& tablePath) { return Command(view, tablePath).plan(); }
+PlanReport RunPlan(CalculateView& view, const LevelTableFile& table) { return Command(view, table).plan(); }
 
-CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath) {
-  return RunCalculate(view, tablePath).outcome;
+CalculateOutcome ExecuteCalculate(CalculateView& view, const LevelTableFile& table) {
+  return RunCalculate(view, table).outcome;
 }
 
 }  // namespace quorvane

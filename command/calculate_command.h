@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "command/view_fields.h"
@@ -36,6 +37,15 @@ class CalculateView {
   virtual bool workingWindowStopRequested() { return false; }
 };
 
+// The level table a press reads, and the name its messages give it: the file to edit, where the
+// links of the path lead (the platform layer follows them). A path given alone names itself.
+struct LevelTableFile {
+  LevelTableFile(std::string file) : path(file), shownPath(std::move(file)) {}
+  LevelTableFile(std::string file, std::string shown) : path(std::move(file)), shownPath(std::move(shown)) {}
+  std::string path;
+  std::string shownPath;
+};
+
 // How one press of "Calculate" ended: with results, with a message, or stopped by the user while
 // it searched (the Working window closed, nothing further written).
 enum class CalculateOutcome { Results, Message, Stopped };
@@ -56,12 +66,12 @@ struct CalculateReport {
   std::optional<CalculateResults> results;  // set when Outcome is Results
 };
 
-// One press of "Calculate": checks the fields in order, reads the level table at `tablePath`,
+// One press of "Calculate": checks the fields in order, reads the level table,
 // then projects the scalps owned, or searches for the scalps needed, and writes the results.
 // The first failing check shows its message and ends the command.
-CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath);
+CalculateOutcome ExecuteCalculate(CalculateView& view, const LevelTableFile& table);
 // The same press, with its results as numbers.
-CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath);
+CalculateReport RunCalculate(CalculateView& view, const LevelTableFile& table);
 
 // One row of a plan: the level searched for and the search's results (ScalpsNeeded set).
 struct PlanRow {
@@ -80,12 +90,7 @@ struct PlanReport {
 // searching for that level alone gives. The first search that ends with a message (the level
 // cap, a level the table lacks) shows it and ends the plan, keeping the rows before it. The
 // level table is read once.
-PlanReport RunPlan(CalculateView& view, const std::string& tablePath);
-
-// The path to name in messages about the level table at `path`: where its links lead, so that
-// the message names the file to edit rather than a link to it; `path` itself when it is no link
-// or when a link leads to no file name (a pipe behind /dev/stdin).
-std::string LevelTableShownPath(const std::string& path);
+PlanReport RunPlan(CalculateView& view, const LevelTableFile& table);
 
 // The captions of the result labels, in the order the window writes them.
 std::string GroupedXp(std::int64_t xp);

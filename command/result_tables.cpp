@@ -109,12 +109,12 @@ const std::vector<ResultColumn>& ComparisonColumns() {
   return columns;
 }
 
-Comparison RunComparison(const CalculateView& view, const std::string& tablePath) {
+Comparison RunComparison(const CalculateView& view, const LevelTableFile& table) {
   Comparison comparison;
   comparison.table = ResultTable{ComparisonColumns(), {}, true};
   for (const Way& way : kWays) {
     WayView one(view, way);
-    const CalculateReport report = RunCalculate(one, tablePath);
+    const CalculateReport report = RunCalculate(one, table);
     ResultRow row;
     row.cells.push_back({way.name, way.name});
     if (report.outcome == CalculateOutcome::Results) {

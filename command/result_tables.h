@@ -81,7 +81,7 @@ struct Comparison {
   std::vector<ShownMessage> distinctMessages() const;
 };
 const std::vector<ResultColumn>& ComparisonColumns();
-Comparison RunComparison(const CalculateView& view, const std::string& tablePath);
+Comparison RunComparison(const CalculateView& view, const LevelTableFile& table);
 
 // CSV: a header line of the names, then one line per row of the plain values (with the
 // message column where the table has one).

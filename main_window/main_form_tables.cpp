@@ -47,7 +47,7 @@ void MainForm::mnuCopyResults_Click() { ui::SetClipboardText(resultsText()); }
 // with the message after them, a message before any row is shown as "Calculate" shows it.
 void MainForm::mnuPlan_Click() {
   PlanView view(calculateView_);
-  const PlanReport plan = RunPlan(view, tablePathForPress());
+  const PlanReport plan = RunPlan(view, tableForPress());
   if (plan.rows.empty()) {
     if (view.message) messageBox(view.message->text, view.message->title);
     return;
@@ -58,7 +58,7 @@ void MainForm::mnuPlan_Click() {
 // Every way projected from the window's fields; input that every way refuses alike gets the
 // message "Calculate" gives.
 void MainForm::mnuCompare_Click() {
-  const Comparison comparison = RunComparison(calculateView_, tablePathForPress());
+  const Comparison comparison = RunComparison(calculateView_, tableForPress());
   if (comparison.refused()) {
     const ShownMessage& message = *comparison.messages.front();
     messageBox(message.text, message.title);
