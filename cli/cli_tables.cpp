@@ -25,7 +25,7 @@ CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, cons
                                  const LevelTableFile& levelTable) {
   std::ostringstream unused;
   const CliView view(options, unused, unused);
-  const Comparison comparison = RunComparison(view, levelTable);
+  const Comparison comparison = RunComparison(view.read(), levelTable);
   if (!comparison.refused()) WriteTable(out, options.format, comparison.table);
   out.flush();
   for (const ShownMessage& m : comparison.distinctMessages()) messages << m.line() << '\n';
