@@ -30,44 +30,46 @@ inline double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Passes every call on to the main window's view and times the Working window's phases.
-class TimedView : public CalculateView {
+// Passes every call on to the main window's view and its Working window, and times the Working
+// window's phases.
+class TimedView : public CalculateView, public WorkingWindow {
  public:
   // `repaintWhole` repaints the whole Working window; null: the program's own repaint.
   TimedView(CalculateView& inner, std::function<void()> repaintWhole) : v_(inner), whole_(std::move(repaintWhole)) {}
-  std::string text(TextField f) const override { return v_.text(f); }
-  void setText(TextField f, const std::string& t) override { v_.setText(f, t); }
-  int checkValue(CheckField c) const override { return v_.checkValue(c); }
-  bool optionSelected(OptionGroup g, int i) const override { return v_.optionSelected(g, i); }
-  void setCaption(ResultLabel l, const std::string& c) override { v_.setCaption(l, c); }
+  CalculateInput read() const override { return v_.read(); }
+  void apply(const CalculateWrites& writes) override { v_.apply(writes); }
   void showMessage(const std::string& title, const std::string& text) override {
     std::fprintf(stderr, "message: %s: %s\n", title.c_str(), text.c_str());
     std::exit(1);
   }
-  void openWorkingWindow() override {
+  WorkingWindow& openWorkingWindow() override {
     const auto t = Clock::now();
-    v_.openWorkingWindow();
+    working_ = &v_.openWorkingWindow();
     openMs += MsSince(t);
+    return *this;
   }
-  void setWorkingCaption(WorkingLabel l, const std::string& c) override {
+  void setLabel(WorkingLabel l, const std::string& c) override {
     const auto t = Clock::now();
-    v_.setWorkingCaption(l, c);
+    working_->setLabel(l, c);
     captionMs += MsSince(t);
   }
-  void repaintWorkingWindow() override {
+  void repaintNow() override {
     const auto t = Clock::now();
     if (whole_)
       whole_();
     else
-      v_.repaintWorkingWindow();
+      working_->repaintNow();
     repaintMs += MsSince(t);
     ++repaints;
   }
-  void closeWorkingWindow() override { v_.closeWorkingWindow(); }
-  bool workingWindowStopRequested() override {
+  void closeWorkingWindow() override {
+    v_.closeWorkingWindow();
+    working_ = nullptr;
+  }
+  bool stopRequested() override {
     if (whole_) return false;
     const auto t = Clock::now();
-    const bool stop = v_.workingWindowStopRequested();
+    const bool stop = working_->stopRequested();
     pollMs += MsSince(t);
     return stop;
   }
@@ -77,6 +79,7 @@ class TimedView : public CalculateView {
 
  private:
   CalculateView& v_;
+  WorkingWindow* working_ = nullptr;
   std::function<void()> whole_;
 };
 

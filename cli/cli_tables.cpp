@@ -9,11 +9,11 @@
 namespace quorvane::cli {
 
 CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostream& progress, const CliOptions& options,
-                           const std::string& tablePath) {
+                           const LevelTableFile& levelTable) {
   // The message waits until the rows before it are written.
   std::ostringstream message;
   CliView view(options, message, progress);
-  const PlanReport plan = RunPlan(view, tablePath);
+  const PlanReport plan = RunPlan(view, levelTable);
   const ResultTable table = PlanTable(plan);
   if (!table.rows.empty()) WriteTable(out, options.format, table);
   out.flush();
@@ -22,10 +22,10 @@ CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostre
 }
 
 CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, const CliOptions& options,
-                                 const std::string& tablePath) {
+                                 const LevelTableFile& levelTable) {
   std::ostringstream unused;
   const CliView view(options, unused, unused);
-  const Comparison comparison = RunComparison(view, tablePath);
+  const Comparison comparison = RunComparison(view.read(), levelTable);
   if (!comparison.refused()) WriteTable(out, options.format, comparison.table);
   out.flush();
   for (const ShownMessage& m : comparison.distinctMessages()) messages << m.line() << '\n';

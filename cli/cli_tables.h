@@ -12,7 +12,7 @@ namespace quorvane::cli {
 // scalps needed, scalps more than the row before). A message that ends the plan goes to
 // `messages` after the rows found before it are written to `out`.
 CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostream& progress, const CliOptions& options,
-                           const std::string& tablePath);
+                           const LevelTableFile& levelTable);
 
 // The comparison: the projection of the scalps owned for every way of handing them in, one row
 // each, exactly as the command projects them one at a time. When every way ends with the same
@@ -20,6 +20,6 @@ CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostre
 // message shows it in its row, and the message also goes to `messages`, each message once.
 // Results only when no way ended with a message.
 CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, const CliOptions& options,
-                                 const std::string& tablePath);
+                                 const LevelTableFile& levelTable);
 
 }  // namespace quorvane::cli

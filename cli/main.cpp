@@ -11,6 +11,7 @@
 #include "cli/cli_tables.h"
 #include "cli/cli_view.h"
 #include "core/level_table.h"
+#include "platform/level_table_source.h"
 #include "platform/program_folder.h"
 #include "command/calculate_command.h"
 #include "quorvane_version.h"
@@ -43,7 +44,8 @@ int Run(const std::vector<std::string>& args) {
   }
 
   const CliOptions& options = parsed.options;
-  const std::string table = options.table.value_or(DefaultLevelTablePath());
+  const std::string tablePath = options.table.value_or(DefaultLevelTablePath());
+  const LevelTableFile table{tablePath, LevelTableShownPath(tablePath)};
   int status = kExitResults;
   if (options.mode == CliMode::Plan) {
     if (WritePlan(std::cout, std::cerr, std::cerr, options, table) != CalculateOutcome::Results) status = kExitMessage;

@@ -1,11 +1,10 @@
 #include "command/calculate_command.h"
 
 #include <cmath>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 #include <utility>
 
+#include "command/messages.h"
 #include "core/level_table.h"
 #include "core/number_text.h"
 #include "core/projection.h"
@@ -20,148 +19,6 @@ constexpr Xp kLowestXp = 25'227'500;       // level 50, which the quest requires
 constexpr Xp kHighestXp = 94'564'821'930;  // the last XP the calculator projects from
 constexpr std::int64_t kFewestScalps = 5;  // fewer owned scalps are not worth a projection
 
-// ---- The texts the command shows. -----------------------------------------------------------
-
-// Titles of the message boxes.
-constexpr char kErrorTitle[] = "Error";
-constexpr char kNoDataInFieldsTitle[] = "No Data In Fields";
-constexpr char kPleaseTitle[] = "Please!!!";
-constexpr char kNoDataTitle[] = "No data";
-constexpr char kMissingDataTitle[] = "Missing Data";
-constexpr char kBePatientTitle[] = "Be patient";
-constexpr char kCheaterTitle[] = "Cheater!";
-constexpr char kNoPublicDataTitle[] = "No public data!";
-constexpr char kOopsTitle[] = "Oops";
-
-struct Message {
-  const char* title;
-  const char* text;
-};
-
-// Messages with a fixed text.
-constexpr Message kNoQuestOptions{kErrorTitle, "You have not chosen any quest options."};
-constexpr Message kNoXpTyped{kErrorTitle, "You have not typed any XP."};
-constexpr Message kNoLevelTyped{kErrorTitle, "You have not typed your level."};
-constexpr Message kLevelTooHigh{kErrorTitle, "No support for higher than 190lvl."};
-constexpr Message kLevelBelowOne{kErrorTitle, "The Level field must hold a level of 1 or more."};
-constexpr Message kNoXpData{kNoDataInFieldsTitle, "You have not typed any XP."};
-constexpr Message kNoScalps{kNoDataInFieldsTitle, "You have not typed any number of scalps."};
-constexpr Message kTooFewScalps{kPleaseTitle, "Perhaps you should consider collecting some scalps first."};
-constexpr Message kScalpsTooLarge{kErrorTitle, "The Scalps field holds a number too large to calculate with."};
-constexpr Message kNoSide{kNoDataTitle, "Check your desired karma orientation."};
-constexpr Message kNoTarget{kMissingDataTitle, "Put a number in the Requested LVL."};
-constexpr Message kAboveLevelCap{kBePatientTitle, "Cannot check above 190lvl."};
-constexpr Message kBelowLevel50{kCheaterTitle, "Who are you kidding? 50lvl req for SH :-)"};
-constexpr Message kAboveKnownXp{kNoPublicDataTitle, "Sorry, this prog calculates only until 190lvl (for now)"};
-constexpr Message kTargetBelow{kOopsTitle, "You want to loose XP? Jesus!"};
-constexpr Message kTargetReached{kOopsTitle, "You are already there! 0 scalps needed!"};
-constexpr Message kUpdateIntervalNotAbove0{kErrorTitle,
-                                           "The Update window after: field must hold a number of scalps above 0."};
-constexpr Message kLevelLetters{kNoDataInFieldsTitle, "The Level field has letters, not numbers."};
-constexpr Message kXpLetters{kNoDataInFieldsTitle, "The XP field has letters, not numbers."};
-
-// Messages about a field that holds no usable number: "The <field name><ending>".
-struct FieldMessage {
-  const char* title;
-  const char* ending;
-};
-constexpr char kFieldIntro[] = "The ";
-constexpr FieldMessage kFieldHasLetters{kNoDataInFieldsTitle, " field has letters, not numbers."};
-constexpr FieldMessage kFieldNotANumber{kNoDataInFieldsTitle, " field does not hold a number."};
-constexpr FieldMessage kFieldNotWhole{kErrorTitle, " field must hold a whole number."};
-
-constexpr char kXpFieldName[] = "XP";
-constexpr char kLevelFieldName[] = "Level";
-constexpr char kScalpsFieldName[] = "Scalps";
-constexpr char kTargetLevelFieldName[] = "Requested LVL";
-constexpr char kUpdateIntervalFieldName[] = "Update window after:";
-
-// Messages about the level table, all titled kErrorTitle. About the whole file:
-// "The level table <path><ending>"; about one of its lines: "Line <n> of <path><ending>".
-constexpr char kTableIntro[] = "The level table ";
-constexpr char kTableMissing[] = " is missing.";
-constexpr char kTableUnreadable[] = " cannot be read.";
-// " cannot be read: <reason>." where the system says why.
-constexpr char kTableUnreadableFolder[] = " cannot be read: it is a folder.";
-constexpr char kTableUnreadableNotRegular[] = " cannot be read: it is not a regular file.";
-constexpr char kTableUnreadableLinkLoop[] = " cannot be read: its links lead round in a loop.";
-constexpr char kTableUnreadableAccessDenied[] = " cannot be read: permission denied.";
-constexpr char kTableUnreadableReadError[] = " cannot be read: reading it failed.";
-constexpr char kTableEmpty[] = " holds no levels.";
-constexpr char kTableUnusable[] = " cannot be used.";
-constexpr char kLineIntro[] = "Line ";
-constexpr char kLineOf[] = " of ";
-constexpr char kLineNotANumber[] = " holds something that is not a whole number.";
-constexpr char kLineNoSeparator[] = " has a level number and XP without a comma between them.";
-constexpr char kLineEmptyField[] = " has an empty field.";
-constexpr char kLineLevelNumberRange[] = " has a level number outside -32768 to 32767.";
-constexpr char kLineTooLargeIntro[] = " has an XP value above ";  // followed by the largest XP and kSentenceEnd
-constexpr char kLineNegative[] = " has a negative XP value.";
-constexpr char kLineNotIncreasing[] = " has an XP value that is not above the one of the level before.";
-constexpr char kLineIncompleteRecord[] = " has a level number without its XP.";
-// "The level table <path> has no XP for level <n>."
-constexpr char kTableLacksLevel[] = " has no XP for level ";
-// "The XP in the XP field matches no level of the level table <path>."
-constexpr char kXpMatchesNoLevelIntro[] = "The XP in the XP field matches no level of the level table ";
-constexpr char kSentenceEnd[] = ".";
-
-const char* FieldName(TextField field) {
-  switch (field) {
-    case TextField::Xp: return kXpFieldName;
-    case TextField::Level: return kLevelFieldName;
-    case TextField::Scalps: return kScalpsFieldName;
-    case TextField::TargetLevel: return kTargetLevelFieldName;
-    case TextField::UpdateInterval: return kUpdateIntervalFieldName;
-  }
-  return "";
-}
-
-std::string FieldText(TextField field, const FieldMessage& message) {
-  return kFieldIntro + std::string(FieldName(field)) + message.ending;
-}
-
-std::string TableText(const std::string& path, const char* ending) { return kTableIntro + path + ending; }
-
-const char* UnreadableEnding(ReadFailure reason) {
-  switch (reason) {
-    case ReadFailure::Unknown: return kTableUnreadable;
-    case ReadFailure::Folder: return kTableUnreadableFolder;
-    case ReadFailure::NotRegularFile: return kTableUnreadableNotRegular;
-    case ReadFailure::LinkLoop: return kTableUnreadableLinkLoop;
-    case ReadFailure::AccessDenied: return kTableUnreadableAccessDenied;
-    case ReadFailure::ReadError: return kTableUnreadableReadError;
-  }
-  return kTableUnreadable;
-}
-
-std::string LineText(std::int64_t line, const std::string& path, const std::string& ending) {
-  return kLineIntro + std::to_string(line) + kLineOf + path + ending;
-}
-
-std::string TableMessage(const TableError& error, const std::string& path) {
-  switch (error.problem) {
-    case TableProblem::Missing: return TableText(path, kTableMissing);
-    case TableProblem::Unreadable: return TableText(path, UnreadableEnding(error.reason));
-    case TableProblem::Empty: return TableText(path, kTableEmpty);
-    case TableProblem::NotANumber: return LineText(error.line, path, kLineNotANumber);
-    case TableProblem::NoSeparator: return LineText(error.line, path, kLineNoSeparator);
-    case TableProblem::EmptyField: return LineText(error.line, path, kLineEmptyField);
-    case TableProblem::LevelNumberRange: return LineText(error.line, path, kLineLevelNumberRange);
-    case TableProblem::TooLarge:
-      return LineText(error.line, path, kLineTooLargeIntro + FormatPlain(kMaxTableXp) + kSentenceEnd);
-    case TableProblem::Negative: return LineText(error.line, path, kLineNegative);
-    case TableProblem::NotIncreasing: return LineText(error.line, path, kLineNotIncreasing);
-    case TableProblem::IncompleteRecord: return LineText(error.line, path, kLineIncompleteRecord);
-  }
-  return TableText(path, kTableUnusable);
-}
-
-std::string MissingLevelText(const std::string& path, int level) {
-  return kTableIntro + path + kTableLacksLevel + std::to_string(level) + kSentenceEnd;
-}
-
-std::string XpMatchesNoLevelText(const std::string& path) { return kXpMatchesNoLevelIntro + path + kSentenceEnd; }
-
 // ---- The command. ---------------------------------------------------------------------------
 
 // The result of one check: a value ends the press with that outcome, none lets it go on.
@@ -170,37 +27,50 @@ using Step = std::optional<CalculateOutcome>;
 // What the press does once its checks pass: one projection or search, or a search per level.
 enum class Press { Calculate, Plan };
 
-CalculateReport Ended(CalculateOutcome outcome) { return CalculateReport{outcome, std::nullopt}; }
+CalculateReport Ended(CalculateOutcome outcome) { return CalculateReport{outcome, std::nullopt, std::nullopt}; }
 CalculateReport Finished(CalculateResults results) {
-  return CalculateReport{CalculateOutcome::Results, std::move(results)};
+  return CalculateReport{CalculateOutcome::Results, std::move(results), std::nullopt};
 }
 
-// Passes the search's display calls on to the windows.
+// Passes the search's display calls on to the Working window it opened (none when that window is
+// not shown); the scalps found join the main window's writes.
 class SearchWindows : public SearchDisplay {
  public:
-  explicit SearchWindows(CalculateView& view) : v_(view) {}
+  SearchWindows(CalculateView* view, WorkingWindow* window, CalculateWrites& writes)
+      : view_(view), window_(window), writes_(writes) {}
   void setCandidate(const std::string& start, const std::string& target, const std::string& scalps) override {
-    v_.setWorkingCaption(WorkingLabel::StartLevel, start);
-    v_.setWorkingCaption(WorkingLabel::TargetLevel, target);
-    v_.setWorkingCaption(WorkingLabel::Scalps, scalps);
+    if (!window_) return;
+    window_->setLabel(WorkingLabel::StartLevel, start);
+    window_->setLabel(WorkingLabel::TargetLevel, target);
+    window_->setLabel(WorkingLabel::Scalps, scalps);
   }
   void setLevelReached(const std::string& caption) override {
-    v_.setWorkingCaption(WorkingLabel::LevelReached, caption);
+    if (window_) window_->setLabel(WorkingLabel::LevelReached, caption);
   }
-  void repaintNow() override { v_.repaintWorkingWindow(); }
-  void closeWindow() override { v_.closeWorkingWindow(); }
-  void setScalpsNeeded(const std::string& scalps) override { v_.setCaption(ResultLabel::ScalpsNeeded, scalps); }
-  bool stopRequested() override { return v_.workingWindowStopRequested(); }
+  void repaintNow() override {
+    if (window_) window_->repaintNow();
+  }
+  void closeWindow() override {
+    if (view_ && window_) view_->closeWorkingWindow();
+  }
+  void setScalpsNeeded(const std::string& scalps) override { writes_.setCaption(ResultLabel::ScalpsNeeded, scalps); }
+  bool stopRequested() override { return window_ && window_->stopRequested(); }
 
  private:
-  CalculateView& v_;
+  CalculateView* view_;
+  WorkingWindow* window_;
+  CalculateWrites& writes_;
 };
 
-// The state of one press.
+// The state of one press: the fields as read at its start, with what the press writes into them,
+// and the writes that have not reached the window yet. They reach it where the user can see the
+// window: before a message box, when the Working window opens, and at the end of the press.
 class Command {
  public:
-  Command(CalculateView& view, std::string tablePath)
-      : v_(view), tablePath_(std::move(tablePath)), path_(LevelTableShownPath(tablePath_)) {}
+  // A press in `view`, or, without one, a press on `input` that writes nowhere and keeps its
+  // message in its report.
+  Command(CalculateView* view, CalculateInput input, const LevelTableFile& table)
+      : view_(view), in_(std::move(input)), tablePath_(table.path), path_(table.shownPath) {}
 
   // One press: the checks, then the projection of the scalps owned or the search for the
   // scalps needed.
@@ -223,29 +93,43 @@ class Command {
   Step checkXpRange();
   Step checkTargetAboveStart();
 
+  CalculateOutcome searchEveryLevel(std::vector<PlanRow>& rows);
   CalculateReport project();
   CalculateReport search(int targetLevel);
   void zeroItemCaptions();
   CalculateResults showResults(const ProjectionInput& in, const ProjectionResult& r);
 
+  // Brings the writes made so far to the window.
+  void flush() {
+    if (view_ && !writes_.empty()) view_->apply(writes_);
+    writes_ = CalculateWrites{};
+  }
+  void setText(TextField f, const std::string& text) {
+    in_.text(f) = text;
+    writes_.setText(f, text);
+  }
+  void setCaption(ResultLabel label, const std::string& caption) { writes_.setCaption(label, caption); }
+
   CalculateOutcome fail(const Message& m) { return fail(m.title, m.text); }
   CalculateOutcome fail(const std::string& title, const std::string& text) {
-    v_.showMessage(title, text);
+    flush();
+    if (!message_) message_ = ShownMessage{title, text};
+    if (view_) view_->showMessage(title, text);
     return CalculateOutcome::Message;
   }
   CalculateOutcome missingLevel(int level) { return fail(kErrorTitle, MissingLevelText(path_, level)); }
 
-  bool empty(TextField f) const { return v_.text(f).empty(); }
+  bool empty(TextField f) const { return in_.text(f).empty(); }
   bool emptyOrZero(TextField f) const {
-    const std::string t = v_.text(f);
+    const std::string& t = in_.text(f);
     return t.empty() || t == "0";
   }
-  bool ticked(CheckField c) const { return v_.checkValue(c) == 1; }
-  bool selected(OptionGroup g, int i) const { return v_.optionSelected(g, i); }
+  bool ticked(CheckField c) const { return in_.check(c) == 1; }
+  bool selected(OptionGroup g, int i) const { return in_.selected(g) == i; }
 
   // Reads a field as a number; when it is not one, shows the message that names the field.
   std::optional<FieldNumber> read(TextField field, bool allowFraction) {
-    const FieldNumber n = ReadFieldNumber(v_.text(field), allowFraction);
+    const FieldNumber n = ReadFieldNumber(in_.text(field), allowFraction);
     switch (n.status) {
       case NumberStatus::Ok: return n;
       case NumberStatus::Letters: fail(kFieldHasLetters.title, FieldText(field, kFieldHasLetters)); break;
@@ -275,9 +159,12 @@ class Command {
     return ZeroLeft::Rings;
   }
 
-  CalculateView& v_;
-  const std::string tablePath_;  // the file read
-  const std::string path_;       // the file the messages name
+  CalculateView* const view_;            // none: the press writes nowhere
+  CalculateInput in_;                    // the fields, with what the press wrote into them
+  CalculateWrites writes_;               // what has not reached the window yet
+  std::optional<ShownMessage> message_;  // the message shown
+  const std::string tablePath_;          // the file read
+  const std::string path_;               // the file the messages name
   // What the checks settle, each set once, by the step named.
   LevelTable table_;                       // LoadTable
   bool xpMode_ = true;                     // CheckEntryTyped
@@ -303,8 +190,14 @@ Step Command::check(Press press) {
 }
 
 CalculateReport Command::run() {
-  if (const Step end = check(Press::Calculate)) return Ended(*end);
-  return search_ ? search(targetLevel_) : project();
+  CalculateReport report;
+  if (const Step end = check(Press::Calculate))
+    report = Ended(*end);
+  else
+    report = search_ ? search(targetLevel_) : project();
+  flush();
+  report.message = message_;
+  return report;
 }
 
 // One search per level, each from the same checked start: every level between the start and the
@@ -312,20 +205,20 @@ CalculateReport Command::run() {
 // press searching for that level alone gives.
 PlanReport Command::plan() {
   PlanReport plan;
-  if (const Step end = check(Press::Plan)) {
-    plan.outcome = *end;
-    return plan;
-  }
+  plan.outcome = searchEveryLevel(plan.rows);
+  flush();
+  plan.message = message_;
+  return plan;
+}
+
+CalculateOutcome Command::searchEveryLevel(std::vector<PlanRow>& rows) {
+  if (const Step end = check(Press::Plan)) return *end;
   for (int level = currentLevel_ + 1; level <= targetLevel_; ++level) {
     CalculateReport found = search(level);
-    if (found.outcome != CalculateOutcome::Results) {
-      plan.outcome = found.outcome;
-      return plan;
-    }
-    plan.rows.push_back({level, std::move(*found.results)});
+    if (found.outcome != CalculateOutcome::Results) return found.outcome;
+    rows.push_back({level, std::move(*found.results)});
   }
-  plan.outcome = CalculateOutcome::Results;
-  return plan;
+  return CalculateOutcome::Results;
 }
 
 // 1. Something to do with the scalps.
@@ -357,7 +250,7 @@ Step Command::settleStartFromXp() {
   if (const std::optional<int> found = table_.findLevel(xp->whole)) {
     currentLevel_ = *found;
     levelKnown_ = true;
-    v_.setText(TextField::Level, FormatPlain(static_cast<std::int64_t>(*found)));
+    setText(TextField::Level, FormatPlain(static_cast<std::int64_t>(*found)));
   }
   return std::nullopt;
 }
@@ -371,7 +264,7 @@ Step Command::settleStartFromLevel() {
   currentLevel_ = static_cast<int>(level->whole);
   levelKnown_ = true;
   if (table_.hasLevel(currentLevel_)) {
-    v_.setText(TextField::Xp, FormatPlain(table_.xpForLevel(currentLevel_)));
+    setText(TextField::Xp, FormatPlain(table_.xpForLevel(currentLevel_)));
   } else if (currentLevel_ < kLevelCap) {
     return missingLevel(currentLevel_);
   }
@@ -384,7 +277,7 @@ Step Command::settleStartFromLevel() {
 Step Command::checkLevelBelowCap() {
   if (empty(TextField::Level)) return std::nullopt;
   if (xpMode_ && !levelKnown_) {
-    const FieldNumber old = ReadFieldNumber(v_.text(TextField::Level), false);
+    const FieldNumber old = ReadFieldNumber(in_.level, false);
     if (old.status == NumberStatus::Ok && old.whole > kLevelCap - 1) return fail(kLevelTooHigh);
     return std::nullopt;
   }
@@ -449,7 +342,7 @@ void Command::zeroItemCaptions() {
   for (ResultLabel label :
        {ResultLabel::ScalpsLeft, ResultLabel::MacesLeft, ResultLabel::BeltsLeft, ResultLabel::BooksLeft,
         ResultLabel::Gold, ResultLabel::RingsLeft, ResultLabel::FinalRewards}) {
-    v_.setCaption(label, "0");
+    setCaption(label, "0");
   }
 }
 
@@ -461,7 +354,8 @@ CalculateReport Command::search(int targetLevel) {
   }
 
   SearchInput in;
-  in.showWorkingWindow = v_.checkValue(CheckField::HideWorkingWindow) == 0;
+  // Without a window to run in, the search runs without the Working window.
+  in.showWorkingWindow = view_ && in_.hideWorkingWindow == 0;
   in.useUpdateInterval = ticked(CheckField::UpdateAtInterval);
   if (in.useUpdateInterval) {
     const auto interval = read(TextField::UpdateInterval, true);
@@ -470,24 +364,28 @@ CalculateReport Command::search(int targetLevel) {
     in.updateInterval = interval->value;
   }
 
-  if (in.showWorkingWindow) v_.openWorkingWindow();
+  WorkingWindow* working = nullptr;
+  if (in.showWorkingWindow) {
+    flush();  // the main window is repainted while the Working window is shown
+    working = &view_->openWorkingWindow();
+  }
   in.step = SearchStep(zeroLeftChoice(), chosenSide());
 
   // Letters at the end of the level or XP field.
-  const std::string level = v_.text(TextField::Level);
+  const std::string& level = in_.level;
   if (!level.empty() && static_cast<unsigned char>(level.back()) > '9') return Ended(fail(kLevelLetters));
-  const std::string xp = v_.text(TextField::Xp);
+  const std::string& xp = in_.xp;
   if (!xp.empty() && static_cast<unsigned char>(xp.back()) > '9') return Ended(fail(kXpLetters));
 
   in.start = ProjectionInput{0, startXp_, currentLevel_, part(), ticked(CheckField::SellMaces), chosenSide(), &table_};
   in.targetLevel = targetLevel;
-  SearchWindows windows(v_);
+  SearchWindows windows(view_, working, writes_);
   const SearchResult found = SearchScalpsNeeded(in, windows);
   // The items' zeros, which a projection writes at its start, come once the search has ended
   // (no window is repainted meanwhile but the Working window): a search the user stopped leaves
   // the Results frame exactly as it was before the press.
   if (found.outcome == SearchOutcome::StoppedByUser) {
-    v_.closeWorkingWindow();
+    view_->closeWorkingWindow();
     return Ended(CalculateOutcome::Stopped);
   }
   zeroItemCaptions();
@@ -521,85 +419,58 @@ CalculateResults Command::showResults(const ProjectionInput& in, const Projectio
   out.levelReached = r.currentLevel;
   // A level typed and not changed is shown as typed.
   const bool typedLevelKept = !xpMode_ && r.currentLevel == currentLevel_;
-  out.levelShown = typedLevelKept ? v_.text(TextField::Level) : FormatPlain(static_cast<std::int64_t>(r.currentLevel));
+  out.levelShown = typedLevelKept ? in_.level : FormatPlain(static_cast<std::int64_t>(r.currentLevel));
   out.xpGained = r.currentXp - startXp_;
   out.exactXp = startXp_ + out.xpGained;
   out.xpToNextLevel = table_.levelXp(r.currentLevel + 1) - r.currentXp;
 
-  v_.setCaption(ResultLabel::Level, out.levelShown);
-  v_.setCaption(ResultLabel::XpGained, FormatPlain(out.xpGained));
-  v_.setCaption(ResultLabel::ExactXp, FormatPlain(out.exactXp));
-  v_.setCaption(ResultLabel::XpToNextLevel, FormatPlain(out.xpToNextLevel));
-  v_.setCaption(ResultLabel::ScalpsLeft, FormatPlain(items.scalpsRemained));
-  v_.setCaption(ResultLabel::XpGained, GroupedXp(out.xpGained));
-  v_.setCaption(ResultLabel::ExactXp, GroupedXp(out.exactXp));
-  v_.setCaption(ResultLabel::XpToNextLevel, GroupedXp(out.xpToNextLevel));
+  setCaption(ResultLabel::Level, out.levelShown);
+  setCaption(ResultLabel::XpGained, GroupedXp(out.xpGained));
+  setCaption(ResultLabel::ExactXp, GroupedXp(out.exactXp));
+  setCaption(ResultLabel::XpToNextLevel, GroupedXp(out.xpToNextLevel));
+  setCaption(ResultLabel::ScalpsLeft, FormatPlain(items.scalpsRemained));
 
   if (in.sellMaces) {
-    v_.setCaption(ResultLabel::MacesLeft, "0");
-    v_.setCaption(ResultLabel::Gold, GoldCaption(items.goldMillions));
+    setCaption(ResultLabel::MacesLeft, "0");
+    setCaption(ResultLabel::Gold, GoldCaption(items.goldMillions));
   } else {
-    v_.setCaption(ResultLabel::MacesLeft, FormatPlain(items.macesRemained));
-    v_.setCaption(ResultLabel::BeltsLeft, FormatPlain(items.beltsRemained));
+    setCaption(ResultLabel::MacesLeft, FormatPlain(items.macesRemained));
+    setCaption(ResultLabel::BeltsLeft, FormatPlain(items.beltsRemained));
     if (in.part == QuestPart::GiveBelts || in.part == QuestPart::GiveBooks || in.part == QuestPart::GiveRings) {
-      v_.setCaption(ResultLabel::BooksLeft, FormatPlain(items.booksRemained));
+      setCaption(ResultLabel::BooksLeft, FormatPlain(items.booksRemained));
     }
     if (in.part == QuestPart::GiveBooks || in.part == QuestPart::GiveRings) {
-      v_.setCaption(ResultLabel::RingsLeft, FormatPlain(items.ringsRemained));
+      setCaption(ResultLabel::RingsLeft, FormatPlain(items.ringsRemained));
     }
-    v_.setCaption(ResultLabel::FinalRewards, FormatPlain(items.finalRewards));
+    setCaption(ResultLabel::FinalRewards, FormatPlain(items.finalRewards));
   }
   return out;
 }
 
 }  // namespace
 
-namespace {
-
-// True for a link target of the kind "pipe:[541687]", "socket:[12]" or "anon_inode:[eventfd]":
-// a first part of lowercase letters and '_' and then ':', as no relative path written by hand
-// looks.
-bool NamesNoFile(const std::filesystem::path& target) {
-  const std::string text = target.string();
-  const std::size_t colon = text.find(':');
-  if (target.is_absolute() || colon == std::string::npos || colon < 2) return false;
-  for (std::size_t i = 0; i < colon; ++i) {
-    if (!((text[i] >= 'a' && text[i] <= 'z') || text[i] == '_')) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::string LevelTableShownPath(const std::string& path) {
-  namespace fs = std::filesystem;
-  fs::path shown = path;
-  std::error_code error;
-  // Follows the links one by one, so that a link to a missing file still names that file.
-  // A link may also lead to no file name at all: the kernel names a pipe, a socket or an
-  // anonymous file behind /proc/self/fd/<n> as "pipe:[541687]" and the like; the path as given
-  // is then the only name there is.
-  for (int links = 0; links < 40 && fs::is_symlink(shown, error); ++links) {
-    const fs::path target = fs::read_symlink(shown, error);
-    if (error) break;
-    if (NamesNoFile(target)) return path;
-    shown = target.is_absolute() ? target : shown.parent_path() / target;
-  }
-  return shown == fs::path(path) ? path : shown.lexically_normal().string();
-}
-
 std::string GroupedXp(std::int64_t xp) { return GroupDigits(FormatPlain(xp)); }
 
 std::string GoldCaption(double goldMillions) { return FormatPlain(goldMillions) + "M gp"; }
 
-CalculateReport RunCalculate(CalculateView& view, const std::string& tablePath) {
-  return Command(view, tablePath).run();
+CalculateReport RunCalculate(CalculateView& view, const LevelTableFile& table) {
+  return Command(&view, view.read(), table).run();
 }
 
-PlanReport RunPlan(CalculateView& view, const std::string& tablePath) { return Command(view, tablePath).plan(); }
+PlanReport RunPlan(CalculateView& view, const LevelTableFile& table) {
+  return Command(&view, view.read(), table).plan();
+}
 
-CalculateOutcome ExecuteCalculate(CalculateView& view, const std::string& tablePath) {
-  return RunCalculate(view, tablePath).outcome;
+CalculateReport RunCalculate(const CalculateInput& input, const LevelTableFile& table) {
+  return Command(nullptr, input, table).run();
+}
+
+PlanReport RunPlan(const CalculateInput& input, const LevelTableFile& table) {
+  return Command(nullptr, input, table).plan();
+}
+
+CalculateOutcome ExecuteCalculate(CalculateView& view, const LevelTableFile& table) {
+  return RunCalculate(view, table).outcome;
 }
 
 }  // namespace quorvane

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <string_view>
 
 #include "core/number_text.h"
@@ -27,27 +26,6 @@ constexpr std::array<Way, 6> kWays{{{"maces", 0, -1, false},
                                     {"rings evil", 3, 1, false},
                                     {"sell maces", -1, -1, true}}};
 
-// A view's fields with one way chosen and "Lvl to reach:" unticked: a projection that writes
-// nothing back.
-class WayView : public DetachedView {
- public:
-  WayView(const CalculateView& base, const Way& way) : DetachedView(base), way_(way) {}
-
-  int checkValue(CheckField box) const override {
-    if (box == CheckField::SellMaces) return way_.sellMaces ? 1 : 0;
-    if (box == CheckField::SearchTarget) return 0;
-    return DetachedView::checkValue(box);
-  }
-  bool optionSelected(OptionGroup group, int index) const override {
-    if (group == OptionGroup::QuestPart) return index == way_.part;
-    if (group == OptionGroup::Side) return index == way_.side;
-    return DetachedView::optionSelected(group, index);
-  }
-
- private:
-  const Way& way_;
-};
-
 // A CSV field, quoted when it holds a separator, a quote or a line end.
 std::string CsvField(std::string text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -69,15 +47,6 @@ std::string TabField(std::string text) {
 constexpr char kMessageName[] = "message";
 
 }  // namespace
-
-std::string DetachedView::text(TextField field) const {
-  const auto it = written_.find(field);
-  return it == written_.end() ? base_.text(field) : it->second;
-}
-
-void DetachedView::showMessage(const std::string& title, const std::string& text) {
-  if (!message) message = ShownMessage{title, text};
-}
 
 const std::vector<ResultColumn>& PlanColumns() {
   static const std::vector<ResultColumn> columns{
@@ -109,12 +78,17 @@ const std::vector<ResultColumn>& ComparisonColumns() {
   return columns;
 }
 
-Comparison RunComparison(const CalculateView& view, const std::string& tablePath) {
+Comparison RunComparison(const CalculateInput& input, const LevelTableFile& table) {
   Comparison comparison;
   comparison.table = ResultTable{ComparisonColumns(), {}, true};
   for (const Way& way : kWays) {
-    WayView one(view, way);
-    const CalculateReport report = RunCalculate(one, tablePath);
+    // The fields with this way chosen and "Lvl to reach:" unticked: a projection.
+    CalculateInput one = input;
+    one.questPart = way.part;
+    one.side = way.side;
+    one.sellMaces = way.sellMaces ? 1 : 0;
+    one.searchTarget = 0;
+    const CalculateReport report = RunCalculate(one, table);
     ResultRow row;
     row.cells.push_back({way.name, way.name});
     if (report.outcome == CalculateOutcome::Results) {
@@ -127,7 +101,7 @@ Comparison RunComparison(const CalculateView& view, const std::string& tablePath
       comparison.messages.emplace_back();
     } else {
       // A way ends with a message, or, stopped, with none; either way without its values.
-      const ShownMessage message = one.message.value_or(ShownMessage{});
+      const ShownMessage message = report.message.value_or(ShownMessage{});
       row.message = message.line();
       comparison.messages.emplace_back(message);
     }

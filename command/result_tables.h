@@ -4,12 +4,12 @@
 // as a plain number, and their CSV and tab-separated text. The command line prints them; the
 // Plan and Compare windows show, copy and save the same rows.
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "command/calculate_command.h"
+#include "command/messages.h"
 
 namespace quorvane {
 
@@ -35,39 +35,6 @@ struct ResultTable {
   bool messageColumn = false;  // rows may carry a message (CSV: a last column "message")
 };
 
-// A message box the command showed, as the tables keep it.
-struct ShownMessage {
-  std::string title;
-  std::string text;
-  // "Title: Text", as the command line prints it.
-  std::string line() const { return title + ": " + text; }
-};
-
-// A view over another view's fields that nothing reaches: what the command writes into the fields
-// stays here, results and the Working window go nowhere, and the first message is kept for the
-// caller. Subclasses choose other fields.
-class DetachedView : public CalculateView {
- public:
-  explicit DetachedView(const CalculateView& base) : base_(base) {}
-
-  std::string text(TextField field) const override;
-  void setText(TextField field, const std::string& text) override { written_[field] = text; }
-  int checkValue(CheckField box) const override { return base_.checkValue(box); }
-  bool optionSelected(OptionGroup group, int index) const override { return base_.optionSelected(group, index); }
-  void setCaption(ResultLabel, const std::string&) override {}
-  void showMessage(const std::string& title, const std::string& text) override;
-  void openWorkingWindow() override {}
-  void setWorkingCaption(WorkingLabel, const std::string&) override {}
-  void repaintWorkingWindow() override {}
-  void closeWorkingWindow() override {}
-
-  std::optional<ShownMessage> message;
-
- private:
-  const CalculateView& base_;
-  std::map<TextField, std::string> written_;
-};
-
 // The plan's columns and rows: level, scalps needed, scalps more than the row before (the first
 // row counts from 0).
 const std::vector<ResultColumn>& PlanColumns();
@@ -75,8 +42,7 @@ ResultTable PlanTable(const PlanReport& plan);
 
 // The comparison: the projection of the scalps owned for every way of handing them in (maces,
 // belts, books, rings good, rings evil, sell maces), each exactly as one press of "Calculate"
-// projects it with that way chosen on `view`'s other fields. The view is only read: no result,
-// field or message reaches it.
+// projects it with that way chosen on the other fields of `input`. Nothing is shown or written.
 struct Comparison {
   ResultTable table;                                  // with a message column
   std::vector<std::optional<ShownMessage>> messages;  // of each way, none for results
@@ -88,7 +54,7 @@ struct Comparison {
   std::vector<ShownMessage> distinctMessages() const;
 };
 const std::vector<ResultColumn>& ComparisonColumns();
-Comparison RunComparison(const CalculateView& view, const std::string& tablePath);
+Comparison RunComparison(const CalculateInput& input, const LevelTableFile& table);
 
 // CSV: a header line of the names, then one line per row of the plain values (with the
 // message column where the table has one).

@@ -97,10 +97,11 @@ MainForm::MainForm() : Form(description()), c_(*this) {
 
 MainForm::~MainForm() = default;
 
-void MainForm::ExecuteCmd_Click() { ExecuteCalculate(calculateView_, tablePathForPress()); }
+void MainForm::ExecuteCmd_Click() { ExecuteCalculate(calculateView_, tableForPress()); }
 
-std::string MainForm::tablePathForPress() const {
-  return levelTablePath_.empty() ? LevelTablePathForPress() : levelTablePath_;
+LevelTableFile MainForm::tableForPress() const {
+  const std::string path = levelTablePath_.empty() ? LevelTablePathForPress() : levelTablePath_;
+  return {path, LevelTableShownPath(path)};
 }
 
 void MainForm::cmdAbout_Click() { ShowAboutBox(); }

@@ -63,8 +63,8 @@ class MainForm : public ui::Form {
   const ui::Label& result(ResultLabel label) const { return c_.result(label); }
   // Sets the window's outer width and centres it on the screen.
   void setWidthAndCentre(double outerWidthTwips);
-  // The level table that this press reads (see setLevelTablePath).
-  std::string tablePathForPress() const;
+  // The level table that this press reads (see setLevelTablePath), and the file its messages name.
+  LevelTableFile tableForPress() const;
 
   MainFormControls c_;
   MainFormCalculateView calculateView_{*this, c_};

@@ -9,19 +9,22 @@ MainFormCalculateView::MainFormCalculateView(ui::Form& mainForm, const MainFormC
 
 MainFormCalculateView::~MainFormCalculateView() = default;
 
-std::string MainFormCalculateView::text(TextField field) const { return c_.field(field).text(); }
-
-void MainFormCalculateView::setText(TextField field, const std::string& text) { c_.field(field).setText(text); }
-
-int MainFormCalculateView::checkValue(CheckField box) const { return c_.check(box).value(); }
-
-bool MainFormCalculateView::optionSelected(OptionGroup group, int index) const {
-  const ui::OptionArray& members = c_.group(group);
-  return index >= 0 && index < members.size() && members[index].value();
+CalculateInput MainFormCalculateView::read() const {
+  CalculateInput input;
+  for (TextField field : kTextFields) input.text(field) = c_.field(field).text();
+  for (CheckField box : kCheckFields) input.check(box) = c_.check(box).value();
+  for (OptionGroup group : kOptionGroups) {
+    const ui::OptionArray& members = c_.group(group);
+    for (int i = 0; i < members.size() && input.selected(group) < 0; ++i) {
+      if (members[i].value()) input.selected(group) = i;
+    }
+  }
+  return input;
 }
 
-void MainFormCalculateView::setCaption(ResultLabel label, const std::string& caption) {
-  c_.result(label).setCaption(caption);
+void MainFormCalculateView::apply(const CalculateWrites& writes) {
+  for (const auto& [field, text] : writes.texts) c_.field(field).setText(text);
+  for (const auto& [label, caption] : writes.captions) c_.result(label).setCaption(caption);
 }
 
 void MainFormCalculateView::showMessage(const std::string& title, const std::string& text) {
@@ -31,21 +34,12 @@ void MainFormCalculateView::showMessage(const std::string& title, const std::str
 frmWorking* MainFormCalculateView::workingWindow() const { return ui::Loaded<frmWorking>(); }
 
 // A window the user closed is unloaded: the next search loads it afresh.
-void MainFormCalculateView::openWorkingWindow() { ui::Load<frmWorking>().open(); }
-
-void MainFormCalculateView::setWorkingCaption(WorkingLabel label, const std::string& caption) {
-  if (frmWorking* working = workingWindow()) working->setLabel(label, caption);
-}
-
-void MainFormCalculateView::repaintWorkingWindow() {
-  if (frmWorking* working = workingWindow()) working->repaintNow();
+WorkingWindow& MainFormCalculateView::openWorkingWindow() {
+  frmWorking& working = ui::Load<frmWorking>();
+  working.open();
+  return working;
 }
 
 void MainFormCalculateView::closeWorkingWindow() { ui::Unload<frmWorking>(); }
-
-bool MainFormCalculateView::workingWindowStopRequested() {
-  frmWorking* working = workingWindow();
-  return working && working->stopRequested();
-}
 
 }  // namespace quorvane

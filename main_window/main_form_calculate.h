@@ -15,21 +15,15 @@ class MainFormCalculateView : public CalculateView {
   MainFormCalculateView(ui::Form& mainForm, const MainFormControls& controls);
   ~MainFormCalculateView() override;
 
-  std::string text(TextField field) const override;
-  void setText(TextField field, const std::string& text) override;
-  int checkValue(CheckField box) const override;
-  bool optionSelected(OptionGroup group, int index) const override;
-  void setCaption(ResultLabel label, const std::string& caption) override;
+  CalculateInput read() const override;
+  void apply(const CalculateWrites& writes) override;
   // The toolkit's modal message box over the main window.
   void showMessage(const std::string& title, const std::string& text) override;
 
   // At most one Working window is loaded. It has no owner: it stays when the main window closes,
   // and the user's close box unloads it.
-  void openWorkingWindow() override;
-  void setWorkingCaption(WorkingLabel label, const std::string& caption) override;
-  void repaintWorkingWindow() override;
+  WorkingWindow& openWorkingWindow() override;
   void closeWorkingWindow() override;
-  bool workingWindowStopRequested() override;
 
   // The Working window while it is loaded, else null.
   frmWorking* workingWindow() const;

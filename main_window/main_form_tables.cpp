@@ -13,21 +13,6 @@ namespace {
 // for, as quorvane-cli --plan takes it without --target.
 constexpr char kDefaultPlanTarget[] = "189";
 
-// The window's fields for a plan: the target from "Lvl to reach:" while it is ticked, else the
-// default one; no Working window (a plan's searches are short). Nothing reaches the window: the
-// fields the command writes stay here, and its message waits for the plan's end.
-class PlanView : public DetachedView {
- public:
-  explicit PlanView(const CalculateView& window) : DetachedView(window) {
-    if (window.checkValue(CheckField::SearchTarget) != 1) setText(TextField::TargetLevel, kDefaultPlanTarget);
-  }
-
-  int checkValue(CheckField box) const override {
-    if (box == CheckField::SearchTarget || box == CheckField::HideWorkingWindow) return 1;
-    return DetachedView::checkValue(box);
-  }
-};
-
 }  // namespace
 
 std::string MainForm::resultsText() const {
@@ -45,20 +30,26 @@ void MainForm::mnuCopyResults_Click() { ui::SetClipboardText(resultsText()); }
 
 // The checks and messages of "Calculate" for a search; the rows found before a message are shown
 // with the message after them, a message before any row is shown as "Calculate" shows it.
+// The plan runs on the window's fields with "Lvl to reach:" and "Do not show the Working window."
+// ticked (a plan's searches are short), to the level typed there while the box is ticked and to
+// the default one otherwise. Nothing reaches the window but the plan's message.
 void MainForm::mnuPlan_Click() {
-  PlanView view(calculateView_);
-  const PlanReport plan = RunPlan(view, tablePathForPress());
+  CalculateInput input = calculateView_.read();
+  if (input.searchTarget != 1) input.targetLevel = kDefaultPlanTarget;
+  input.searchTarget = 1;
+  input.hideWorkingWindow = 1;
+  const PlanReport plan = RunPlan(input, tableForPress());
   if (plan.rows.empty()) {
-    if (view.message) messageBox(view.message->text, view.message->title);
+    if (plan.message) messageBox(plan.message->text, plan.message->title);
     return;
   }
-  ui::Load<PlanForm>().showTable(PlanTable(plan), view.message ? view.message->line() : std::string(), *this);
+  ui::Load<PlanForm>().showTable(PlanTable(plan), plan.message ? plan.message->line() : std::string(), *this);
 }
 
 // Every way projected from the window's fields; input that every way refuses alike gets the
 // message "Calculate" gives.
 void MainForm::mnuCompare_Click() {
-  const Comparison comparison = RunComparison(calculateView_, tablePathForPress());
+  const Comparison comparison = RunComparison(calculateView_.read(), tableForPress());
   if (comparison.refused()) {
     const ShownMessage& message = *comparison.messages.front();
     messageBox(message.text, message.title);

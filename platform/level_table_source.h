@@ -16,4 +16,9 @@ void SetLevelTableSource(LevelTableSource source);
 // The path of the level table that a press reads now.
 std::string LevelTablePathForPress();
 
+// The path to name in messages about the level table at `path`: where its links lead, so that
+// the message names the file to edit rather than a link to it; `path` itself when it is no link
+// or when a link leads to no file name (a pipe behind /dev/stdin).
+std::string LevelTableShownPath(const std::string& path);
+
 }  // namespace quorvane

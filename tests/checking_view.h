@@ -33,34 +33,31 @@ class CheckingView : public FakeCalculateView {
  public:
   CheckingView() { recordRepaints = false; }
 
-  void setText(TextField f, const std::string& t) override {
-    afterMessage("a field was written");
-    FakeCalculateView::setText(f, t);
-  }
-  void setCaption(ResultLabel l, const std::string& c) override {
-    afterMessage("a result label was written");
-    FakeCalculateView::setCaption(l, c);
+  void apply(const CalculateWrites& w) override {
+    if (!w.texts.empty()) afterMessage("a field was written");
+    if (!w.captions.empty()) afterMessage("a result label was written");
+    FakeCalculateView::apply(w);
   }
   void showMessage(const std::string& title, const std::string& text) override {
     afterMessage("a second message was shown");
     FakeCalculateView::showMessage(title, text);
   }
-  void openWorkingWindow() override {
+  WorkingWindow& openWorkingWindow() override {
     afterMessage("the Working window was opened");
     if (checkValue(CheckField::SearchTarget) != 1) fail("the Working window was opened without a search");
     if (checkValue(CheckField::HideWorkingWindow) != 0) fail("the Working window was opened although it is turned off");
     if (workingOpened > 0) fail("the Working window was opened twice in one press");
-    FakeCalculateView::openWorkingWindow();
+    return FakeCalculateView::openWorkingWindow();
   }
-  void setWorkingCaption(WorkingLabel l, const std::string& c) override {
+  void setLabel(WorkingLabel l, const std::string& c) override {
     afterMessage("a Working window label was written");
     if (!workingLoaded) fail("a Working window label was written while the window is closed");
-    FakeCalculateView::setWorkingCaption(l, c);
+    FakeCalculateView::setLabel(l, c);
   }
-  void repaintWorkingWindow() override {
+  void repaintNow() override {
     afterMessage("the Working window was repainted");
     if (!workingLoaded) fail("the Working window was repainted while it is closed");
-    FakeCalculateView::repaintWorkingWindow();
+    FakeCalculateView::repaintNow();
     if (repaintCount > repaintBudget) throw RepaintBudgetExceeded{};
   }
   void closeWorkingWindow() override {

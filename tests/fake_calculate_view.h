@@ -13,7 +13,7 @@ namespace quorvane {
 
 // The main window's controls as plain values, in the state its description starts them in, with a
 // log of everything the command shows. Qt-free: the fuzz targets use it too.
-class FakeCalculateView : public CalculateView {
+class FakeCalculateView : public CalculateView, public WorkingWindow {
  public:
   FakeCalculateView() {
     const MainFormStartState& start = main_form::StartState();
@@ -35,35 +35,34 @@ class FakeCalculateView : public CalculateView {
     return it == captions.end() ? std::string() : it->second;
   }
 
-  std::string text(TextField f) const override {
-    const auto it = texts.find(f);
-    return it == texts.end() ? std::string() : it->second;
-  }
-  void setText(TextField f, const std::string& t) override {
-    texts[f] = t;
-    ++writes;
-  }
-  int checkValue(CheckField c) const override {
-    const auto it = checks.find(c);
-    return it == checks.end() ? 0 : it->second;
-  }
-  bool optionSelected(OptionGroup g, int i) const override {
+  std::string text(TextField f) const { return texts.count(f) ? texts.at(f) : std::string(); }
+  int checkValue(CheckField c) const { return checks.count(c) ? checks.at(c) : 0; }
+  bool optionSelected(OptionGroup g, int i) const {
     const auto it = options.find({g, i});
     return it != options.end() && it->second;
   }
-  void setCaption(ResultLabel l, const std::string& c) override {
-    captions[l] = c;
-    ++writes;
+  CalculateInput read() const override {
+    CalculateInput in;
+    for (TextField f : kTextFields) in.text(f) = text(f);
+    for (CheckField c : kCheckFields) in.check(c) = checkValue(c);
+    for (const auto& [member, on] : options)  // the first selected member of each group
+      if (on && in.selected(member.first) < 0) in.selected(member.first) = member.second;
+    return in;
+  }
+  void apply(const CalculateWrites& w) override {
+    for (const auto& [f, t] : w.texts) texts[f] = t;
+    for (const auto& [l, c] : w.captions) captions[l] = c;
   }
   void showMessage(const std::string& title, const std::string& text) override { messages.emplace_back(title, text); }
-  void openWorkingWindow() override {
+  WorkingWindow& openWorkingWindow() override {
     if (!workingLoaded) working = working_form::StartCaptions();
     workingLoaded = true;
     ++workingOpened;
     if (recordRepaints) repaints.push_back(working);
+    return *this;
   }
-  void setWorkingCaption(WorkingLabel l, const std::string& c) override { working[l] = c; }
-  void repaintWorkingWindow() override {
+  void setLabel(WorkingLabel l, const std::string& c) override { working[l] = c; }
+  void repaintNow() override {
     ++repaintCount;
     if (recordRepaints) repaints.push_back(working);
   }
@@ -81,7 +80,6 @@ class FakeCalculateView : public CalculateView {
   long long repaintCount = 0;
   bool workingLoaded = false;
   int workingOpened = 0;
-  int writes = 0;
 };
 
 }  // namespace quorvane

@@ -13,7 +13,7 @@ frmWorking::frmWorking() : Form(description()) {
 
 void frmWorking::open() { showNow(); }
 
-void frmWorking::setLabel(WorkingLabel label, const std::string& caption) const {
+void frmWorking::setLabel(WorkingLabel label, const std::string& caption) {
   labels_[static_cast<std::size_t>(label)].setCaption(caption);
 }
 

@@ -10,13 +10,14 @@
 #include <iterator>
 #include <string>
 
+#include "command/calculate_view.h"
 #include "command/view_fields.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
 namespace quorvane {
 
-class frmWorking : public ui::Form {
+class frmWorking : public ui::Form, public WorkingWindow {
  public:
   frmWorking();
 
@@ -29,14 +30,14 @@ class frmWorking : public ui::Form {
   void open();
 
   // The caption of one of the labels the search writes.
-  void setLabel(WorkingLabel label, const std::string& caption) const;
+  void setLabel(WorkingLabel label, const std::string& caption) override;
 
   // Puts every caption set so far on the screen at once, while the caller keeps the
   // user-interface thread busy.
-  void repaintNow();
+  void repaintNow() override;
 
   // While a search runs: whether the user asked to stop it with the close box or Esc.
-  bool stopRequested() { return pollStopRequest(); }
+  bool stopRequested() override { return pollStopRequest(); }
 
  private:
   std::array<ui::Label, std::size(kWorkingLabels)> labels_;  // by WorkingLabel

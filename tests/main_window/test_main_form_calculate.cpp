@@ -73,6 +73,7 @@ class TestMainFormCalculate : public QObject {
  private:
   std::unique_ptr<TestedMainForm> form_;
   QStringList messages_;
+  QString fieldsAtMessage_;  // "XP/level" as the fields show them while the last message box is open
 
   QWidget* widget(const QString& name) const { return form_->control(name).widget(); }
   QString caption(const QString& name) const { return form_->caption(name); }
@@ -125,6 +126,7 @@ class TestMainFormCalculate : public QObject {
     ui::qt::Install();
     ui::SetMessageBoxHook([this](const std::string& title, const std::string& text) {
       messages_ << QString::fromStdString(title) + "|" + QString::fromStdString(text);
+      fieldsAtMessage_ = form_->text("Text1") + "/" + form_->text("LevelNow");
     });
   }
   void init() {
@@ -264,6 +266,7 @@ class TestMainFormCalculate : public QObject {
       QCOMPARE(caption(name), QString());
     QCOMPARE(form_->text("Text1"), xp);
     QCOMPARE(form_->text("LevelNow"), level);
+    QCOMPARE(fieldsAtMessage_, xp + "/" + level);
   }
 
   // Level 189 with many scalps reaches the level cap: its message, the XP of the level written.
@@ -274,6 +277,7 @@ class TestMainFormCalculate : public QObject {
     click("ExecuteCmd");
     QCOMPARE(messages_, QStringList({"Be patient|Cannot check above 190lvl."}));
     QCOMPARE(form_->text("Text1"), QString::fromStdString(XpOf(189)));
+    QCOMPARE(fieldsAtMessage_, QString::fromStdString(XpOf(189)) + "/189");
     QCOMPARE(caption("ResLVL"), QString("Click Calculate"));
   }
 
