@@ -1,15 +1,24 @@
-// Drives the Windows program from outside, as a user would: finds its windows and controls by
-// caption and class, types with WM_SETTEXT, presses with BM_CLICK, clicks and presses keys with
-// the mouse and key messages, and reads with WM_GETTEXT.
-//   e2e_driver <quorvane.exe>   the end-to-end checks; exit 0 when all pass
+// Plays the end-to-end scenario in the Windows program from outside, as a user would: finds its
+// windows by title and its controls by caption and class, types with WM_SETTEXT, presses with
+// BM_CLICK, clicks and presses keys with mouse and key messages, and reads the text that the window
+// system keeps. A text box or an option button without a caption is the nearest control right of
+// the control captioned with its name, as a user reads the form.
+//   e2e_driver STEPS QUORVANE.EXE   STEPS: the scenario as tests/e2e/scenario.py expands it for
+//                                   win32. Prints "ok: CASE" after each case; the first failure
+//                                   prints "FAIL: CASE: what" and ends the run with status 1.
 // The System Info stub sysinfo_stub.exe lies beside this driver.
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <cstdio>
-#include <cwchar>
+#include <fstream>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
+#include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,16 +28,30 @@ namespace {
 constexpr DWORD kStartTimeoutMs = 60000;
 constexpr DWORD kTimeoutMs = 20000;
 constexpr DWORD kSearchTimeoutMs = 600000;
+constexpr const wchar_t* kMsinfoKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+
+using Strings = std::vector<std::wstring>;
 
 struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] void Fail(const std::wstring& what) {
-  char text[1024] = {};
-  WideCharToMultiByte(CP_UTF8, 0, what.c_str(), -1, text, sizeof text - 1, nullptr, nullptr);
-  throw Failure(text);
+std::string Utf8(const std::wstring& text) {
+  std::string bytes(text.size() * 3 + 1, '\0');
+  bytes.resize(
+      static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                                   static_cast<int>(bytes.size()), nullptr, nullptr)));
+  return bytes;
 }
+
+std::wstring Wide(const std::string& bytes) {
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                           text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+[[noreturn]] void Fail(const std::wstring& what) { throw Failure(Utf8(what)); }
 
 void Expect(bool condition, const std::wstring& what) {
   if (!condition) Fail(what);
@@ -69,6 +92,17 @@ std::wstring StoredText(HWND hwnd) {
   return text;
 }
 
+// A caption as it reads, without the "&" before its access key.
+std::wstring Caption(HWND hwnd) {
+  std::wstring text;
+  const std::wstring stored = StoredText(hwnd);
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    if (stored[i] == L'&' && i + 1 < stored.size()) ++i;
+    text += stored[i];
+  }
+  return text;
+}
+
 void Type(HWND edit, const std::wstring& text) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs,
@@ -83,7 +117,7 @@ void Click(HWND button) {
     Fail(L"the click on \"" + StoredText(button) + L"\" was not handled");
 }
 
-// Presses a button whose handler opens a modal window: returns at once.
+// Presses a button whose handler opens a modal window or runs long: returns at once.
 void ClickLater(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 bool Checked(HWND button) {
@@ -93,18 +127,13 @@ bool Checked(HWND button) {
 }
 
 bool Shown(HWND hwnd) { return IsWindowVisible(hwnd) != FALSE; }
+bool Gone(HWND hwnd) { return !IsWindow(hwnd) || !Shown(hwnd); }
 
 // The control that has the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-// A click with the left mouse button, as the control receives it.
-void MouseClick(HWND control) {
-  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
 enum class Kind { Static, PushButton, CheckBox, OptionButton, GroupBox, Edit };
@@ -125,6 +154,12 @@ Kind KindOf(HWND hwnd) {
   }
 }
 
+bool OneOf(Kind kind, std::initializer_list<Kind> kinds) {
+  for (const Kind k : kinds)
+    if (k == kind) return true;
+  return false;
+}
+
 std::vector<HWND> ChildrenOf(HWND top) {
   std::vector<HWND> children;
   EnumChildWindows(
@@ -137,58 +172,56 @@ std::vector<HWND> ChildrenOf(HWND top) {
   return children;
 }
 
+// The texts of a window's labels, in their order.
+Strings LabelTexts(HWND top) {
+  Strings texts;
+  for (HWND child : ChildrenOf(top))
+    if (KindOf(child) == Kind::Static) texts.push_back(StoredText(child));
+  return texts;
+}
+
 RECT RectOf(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
   return r;
 }
 
-// The control of `kind` whose caption is `text`.
-HWND Find(HWND top, Kind kind, const std::wstring& text) {
-  for (HWND child : ChildrenOf(top))
-    if (KindOf(child) == kind && StoredText(child) == text) return child;
-  Fail(L"no control \"" + text + L"\" in the window \"" + StoredText(top) + L"\"");
-}
-
-// The nearest shown control of `kind` right of `anchor` on its line, or (below) under it, aligned
-// on the left: how a user reads a form.
-HWND Beside(HWND anchor, Kind kind, bool below) {
+// The nearest shown control of `kinds` right of `anchor` on its line or, `under`, the one right
+// under it and aligned with it on the left (a column's value under its heading); null if none.
+HWND Near(HWND anchor, std::initializer_list<Kind> kinds, bool under) {
   const RECT a = RectOf(anchor);
   HWND best = nullptr;
   LONG bestGap = 0;
   for (HWND child : ChildrenOf(GetParent(anchor))) {
     const RECT r = RectOf(child);
-    if (child == anchor || KindOf(child) != kind || (!below && !Shown(child))) continue;
+    if (child == anchor || !OneOf(KindOf(child), kinds) || !Shown(child)) continue;
     const LONG middle = (r.top + r.bottom) / 2;
-    const bool placed = below ? r.left >= a.left - 3 && r.left <= a.left + 3 && r.top >= a.bottom - 2
-                              : middle >= a.top && middle < a.bottom && r.left >= a.right - 2;
-    const LONG gap = below ? r.top - a.bottom : r.left - a.right;
+    const bool placed =
+        under ? r.left >= a.left - 3 && r.left <= a.left + 3 && r.top >= a.bottom - 3 && r.top <= a.bottom + 3
+              : middle >= a.top && middle < a.bottom && r.left >= a.right - 2;
+    const LONG gap = under ? r.top - a.bottom : r.left - a.right;
     if (placed && (!best || gap < bestGap)) best = child, bestGap = gap;
   }
-  if (!best) Fail(L"nothing " + std::wstring(below ? L"below" : L"right of") + L" \"" + StoredText(anchor) + L"\"");
   return best;
 }
-HWND RightOf(HWND anchor, Kind kind) { return Beside(anchor, kind, false); }
-HWND Below(HWND anchor, Kind kind) { return Beside(anchor, kind, true); }
 
-// A shown top-level window of the process by class and title (an empty title: any).
-HWND TopWindow(DWORD process, const std::wstring& cls, const std::wstring& title) {
+// The shown top-level windows of the process, the frontmost first; of one class and title when
+// given.
+std::vector<HWND> TopWindows(DWORD process, const std::wstring& cls = L"", const std::wstring& title = L"") {
   struct Search {
     DWORD process;
     const std::wstring* cls;
     const std::wstring* title;
-    HWND found = nullptr;
-  } search{process, &cls, &title};
+    std::vector<HWND> found;
+  } search{process, &cls, &title, {}};
   EnumWindows(
       [](HWND hwnd, LPARAM data) {
         auto* s = reinterpret_cast<Search*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->process && Shown(hwnd) && ClassOf(hwnd) == *s->cls &&
-            (s->title->empty() || StoredText(hwnd) == *s->title)) {
-          s->found = hwnd;
-          return FALSE;
-        }
+        if (owner == s->process && Shown(hwnd) && (s->cls->empty() || ClassOf(hwnd) == *s->cls) &&
+            (s->title->empty() || StoredText(hwnd) == *s->title))
+          s->found.push_back(hwnd);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
@@ -196,17 +229,17 @@ HWND TopWindow(DWORD process, const std::wstring& cls, const std::wstring& title
 }
 
 HWND WaitForWindow(DWORD process, const std::wstring& cls, const std::wstring& title, DWORD timeoutMs = kTimeoutMs) {
-  HWND found = nullptr;
-  if (!WaitUntil([&] { return (found = TopWindow(process, cls, title)) != nullptr; }, timeoutMs))
+  std::vector<HWND> found;
+  if (!WaitUntil([&] { return !(found = TopWindows(process, cls, title)).empty(); }, timeoutMs))
     Fail(L"the window \"" + title + L"\" did not appear");
-  return found;
+  return found.front();
 }
 
 // Reads the shown message box, checks its title and text, an OK button and no icon, and closes it.
 void AnswerMessageBox(DWORD process, HWND owner, const std::wstring& title, const std::wstring& text) {
   const HWND box = WaitForWindow(process, L"#32770", title);
   Expect(!IsWindowEnabled(owner), L"the window under the message \"" + title + L"\" can still be used");
-  std::vector<std::wstring> texts;
+  Strings texts;
   HWND ok = nullptr;
   int buttons = 0;
   for (HWND child : ChildrenOf(box)) {
@@ -227,8 +260,86 @@ void AnswerMessageBox(DWORD process, HWND owner, const std::wstring& title, cons
   ExpectText(texts.front(), text, L"the text of the message \"" + title + L"\"");
   Expect(buttons == 1 && ok && StoredText(ok) == L"OK", L"the message \"" + title + L"\" has not an OK button alone");
   ClickLater(ok);
-  Expect(WaitUntil([&] { return !IsWindow(box) || !Shown(box); }), L"the message \"" + title + L"\" did not close");
+  Expect(WaitUntil([&] { return Gone(box); }), L"the message \"" + title + L"\" did not close");
   Expect(WaitUntil([&] { return IsWindowEnabled(owner) != FALSE; }), L"the window stays disabled after the message");
+}
+
+// The headings and rows of a list view in the program's process, as a screen reader reads them:
+// cells separated by tabs, rows by line ends.
+std::wstring ListViewText(DWORD process, HWND list) {
+  const HANDLE other = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+  if (!other) Fail(L"cannot reach the program's memory");
+  constexpr int kChars = 256;
+  char* remote = static_cast<char*>(VirtualAllocEx(
+      other, nullptr, sizeof(LVITEMW) + sizeof(HDITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW) + sizeof(HDITEMW));
+  const auto text = [&] {
+    wchar_t read[kChars] = {};
+    ReadProcessMemory(other, remoteText, read, sizeof read - sizeof(wchar_t), nullptr);
+    return std::wstring(read);
+  };
+  DWORD_PTR result = 0;
+  const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  SendMessageTimeoutW(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+  const int columns = static_cast<int>(result);
+  std::wstring shown;
+  for (int c = 0; c < columns; ++c) {
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = remoteText;
+    item.cchTextMax = kChars;
+    WriteProcessMemory(other, remote + sizeof(LVITEMW), &item, sizeof item, nullptr);
+    SendMessageTimeoutW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(remote + sizeof(LVITEMW)), SMTO_ABORTIFHUNG,
+                        kTimeoutMs, &result);
+    shown += (c ? L"\t" : L"") + text();
+  }
+  SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+  const int count = static_cast<int>(result);
+  for (int r = 0; r < count; ++r) {
+    for (int c = 0; c < columns; ++c) {
+      LVITEMW item{};
+      item.iSubItem = c;
+      item.pszText = remoteText;
+      item.cchTextMax = kChars;
+      WriteProcessMemory(other, remote, &item, sizeof item, nullptr);
+      SendMessageTimeoutW(list, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kTimeoutMs,
+                          &result);
+      shown += (c ? L"\t" : L"\n") + text();
+    }
+  }
+  VirtualFreeEx(other, remote, 0, MEM_RELEASE);
+  CloseHandle(other);
+  return shown;
+}
+
+// The clipboard's text, without carriage returns; false while another program holds it open.
+bool ReadClipboard(std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  text.clear();
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      for (const wchar_t* c = chars; *c; ++c)
+        if (*c != L'\r') text += *c;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return true;
+}
+
+// Keys as the keyboard sends them, to the window in front.
+void SendKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (const bool up : {false, true}) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
+      input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
@@ -237,6 +348,53 @@ std::wstring FullPath(const std::wstring& path) {
   wchar_t full[MAX_PATH] = {};
   GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
   return full;
+}
+
+// A step: its kind and fields, "\n", "\t" and "\\" unescaped.
+Strings Fields(const std::wstring& line) {
+  Strings fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t bar = line.find(L'|', start);
+    std::wstring raw = line.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start);
+    raw.erase(0, raw.find_first_not_of(L" \t"));
+    raw.erase(raw.find_last_not_of(L" \t") + 1);
+    std::wstring field;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+      if (raw[i] == L'\\' && i + 1 < raw.size()) {
+        const wchar_t next = raw[++i];
+        field += next == L'n' ? L'\n' : next == L't' ? L'\t' : next;
+      } else {
+        field += raw[i];
+      }
+    }
+    fields.push_back(field);
+    if (bar == std::wstring::npos) return fields;
+    start = bar + 1;
+  }
+}
+
+std::vector<Strings> ReadSteps(const std::wstring& path) {
+  std::ifstream file(Utf8(path), std::ios::binary);
+  if (!file) Fail(L"cannot read " + path);
+  const std::wstring text = Wide(std::string(std::istreambuf_iterator<char>(file), {}));
+  std::vector<Strings> steps;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    if (!line.empty()) steps.push_back(Fields(line));
+    start = end + 1;
+  }
+  return steps;
+}
+
+std::wstring Joined(const Strings& items, std::size_t from = 0) {
+  std::wstring text;
+  for (std::size_t i = from; i < items.size(); ++i) text += (i > from ? L" | " : L"") + items[i];
+  return text;
 }
 
 class Program {
@@ -262,415 +420,439 @@ class Program {
   HWND main() const { return main_; }
   HANDLE handle() const { return process_.hProcess; }
 
-  HWND control(Kind kind, const std::wstring& text) const { return Find(main_, kind, text); }
-  HWND label(const std::wstring& text) const { return control(Kind::Static, text); }
-  HWND option(const std::wstring& text) const { return control(Kind::OptionButton, text); }
-  HWND check(const std::wstring& text) const { return control(Kind::CheckBox, text); }
-  HWND button(const std::wstring& text) const { return control(Kind::PushButton, text); }
-  // The result that the window shows right of a heading.
-  std::wstring result(const std::wstring& heading) const { return StoredText(RightOf(label(heading), Kind::Static)); }
-  // A quest part's option button, right of the label that names it.
-  HWND questPart(const std::wstring& name) const { return RightOf(label(name), Kind::OptionButton); }
-
  private:
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;
 };
 
-// ---- The checks --------------------------------------------------------------------------------
+// Plays the steps in the program; a failure throws.
+class Player {
+ public:
+  Player(Program& program, std::wstring stub, Strings menuItems)
+      : p_(program), stub_(std::move(stub)), menuItems_(std::move(menuItems)), owner_(program.main()) {}
 
-void Calculation(Program& p) {
-  ExpectText(p.result(L"Level Reached:"), L"Click Calculate", L"Level Reached before any calculation");
-  Expect(Checked(p.questPart(L"Give Rings for XP")) && Checked(RightOf(p.label(L"Good"), Kind::OptionButton)),
-         L"the window does not start with rings for Good");
-  Type(RightOf(p.option(L"Character XP:"), Kind::Edit), L"31000000");
-  Type(RightOf(p.label(L"Scalps Owned"), Kind::Edit), L"5000");
-  // A click on an option button reaches the handlers, which choose it (the rules have their own tests).
-  Click(p.questPart(L"Give Books for XP"));
-  Expect(Checked(p.questPart(L"Give Books for XP")), L"a click does not choose books");
-  Click(p.button(L"Calculate"));
-  // The option buttons too narrow for a caption draw none: no letter of a name shows beside them.
-  for (const wchar_t* name : {L"Give Maces for XP", L"Give Books for XP", L"Good", L"Evil"})
-    ExpectText(StoredText(RightOf(p.label(name), Kind::OptionButton)), L"",
-               L"the text of the button right of " + std::wstring(name));
-  // The figures quorvane-cli gives for --xp 31000000 --scalps 5000 --part books.
-  ExpectText(p.result(L"Level Reached:"), L"76", L"Level Reached");
-  ExpectText(p.result(L"Exact XP:"), L"127.315.000", L"Exact XP");
-  ExpectText(p.result(L"XP gained:"), L"96.315.000", L"XP gained");
-  ExpectText(p.result(L"XP to next level:"), L"646.114", L"XP to next level");
-  ExpectText(StoredText(Below(p.label(L"Rings Remained"), Kind::Static)), L"13", L"Rings Remained");
-}
-
-void EmptyScalps(Program& p) {
-  Type(RightOf(p.label(L"Scalps Owned"), Kind::Edit), L"");
-  ClickLater(p.button(L"Calculate"));
-  AnswerMessageBox(p.id(), p.main(), L"No Data In Fields", L"You have not typed any number of scalps.");
-}
-
-// A search with the Working window shown: it appears, counts, and the scalps needed arrive.
-void SearchWithWorkingWindow(Program& p) {
-  Click(p.check(L"Lvl to reach:"));
-  Expect(Shown(p.label(L"Scalps Needed")), L"the heading does not read \"Scalps Needed\" in a search");
-  Click(p.questPart(L"Give Rings for XP"));
-  Type(RightOf(p.option(L"Character XP:"), Kind::Edit), L"25227500");
-  Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"150");
-  const HWND needed = RightOf(p.label(L"Scalps Needed"), Kind::Static);
-  ClickLater(p.button(L"Calculate"));
-  const HWND working = WaitForWindow(p.id(), L"QuorvaneWindow", L"Working...");
-  const HWND counter = Below(Find(working, Kind::Static, L"Currently checking:"), Kind::Static);
-  bool counted = false;
-  Expect(WaitUntil(
-             [&] {
-               if (IsWindow(counter) && StoredText(counter) != L"0" && !StoredText(counter).empty()) counted = true;
-               return !IsWindow(working) || !Shown(working);
-             },
-             kSearchTimeoutMs),
-         L"the Working window stays after the search");
-  Expect(counted, L"the Working window never showed the scalps being tried");
-  // quorvane-cli --xp 25227500 --target 150 --part rings
-  Expect(WaitUntil([&] { return StoredText(needed) == L"238925"; }),
-         L"Scalps Needed reads \"" + StoredText(needed) + L"\", expected \"238925\"");
-  ExpectText(p.result(L"Level Reached:"), L"150", L"Level Reached by the search");
-}
-
-// The longest search, repainting at every candidate, stopped by Esc and then by the close box: the
-// Working window goes at once, nothing further is written, and the main window takes input.
-void StopSearch(Program& p) {
-  const HWND update = p.check(L"Update window after:");
-  if (Checked(update)) Click(update);
-  Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"189");
-  const HWND needed = RightOf(p.label(L"Scalps Needed"), Kind::Static);
-  const std::wstring before = StoredText(needed);
-  for (const bool closeBox : {false, true}) {
-    ClickLater(p.button(L"Calculate"));
-    const HWND working = WaitForWindow(p.id(), L"QuorvaneWindow", L"Working...");
-    Sleep(300);
-    const double start = NowMs();
-    if (closeBox)
-      PostMessageW(working, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else
-      PostMessageW(working, WM_KEYDOWN, VK_ESCAPE, 0);
-    Expect(WaitUntil([&] { return !IsWindow(working) || !Shown(working); }, 5000),
-           L"the Working window stays after the stop");
-    const double gone = NowMs() - start;
-    // The main window answers a message once its thread is back in its message loop.
-    DWORD_PTR ignored = 0;
-    Expect(SendMessageTimeoutW(p.main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0,
-           L"the main window does not answer after the stop");
-    const double ready = NowMs() - start;
-    std::printf("stopped by %s: the Working window gone after %.0f ms, the main window answers after %.0f ms\n",
-                closeBox ? "the close box" : "Esc", gone, ready);
-    ExpectText(StoredText(needed), before, L"Scalps Needed after the stop");
-    Expect(TopWindow(p.id(), L"#32770", L"") == nullptr, L"a message box came after the stop");
+  void play(const Strings& s) {
+    using Step = void (Player::*)(const Strings&);
+    static const std::map<std::wstring, std::pair<Step, std::size_t>> kSteps = {
+        {L"note", {&Player::note, 2}},
+        {L"type", {&Player::type, 3}},
+        {L"choose", {&Player::choose, 2}},
+        {L"tick", {&Player::tick, 3}},
+        {L"press", {&Player::press, 2}},
+        {L"press-later", {&Player::pressLater, 2}},
+        {L"focus", {&Player::focus, 2}},
+        {L"key", {&Player::key, 2}},
+        {L"focused", {&Player::focused, 2}},
+        {L"chosen", {&Player::chosen, 2}},
+        {L"menu", {&Player::menu, 3}},
+        {L"menu-items", {&Player::menuItems, 0}},
+        {L"shown", {&Player::shown, 3}},
+        {L"beside", {&Player::results, 3}},
+        {L"frames", {&Player::frames, 0}},
+        {L"results", {&Player::results, 0}},
+        {L"clipboard", {&Player::clipboard, 2}},
+        {L"table", {&Player::table, 3}},
+        {L"csv", {&Player::csv, 3}},
+        {L"message", {&Player::message, 3}},
+        {L"no-message", {&Player::noMessage, 1}},
+        {L"search", {&Player::search, 2}},
+        {L"stop", {&Player::stop, 3}},
+        {L"close", {&Player::close, 2}},
+        {L"open", {&Player::open, 2}},
+        {L"closed", {&Player::closed, 2}},
+        {L"quit", {&Player::quit, 1}},
+        {L"sysinfo-tool", {&Player::sysinfoTool, 2}},
+    };
+    const auto found = kSteps.find(s[0]);
+    if (found == kSteps.end()) Fail(L"no such step: " + Joined(s));
+    const std::size_t fields = found->second.second;
+    if (fields ? s.size() != fields : s.size() < 2) Fail(L"a step with the wrong fields: " + Joined(s));
+    (this->*found->second.first)(s);
   }
-  Click(update);
-}
 
-void AboutBox(Program& p, const std::wstring& stub) {
-  const wchar_t* msinfoKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, msinfoKey);
-  Click(p.button(L"About..."));
-  const HWND about = WaitForWindow(p.id(), L"QuorvaneWindow", L"About Quorvane");
-  Find(about, Kind::Static, L"Version 3.0.0");
-  const HWND sysInfo = Find(about, Kind::PushButton, L"&System Info...");
-
-  // Without the registry values: the message.
-  ClickLater(sysInfo);
-  AnswerMessageBox(p.id(), about, L"Quorvane", L"System Information Is Unavailable At This Time");
-
-  // With them: the tool starts, and no message comes.
-  const std::wstring marker = FolderOf(stub) + L"sysinfo-started.txt";
-  DeleteFileW(marker.c_str());
-  HKEY opened = nullptr;
-  Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, msinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) ==
-             ERROR_SUCCESS,
-         L"cannot write the registry");
-  RegSetValueExW(opened, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub.c_str()),
-                 static_cast<DWORD>((stub.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(opened);
-  Click(sysInfo);
-  const bool started = WaitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; });
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, msinfoKey);
-  Expect(started, L"System Info... did not start the tool the registry names");
-  Expect(!TopWindow(p.id(), L"#32770", L"Quorvane"), L"a message came although the tool started");
-
-  // Esc presses OK, the cancel button; Enter presses it too, the default button that has the focus.
-  for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-    if (key == VK_RETURN) Click(p.button(L"About..."));
-    const HWND box = WaitForWindow(p.id(), L"QuorvaneWindow", L"About Quorvane");
-    HWND focus = nullptr;
-    Expect(WaitUntil([&] { return (focus = FocusOf(box)) != nullptr && GetAncestor(focus, GA_ROOT) == box; }),
-           L"the About box has no focus");
-    PostMessageW(focus, WM_KEYDOWN, key, 0);
-    Expect(WaitUntil([&] { return !IsWindow(box) || !Shown(box); }),
-           std::wstring(key == VK_ESCAPE ? L"Esc" : L"Enter") + L" does not close the About box");
-  }
-}
-
-void Keyboard(Program& p) {
-  // Tab from "Character XP:"'s box reaches the scalps box, in the window's own order.
-  const HWND xp = RightOf(p.option(L"Character XP:"), Kind::Edit);
-  Click(p.check(L"Lvl to reach:"));  // back to the scalps owned
-  const HWND scalps = RightOf(p.label(L"Scalps Owned"), Kind::Edit);
-  MouseClick(xp);
-  Expect(WaitUntil([&] { return FocusOf(p.main()) == xp; }), L"a click does not focus the XP box");
-  PostMessageW(xp, WM_KEYDOWN, VK_TAB, 0);
-  Expect(WaitUntil([&] { return FocusOf(p.main()) == scalps; }), L"Tab from the XP box does not reach the scalps box");
-
-  // The arrows move along "Quest parts" in its order on the screen, wrapping, and choose the part
-  // they reach.
-  const HWND maces = p.questPart(L"Give Maces for XP");
-  const struct {
-    WPARAM key;
-    const wchar_t* part;
-  } moves[] = {{VK_UP, L"Give Rings for XP"}, {VK_DOWN, L"Give Belts for XP"}};
-  for (const auto& move : moves) {
-    MouseClick(maces);
-    Expect(WaitUntil([&] { return FocusOf(p.main()) == maces && Checked(maces); }), L"a click does not choose maces");
-    const HWND target = p.questPart(move.part);
-    PostMessageW(maces, WM_KEYDOWN, move.key, 0);
-    Expect(WaitUntil([&] { return FocusOf(p.main()) == target && Checked(target) && !Checked(maces); }),
-           std::wstring(move.key == VK_UP ? L"Up" : L"Down") + L" from maces does not choose \"" + move.part + L"\"");
-  }
-}
-
-// ---- The context menu --------------------------------------------------------------------------
-
-using Rows = std::vector<std::vector<std::wstring>>;
-
-// What quorvane-cli.exe prints to standard output for these arguments, without carriage returns.
-std::wstring CliOutput(const std::wstring& cli, const std::wstring& arguments) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  if (!CreatePipe(&read, &write, &inherit, 0)) Fail(L"no pipe for quorvane-cli");
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = write;
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION process{};
-  std::wstring line = L"\"" + cli + L"\" " + arguments;
-  if (!CreateProcessW(cli.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                      &process))
-    Fail(L"cannot start " + cli);
-  CloseHandle(write);
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(read);
-  WaitForSingleObject(process.hProcess, kTimeoutMs);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  std::wstring text(bytes.size(), L'\0');
-  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                           text.data(), static_cast<int>(text.size()))));
-  std::wstring plain;
-  for (const wchar_t c : text)
-    if (c != L'\r') plain += c;
-  return plain;
-}
-
-// The rows of an aligned table that quorvane-cli prints: the way names hold blanks, and a value
-// with its unit ("0M gp") is one cell.
-Rows CliRows(const std::wstring& text, bool ways) {
-  Rows rows;
-  std::size_t start = text.find(L'\n');
-  while (start != std::wstring::npos && start + 1 < text.size()) {
-    const std::size_t end = text.find(L'\n', start + 1);
-    std::wstring line = text.substr(start + 1, end == std::wstring::npos ? std::wstring::npos : end - start - 1);
-    start = end;
-    std::vector<std::wstring> cells;
-    if (ways) {
-      for (const wchar_t* name : {L"rings good", L"rings evil", L"sell maces", L"maces", L"belts", L"books"}) {
-        if (line.rfind(name, 0) != 0) continue;
-        cells.push_back(name);
-        line = line.substr(wcslen(name));
-        break;
+ private:
+  // The control named `name` in the program's shown windows: the one of `kinds` captioned so, or
+  // the control next right of the one captioned so, when it is of `kinds`; a text box there goes
+  // first, as it takes the name of the control on its left. An option button found so draws no
+  // text: its caption has no room.
+  HWND control(const std::wstring& name, std::initializer_list<Kind> kinds) const {
+    std::vector<HWND> named;
+    for (HWND window : TopWindows(p_.id()))
+      for (HWND child : ChildrenOf(window))
+        if (Caption(child) == name && KindOf(child) != Kind::Edit) named.push_back(child);
+    const auto next = [](HWND c) {
+      return Near(c, {Kind::Static, Kind::PushButton, Kind::CheckBox, Kind::OptionButton, Kind::Edit}, false);
+    };
+    if (OneOf(Kind::Edit, kinds))
+      for (HWND c : named)
+        if (HWND box = next(c); box && KindOf(box) == Kind::Edit) return box;
+    for (HWND c : named)
+      if (OneOf(KindOf(c), kinds)) return c;
+    for (HWND c : named) {
+      if (HWND right = next(c); right && OneOf(KindOf(right), kinds)) {
+        if (KindOf(right) == Kind::OptionButton)
+          ExpectText(StoredText(right), L"", L"the text of the option button right of \"" + name + L"\"");
+        return right;
       }
     }
-    std::size_t at = 0;
-    while ((at = line.find_first_not_of(L' ', at)) != std::wstring::npos) {
-      const std::size_t after = line.find(L' ', at);
-      const std::wstring word = line.substr(at, after == std::wstring::npos ? std::wstring::npos : after - at);
-      if (word == L"gp" && !cells.empty())
-        cells.back() += L" gp";
-      else
-        cells.push_back(word);
-      at = after;
+    Fail(L"no control \"" + name + L"\"");
+  }
+
+  // The window the last press opened: a window of the program's that was not shown before it.
+  HWND opened() const {
+    HWND found = nullptr;
+    Expect(WaitUntil([&] {
+             for (HWND window : TopWindows(p_.id(), L"QuorvaneWindow"))
+               if (!before_.count(window)) found = window;
+             return found != nullptr;
+           }),
+           L"no window opened");
+    return found;
+  }
+
+  // Waits until one of the labels of `window` changes while it is shown; false if it goes first.
+  static bool Counts(HWND window, DWORD timeoutMs) {
+    const Strings first = LabelTexts(window);
+    bool counted = false;
+    WaitUntil(
+        [&] {
+          const bool changed = LabelTexts(window) != first;
+          counted = changed && !Gone(window);
+          return counted || Gone(window);
+        },
+        timeoutMs);
+    return counted;
+  }
+
+  void note(const Strings& s) { std::printf("note: %s\n", Utf8(s[1]).c_str()); }
+
+  void type(const Strings& s) { Type(control(s[1], {Kind::Edit}), s[2]); }
+
+  void choose(const Strings& s) { Click(control(s[1], {Kind::OptionButton})); }
+
+  void tick(const Strings& s) {
+    Expect(s[2] == L"on" || s[2] == L"off", L"a check box is ticked on or off, not " + s[2]);
+    const HWND box = control(s[1], {Kind::CheckBox});
+    if (Checked(box) != (s[2] == L"on")) Click(box);
+  }
+
+  void press(const Strings& s) { Click(control(s[1], {Kind::PushButton})); }
+
+  void pressLater(const Strings& s) {
+    const HWND button = control(s[1], {Kind::PushButton});
+    owner_ = GetAncestor(button, GA_ROOT);
+    before_.clear();
+    for (HWND window : TopWindows(p_.id())) before_.insert(window);
+    labelsBefore_ = LabelTexts(p_.main());
+    ClickLater(button);
+  }
+
+  // A click with the left mouse button, as the control receives it.
+  void focus(const Strings& s) {
+    const HWND target = control(s[1], {Kind::Edit, Kind::OptionButton, Kind::CheckBox, Kind::PushButton});
+    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    Expect(WaitUntil([&] { return FocusOf(p_.main()) == target; }), L"a click does not focus \"" + s[1] + L"\"");
+  }
+
+  // The key goes to the focused control, once a shown window that takes input holds the focus.
+  void key(const Strings& s) {
+    static const std::map<std::wstring, WPARAM> kKeys = {
+        {L"Tab", VK_TAB}, {L"Up", VK_UP}, {L"Down", VK_DOWN}, {L"Enter", VK_RETURN}, {L"Escape", VK_ESCAPE}};
+    const auto key = kKeys.find(s[1]);
+    if (key == kKeys.end()) Fail(L"no such key: " + s[1]);
+    HWND target = nullptr;
+    Expect(WaitUntil([&] {
+             target = FocusOf(p_.main());
+             const HWND window = target ? GetAncestor(target, GA_ROOT) : nullptr;
+             return window && Shown(window) && IsWindowEnabled(window);
+           }),
+           L"no window of the program has the focus");
+    PostMessageW(target, WM_KEYDOWN, key->second, 0);
+  }
+
+  void focused(const Strings& s) {
+    const HWND target = control(s[1], {Kind::Edit, Kind::OptionButton, Kind::CheckBox, Kind::PushButton});
+    Expect(WaitUntil([&] { return FocusOf(p_.main()) == target; }),
+           L"the focus is not on \"" + s[1] + L"\" but on the " + ClassOf(FocusOf(p_.main())) + L" \"" +
+               StoredText(FocusOf(p_.main())) + L"\"");
+  }
+
+  void chosen(const Strings& s) {
+    const HWND option = control(s[1], {Kind::OptionButton});
+    Expect(WaitUntil([&] { return Checked(option); }), L"\"" + s[1] + L"\" is not chosen");
+  }
+
+  // Opens the main window's context menu, reads its items where Wine lets another process read
+  // them (else it takes them from the scenario's menu-items step), and chooses one with the keys.
+  void menu(const Strings& s) {
+    owner_ = p_.main();
+    clipboardBefore_ = GetClipboardSequenceNumber();
+    if (s[1] == L"right-click") {
+      PostMessageW(p_.main(), WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
+    } else if (s[1] == L"Shift+F10") {
+      SetForegroundWindow(p_.main());
+      SendKeys({VK_SHIFT, VK_F10});
+    } else if (s[1] == L"Menu key") {
+      const HWND focus = FocusOf(p_.main());
+      PostMessageW(focus && GetAncestor(focus, GA_ROOT) == p_.main() ? focus : p_.main(), WM_KEYDOWN, VK_APPS, 0);
+    } else {
+      Fail(L"no way to open the menu by " + s[1]);
     }
-    if (ways) cells.emplace_back();  // the message column, empty
-    rows.push_back(cells);
-  }
-  return rows;
-}
-
-// The headings and rows of a list view in the program's process, as a screen reader reads them.
-Rows ListViewRows(DWORD process, HWND list) {
-  const HANDLE other = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
-  if (!other) Fail(L"cannot reach the program's memory");
-  constexpr int kChars = 256;
-  char* remote = static_cast<char*>(VirtualAllocEx(
-      other, nullptr, sizeof(LVITEMW) + sizeof(HDITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-  wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW) + sizeof(HDITEMW));
-  const auto text = [&] {
-    wchar_t read[kChars] = {};
-    ReadProcessMemory(other, remoteText, read, sizeof read - sizeof(wchar_t), nullptr);
-    return std::wstring(read);
-  };
-  DWORD_PTR result = 0;
-  const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  SendMessageTimeoutW(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
-  const int columns = static_cast<int>(result);
-  Rows rows(1);
-  for (int c = 0; c < columns; ++c) {
-    HDITEMW item{};
-    item.mask = HDI_TEXT;
-    item.pszText = remoteText;
-    item.cchTextMax = kChars;
-    WriteProcessMemory(other, remote + sizeof(LVITEMW), &item, sizeof item, nullptr);
-    SendMessageTimeoutW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(remote + sizeof(LVITEMW)), SMTO_ABORTIFHUNG,
-                        kTimeoutMs, &result);
-    rows[0].push_back(text());
-  }
-  SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
-  const int count = static_cast<int>(result);
-  for (int r = 0; r < count; ++r) {
-    rows.emplace_back();
-    for (int c = 0; c < columns; ++c) {
-      LVITEMW item{};
-      item.iSubItem = c;
-      item.pszText = remoteText;
-      item.cchTextMax = kChars;
-      WriteProcessMemory(other, remote, &item, sizeof item, nullptr);
-      SendMessageTimeoutW(list, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kTimeoutMs,
-                          &result);
-      rows.back().push_back(text());
-    }
-  }
-  VirtualFreeEx(other, remote, 0, MEM_RELEASE);
-  CloseHandle(other);
-  return rows;
-}
-
-std::wstring Joined(const Rows& rows) {
-  std::wstring text;
-  for (const auto& row : rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) text += (c ? L"|" : L"") + row[c];
-    text += L"\n";
-  }
-  return text;
-}
-
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      for (const wchar_t* c = chars; *c; ++c)
-        if (*c != L'\r') text += *c;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-// Opens the main window's context menu with a right-click or the Menu key in the XP box, checks
-// its items and chooses one with the keys.
-void ChooseFromMenu(Program& p, bool rightClick, int item) {
-  if (rightClick) {
-    PostMessageW(p.main(), WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
-  } else {
-    PostMessageW(RightOf(p.option(L"Character XP:"), Kind::Edit), WM_KEYDOWN, VK_APPS, 0);
-  }
-  const HWND menu = WaitForWindow(p.id(), L"#32768", L"");
-  DWORD_PTR handle = 0;
-  SendMessageTimeoutW(menu, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &handle);
-  if (const auto hmenu = reinterpret_cast<HMENU>(handle); hmenu && GetMenuItemCount(hmenu) > 0) {
-    std::wstring items;
-    for (int i = 0; i < GetMenuItemCount(hmenu); ++i) {
+    const HWND menu = WaitForWindow(p_.id(), L"#32768", L"");
+    DWORD_PTR handle = 0;
+    SendMessageTimeoutW(menu, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &handle);
+    shownItems_.clear();
+    const auto hmenu = reinterpret_cast<HMENU>(handle);
+    for (int i = 0; hmenu && i < GetMenuItemCount(hmenu); ++i) {
       wchar_t caption[64] = {};
       GetMenuStringW(hmenu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
-      items += (i ? L"|" : L"") + std::wstring(caption);
+      shownItems_.push_back(caption);
     }
-    ExpectText(items, L"Copy Results\tCtrl+C|Plan...|Compare...", L"the context menu's items");
-  } else if (static bool told = false; !told) {
-    // Wine keeps a process's menus to itself: the items are known here by what each one does.
-    std::printf("the context menu's captions cannot be read from another process\n");
-    told = true;
+    const Strings& items = shownItems_.empty() ? menuItems_ : shownItems_;
+    std::size_t item = 0;
+    while (item < items.size() && items[item].substr(0, items[item].find(L'\t')) != s[2]) ++item;
+    Expect(item < items.size(), L"the menu has no item \"" + s[2] + L"\"");
+    for (std::size_t i = 0; i <= item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    Expect(WaitUntil([&] { return Gone(menu); }), L"the context menu stays open");
   }
-  for (int i = 0; i <= item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  Expect(WaitUntil([&] { return !IsWindow(menu) || !Shown(menu); }), L"the context menu stays open");
-}
 
-// On the inputs of Calculation: the clipboard, the Plan and Compare windows against quorvane-cli,
-// and the message of a bad input.
-void ContextMenu(Program& p, const std::wstring& cli) {
-  ChooseFromMenu(p, true, 0);
-  const std::wstring results = CliOutput(cli, L"--xp 31000000 --scalps 5000 --part books");
-  Expect(WaitUntil([&] { return ClipboardText() == results; }),
-         L"Copy Results put \"" + ClipboardText() + L"\" on the clipboard, expected \"" + results + L"\"");
+  void menuItems(const Strings& s) {
+    if (!shownItems_.empty()) {
+      ExpectText(Joined(shownItems_), Joined(s, 1), L"the context menu's items");
+    } else if (!toldMenu_) {
+      std::printf("note: Wine keeps a process's menus to itself: the items are known by what each one does\n");
+      toldMenu_ = true;
+    }
+  }
 
-  const struct {
-    bool rightClick;
-    int item;
-    const wchar_t* window;
-    const wchar_t* arguments;
-    const wchar_t* headings;
-  } tables[] = {
-      {false, 1, L"Plan", L"--plan --xp 31000000 --part books", L"Level|Scalps Needed|Scalps More\n"},
-      {true, 2, L"Compare", L"--compare --xp 31000000 --scalps 5000",
-       L"Way|Level|Exact XP|XP to next|Final Reward|Gold|Message\n"},
-  };
-  for (const auto& t : tables) {
-    ChooseFromMenu(p, t.rightClick, t.item);
-    const HWND window = WaitForWindow(p.id(), L"QuorvaneWindow", t.window);
+  void shown(const Strings& s) {
+    const HWND window = WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]);
+    for (HWND child : ChildrenOf(window))
+      if (KindOf(child) == Kind::Static && Shown(child) && StoredText(child) == s[2]) return;
+    Fail(L"the window \"" + s[1] + L"\" shows no \"" + s[2] + L"\"");
+  }
+
+  // Each heading's value: right of a heading that ends with a colon; under one without, where a
+  // label sits right under it, else right of it too.
+  void results(const Strings& s) {
+    Expect(s.size() % 2 == 1, L"a heading without its value: " + Joined(s));
+    std::vector<std::pair<HWND, std::wstring>> values;
+    for (std::size_t i = 1; i + 1 < s.size(); i += 2) {
+      HWND heading = nullptr;
+      for (HWND child : ChildrenOf(p_.main()))
+        if (KindOf(child) == Kind::Static && Shown(child) &&
+            (StoredText(child) == s[i] || StoredText(child) == s[i] + L":"))
+          heading = child;
+      Expect(heading != nullptr, L"no heading \"" + s[i] + L"\"");
+      HWND value = StoredText(heading).back() == L':' ? nullptr : Near(heading, {Kind::Static}, true);
+      if (!value) value = Near(heading, {Kind::Static}, false);
+      Expect(value != nullptr, L"no value beside \"" + s[i] + L"\"");
+      values.push_back({value, s[i + 1]});
+    }
+    WaitUntil([&] {
+      for (const auto& [value, want] : values)
+        if (StoredText(value) != want) return false;
+      return true;
+    });
+    for (std::size_t i = 0; i < values.size(); ++i)
+      ExpectText(StoredText(values[i].first), values[i].second, s[2 * i + 1]);
+  }
+
+  // The frames, each followed by those that lie in it, as a screen reader walks them; the window
+  // stacks its frames in the reverse of their order.
+  void frames(const Strings& s) {
+    std::vector<HWND> frames;
+    for (HWND child : ChildrenOf(p_.main()))
+      if (KindOf(child) == Kind::GroupBox) frames.insert(frames.begin(), child);
+    const auto inside = [](HWND inner, HWND outer) {
+      const RECT i = RectOf(inner), o = RectOf(outer);
+      return inner != outer && i.left >= o.left && i.right <= o.right && i.top >= o.top && i.bottom <= o.bottom;
+    };
+    const auto holder = [&](HWND frame) {
+      HWND innermost = nullptr;
+      for (HWND outer : frames)
+        if (inside(frame, outer) && (!innermost || inside(outer, innermost))) innermost = outer;
+      return innermost;
+    };
+    Strings shown;
+    const std::function<void(HWND)> walk = [&](HWND in) {
+      for (HWND frame : frames) {
+        if (holder(frame) != in) continue;
+        shown.push_back(Caption(frame));
+        walk(frame);
+      }
+    };
+    walk(nullptr);
+    ExpectText(Joined(shown), Joined(s, 1), L"the frames");
+  }
+
+  // Read once it has been written since the last menu was opened: a read holds the clipboard, and
+  // the program cannot write it meanwhile.
+  void clipboard(const Strings& s) {
+    std::wstring text;
+    DWORD read = clipboardBefore_;
+    Expect(WaitUntil([&] {
+             const DWORD written = GetClipboardSequenceNumber();
+             if (written == read || !ReadClipboard(text)) return false;
+             read = written;
+             return text == s[1];
+           }),
+           L"the clipboard holds \"" + text + L"\", expected \"" + s[1] + L"\"");
+  }
+
+  void table(const Strings& s) {
+    const HWND window = WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]);
     HWND list = nullptr;
     for (HWND child : ChildrenOf(window))
       if (lstrcmpiW(ClassOf(child).c_str(), WC_LISTVIEWW) == 0) list = child;
-    Expect(list != nullptr, std::wstring(L"no list view in the window ") + t.window);
-    const Rows shown = ListViewRows(p.id(), list);
-    const std::wstring wanted = t.headings + Joined(CliRows(CliOutput(cli, t.arguments), t.item == 2));
-    ExpectText(Joined(shown), wanted, std::wstring(L"the rows of the window ") + t.window);
-    std::printf("the %ls window shows the %d rows of quorvane-cli %ls\n", t.window, static_cast<int>(shown.size() - 1),
-                t.arguments);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    Expect(WaitUntil([&] { return !IsWindow(window) || !Shown(window); }),
-           std::wstring(L"the window ") + t.window + L" stays");
+    Expect(list != nullptr, L"no table in the window " + s[1]);
+    ExpectText(ListViewText(p_.id(), list), s[2], L"the table of the window " + s[1]);
   }
 
-  // A bad input: the message of "Calculate".
-  const HWND xp = RightOf(p.option(L"Character XP:"), Kind::Edit);
-  Type(xp, L"");
-  ChooseFromMenu(p, true, 1);
-  AnswerMessageBox(p.id(), p.main(), L"Error", L"You have not typed any XP.");
-  ClickLater(p.button(L"Calculate"));
-  AnswerMessageBox(p.id(), p.main(), L"Error", L"You have not typed any XP.");
-  Type(xp, L"31000000");
-}
+  // "Save..." in the window, a file name in the save dialog, and the file it writes, with the line
+  // ends of Windows; then the window is closed.
+  void csv(const Strings& s) {
+    const HWND window = WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]);
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"\\e2e-driver-saved.csv";
+    DeleteFileW(path.c_str());
+    ClickLater(control(L"Save...", {Kind::PushButton}));
+    const HWND dialog = WaitForWindow(p_.id(), L"#32770", L"");
+    HWND name = GetDlgItem(dialog, edt1);
+    if (!name) name = GetDlgItem(dialog, cmb13);
+    Type(name, path);
+    ClickLater(GetDlgItem(dialog, IDOK));
+    DWORD_PTR ignored = 0;
+    Expect(WaitUntil([&] { return Gone(dialog) && IsWindowEnabled(window); }) &&
+               SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored),
+           L"the save dialog of the window " + s[1] + L" stays");
+    std::ifstream file(Utf8(path), std::ios::binary);
+    Expect(file.good(), L"\"Save...\" in the window " + s[1] + L" wrote no file");
+    std::wstring want;
+    for (const wchar_t c : s[2]) want += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    ExpectText(Wide(std::string(std::istreambuf_iterator<char>(file), {})), want, L"the file saved from " + s[1]);
+    close({L"close", s[1]});
+  }
 
-int Run(const std::wstring& exe) {
-  Program p(exe);
-  Calculation(p);
-  ContextMenu(p, FolderOf(exe) + L"quorvane-cli.exe");
-  EmptyScalps(p);
-  SearchWithWorkingWindow(p);
-  StopSearch(p);
+  void message(const Strings& s) { AnswerMessageBox(p_.id(), owner_, s[1], s[2]); }
+
+  void noMessage(const Strings&) { Expect(TopWindows(p_.id(), L"#32770").empty(), L"a message box is shown"); }
+
+  void search(const Strings& s) {
+    Expect(s[1] == L"counting", L"no such search: " + s[1]);
+    const HWND working = opened();
+    Expect(Counts(working, kSearchTimeoutMs), L"the Working window never counted");
+    Expect(WaitUntil([&] { return Gone(working); }, kSearchTimeoutMs), L"the Working window stays after the search");
+  }
+
+  // Stops the search by Esc or the close box once it counts: the window goes within the time
+  // given, the main window takes input again and no label of it changed.
+  void stop(const Strings& s) {
+    const HWND working = opened();
+    Expect(Counts(working, kTimeoutMs), L"the Working window does not count");
+    const double start = NowMs();
+    if (s[1] == L"Esc")
+      PostMessageW(working, WM_KEYDOWN, VK_ESCAPE, 0);
+    else if (s[1] == L"close box")
+      PostMessageW(working, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+      Fail(L"no way to stop a search by " + s[1]);
+    const DWORD limit = static_cast<DWORD>(std::stoul(s[2]));
+    Expect(WaitUntil([&] { return Gone(working); }, limit),
+           L"the Working window stays " + s[2] + L" ms after the stop by " + s[1]);
+    const double gone = NowMs() - start;
+    // The main window answers a message once its thread is back in its message loop.
+    DWORD_PTR ignored = 0;
+    Expect(SendMessageTimeoutW(p_.main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0,
+           L"the main window does not answer after the stop");
+    std::printf("stopped by %s: the Working window gone after %.0f ms, the main window answers after %.0f ms\n",
+                Utf8(s[1]).c_str(), gone, NowMs() - start);
+    const Strings labels = LabelTexts(p_.main());
+    for (std::size_t i = 0; i < labels.size() && i < labelsBefore_.size(); ++i)
+      ExpectText(labels[i], labelsBefore_[i], L"a label of the main window after the stop");
+  }
+
+  void close(const Strings& s) {
+    const HWND window = WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]);
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(WaitUntil([&] { return Gone(window); }), L"the window " + s[1] + L" stays");
+  }
+
+  void open(const Strings& s) { WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]); }
+
+  void closed(const Strings& s) {
+    Expect(WaitUntil([&] { return TopWindows(p_.id(), L"QuorvaneWindow", s[1]).empty(); }),
+           L"the window " + s[1] + L" stays");
+  }
+
+  void quit(const Strings&) {
+    PostMessageW(p_.main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(WaitForSingleObject(p_.handle(), kTimeoutMs) == WAIT_OBJECT_0,
+           L"the program still runs after its last window closed");
+    DWORD code = 1;
+    GetExitCodeProcess(p_.handle(), &code);
+    Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));
+  }
+
+  // With the registry naming the System Information tool (the stub beside this driver), a click
+  // on the button starts it; the registry is without it again afterwards.
+  void sysinfoTool(const Strings& s) {
+    const std::wstring marker = FolderOf(stub_) + L"sysinfo-started.txt";
+    DeleteFileW(marker.c_str());
+    HKEY opened = nullptr;
+    Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMsinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) ==
+               ERROR_SUCCESS,
+           L"cannot write the registry");
+    RegSetValueExW(opened, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub_.c_str()),
+                   static_cast<DWORD>((stub_.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+    ClickLater(control(s[1], {Kind::PushButton}));
+    const bool started = WaitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kMsinfoKey);
+    Expect(started, L"\"" + s[1] + L"\" did not start the tool the registry names");
+  }
+
+  Program& p_;
+  std::wstring stub_;
+  Strings menuItems_;   // as the scenario lists them
+  Strings shownItems_;  // as the last menu showed them, where they could be read
+  bool toldMenu_ = false;
+  DWORD clipboardBefore_ = 0;  // the clipboard's sequence number when the last menu opened
+  HWND owner_;                 // the window of the last press, under a message box it opens
+  std::set<HWND> before_;      // the windows shown before the last press
+  Strings labelsBefore_;       // the main window's labels before the last press
+};
+
+int Run(const std::wstring& stepsPath, const std::wstring& exe) {
+  const std::vector<Strings> steps = ReadSteps(stepsPath);
+  Strings menuItems;
+  for (const Strings& step : steps)
+    if (step[0] == L"menu-items" && menuItems.empty()) menuItems.assign(step.begin() + 1, step.end());
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  AboutBox(p, FolderOf(self) + L"sysinfo_stub.exe");
-  Keyboard(p);
-  // The run ends when the last window has closed.
-  PostMessageW(p.main(), WM_CLOSE, 0, 0);
-  Expect(WaitForSingleObject(p.handle(), kTimeoutMs) == WAIT_OBJECT_0,
-         L"the program still runs after its last window closed");
-  DWORD code = 1;
-  GetExitCodeProcess(p.handle(), &code);
-  Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));
+  // The registry starts without the System Information tool.
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kMsinfoKey);
+  std::wstring name = L"starting the program";
+  try {
+    Program program(exe);
+    Player player(program, FolderOf(self) + L"sysinfo_stub.exe", menuItems);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      if (steps[i][0] == L"case") {
+        Expect(steps[i].size() == 2, L"a case without its name");
+        name = steps[i][1];
+      } else {
+        player.play(steps[i]);
+      }
+      if (i + 1 == steps.size() || steps[i + 1][0] == L"case") std::printf("ok: %s\n", Utf8(name).c_str());
+      std::fflush(stdout);
+    }
+  } catch (const std::exception& failure) {
+    std::printf("FAIL: %s: %s\n", Utf8(name).c_str(), failure.what());
+    return 1;
+  }
   return 0;
 }
 
@@ -689,16 +871,14 @@ int Finish(int code) {
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv || argc < 2) {
-    std::fprintf(stderr, "usage: e2e_driver <quorvane.exe>\n");
+  if (!argv || argc < 3) {
+    std::fprintf(stderr, "usage: e2e_driver <steps> <quorvane.exe>\n");
     return Finish(2);
   }
   try {
-    const int code = Run(FullPath(argv[1]));
-    std::printf("end-to-end checks of the Windows program passed\n");
-    return Finish(code);
+    return Finish(Run(FullPath(argv[1]), FullPath(argv[2])));
   } catch (const std::exception& failure) {
-    std::fprintf(stderr, "FAIL: %s\n", failure.what());
+    std::printf("FAIL: %s\n", failure.what());
     return Finish(1);
   }
 }
