@@ -1,8 +1,8 @@
 // Plays the end-to-end scenario in the Windows program from outside, as a user would: finds its
 // windows by title and its controls by caption and class, types with WM_SETTEXT, presses with
 // BM_CLICK, clicks and presses keys with mouse and key messages, and reads the text that the window
-// system keeps. A text box or an option button without a caption is the nearest control right of
-// the control captioned with its name, as a user reads the form.
+// system keeps. A text box or an option button without a caption is the control next right of the
+// control captioned with its name, as a user reads the form.
 //   e2e_driver STEPS QUORVANE.EXE   STEPS: the scenario as tests/e2e/scenario.py expands it for
 //                                   win32. Prints "ok: CASE" after each case; the first failure
 //                                   prints "FAIL: CASE: what" and ends the run with status 1.
@@ -15,12 +15,12 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -32,26 +32,15 @@ constexpr const wchar_t* kMsinfoKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINF
 
 using Strings = std::vector<std::wstring>;
 
-struct Failure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
 std::string Utf8(const std::wstring& text) {
-  std::string bytes(text.size() * 3 + 1, '\0');
+  std::string bytes(text.size() * 3, '\0');
   bytes.resize(
       static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
                                                    static_cast<int>(bytes.size()), nullptr, nullptr)));
   return bytes;
 }
 
-std::wstring Wide(const std::string& bytes) {
-  std::wstring text(bytes.size(), L'\0');
-  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                           text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-[[noreturn]] void Fail(const std::wstring& what) { throw Failure(Utf8(what)); }
+[[noreturn]] void Fail(const std::wstring& what) { throw std::runtime_error(Utf8(what)); }
 
 void Expect(bool condition, const std::wstring& what) {
   if (!condition) Fail(what);
@@ -61,12 +50,7 @@ void ExpectText(const std::wstring& got, const std::wstring& want, const std::ws
   if (got != want) Fail(what + L": \"" + got + L"\", expected \"" + want + L"\"");
 }
 
-double NowMs() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double NowMs() { return static_cast<double>(GetTickCount64()); }
 
 // Polls `ready` every few milliseconds until it holds; false after `timeoutMs`.
 bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs = kTimeoutMs) {
@@ -94,37 +78,28 @@ std::wstring StoredText(HWND hwnd) {
 
 // A caption as it reads, without the "&" before its access key.
 std::wstring Caption(HWND hwnd) {
-  std::wstring text;
-  const std::wstring stored = StoredText(hwnd);
-  for (std::size_t i = 0; i < stored.size(); ++i) {
-    if (stored[i] == L'&' && i + 1 < stored.size()) ++i;
-    text += stored[i];
-  }
+  std::wstring text = StoredText(hwnd);
+  for (std::size_t at = 0; (at = text.find(L'&', at)) != std::wstring::npos; ++at) text.erase(at, 1);
   return text;
 }
 
-void Type(HWND edit, const std::wstring& text) {
+// Sends a message and returns the answer; a failure when none comes in time.
+DWORD_PTR Send(HWND hwnd, UINT message, WPARAM w = 0, LPARAM l = 0, DWORD timeoutMs = kTimeoutMs) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs,
-                           &result))
-    Fail(L"no answer to WM_SETTEXT");
+  if (!SendMessageTimeoutW(hwnd, message, w, l, SMTO_ABORTIFHUNG, timeoutMs, &result))
+    Fail(L"no answer from \"" + StoredText(hwnd) + L"\" to the message " + std::to_wstring(message));
+  return result;
 }
 
+void Type(HWND edit, const std::wstring& text) { Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+
 // Presses a button and returns once its handler has run.
-void Click(HWND button) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSearchTimeoutMs, &result))
-    Fail(L"the click on \"" + StoredText(button) + L"\" was not handled");
-}
+void Click(HWND button) { Send(button, BM_CLICK, 0, 0, kSearchTimeoutMs); }
 
 // Presses a button whose handler opens a modal window or runs long: returns at once.
 void ClickLater(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-bool Checked(HWND button) {
-  DWORD_PTR state = 0;
-  SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &state);
-  return state == BST_CHECKED;
-}
+bool Checked(HWND button) { return Send(button, BM_GETCHECK) == BST_CHECKED; }
 
 bool Shown(HWND hwnd) { return IsWindowVisible(hwnd) != FALSE; }
 bool Gone(HWND hwnd) { return !IsWindow(hwnd) || !Shown(hwnd); }
@@ -136,47 +111,36 @@ HWND FocusOf(HWND window) {
   return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-enum class Kind { Static, PushButton, CheckBox, OptionButton, GroupBox, Edit };
+// Kinds of control, as bits: a set of kinds is their sum.
+enum Kind : unsigned { Static = 1, PushButton = 2, CheckBox = 4, OptionButton = 8, GroupBox = 16, Edit = 32 };
+constexpr unsigned kFocusable = PushButton | CheckBox | OptionButton | Edit;
 
 Kind KindOf(HWND hwnd) {
   const std::wstring cls = ClassOf(hwnd);
-  if (lstrcmpiW(cls.c_str(), L"Edit") == 0) return Kind::Edit;
-  if (lstrcmpiW(cls.c_str(), L"Button") != 0) return Kind::Static;
-  switch (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_GROUPBOX: return Kind::GroupBox;
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE: return Kind::CheckBox;
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON: return Kind::OptionButton;
-    default: return Kind::PushButton;
-  }
+  if (lstrcmpiW(cls.c_str(), L"Edit") == 0) return Edit;
+  if (lstrcmpiW(cls.c_str(), L"Button") != 0) return Static;
+  const LONG type = GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+  if (type == BS_GROUPBOX) return GroupBox;
+  if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE) return CheckBox;
+  return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON ? OptionButton : PushButton;
 }
 
-bool OneOf(Kind kind, std::initializer_list<Kind> kinds) {
-  for (const Kind k : kinds)
-    if (k == kind) return true;
-  return false;
+BOOL CALLBACK Collect(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
 }
 
+// The child windows, the frontmost first.
 std::vector<HWND> ChildrenOf(HWND top) {
   std::vector<HWND> children;
-  EnumChildWindows(
-      top,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&children));
   return children;
 }
 
-// The texts of a window's labels, in their order.
 Strings LabelTexts(HWND top) {
   Strings texts;
   for (HWND child : ChildrenOf(top))
-    if (KindOf(child) == Kind::Static) texts.push_back(StoredText(child));
+    if (KindOf(child) == Static) texts.push_back(StoredText(child));
   return texts;
 }
 
@@ -188,13 +152,13 @@ RECT RectOf(HWND hwnd) {
 
 // The nearest shown control of `kinds` right of `anchor` on its line or, `under`, the one right
 // under it and aligned with it on the left (a column's value under its heading); null if none.
-HWND Near(HWND anchor, std::initializer_list<Kind> kinds, bool under) {
+HWND Near(HWND anchor, unsigned kinds, bool under = false) {
   const RECT a = RectOf(anchor);
   HWND best = nullptr;
   LONG bestGap = 0;
   for (HWND child : ChildrenOf(GetParent(anchor))) {
     const RECT r = RectOf(child);
-    if (child == anchor || !OneOf(KindOf(child), kinds) || !Shown(child)) continue;
+    if (child == anchor || !(KindOf(child) & kinds) || !Shown(child)) continue;
     const LONG middle = (r.top + r.bottom) / 2;
     const bool placed =
         under ? r.left >= a.left - 3 && r.left <= a.left + 3 && r.top >= a.bottom - 3 && r.top <= a.bottom + 3
@@ -205,27 +169,18 @@ HWND Near(HWND anchor, std::initializer_list<Kind> kinds, bool under) {
   return best;
 }
 
-// The shown top-level windows of the process, the frontmost first; of one class and title when
-// given.
+// The shown top-level windows of the process, the frontmost first; of a class and title when given.
 std::vector<HWND> TopWindows(DWORD process, const std::wstring& cls = L"", const std::wstring& title = L"") {
-  struct Search {
-    DWORD process;
-    const std::wstring* cls;
-    const std::wstring* title;
-    std::vector<HWND> found;
-  } search{process, &cls, &title, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->process && Shown(hwnd) && (s->cls->empty() || ClassOf(hwnd) == *s->cls) &&
-            (s->title->empty() || StoredText(hwnd) == *s->title))
-          s->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> all, found;
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+  for (HWND hwnd : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == process && Shown(hwnd) && (cls.empty() || ClassOf(hwnd) == cls) &&
+        (title.empty() || StoredText(hwnd) == title))
+      found.push_back(hwnd);
+  }
+  return found;
 }
 
 HWND WaitForWindow(DWORD process, const std::wstring& cls, const std::wstring& title, DWORD timeoutMs = kTimeoutMs) {
@@ -243,18 +198,11 @@ void AnswerMessageBox(DWORD process, HWND owner, const std::wstring& title, cons
   HWND ok = nullptr;
   int buttons = 0;
   for (HWND child : ChildrenOf(box)) {
-    if (!Shown(child)) continue;
-    if (KindOf(child) == Kind::PushButton) {
-      ++buttons;
-      ok = child;
-    } else if (KindOf(child) == Kind::Static) {
-      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        DWORD_PTR icon = 0;
-        SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &icon);
-        Expect(icon == 0, L"the message \"" + title + L"\" shows an icon");
-      }
-      if (!StoredText(child).empty()) texts.push_back(StoredText(child));
-    }
+    if (Shown(child) && KindOf(child) == PushButton) ++buttons, ok = child;
+    if (!Shown(child) || KindOf(child) != Static) continue;
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      Expect(Send(child, STM_GETICON) == 0, L"the message \"" + title + L"\" shows an icon");
+    if (!StoredText(child).empty()) texts.push_back(StoredText(child));
   }
   Expect(texts.size() == 1, L"the message \"" + title + L"\" holds " + std::to_wstring(texts.size()) + L" texts");
   ExpectText(texts.front(), text, L"the text of the message \"" + title + L"\"");
@@ -273,38 +221,28 @@ std::wstring ListViewText(DWORD process, HWND list) {
   char* remote = static_cast<char*>(VirtualAllocEx(
       other, nullptr, sizeof(LVITEMW) + sizeof(HDITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
   wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW) + sizeof(HDITEMW));
-  const auto text = [&] {
+  // Puts `item` into the program's memory, pointing at the text there, and reads that text back
+  // once `to` has answered `message`.
+  const auto text = [&](HWND to, UINT message, int index, auto item) {
+    if constexpr (std::is_same_v<decltype(item), HDITEMW>) item.mask = HDI_TEXT;
+    item.pszText = remoteText;
+    item.cchTextMax = kChars;
+    WriteProcessMemory(other, remote, &item, sizeof item, nullptr);
+    Send(to, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
     wchar_t read[kChars] = {};
     ReadProcessMemory(other, remoteText, read, sizeof read - sizeof(wchar_t), nullptr);
     return std::wstring(read);
   };
-  DWORD_PTR result = 0;
-  const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  SendMessageTimeoutW(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
-  const int columns = static_cast<int>(result);
+  const HWND header = reinterpret_cast<HWND>(Send(list, LVM_GETHEADER));
+  const int columns = static_cast<int>(Send(header, HDM_GETITEMCOUNT));
   std::wstring shown;
-  for (int c = 0; c < columns; ++c) {
-    HDITEMW item{};
-    item.mask = HDI_TEXT;
-    item.pszText = remoteText;
-    item.cchTextMax = kChars;
-    WriteProcessMemory(other, remote + sizeof(LVITEMW), &item, sizeof item, nullptr);
-    SendMessageTimeoutW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(remote + sizeof(LVITEMW)), SMTO_ABORTIFHUNG,
-                        kTimeoutMs, &result);
-    shown += (c ? L"\t" : L"") + text();
-  }
-  SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
-  const int count = static_cast<int>(result);
-  for (int r = 0; r < count; ++r) {
+  for (int c = 0; c < columns; ++c) shown += (c ? L"\t" : L"") + text(header, HDM_GETITEMW, c, HDITEMW{});
+  const int rows = static_cast<int>(Send(list, LVM_GETITEMCOUNT));
+  for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c) {
       LVITEMW item{};
       item.iSubItem = c;
-      item.pszText = remoteText;
-      item.cchTextMax = kChars;
-      WriteProcessMemory(other, remote, &item, sizeof item, nullptr);
-      SendMessageTimeoutW(list, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kTimeoutMs,
-                          &result);
-      shown += (c ? L"\t" : L"\n") + text();
+      shown += (c ? L"\t" : L"\n") + text(list, LVM_GETITEMTEXTW, r, item);
     }
   }
   VirtualFreeEx(other, remote, 0, MEM_RELEASE);
@@ -316,30 +254,14 @@ std::wstring ListViewText(DWORD process, HWND list) {
 bool ReadClipboard(std::wstring& text) {
   if (!OpenClipboard(nullptr)) return false;
   text.clear();
-  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      for (const wchar_t* c = chars; *c; ++c)
-        if (*c != L'\r') text += *c;
-      GlobalUnlock(data);
-    }
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+    for (const wchar_t* c = chars; *c; ++c)
+      if (*c != L'\r') text += *c;
+    GlobalUnlock(data);
   }
   CloseClipboard();
   return true;
-}
-
-// Keys as the keyboard sends them, to the window in front.
-void SendKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs;
-  for (const bool up : {false, true}) {
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
-      input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-      inputs.push_back(input);
-    }
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
@@ -350,43 +272,37 @@ std::wstring FullPath(const std::wstring& path) {
   return full;
 }
 
-// A step: its kind and fields, "\n", "\t" and "\\" unescaped.
-Strings Fields(const std::wstring& line) {
-  Strings fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t bar = line.find(L'|', start);
-    std::wstring raw = line.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start);
-    raw.erase(0, raw.find_first_not_of(L" \t"));
-    raw.erase(raw.find_last_not_of(L" \t") + 1);
-    std::wstring field;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-      if (raw[i] == L'\\' && i + 1 < raw.size()) {
-        const wchar_t next = raw[++i];
-        field += next == L'n' ? L'\n' : next == L't' ? L'\t' : next;
-      } else {
-        field += raw[i];
-      }
-    }
-    fields.push_back(field);
-    if (bar == std::wstring::npos) return fields;
-    start = bar + 1;
-  }
-}
-
-std::vector<Strings> ReadSteps(const std::wstring& path) {
+std::wstring FileText(const std::wstring& path) {
   std::ifstream file(Utf8(path), std::ios::binary);
   if (!file) Fail(L"cannot read " + path);
-  const std::wstring text = Wide(std::string(std::istreambuf_iterator<char>(file), {}));
+  const std::string bytes(std::istreambuf_iterator<char>(file), {});
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                           text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The steps, one a line: the fields between the "|", without the blanks around them, and with
+// "\n", "\t" and "\\" unescaped.
+std::vector<Strings> ReadSteps(const std::wstring& path) {
   std::vector<Strings> steps;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(L'\n', start);
-    if (end == std::wstring::npos) end = text.size();
-    std::wstring line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == L'\r') line.pop_back();
-    if (!line.empty()) steps.push_back(Fields(line));
-    start = end + 1;
+  Strings fields{L""};
+  bool escaped = false;
+  for (const wchar_t c : FileText(path) + L"\n") {
+    std::wstring& field = fields.back();
+    if (escaped) {
+      field += c == L'n' ? L'\n' : c == L't' ? L'\t' : c;
+      escaped = false;
+    } else if (c == L'\\') {
+      escaped = true;
+    } else if (c == L'|' || c == L'\n') {
+      field.erase(field.find_last_not_of(L' ') + 1);
+      if (c == L'|') fields.emplace_back();
+      if (c == L'\n' && !(fields.size() == 1 && fields[0].empty())) steps.push_back(fields);
+      if (c == L'\n') fields = {L""};
+    } else if ((c != L' ' || !field.empty()) && c != L'\r') {
+      field += c;
+    }
   }
   return steps;
 }
@@ -397,100 +313,92 @@ std::wstring Joined(const Strings& items, std::size_t from = 0) {
   return text;
 }
 
-class Program {
+// The program, started from its own folder, and what the steps have done to it so far.
+class Player {
  public:
-  explicit Program(const std::wstring& exe) {
+  Player(const std::wstring& exe, std::wstring stub, Strings menuItems)
+      : stub_(std::move(stub)), menuItems_(std::move(menuItems)) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring line = L"\"" + exe + L"\"";
     if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, FolderOf(exe).c_str(), &startup,
                         &process_))
       Fail(L"cannot start " + exe);
-    main_ = WaitForWindow(process_.dwProcessId, L"QuorvaneWindow", L"Quorvane", kStartTimeoutMs);
+    main_ = owner_ = WaitForWindow(id(), L"QuorvaneWindow", L"Quorvane", kStartTimeoutMs);
   }
-  ~Program() {
+  ~Player() {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-
-  DWORD id() const { return process_.dwProcessId; }
-  HWND main() const { return main_; }
-  HANDLE handle() const { return process_.hProcess; }
-
- private:
-  PROCESS_INFORMATION process_{};
-  HWND main_ = nullptr;
-};
-
-// Plays the steps in the program; a failure throws.
-class Player {
- public:
-  Player(Program& program, std::wstring stub, Strings menuItems)
-      : p_(program), stub_(std::move(stub)), menuItems_(std::move(menuItems)), owner_(program.main()) {}
+  Player(const Player&) = delete;
+  Player& operator=(const Player&) = delete;
 
   void play(const Strings& s) {
-    using Step = void (Player::*)(const Strings&);
-    static const std::map<std::wstring, std::pair<Step, std::size_t>> kSteps = {
-        {L"note", {&Player::note, 2}},
-        {L"type", {&Player::type, 3}},
-        {L"choose", {&Player::choose, 2}},
-        {L"tick", {&Player::tick, 3}},
-        {L"press", {&Player::press, 2}},
-        {L"press-later", {&Player::pressLater, 2}},
-        {L"focus", {&Player::focus, 2}},
-        {L"key", {&Player::key, 2}},
-        {L"focused", {&Player::focused, 2}},
-        {L"chosen", {&Player::chosen, 2}},
-        {L"menu", {&Player::menu, 3}},
-        {L"menu-items", {&Player::menuItems, 0}},
-        {L"shown", {&Player::shown, 3}},
-        {L"beside", {&Player::results, 3}},
-        {L"frames", {&Player::frames, 0}},
-        {L"results", {&Player::results, 0}},
-        {L"clipboard", {&Player::clipboard, 2}},
-        {L"table", {&Player::table, 3}},
-        {L"csv", {&Player::csv, 3}},
-        {L"message", {&Player::message, 3}},
-        {L"no-message", {&Player::noMessage, 1}},
-        {L"search", {&Player::search, 2}},
-        {L"stop", {&Player::stop, 3}},
-        {L"close", {&Player::close, 2}},
-        {L"open", {&Player::open, 2}},
-        {L"closed", {&Player::closed, 2}},
-        {L"quit", {&Player::quit, 1}},
-        {L"sysinfo-tool", {&Player::sysinfoTool, 2}},
-    };
-    const auto found = kSteps.find(s[0]);
-    if (found == kSteps.end()) Fail(L"no such step: " + Joined(s));
-    const std::size_t fields = found->second.second;
-    if (fields ? s.size() != fields : s.size() < 2) Fail(L"a step with the wrong fields: " + Joined(s));
-    (this->*found->second.first)(s);
+    static const std::map<std::wstring, std::size_t> kFields = {
+        {L"note", 2},  {L"type", 3},    {L"choose", 2},     {L"tick", 3},        {L"press", 2},     {L"press-later", 2},
+        {L"focus", 2}, {L"key", 2},     {L"focused", 2},    {L"chosen", 2},      {L"menu", 3},      {L"menu-items", 0},
+        {L"shown", 3}, {L"beside", 3},  {L"frames", 0},     {L"results", 0},     {L"clipboard", 2}, {L"table", 3},
+        {L"csv", 3},   {L"message", 3}, {L"no-message", 1}, {L"search", 2},      {L"stop", 3},      {L"close", 2},
+        {L"open", 2},  {L"closed", 2},  {L"quit", 1},       {L"sysinfo-tool", 2}};
+    const auto fields = kFields.find(s[0]);
+    Expect(fields != kFields.end(), L"no such step: " + Joined(s));
+    Expect(fields->second ? s.size() == fields->second : s.size() >= 2, L"a step with the wrong fields: " + Joined(s));
+    const std::wstring& k = s[0];
+    if (k == L"note") std::printf("note: %s\n", Utf8(s[1]).c_str());
+    if (k == L"type") Type(control(s[1], Edit), s[2]);
+    if (k == L"choose") Click(control(s[1], OptionButton));
+    if (k == L"tick") tick(s[1], s[2]);
+    if (k == L"press") Click(control(s[1], PushButton));
+    if (k == L"press-later") pressLater(control(s[1], PushButton));
+    if (k == L"focus") focus(s[1]);
+    if (k == L"key") key(s[1]);
+    if (k == L"focused") focused(s[1]);
+    if (k == L"chosen") {
+      const HWND option = control(s[1], OptionButton);
+      Expect(WaitUntil([&] { return Checked(option); }), L"\"" + s[1] + L"\" is not chosen");
+    }
+    if (k == L"menu") menu(s[1], s[2]);
+    if (k == L"menu-items") menuItems(Strings(s.begin() + 1, s.end()));
+    if (k == L"shown") shown(s[1], s[2]);
+    if (k == L"beside" || k == L"results") results(s);
+    if (k == L"frames") ExpectText(Joined(frames()), Joined(s, 1), L"the frames");
+    if (k == L"clipboard") clipboard(s[1]);
+    if (k == L"table") ExpectText(ListViewText(id(), table(s[1])), s[2], L"the table of the window " + s[1]);
+    if (k == L"csv") csv(s[1], s[2]);
+    if (k == L"message") AnswerMessageBox(id(), owner_, s[1], s[2]);
+    if (k == L"no-message") Expect(TopWindows(id(), L"#32770").empty(), L"a message box is shown");
+    if (k == L"search") search(s[1]);
+    if (k == L"stop") stop(s[1], s[2]);
+    if (k == L"close") close(s[1]);
+    if (k == L"open") WaitForWindow(id(), L"QuorvaneWindow", s[1]);
+    if (k == L"closed")
+      Expect(WaitUntil([&] { return TopWindows(id(), L"QuorvaneWindow", s[1]).empty(); }),
+             L"the window " + s[1] + L" stays");
+    if (k == L"quit") quit();
+    if (k == L"sysinfo-tool") sysinfoTool(s[1]);
   }
 
  private:
+  DWORD id() const { return process_.dwProcessId; }
+
   // The control named `name` in the program's shown windows: the one of `kinds` captioned so, or
   // the control next right of the one captioned so, when it is of `kinds`; a text box there goes
   // first, as it takes the name of the control on its left. An option button found so draws no
   // text: its caption has no room.
-  HWND control(const std::wstring& name, std::initializer_list<Kind> kinds) const {
+  HWND control(const std::wstring& name, unsigned kinds) const {
     std::vector<HWND> named;
-    for (HWND window : TopWindows(p_.id()))
+    for (HWND window : TopWindows(id()))
       for (HWND child : ChildrenOf(window))
-        if (Caption(child) == name && KindOf(child) != Kind::Edit) named.push_back(child);
-    const auto next = [](HWND c) {
-      return Near(c, {Kind::Static, Kind::PushButton, Kind::CheckBox, Kind::OptionButton, Kind::Edit}, false);
-    };
-    if (OneOf(Kind::Edit, kinds))
+        if (Caption(child) == name && KindOf(child) != Edit) named.push_back(child);
+    if (kinds & Edit)
       for (HWND c : named)
-        if (HWND box = next(c); box && KindOf(box) == Kind::Edit) return box;
+        if (HWND box = Near(c, kFocusable | Static); box && KindOf(box) == Edit) return box;
     for (HWND c : named)
-      if (OneOf(KindOf(c), kinds)) return c;
+      if (KindOf(c) & kinds) return c;
     for (HWND c : named) {
-      if (HWND right = next(c); right && OneOf(KindOf(right), kinds)) {
-        if (KindOf(right) == Kind::OptionButton)
+      if (HWND right = Near(c, kFocusable | Static); right && (KindOf(right) & kinds)) {
+        if (KindOf(right) == OptionButton)
           ExpectText(StoredText(right), L"", L"the text of the option button right of \"" + name + L"\"");
         return right;
       }
@@ -498,11 +406,11 @@ class Player {
     Fail(L"no control \"" + name + L"\"");
   }
 
-  // The window the last press opened: a window of the program's that was not shown before it.
+  // The window the last press opened: one of the program's that was not shown before it.
   HWND opened() const {
     HWND found = nullptr;
     Expect(WaitUntil([&] {
-             for (HWND window : TopWindows(p_.id(), L"QuorvaneWindow"))
+             for (HWND window : TopWindows(id(), L"QuorvaneWindow"))
                if (!before_.count(window)) found = window;
              return found != nullptr;
            }),
@@ -514,371 +422,300 @@ class Player {
   static bool Counts(HWND window, DWORD timeoutMs) {
     const Strings first = LabelTexts(window);
     bool counted = false;
-    WaitUntil(
-        [&] {
-          const bool changed = LabelTexts(window) != first;
-          counted = changed && !Gone(window);
-          return counted || Gone(window);
-        },
-        timeoutMs);
+    WaitUntil([&] { return (counted = LabelTexts(window) != first && !Gone(window)) || Gone(window); }, timeoutMs);
     return counted;
   }
 
-  void note(const Strings& s) { std::printf("note: %s\n", Utf8(s[1]).c_str()); }
-
-  void type(const Strings& s) { Type(control(s[1], {Kind::Edit}), s[2]); }
-
-  void choose(const Strings& s) { Click(control(s[1], {Kind::OptionButton})); }
-
-  void tick(const Strings& s) {
-    Expect(s[2] == L"on" || s[2] == L"off", L"a check box is ticked on or off, not " + s[2]);
-    const HWND box = control(s[1], {Kind::CheckBox});
-    if (Checked(box) != (s[2] == L"on")) Click(box);
+  void tick(const std::wstring& name, const std::wstring& state) {
+    Expect(state == L"on" || state == L"off", L"a check box is ticked on or off, not " + state);
+    const HWND box = control(name, CheckBox);
+    if (Checked(box) != (state == L"on")) Click(box);
   }
 
-  void press(const Strings& s) { Click(control(s[1], {Kind::PushButton})); }
-
-  void pressLater(const Strings& s) {
-    const HWND button = control(s[1], {Kind::PushButton});
+  void pressLater(HWND button) {
     owner_ = GetAncestor(button, GA_ROOT);
-    before_.clear();
-    for (HWND window : TopWindows(p_.id())) before_.insert(window);
-    labelsBefore_ = LabelTexts(p_.main());
+    const std::vector<HWND> windows = TopWindows(id());
+    before_ = std::set<HWND>(windows.begin(), windows.end());
+    labelsBefore_ = LabelTexts(main_);
     ClickLater(button);
   }
 
   // A click with the left mouse button, as the control receives it.
-  void focus(const Strings& s) {
-    const HWND target = control(s[1], {Kind::Edit, Kind::OptionButton, Kind::CheckBox, Kind::PushButton});
+  void focus(const std::wstring& name) {
+    const HWND target = control(name, kFocusable);
     PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    Expect(WaitUntil([&] { return FocusOf(p_.main()) == target; }), L"a click does not focus \"" + s[1] + L"\"");
+    Expect(WaitUntil([&] { return FocusOf(main_) == target; }), L"a click does not focus \"" + name + L"\"");
   }
 
   // The key goes to the focused control, once a shown window that takes input holds the focus.
-  void key(const Strings& s) {
+  void key(const std::wstring& name) {
     static const std::map<std::wstring, WPARAM> kKeys = {
         {L"Tab", VK_TAB}, {L"Up", VK_UP}, {L"Down", VK_DOWN}, {L"Enter", VK_RETURN}, {L"Escape", VK_ESCAPE}};
-    const auto key = kKeys.find(s[1]);
-    if (key == kKeys.end()) Fail(L"no such key: " + s[1]);
+    const auto key = kKeys.find(name);
+    Expect(key != kKeys.end(), L"no such key: " + name);
     HWND target = nullptr;
     Expect(WaitUntil([&] {
-             target = FocusOf(p_.main());
-             const HWND window = target ? GetAncestor(target, GA_ROOT) : nullptr;
+             const HWND window = (target = FocusOf(main_)) ? GetAncestor(target, GA_ROOT) : nullptr;
              return window && Shown(window) && IsWindowEnabled(window);
            }),
            L"no window of the program has the focus");
     PostMessageW(target, WM_KEYDOWN, key->second, 0);
   }
 
-  void focused(const Strings& s) {
-    const HWND target = control(s[1], {Kind::Edit, Kind::OptionButton, Kind::CheckBox, Kind::PushButton});
-    Expect(WaitUntil([&] { return FocusOf(p_.main()) == target; }),
-           L"the focus is not on \"" + s[1] + L"\" but on the " + ClassOf(FocusOf(p_.main())) + L" \"" +
-               StoredText(FocusOf(p_.main())) + L"\"");
-  }
-
-  void chosen(const Strings& s) {
-    const HWND option = control(s[1], {Kind::OptionButton});
-    Expect(WaitUntil([&] { return Checked(option); }), L"\"" + s[1] + L"\" is not chosen");
+  void focused(const std::wstring& name) {
+    const HWND target = control(name, kFocusable);
+    Expect(WaitUntil([&] { return FocusOf(main_) == target; }), L"the focus is not on \"" + name + L"\" but on the " +
+                                                                    ClassOf(FocusOf(main_)) + L" \"" +
+                                                                    StoredText(FocusOf(main_)) + L"\"");
   }
 
   // Opens the main window's context menu, reads its items where Wine lets another process read
   // them (else it takes them from the scenario's menu-items step), and chooses one with the keys.
-  void menu(const Strings& s) {
-    owner_ = p_.main();
+  void menu(const std::wstring& how, const std::wstring& choice) {
+    owner_ = main_;
     clipboardBefore_ = GetClipboardSequenceNumber();
-    if (s[1] == L"right-click") {
-      PostMessageW(p_.main(), WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
-    } else if (s[1] == L"Shift+F10") {
-      SetForegroundWindow(p_.main());
-      SendKeys({VK_SHIFT, VK_F10});
-    } else if (s[1] == L"Menu key") {
-      const HWND focus = FocusOf(p_.main());
-      PostMessageW(focus && GetAncestor(focus, GA_ROOT) == p_.main() ? focus : p_.main(), WM_KEYDOWN, VK_APPS, 0);
+    if (how == L"right-click") {
+      PostMessageW(main_, WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
+    } else if (how == L"Shift+F10") {
+      // As the keyboard sends them, to the window in front: the program reads the state of Shift.
+      INPUT keys[4] = {};
+      const WORD codes[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
+      for (int i = 0; i < 4; ++i) keys[i].type = INPUT_KEYBOARD, keys[i].ki.wVk = codes[i];
+      keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+      SetForegroundWindow(main_);
+      SendInput(4, keys, sizeof(INPUT));
+    } else if (how == L"Menu key") {
+      const HWND focus = FocusOf(main_);
+      PostMessageW(focus && GetAncestor(focus, GA_ROOT) == main_ ? focus : main_, WM_KEYDOWN, VK_APPS, 0);
     } else {
-      Fail(L"no way to open the menu by " + s[1]);
+      Fail(L"no way to open the menu by " + how);
     }
-    const HWND menu = WaitForWindow(p_.id(), L"#32768", L"");
-    DWORD_PTR handle = 0;
-    SendMessageTimeoutW(menu, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &handle);
+    const HWND menu = WaitForWindow(id(), L"#32768", L"");
+    const auto handle = reinterpret_cast<HMENU>(Send(menu, MN_GETHMENU));
     shownItems_.clear();
-    const auto hmenu = reinterpret_cast<HMENU>(handle);
-    for (int i = 0; hmenu && i < GetMenuItemCount(hmenu); ++i) {
+    for (int i = 0; handle && i < GetMenuItemCount(handle); ++i) {
       wchar_t caption[64] = {};
-      GetMenuStringW(hmenu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+      GetMenuStringW(handle, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
       shownItems_.push_back(caption);
     }
     const Strings& items = shownItems_.empty() ? menuItems_ : shownItems_;
     std::size_t item = 0;
-    while (item < items.size() && items[item].substr(0, items[item].find(L'\t')) != s[2]) ++item;
-    Expect(item < items.size(), L"the menu has no item \"" + s[2] + L"\"");
+    while (item < items.size() && items[item].substr(0, items[item].find(L'\t')) != choice) ++item;
+    Expect(item < items.size(), L"the menu has no item \"" + choice + L"\"");
     for (std::size_t i = 0; i <= item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     Expect(WaitUntil([&] { return Gone(menu); }), L"the context menu stays open");
   }
 
-  void menuItems(const Strings& s) {
+  void menuItems(const Strings& items) {
     if (!shownItems_.empty()) {
-      ExpectText(Joined(shownItems_), Joined(s, 1), L"the context menu's items");
+      ExpectText(Joined(shownItems_), Joined(items), L"the context menu's items");
     } else if (!toldMenu_) {
       std::printf("note: Wine keeps a process's menus to itself: the items are known by what each one does\n");
       toldMenu_ = true;
     }
   }
 
-  void shown(const Strings& s) {
-    const HWND window = WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]);
-    for (HWND child : ChildrenOf(window))
-      if (KindOf(child) == Kind::Static && Shown(child) && StoredText(child) == s[2]) return;
-    Fail(L"the window \"" + s[1] + L"\" shows no \"" + s[2] + L"\"");
+  void shown(const std::wstring& title, const std::wstring& text) {
+    for (HWND child : ChildrenOf(WaitForWindow(id(), L"QuorvaneWindow", title)))
+      if (KindOf(child) == Static && Shown(child) && StoredText(child) == text) return;
+    Fail(L"the window \"" + title + L"\" shows no \"" + text + L"\"");
   }
 
-  // Each heading's value: right of a heading that ends with a colon; under one without, where a
-  // label sits right under it, else right of it too.
+  // Each heading's value in the main window: right of a heading that ends with a colon; under one
+  // without, where a label sits right under it, else right of it too.
   void results(const Strings& s) {
     Expect(s.size() % 2 == 1, L"a heading without its value: " + Joined(s));
-    std::vector<std::pair<HWND, std::wstring>> values;
-    for (std::size_t i = 1; i + 1 < s.size(); i += 2) {
+    std::vector<HWND> values;
+    for (std::size_t i = 1; i < s.size(); i += 2) {
       HWND heading = nullptr;
-      for (HWND child : ChildrenOf(p_.main()))
-        if (KindOf(child) == Kind::Static && Shown(child) &&
-            (StoredText(child) == s[i] || StoredText(child) == s[i] + L":"))
+      for (HWND child : ChildrenOf(main_))
+        if (KindOf(child) == Static && Shown(child) && (Caption(child) == s[i] || Caption(child) == s[i] + L":"))
           heading = child;
       Expect(heading != nullptr, L"no heading \"" + s[i] + L"\"");
-      HWND value = StoredText(heading).back() == L':' ? nullptr : Near(heading, {Kind::Static}, true);
-      if (!value) value = Near(heading, {Kind::Static}, false);
-      Expect(value != nullptr, L"no value beside \"" + s[i] + L"\"");
-      values.push_back({value, s[i + 1]});
+      HWND value = Caption(heading).back() == L':' ? nullptr : Near(heading, Static, true);
+      values.push_back(value ? value : Near(heading, Static));
+      Expect(values.back() != nullptr, L"no value beside \"" + s[i] + L"\"");
     }
-    WaitUntil([&] {
-      for (const auto& [value, want] : values)
-        if (StoredText(value) != want) return false;
+    std::size_t wrong = 0;
+    const auto shows = [&] {
+      for (wrong = 0; wrong < values.size(); ++wrong)
+        if (StoredText(values[wrong]) != s[2 * wrong + 2]) return false;
       return true;
-    });
-    for (std::size_t i = 0; i < values.size(); ++i)
-      ExpectText(StoredText(values[i].first), values[i].second, s[2 * i + 1]);
+    };
+    if (!WaitUntil(shows)) ExpectText(StoredText(values[wrong]), s[2 * wrong + 2], s[2 * wrong + 1]);
   }
 
-  // The frames, each followed by those that lie in it, as a screen reader walks them; the window
-  // stacks its frames in the reverse of their order.
-  void frames(const Strings& s) {
-    std::vector<HWND> frames;
-    for (HWND child : ChildrenOf(p_.main()))
-      if (KindOf(child) == Kind::GroupBox) frames.insert(frames.begin(), child);
+  // The frames of the main window, each followed by those that lie in it, as a screen reader walks
+  // them; the window stacks its frames in the reverse of their order.
+  Strings frames(HWND in = nullptr) const {
+    std::vector<HWND> all;
+    for (HWND child : ChildrenOf(main_))
+      if (KindOf(child) == GroupBox) all.insert(all.begin(), child);
     const auto inside = [](HWND inner, HWND outer) {
       const RECT i = RectOf(inner), o = RectOf(outer);
       return inner != outer && i.left >= o.left && i.right <= o.right && i.top >= o.top && i.bottom <= o.bottom;
     };
-    const auto holder = [&](HWND frame) {
-      HWND innermost = nullptr;
-      for (HWND outer : frames)
-        if (inside(frame, outer) && (!innermost || inside(outer, innermost))) innermost = outer;
-      return innermost;
-    };
-    Strings shown;
-    const std::function<void(HWND)> walk = [&](HWND in) {
-      for (HWND frame : frames) {
-        if (holder(frame) != in) continue;
-        shown.push_back(Caption(frame));
-        walk(frame);
-      }
-    };
-    walk(nullptr);
-    ExpectText(Joined(shown), Joined(s, 1), L"the frames");
+    Strings captions;
+    for (HWND frame : all) {
+      HWND holder = nullptr;
+      for (HWND outer : all)
+        if (inside(frame, outer) && (!holder || inside(outer, holder))) holder = outer;
+      if (holder != in) continue;
+      captions.push_back(Caption(frame));
+      for (const std::wstring& caption : frames(frame)) captions.push_back(caption);
+    }
+    return captions;
   }
 
-  // Read once it has been written since the last menu was opened: a read holds the clipboard, and
-  // the program cannot write it meanwhile.
-  void clipboard(const Strings& s) {
+  // Read once it has been written since the last menu opened: a read holds the clipboard, and the
+  // program cannot write it meanwhile.
+  void clipboard(const std::wstring& want) {
     std::wstring text;
     DWORD read = clipboardBefore_;
     Expect(WaitUntil([&] {
              const DWORD written = GetClipboardSequenceNumber();
              if (written == read || !ReadClipboard(text)) return false;
              read = written;
-             return text == s[1];
+             return text == want;
            }),
-           L"the clipboard holds \"" + text + L"\", expected \"" + s[1] + L"\"");
+           L"the clipboard holds \"" + text + L"\", expected \"" + want + L"\"");
   }
 
-  void table(const Strings& s) {
-    const HWND window = WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]);
-    HWND list = nullptr;
-    for (HWND child : ChildrenOf(window))
-      if (lstrcmpiW(ClassOf(child).c_str(), WC_LISTVIEWW) == 0) list = child;
-    Expect(list != nullptr, L"no table in the window " + s[1]);
-    ExpectText(ListViewText(p_.id(), list), s[2], L"the table of the window " + s[1]);
+  HWND table(const std::wstring& title) const {
+    for (HWND child : ChildrenOf(WaitForWindow(id(), L"QuorvaneWindow", title)))
+      if (lstrcmpiW(ClassOf(child).c_str(), WC_LISTVIEWW) == 0) return child;
+    Fail(L"no table in the window " + title);
   }
 
-  // "Save..." in the window, a file name in the save dialog, and the file it writes, with the line
+  // "Save..." in the window, a file name in the save dialog, and the file written, with the line
   // ends of Windows; then the window is closed.
-  void csv(const Strings& s) {
-    const HWND window = WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]);
-    wchar_t folder[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + L"\\e2e-driver-saved.csv";
+  void csv(const std::wstring& title, const std::wstring& text) {
+    const HWND window = WaitForWindow(id(), L"QuorvaneWindow", title);
+    const std::wstring path = FullPath(L"e2e-driver-saved.csv");
     DeleteFileW(path.c_str());
-    ClickLater(control(L"Save...", {Kind::PushButton}));
-    const HWND dialog = WaitForWindow(p_.id(), L"#32770", L"");
-    HWND name = GetDlgItem(dialog, edt1);
-    if (!name) name = GetDlgItem(dialog, cmb13);
-    Type(name, path);
+    ClickLater(control(L"Save...", PushButton));
+    const HWND dialog = WaitForWindow(id(), L"#32770", L"");
+    Type(GetDlgItem(dialog, edt1) ? GetDlgItem(dialog, edt1) : GetDlgItem(dialog, cmb13), path);
     ClickLater(GetDlgItem(dialog, IDOK));
-    DWORD_PTR ignored = 0;
-    Expect(WaitUntil([&] { return Gone(dialog) && IsWindowEnabled(window); }) &&
-               SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored),
-           L"the save dialog of the window " + s[1] + L" stays");
-    std::ifstream file(Utf8(path), std::ios::binary);
-    Expect(file.good(), L"\"Save...\" in the window " + s[1] + L" wrote no file");
+    Expect(WaitUntil([&] { return Gone(dialog) && IsWindowEnabled(window); }),
+           L"the save dialog of the window " + title + L" stays");
+    Send(window, WM_NULL);  // answered once the press has been handled
     std::wstring want;
-    for (const wchar_t c : s[2]) want += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
-    ExpectText(Wide(std::string(std::istreambuf_iterator<char>(file), {})), want, L"the file saved from " + s[1]);
-    close({L"close", s[1]});
+    for (const wchar_t c : text) want += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    ExpectText(FileText(path), want, L"the file saved from " + title);
+    close(title);
   }
 
-  void message(const Strings& s) { AnswerMessageBox(p_.id(), owner_, s[1], s[2]); }
-
-  void noMessage(const Strings&) { Expect(TopWindows(p_.id(), L"#32770").empty(), L"a message box is shown"); }
-
-  void search(const Strings& s) {
-    Expect(s[1] == L"counting", L"no such search: " + s[1]);
+  void search(const std::wstring& how) {
+    Expect(how == L"counting", L"no such search: " + how);
     const HWND working = opened();
     Expect(Counts(working, kSearchTimeoutMs), L"the Working window never counted");
     Expect(WaitUntil([&] { return Gone(working); }, kSearchTimeoutMs), L"the Working window stays after the search");
   }
 
   // Stops the search by Esc or the close box once it counts: the window goes within the time
-  // given, the main window takes input again and no label of it changed.
-  void stop(const Strings& s) {
+  // given, the main window takes input again, and no label of it changed.
+  void stop(const std::wstring& how, const std::wstring& ms) {
     const HWND working = opened();
     Expect(Counts(working, kTimeoutMs), L"the Working window does not count");
     const double start = NowMs();
-    if (s[1] == L"Esc")
-      PostMessageW(working, WM_KEYDOWN, VK_ESCAPE, 0);
-    else if (s[1] == L"close box")
-      PostMessageW(working, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else
-      Fail(L"no way to stop a search by " + s[1]);
-    const DWORD limit = static_cast<DWORD>(std::stoul(s[2]));
-    Expect(WaitUntil([&] { return Gone(working); }, limit),
-           L"the Working window stays " + s[2] + L" ms after the stop by " + s[1]);
+    Expect(how == L"Esc" || how == L"close box", L"no way to stop a search by " + how);
+    if (how == L"Esc") PostMessageW(working, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (how == L"close box") PostMessageW(working, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(WaitUntil([&] { return Gone(working); }, static_cast<DWORD>(std::stoul(ms))),
+           L"the Working window stays " + ms + L" ms after the stop by " + how);
     const double gone = NowMs() - start;
-    // The main window answers a message once its thread is back in its message loop.
-    DWORD_PTR ignored = 0;
-    Expect(SendMessageTimeoutW(p_.main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0,
-           L"the main window does not answer after the stop");
+    Send(main_, WM_NULL);  // answered once its thread is back in its message loop
     std::printf("stopped by %s: the Working window gone after %.0f ms, the main window answers after %.0f ms\n",
-                Utf8(s[1]).c_str(), gone, NowMs() - start);
-    const Strings labels = LabelTexts(p_.main());
-    for (std::size_t i = 0; i < labels.size() && i < labelsBefore_.size(); ++i)
-      ExpectText(labels[i], labelsBefore_[i], L"a label of the main window after the stop");
+                Utf8(how).c_str(), gone, NowMs() - start);
+    ExpectText(Joined(LabelTexts(main_)), Joined(labelsBefore_), L"the main window's labels after the stop");
   }
 
-  void close(const Strings& s) {
-    const HWND window = WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]);
+  void close(const std::wstring& title) {
+    const HWND window = WaitForWindow(id(), L"QuorvaneWindow", title);
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Expect(WaitUntil([&] { return Gone(window); }), L"the window " + s[1] + L" stays");
+    Expect(WaitUntil([&] { return Gone(window); }), L"the window " + title + L" stays");
   }
 
-  void open(const Strings& s) { WaitForWindow(p_.id(), L"QuorvaneWindow", s[1]); }
-
-  void closed(const Strings& s) {
-    Expect(WaitUntil([&] { return TopWindows(p_.id(), L"QuorvaneWindow", s[1]).empty(); }),
-           L"the window " + s[1] + L" stays");
-  }
-
-  void quit(const Strings&) {
-    PostMessageW(p_.main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    Expect(WaitForSingleObject(p_.handle(), kTimeoutMs) == WAIT_OBJECT_0,
+  void quit() {
+    PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(WaitForSingleObject(process_.hProcess, kTimeoutMs) == WAIT_OBJECT_0,
            L"the program still runs after its last window closed");
     DWORD code = 1;
-    GetExitCodeProcess(p_.handle(), &code);
+    GetExitCodeProcess(process_.hProcess, &code);
     Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));
   }
 
   // With the registry naming the System Information tool (the stub beside this driver), a click
   // on the button starts it; the registry is without it again afterwards.
-  void sysinfoTool(const Strings& s) {
+  void sysinfoTool(const std::wstring& button) {
     const std::wstring marker = FolderOf(stub_) + L"sysinfo-started.txt";
     DeleteFileW(marker.c_str());
-    HKEY opened = nullptr;
-    Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMsinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) ==
+    HKEY key = nullptr;
+    Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMsinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
                ERROR_SUCCESS,
            L"cannot write the registry");
-    RegSetValueExW(opened, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub_.c_str()),
+    RegSetValueExW(key, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub_.c_str()),
                    static_cast<DWORD>((stub_.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(opened);
-    ClickLater(control(s[1], {Kind::PushButton}));
+    RegCloseKey(key);
+    ClickLater(control(button, PushButton));
     const bool started = WaitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; });
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kMsinfoKey);
-    Expect(started, L"\"" + s[1] + L"\" did not start the tool the registry names");
+    Expect(started, L"\"" + button + L"\" did not start the tool the registry names");
   }
 
-  Program& p_;
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
   std::wstring stub_;
   Strings menuItems_;   // as the scenario lists them
   Strings shownItems_;  // as the last menu showed them, where they could be read
   bool toldMenu_ = false;
   DWORD clipboardBefore_ = 0;  // the clipboard's sequence number when the last menu opened
-  HWND owner_;                 // the window of the last press, under a message box it opens
+  HWND owner_ = nullptr;       // the window of the last press, under a message box it opens
   std::set<HWND> before_;      // the windows shown before the last press
   Strings labelsBefore_;       // the main window's labels before the last press
 };
 
+// Plays the steps; the menu's items are known before the first menu opens, from the scenario's
+// menu-items step. The exit status also goes to e2e-driver-result.txt in the current folder: the
+// Wine desktop that the driver runs on does not pass it on.
 int Run(const std::wstring& stepsPath, const std::wstring& exe) {
-  const std::vector<Strings> steps = ReadSteps(stepsPath);
-  Strings menuItems;
-  for (const Strings& step : steps)
-    if (step[0] == L"menu-items" && menuItems.empty()) menuItems.assign(step.begin() + 1, step.end());
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  // The registry starts without the System Information tool.
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, kMsinfoKey);
-  std::wstring name = L"starting the program";
+  std::wstring name = L"reading the steps";
   try {
-    Program program(exe);
-    Player player(program, FolderOf(self) + L"sysinfo_stub.exe", menuItems);
+    const std::vector<Strings> steps = ReadSteps(stepsPath);
+    Strings menuItems;
+    for (const Strings& step : steps)
+      if (step[0] == L"menu-items" && menuItems.empty()) menuItems.assign(step.begin() + 1, step.end());
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kMsinfoKey);  // the run starts without the System Information tool
+    name = L"starting the program";
+    Player player(exe, FolderOf(self) + L"sysinfo_stub.exe", menuItems);
     for (std::size_t i = 0; i < steps.size(); ++i) {
-      if (steps[i][0] == L"case") {
-        Expect(steps[i].size() == 2, L"a case without its name");
-        name = steps[i][1];
-      } else {
-        player.play(steps[i]);
-      }
+      if (steps[i][0] == L"case") name = steps[i].size() == 2 ? steps[i][1] : Joined(steps[i]);
+      if (steps[i][0] != L"case") player.play(steps[i]);
       if (i + 1 == steps.size() || steps[i + 1][0] == L"case") std::printf("ok: %s\n", Utf8(name).c_str());
       std::fflush(stdout);
     }
+    return 0;
   } catch (const std::exception& failure) {
     std::printf("FAIL: %s: %s\n", Utf8(name).c_str(), failure.what());
     return 1;
   }
-  return 0;
 }
 
 }  // namespace
 
-// The exit status also goes to e2e-driver-result.txt in the current folder: the Wine desktop that the
-// driver runs on does not pass it on.
-int Finish(int code) {
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!argv || argc < 3) std::fprintf(stderr, "usage: e2e_driver <steps> <quorvane.exe>\n");
+  const int code = !argv || argc < 3 ? 2 : Run(FullPath(argv[1]), FullPath(argv[2]));
   if (FILE* f = std::fopen("e2e-driver-result.txt", "w")) {
     std::fprintf(f, "%d\n", code);
     std::fclose(f);
   }
   return code;
-}
-
-int main() {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv || argc < 3) {
-    std::fprintf(stderr, "usage: e2e_driver <steps> <quorvane.exe>\n");
-    return Finish(2);
-  }
-  try {
-    return Finish(Run(FullPath(argv[1]), FullPath(argv[2])));
-  } catch (const std::exception& failure) {
-    std::printf("FAIL: %s\n", failure.what());
-    return Finish(1);
-  }
 }
