@@ -21,6 +21,7 @@
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -50,13 +51,11 @@ void ExpectText(const std::wstring& got, const std::wstring& want, const std::ws
   if (got != want) Fail(what + L": \"" + got + L"\", expected \"" + want + L"\"");
 }
 
-double NowMs() { return static_cast<double>(GetTickCount64()); }
-
 // Polls `ready` every few milliseconds until it holds; false after `timeoutMs`.
 bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs = kTimeoutMs) {
-  const double end = NowMs() + timeoutMs;
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
   while (!ready()) {
-    if (NowMs() > end) return false;
+    if (GetTickCount64() > end) return false;
     Sleep(2);
   }
   return true;
@@ -341,15 +340,17 @@ class Player {
         {L"shown", 3}, {L"beside", 3},  {L"frames", 0},     {L"results", 0},     {L"clipboard", 2}, {L"table", 3},
         {L"csv", 3},   {L"message", 3}, {L"no-message", 1}, {L"search", 2},      {L"stop", 3},      {L"close", 2},
         {L"open", 2},  {L"closed", 2},  {L"quit", 1},       {L"sysinfo-tool", 2}};
-    const auto fields = kFields.find(s[0]);
-    Expect(fields != kFields.end(), L"no such step: " + Joined(s));
-    Expect(fields->second ? s.size() == fields->second : s.size() >= 2, L"a step with the wrong fields: " + Joined(s));
     const std::wstring& k = s[0];
+    const auto fields = kFields.find(k);
+    Expect(fields != kFields.end(), L"no such step: " + Joined(s));
+    Expect(fields->second ? s.size() == fields->second || (k == L"press" && s.size() == 3) : s.size() >= 2,
+           L"a step with the wrong fields: " + Joined(s));
+    if (k == L"tick") Expect(s[2] == L"on" || s[2] == L"off", L"a check box is ticked on or off, not " + s[2]);
     if (k == L"note") std::printf("note: %s\n", Utf8(s[1]).c_str());
     if (k == L"type") Type(control(s[1], Edit), s[2]);
     if (k == L"choose") Click(control(s[1], OptionButton));
-    if (k == L"tick") tick(s[1], s[2]);
-    if (k == L"press") Click(control(s[1], PushButton));
+    if (k == L"tick" && Checked(control(s[1], CheckBox)) != (s[2] == L"on")) Click(control(s[1], CheckBox));
+    if (k == L"press") Click(control(s[1], PushButton, s.size() == 3 ? s[2] : L""));
     if (k == L"press-later") pressLater(control(s[1], PushButton));
     if (k == L"focus") focus(s[1]);
     if (k == L"key") key(s[1]);
@@ -359,7 +360,9 @@ class Player {
       Expect(WaitUntil([&] { return Checked(option); }), L"\"" + s[1] + L"\" is not chosen");
     }
     if (k == L"menu") menu(s[1], s[2]);
-    if (k == L"menu-items") menuItems(Strings(s.begin() + 1, s.end()));
+    if (k == L"menu-items" && !shownItems_.empty()) ExpectText(Joined(shownItems_), Joined(s, 1), L"the menu's items");
+    if (k == L"menu-items" && shownItems_.empty() && !std::exchange(toldMenu_, true))
+      std::printf("note: Wine keeps a process's menus to itself: the items are known by what each one does\n");
     if (k == L"shown") shown(s[1], s[2]);
     if (k == L"beside" || k == L"results") results(s);
     if (k == L"frames") ExpectText(Joined(frames()), Joined(s, 1), L"the frames");
@@ -368,7 +371,11 @@ class Player {
     if (k == L"csv") csv(s[1], s[2]);
     if (k == L"message") AnswerMessageBox(id(), owner_, s[1], s[2]);
     if (k == L"no-message") Expect(TopWindows(id(), L"#32770").empty(), L"a message box is shown");
-    if (k == L"search") search(s[1]);
+    if (k == L"search") {
+      Expect(s[1] == L"counting", L"no such search: " + s[1]);
+      const HWND working = counting(kSearchTimeoutMs);
+      Expect(WaitUntil([&] { return Gone(working); }, kSearchTimeoutMs), L"the Working window stays after the search");
+    }
     if (k == L"stop") stop(s[1], s[2]);
     if (k == L"close") close(s[1]);
     if (k == L"open") WaitForWindow(id(), L"QuorvaneWindow", s[1]);
@@ -382,13 +389,13 @@ class Player {
  private:
   DWORD id() const { return process_.dwProcessId; }
 
-  // The control named `name` in the program's shown windows: the one of `kinds` captioned so, or
-  // the control next right of the one captioned so, when it is of `kinds`; a text box there goes
-  // first, as it takes the name of the control on its left. An option button found so draws no
-  // text: its caption has no room.
-  HWND control(const std::wstring& name, unsigned kinds) const {
+  // The control named `name` in the program's shown windows (or the one titled `title`): the one
+  // of `kinds` captioned so, or the control next right of the one captioned so, when it is of
+  // `kinds`; a text box there goes first, as it takes the name of the control on its left. An
+  // option button found so draws no text: its caption has no room.
+  HWND control(const std::wstring& name, unsigned kinds, const std::wstring& title = L"") const {
     std::vector<HWND> named;
-    for (HWND window : TopWindows(id()))
+    for (HWND window : TopWindows(id(), L"", title))
       for (HWND child : ChildrenOf(window))
         if (Caption(child) == name && KindOf(child) != Edit) named.push_back(child);
     if (kinds & Edit)
@@ -406,30 +413,21 @@ class Player {
     Fail(L"no control \"" + name + L"\"");
   }
 
-  // The window the last press opened: one of the program's that was not shown before it.
-  HWND opened() const {
-    HWND found = nullptr;
+  // The window the last press opened (one of the program's that was not shown before it), once a
+  // label of it has changed while it is shown.
+  HWND counting(DWORD timeoutMs) const {
+    HWND window = nullptr;
     Expect(WaitUntil([&] {
-             for (HWND window : TopWindows(id(), L"QuorvaneWindow"))
-               if (!before_.count(window)) found = window;
-             return found != nullptr;
+             for (HWND shown : TopWindows(id(), L"QuorvaneWindow"))
+               if (!before_.count(shown)) window = shown;
+             return window != nullptr;
            }),
            L"no window opened");
-    return found;
-  }
-
-  // Waits until one of the labels of `window` changes while it is shown; false if it goes first.
-  static bool Counts(HWND window, DWORD timeoutMs) {
     const Strings first = LabelTexts(window);
     bool counted = false;
     WaitUntil([&] { return (counted = LabelTexts(window) != first && !Gone(window)) || Gone(window); }, timeoutMs);
-    return counted;
-  }
-
-  void tick(const std::wstring& name, const std::wstring& state) {
-    Expect(state == L"on" || state == L"off", L"a check box is ticked on or off, not " + state);
-    const HWND box = control(name, CheckBox);
-    if (Checked(box) != (state == L"on")) Click(box);
+    Expect(counted, L"the Working window does not count");
+    return window;
   }
 
   void pressLater(HWND button) {
@@ -506,15 +504,6 @@ class Player {
     for (std::size_t i = 0; i <= item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     Expect(WaitUntil([&] { return Gone(menu); }), L"the context menu stays open");
-  }
-
-  void menuItems(const Strings& items) {
-    if (!shownItems_.empty()) {
-      ExpectText(Joined(shownItems_), Joined(items), L"the context menu's items");
-    } else if (!toldMenu_) {
-      std::printf("note: Wine keeps a process's menus to itself: the items are known by what each one does\n");
-      toldMenu_ = true;
-    }
   }
 
   void shown(const std::wstring& title, const std::wstring& text) {
@@ -595,7 +584,7 @@ class Player {
     const HWND window = WaitForWindow(id(), L"QuorvaneWindow", title);
     const std::wstring path = FullPath(L"e2e-driver-saved.csv");
     DeleteFileW(path.c_str());
-    ClickLater(control(L"Save...", PushButton));
+    ClickLater(control(L"Save...", PushButton, title));
     const HWND dialog = WaitForWindow(id(), L"#32770", L"");
     Type(GetDlgItem(dialog, edt1) ? GetDlgItem(dialog, edt1) : GetDlgItem(dialog, cmb13), path);
     ClickLater(GetDlgItem(dialog, IDOK));
@@ -608,28 +597,20 @@ class Player {
     close(title);
   }
 
-  void search(const std::wstring& how) {
-    Expect(how == L"counting", L"no such search: " + how);
-    const HWND working = opened();
-    Expect(Counts(working, kSearchTimeoutMs), L"the Working window never counted");
-    Expect(WaitUntil([&] { return Gone(working); }, kSearchTimeoutMs), L"the Working window stays after the search");
-  }
-
   // Stops the search by Esc or the close box once it counts: the window goes within the time
   // given, the main window takes input again, and no label of it changed.
   void stop(const std::wstring& how, const std::wstring& ms) {
-    const HWND working = opened();
-    Expect(Counts(working, kTimeoutMs), L"the Working window does not count");
-    const double start = NowMs();
+    const HWND working = counting(kTimeoutMs);
+    const ULONGLONG start = GetTickCount64();
     Expect(how == L"Esc" || how == L"close box", L"no way to stop a search by " + how);
     if (how == L"Esc") PostMessageW(working, WM_KEYDOWN, VK_ESCAPE, 0);
     if (how == L"close box") PostMessageW(working, WM_SYSCOMMAND, SC_CLOSE, 0);
     Expect(WaitUntil([&] { return Gone(working); }, static_cast<DWORD>(std::stoul(ms))),
            L"the Working window stays " + ms + L" ms after the stop by " + how);
-    const double gone = NowMs() - start;
+    const ULONGLONG gone = GetTickCount64() - start;
     Send(main_, WM_NULL);  // answered once its thread is back in its message loop
-    std::printf("stopped by %s: the Working window gone after %.0f ms, the main window answers after %.0f ms\n",
-                Utf8(how).c_str(), gone, NowMs() - start);
+    std::printf("stopped by %s: the Working window gone after %llu ms, the main window answers after %llu ms\n",
+                Utf8(how).c_str(), gone, GetTickCount64() - start);
     ExpectText(Joined(LabelTexts(main_)), Joined(labelsBefore_), L"the main window's labels after the stop");
   }
 
