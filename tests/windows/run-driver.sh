@@ -2,8 +2,8 @@
 # Runs a test driver of the Windows build (test-drivers/) through wine-run.sh on a private virtual
 # display, on a Wine desktop of its own: without one, every window that closes waits for a window
 # manager that the display does not run. The desktop's dpi is set first.
-# Usage: run-driver.sh [--bare] [--dpi DPI] [--scenario EXPANDER CLI] WINE_RUN PREFIX WINDOWS_BUILD_DIR DRIVER.exe
-#                      [ARGUMENT...]
+# Usage: run-driver.sh [--bare] [--dpi DPI] [--scenario EXPANDER CLI]
+#                      WINE_RUN PREFIX WINDOWS_BUILD_DIR DRIVER.exe [ARGUMENT...]
 #   --bare      the prefix is one without Wine's fonts linked into it (wine-run.sh --bare)
 #   --dpi       the desktop's dots per inch, 96 unless given
 #   --scenario  the end-to-end scenario, expanded for win32 by EXPANDER (tests/e2e/scenario.py) with
