@@ -477,12 +477,9 @@ class Player {
       PostMessageW(main_, WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
     } else if (how == L"Shift+F10") {
       // As the keyboard sends them, to the window in front: the program reads the state of Shift.
-      INPUT keys[4] = {};
-      const WORD codes[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
-      for (int i = 0; i < 4; ++i) keys[i].type = INPUT_KEYBOARD, keys[i].ki.wVk = codes[i];
-      keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
       SetForegroundWindow(main_);
-      SendInput(4, keys, sizeof(INPUT));
+      for (const auto& [key, up] : {std::pair<BYTE, DWORD>{VK_SHIFT, 0}, {VK_F10, 0}, {VK_F10, 1}, {VK_SHIFT, 1}})
+        keybd_event(key, 0, up ? KEYEVENTF_KEYUP : 0, 0);
     } else if (how == L"Menu key") {
       const HWND focus = FocusOf(main_);
       PostMessageW(focus && GetAncestor(focus, GA_ROOT) == main_ ? focus : main_, WM_KEYDOWN, VK_APPS, 0);
@@ -533,7 +530,8 @@ class Player {
         if (StoredText(values[wrong]) != s[2 * wrong + 2]) return false;
       return true;
     };
-    if (!WaitUntil(shows)) ExpectText(StoredText(values[wrong]), s[2 * wrong + 2], s[2 * wrong + 1]);
+    if (!WaitUntil(shows))
+      ExpectText(StoredText(values[wrong]), s[2 * wrong + 2], L"beside \"" + s[2 * wrong + 1] + L"\"");
   }
 
   // The frames of the main window, each followed by those that lie in it, as a screen reader walks
@@ -634,13 +632,9 @@ class Player {
   void sysinfoTool(const std::wstring& button) {
     const std::wstring marker = FolderOf(stub_) + L"sysinfo-started.txt";
     DeleteFileW(marker.c_str());
-    HKEY key = nullptr;
-    Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMsinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-               ERROR_SUCCESS,
+    Expect(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kMsinfoKey, L"PATH", REG_SZ, stub_.c_str(),
+                           static_cast<DWORD>((stub_.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS,
            L"cannot write the registry");
-    RegSetValueExW(key, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub_.c_str()),
-                   static_cast<DWORD>((stub_.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
     ClickLater(control(button, PushButton));
     const bool started = WaitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; });
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kMsinfoKey);
