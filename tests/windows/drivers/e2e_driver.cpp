@@ -272,7 +272,7 @@ std::wstring FullPath(const std::wstring& path) {
 }
 
 std::wstring FileText(const std::wstring& path) {
-  std::ifstream file(Utf8(path), std::ios::binary);
+  std::ifstream file(path.c_str(), std::ios::binary);
   if (!file) Fail(L"cannot read " + path);
   const std::string bytes(std::istreambuf_iterator<char>(file), {});
   std::wstring text(bytes.size(), L'\0');
