@@ -1,17 +1,17 @@
 // Plays the end-to-end scenario in the Windows program from outside, as a user would: finds its
-// windows by title and its controls by caption and class, types with WM_SETTEXT, presses with
-// BM_CLICK, clicks and presses keys with mouse and key messages, and reads the text that the window
-// system keeps. A text box or an option button without a caption is the control next right of the
-// control captioned with its name, as a user reads the form.
+// windows by title and its controls by caption and class (a text box or an option button without
+// a caption is the control next right of the one captioned with its name), types with WM_SETTEXT,
+// presses with BM_CLICK, clicks and presses keys with mouse and key messages, and reads the text
+// that the window system keeps. The System Info stub sysinfo_stub.exe lies beside this driver.
 //   e2e_driver STEPS QUORVANE.EXE   STEPS: the scenario as tests/e2e/scenario.py expands it for
-//                                   win32. Prints "ok: CASE" after each case; the first failure
-//                                   prints "FAIL: CASE: what" and ends the run with status 1.
-// The System Info stub sysinfo_stub.exe lies beside this driver.
+//   win32. Prints "ok: CASE" after each case; the first failure prints "FAIL: CASE: what" and ends
+//   the run with status 1.
 
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -252,14 +252,12 @@ std::wstring ListViewText(DWORD process, HWND list) {
 // The clipboard's text, without carriage returns; false while another program holds it open.
 bool ReadClipboard(std::wstring& text) {
   if (!OpenClipboard(nullptr)) return false;
-  text.clear();
   const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
-    for (const wchar_t* c = chars; *c; ++c)
-      if (*c != L'\r') text += *c;
-    GlobalUnlock(data);
-  }
+  const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+  text = chars ? chars : L"";
+  if (chars) GlobalUnlock(data);
   CloseClipboard();
+  text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
   return true;
 }
 
@@ -382,7 +380,14 @@ class Player {
     if (k == L"closed")
       Expect(WaitUntil([&] { return TopWindows(id(), L"QuorvaneWindow", s[1]).empty(); }),
              L"the window " + s[1] + L" stays");
-    if (k == L"quit") quit();
+    if (k == L"quit") {
+      PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+      Expect(WaitForSingleObject(process_.hProcess, kTimeoutMs) == WAIT_OBJECT_0,
+             L"the program still runs after its last window closed");
+      DWORD code = 1;
+      GetExitCodeProcess(process_.hProcess, &code);
+      Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));
+    }
     if (k == L"sysinfo-tool") sysinfoTool(s[1]);
   }
 
@@ -616,15 +621,6 @@ class Player {
     const HWND window = WaitForWindow(id(), L"QuorvaneWindow", title);
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     Expect(WaitUntil([&] { return Gone(window); }), L"the window " + title + L" stays");
-  }
-
-  void quit() {
-    PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Expect(WaitForSingleObject(process_.hProcess, kTimeoutMs) == WAIT_OBJECT_0,
-           L"the program still runs after its last window closed");
-    DWORD code = 1;
-    GetExitCodeProcess(process_.hProcess, &code);
-    Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));
   }
 
   // With the registry naming the System Information tool (the stub beside this driver), a click
