@@ -1,17 +1,27 @@
-// Drives the Windows program from outside, as a user would: finds its windows and controls by
-// caption and class, types with WM_SETTEXT, presses with BM_CLICK, clicks and presses keys with
-// the mouse and key messages, and reads with WM_GETTEXT.
-//   e2e_driver <quorvane.exe>   the end-to-end checks; exit 0 when all pass
-// The System Info stub sysinfo_stub.exe lies beside this driver.
+// Plays the end-to-end scenario in the Windows program from outside, as a user would: finds its
+// windows by title and its controls by caption and class (a text box or an option button without
+// a caption is the control next right of the one captioned with its name), types with WM_SETTEXT,
+// presses with BM_CLICK, clicks and presses keys with mouse and key messages, and reads the text
+// that the window system keeps. The System Info stub sysinfo_stub.exe lies beside this driver.
+//   e2e_driver STEPS QUORVANE.EXE   STEPS: the scenario as tests/e2e/scenario.py expands it for
+//   win32. Prints "ok: CASE" after each case; the first failure prints "FAIL: CASE: what" and ends
+//   the run with status 1.
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cwchar>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -19,16 +29,19 @@ namespace {
 constexpr DWORD kStartTimeoutMs = 60000;
 constexpr DWORD kTimeoutMs = 20000;
 constexpr DWORD kSearchTimeoutMs = 600000;
+constexpr const wchar_t* kMsinfoKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 
-struct Failure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+using Strings = std::vector<std::wstring>;
 
-[[noreturn]] void Fail(const std::wstring& what) {
-  char text[1024] = {};
-  WideCharToMultiByte(CP_UTF8, 0, what.c_str(), -1, text, sizeof text - 1, nullptr, nullptr);
-  throw Failure(text);
+std::string Utf8(const std::wstring& text) {
+  std::string bytes(text.size() * 3, '\0');
+  bytes.resize(
+      static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                                   static_cast<int>(bytes.size()), nullptr, nullptr)));
+  return bytes;
 }
+
+[[noreturn]] void Fail(const std::wstring& what) { throw std::runtime_error(Utf8(what)); }
 
 void Expect(bool condition, const std::wstring& what) {
   if (!condition) Fail(what);
@@ -38,18 +51,11 @@ void ExpectText(const std::wstring& got, const std::wstring& want, const std::ws
   if (got != want) Fail(what + L": \"" + got + L"\", expected \"" + want + L"\"");
 }
 
-double NowMs() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Polls `ready` every few milliseconds until it holds; false after `timeoutMs`.
 bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs = kTimeoutMs) {
-  const double end = NowMs() + timeoutMs;
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
   while (!ready()) {
-    if (NowMs() > end) return false;
+    if (GetTickCount64() > end) return false;
     Sleep(2);
   }
   return true;
@@ -69,30 +75,33 @@ std::wstring StoredText(HWND hwnd) {
   return text;
 }
 
-void Type(HWND edit, const std::wstring& text) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs,
-                           &result))
-    Fail(L"no answer to WM_SETTEXT");
+// A caption as it reads, without the "&" before its access key.
+std::wstring Caption(HWND hwnd) {
+  std::wstring text = StoredText(hwnd);
+  for (std::size_t at = 0; (at = text.find(L'&', at)) != std::wstring::npos; ++at) text.erase(at, 1);
+  return text;
 }
+
+// Sends a message and returns the answer; a failure when none comes in time.
+DWORD_PTR Send(HWND hwnd, UINT message, WPARAM w = 0, LPARAM l = 0, DWORD timeoutMs = kTimeoutMs) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, message, w, l, SMTO_ABORTIFHUNG, timeoutMs, &result))
+    Fail(L"no answer from \"" + StoredText(hwnd) + L"\" to the message " + std::to_wstring(message));
+  return result;
+}
+
+void Type(HWND edit, const std::wstring& text) { Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
 
 // Presses a button and returns once its handler has run.
-void Click(HWND button) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSearchTimeoutMs, &result))
-    Fail(L"the click on \"" + StoredText(button) + L"\" was not handled");
-}
+void Click(HWND button) { Send(button, BM_CLICK, 0, 0, kSearchTimeoutMs); }
 
-// Presses a button whose handler opens a modal window: returns at once.
+// Presses a button whose handler opens a modal window or runs long: returns at once.
 void ClickLater(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-bool Checked(HWND button) {
-  DWORD_PTR state = 0;
-  SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &state);
-  return state == BST_CHECKED;
-}
+bool Checked(HWND button) { return Send(button, BM_GETCHECK) == BST_CHECKED; }
 
 bool Shown(HWND hwnd) { return IsWindowVisible(hwnd) != FALSE; }
+bool Gone(HWND hwnd) { return !IsWindow(hwnd) || !Shown(hwnd); }
 
 // The control that has the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window) {
@@ -101,40 +110,37 @@ HWND FocusOf(HWND window) {
   return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-// A click with the left mouse button, as the control receives it.
-void MouseClick(HWND control) {
-  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
-
-enum class Kind { Static, PushButton, CheckBox, OptionButton, GroupBox, Edit };
+// Kinds of control, as bits: a set of kinds is their sum.
+enum Kind : unsigned { Static = 1, PushButton = 2, CheckBox = 4, OptionButton = 8, GroupBox = 16, Edit = 32 };
+constexpr unsigned kFocusable = PushButton | CheckBox | OptionButton | Edit;
 
 Kind KindOf(HWND hwnd) {
   const std::wstring cls = ClassOf(hwnd);
-  if (lstrcmpiW(cls.c_str(), L"Edit") == 0) return Kind::Edit;
-  if (lstrcmpiW(cls.c_str(), L"Button") != 0) return Kind::Static;
-  switch (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_GROUPBOX: return Kind::GroupBox;
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE: return Kind::CheckBox;
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON: return Kind::OptionButton;
-    default: return Kind::PushButton;
-  }
+  if (lstrcmpiW(cls.c_str(), L"Edit") == 0) return Edit;
+  if (lstrcmpiW(cls.c_str(), L"Button") != 0) return Static;
+  const LONG type = GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK;
+  if (type == BS_GROUPBOX) return GroupBox;
+  if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE) return CheckBox;
+  return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON ? OptionButton : PushButton;
 }
 
+BOOL CALLBACK Collect(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
+// The child windows, the frontmost first.
 std::vector<HWND> ChildrenOf(HWND top) {
   std::vector<HWND> children;
-  EnumChildWindows(
-      top,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&children));
   return children;
+}
+
+Strings LabelTexts(HWND top) {
+  Strings texts;
+  for (HWND child : ChildrenOf(top))
+    if (KindOf(child) == Static) texts.push_back(StoredText(child));
+  return texts;
 }
 
 RECT RectOf(HWND hwnd) {
@@ -143,92 +149,116 @@ RECT RectOf(HWND hwnd) {
   return r;
 }
 
-// The control of `kind` whose caption is `text`.
-HWND Find(HWND top, Kind kind, const std::wstring& text) {
-  for (HWND child : ChildrenOf(top))
-    if (KindOf(child) == kind && StoredText(child) == text) return child;
-  Fail(L"no control \"" + text + L"\" in the window \"" + StoredText(top) + L"\"");
-}
-
-// The nearest shown control of `kind` right of `anchor` on its line, or (below) under it, aligned
-// on the left: how a user reads a form.
-HWND Beside(HWND anchor, Kind kind, bool below) {
+// The nearest shown control of `kinds` right of `anchor` on its line or, `under`, the one right
+// under it and aligned with it on the left (a column's value under its heading); null if none.
+HWND Near(HWND anchor, unsigned kinds, bool under = false) {
   const RECT a = RectOf(anchor);
   HWND best = nullptr;
   LONG bestGap = 0;
   for (HWND child : ChildrenOf(GetParent(anchor))) {
     const RECT r = RectOf(child);
-    if (child == anchor || KindOf(child) != kind || (!below && !Shown(child))) continue;
+    if (child == anchor || !(KindOf(child) & kinds) || !Shown(child)) continue;
     const LONG middle = (r.top + r.bottom) / 2;
-    const bool placed = below ? r.left >= a.left - 3 && r.left <= a.left + 3 && r.top >= a.bottom - 2
-                              : middle >= a.top && middle < a.bottom && r.left >= a.right - 2;
-    const LONG gap = below ? r.top - a.bottom : r.left - a.right;
+    const bool placed =
+        under ? r.left >= a.left - 3 && r.left <= a.left + 3 && r.top >= a.bottom - 3 && r.top <= a.bottom + 3
+              : middle >= a.top && middle < a.bottom && r.left >= a.right - 2;
+    const LONG gap = under ? r.top - a.bottom : r.left - a.right;
     if (placed && (!best || gap < bestGap)) best = child, bestGap = gap;
   }
-  if (!best) Fail(L"nothing " + std::wstring(below ? L"below" : L"right of") + L" \"" + StoredText(anchor) + L"\"");
   return best;
 }
-HWND RightOf(HWND anchor, Kind kind) { return Beside(anchor, kind, false); }
-HWND Below(HWND anchor, Kind kind) { return Beside(anchor, kind, true); }
 
-// A shown top-level window of the process by class and title (an empty title: any).
-HWND TopWindow(DWORD process, const std::wstring& cls, const std::wstring& title) {
-  struct Search {
-    DWORD process;
-    const std::wstring* cls;
-    const std::wstring* title;
-    HWND found = nullptr;
-  } search{process, &cls, &title};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->process && Shown(hwnd) && ClassOf(hwnd) == *s->cls &&
-            (s->title->empty() || StoredText(hwnd) == *s->title)) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+// The shown top-level windows of the process, the frontmost first; of a class and title when given.
+std::vector<HWND> TopWindows(DWORD process, const std::wstring& cls = L"", const std::wstring& title = L"") {
+  std::vector<HWND> all, found;
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+  for (HWND hwnd : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == process && Shown(hwnd) && (cls.empty() || ClassOf(hwnd) == cls) &&
+        (title.empty() || StoredText(hwnd) == title))
+      found.push_back(hwnd);
+  }
+  return found;
 }
 
 HWND WaitForWindow(DWORD process, const std::wstring& cls, const std::wstring& title, DWORD timeoutMs = kTimeoutMs) {
-  HWND found = nullptr;
-  if (!WaitUntil([&] { return (found = TopWindow(process, cls, title)) != nullptr; }, timeoutMs))
+  std::vector<HWND> found;
+  if (!WaitUntil([&] { return !(found = TopWindows(process, cls, title)).empty(); }, timeoutMs))
     Fail(L"the window \"" + title + L"\" did not appear");
-  return found;
+  return found.front();
 }
 
 // Reads the shown message box, checks its title and text, an OK button and no icon, and closes it.
 void AnswerMessageBox(DWORD process, HWND owner, const std::wstring& title, const std::wstring& text) {
   const HWND box = WaitForWindow(process, L"#32770", title);
   Expect(!IsWindowEnabled(owner), L"the window under the message \"" + title + L"\" can still be used");
-  std::vector<std::wstring> texts;
+  Strings texts;
   HWND ok = nullptr;
   int buttons = 0;
   for (HWND child : ChildrenOf(box)) {
-    if (!Shown(child)) continue;
-    if (KindOf(child) == Kind::PushButton) {
-      ++buttons;
-      ok = child;
-    } else if (KindOf(child) == Kind::Static) {
-      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        DWORD_PTR icon = 0;
-        SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &icon);
-        Expect(icon == 0, L"the message \"" + title + L"\" shows an icon");
-      }
-      if (!StoredText(child).empty()) texts.push_back(StoredText(child));
-    }
+    if (Shown(child) && KindOf(child) == PushButton) ++buttons, ok = child;
+    if (!Shown(child) || KindOf(child) != Static) continue;
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      Expect(Send(child, STM_GETICON) == 0, L"the message \"" + title + L"\" shows an icon");
+    if (!StoredText(child).empty()) texts.push_back(StoredText(child));
   }
   Expect(texts.size() == 1, L"the message \"" + title + L"\" holds " + std::to_wstring(texts.size()) + L" texts");
   ExpectText(texts.front(), text, L"the text of the message \"" + title + L"\"");
   Expect(buttons == 1 && ok && StoredText(ok) == L"OK", L"the message \"" + title + L"\" has not an OK button alone");
   ClickLater(ok);
-  Expect(WaitUntil([&] { return !IsWindow(box) || !Shown(box); }), L"the message \"" + title + L"\" did not close");
+  Expect(WaitUntil([&] { return Gone(box); }), L"the message \"" + title + L"\" did not close");
   Expect(WaitUntil([&] { return IsWindowEnabled(owner) != FALSE; }), L"the window stays disabled after the message");
+}
+
+// The headings and rows of a list view in the program's process, as a screen reader reads them:
+// cells separated by tabs, rows by line ends.
+std::wstring ListViewText(DWORD process, HWND list) {
+  const HANDLE other = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
+  if (!other) Fail(L"cannot reach the program's memory");
+  constexpr int kChars = 256;
+  char* remote = static_cast<char*>(VirtualAllocEx(
+      other, nullptr, sizeof(LVITEMW) + sizeof(HDITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW) + sizeof(HDITEMW));
+  // Puts `item` into the program's memory, pointing at the text there, and reads that text back
+  // once `to` has answered `message`.
+  const auto text = [&](HWND to, UINT message, int index, auto item) {
+    if constexpr (std::is_same_v<decltype(item), HDITEMW>) item.mask = HDI_TEXT;
+    item.pszText = remoteText;
+    item.cchTextMax = kChars;
+    WriteProcessMemory(other, remote, &item, sizeof item, nullptr);
+    Send(to, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+    wchar_t read[kChars] = {};
+    ReadProcessMemory(other, remoteText, read, sizeof read - sizeof(wchar_t), nullptr);
+    return std::wstring(read);
+  };
+  const HWND header = reinterpret_cast<HWND>(Send(list, LVM_GETHEADER));
+  const int columns = static_cast<int>(Send(header, HDM_GETITEMCOUNT));
+  std::wstring shown;
+  for (int c = 0; c < columns; ++c) shown += (c ? L"\t" : L"") + text(header, HDM_GETITEMW, c, HDITEMW{});
+  const int rows = static_cast<int>(Send(list, LVM_GETITEMCOUNT));
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < columns; ++c) {
+      LVITEMW item{};
+      item.iSubItem = c;
+      shown += (c ? L"\t" : L"\n") + text(list, LVM_GETITEMTEXTW, r, item);
+    }
+  }
+  VirtualFreeEx(other, remote, 0, MEM_RELEASE);
+  CloseHandle(other);
+  return shown;
+}
+
+// The clipboard's text, without carriage returns; false while another program holds it open.
+bool ReadClipboard(std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+  text = chars ? chars : L"";
+  if (chars) GlobalUnlock(data);
+  CloseClipboard();
+  text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
+  return true;
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
@@ -239,466 +269,424 @@ std::wstring FullPath(const std::wstring& path) {
   return full;
 }
 
-class Program {
+std::wstring FileText(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  if (!file) Fail(L"cannot read " + path);
+  const std::string bytes(std::istreambuf_iterator<char>(file), {});
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                           text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The steps, one a line: the fields between the "|", without the blanks around them, and with
+// "\n", "\t" and "\\" unescaped.
+std::vector<Strings> ReadSteps(const std::wstring& path) {
+  std::vector<Strings> steps;
+  Strings fields{L""};
+  bool escaped = false;
+  for (const wchar_t c : FileText(path) + L"\n") {
+    std::wstring& field = fields.back();
+    if (escaped) {
+      field += c == L'n' ? L'\n' : c == L't' ? L'\t' : c;
+      escaped = false;
+    } else if (c == L'\\') {
+      escaped = true;
+    } else if (c == L'|' || c == L'\n') {
+      field.erase(field.find_last_not_of(L' ') + 1);
+      if (c == L'|') fields.emplace_back();
+      if (c == L'\n' && !(fields.size() == 1 && fields[0].empty())) steps.push_back(fields);
+      if (c == L'\n') fields = {L""};
+    } else if ((c != L' ' || !field.empty()) && c != L'\r') {
+      field += c;
+    }
+  }
+  return steps;
+}
+
+std::wstring Joined(const Strings& items, std::size_t from = 0) {
+  std::wstring text;
+  for (std::size_t i = from; i < items.size(); ++i) text += (i > from ? L" | " : L"") + items[i];
+  return text;
+}
+
+// The program, started from its own folder, and what the steps have done to it so far.
+class Player {
  public:
-  explicit Program(const std::wstring& exe) {
+  Player(const std::wstring& exe, std::wstring stub, Strings menuItems)
+      : stub_(std::move(stub)), menuItems_(std::move(menuItems)) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring line = L"\"" + exe + L"\"";
     if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, FolderOf(exe).c_str(), &startup,
                         &process_))
       Fail(L"cannot start " + exe);
-    main_ = WaitForWindow(process_.dwProcessId, L"QuorvaneWindow", L"Quorvane", kStartTimeoutMs);
+    main_ = owner_ = WaitForWindow(id(), L"QuorvaneWindow", L"Quorvane", kStartTimeoutMs);
   }
-  ~Program() {
+  ~Player() {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
+  Player(const Player&) = delete;
+  Player& operator=(const Player&) = delete;
 
-  DWORD id() const { return process_.dwProcessId; }
-  HWND main() const { return main_; }
-  HANDLE handle() const { return process_.hProcess; }
-
-  HWND control(Kind kind, const std::wstring& text) const { return Find(main_, kind, text); }
-  HWND label(const std::wstring& text) const { return control(Kind::Static, text); }
-  HWND option(const std::wstring& text) const { return control(Kind::OptionButton, text); }
-  HWND check(const std::wstring& text) const { return control(Kind::CheckBox, text); }
-  HWND button(const std::wstring& text) const { return control(Kind::PushButton, text); }
-  // The result that the window shows right of a heading.
-  std::wstring result(const std::wstring& heading) const { return StoredText(RightOf(label(heading), Kind::Static)); }
-  // A quest part's option button, right of the label that names it.
-  HWND questPart(const std::wstring& name) const { return RightOf(label(name), Kind::OptionButton); }
+  void play(const Strings& s) {
+    static const std::map<std::wstring, std::size_t> kFields = {
+        {L"note", 2},  {L"type", 3},    {L"choose", 2},     {L"tick", 3},        {L"press", 2},     {L"press-later", 2},
+        {L"focus", 2}, {L"key", 2},     {L"focused", 2},    {L"chosen", 2},      {L"menu", 3},      {L"menu-items", 0},
+        {L"shown", 3}, {L"beside", 3},  {L"frames", 0},     {L"results", 0},     {L"clipboard", 2}, {L"table", 3},
+        {L"csv", 3},   {L"message", 3}, {L"no-message", 1}, {L"search", 2},      {L"stop", 3},      {L"close", 2},
+        {L"open", 2},  {L"closed", 2},  {L"quit", 1},       {L"sysinfo-tool", 2}};
+    const std::wstring& k = s[0];
+    const auto fields = kFields.find(k);
+    Expect(fields != kFields.end(), L"no such step: " + Joined(s));
+    Expect(fields->second ? s.size() == fields->second || (k == L"press" && s.size() == 3) : s.size() >= 2,
+           L"a step with the wrong fields: " + Joined(s));
+    if (k == L"tick") Expect(s[2] == L"on" || s[2] == L"off", L"a check box is ticked on or off, not " + s[2]);
+    if (k == L"note") std::printf("note: %s\n", Utf8(s[1]).c_str());
+    if (k == L"type") Type(control(s[1], Edit), s[2]);
+    if (k == L"choose") Click(control(s[1], OptionButton));
+    if (k == L"tick" && Checked(control(s[1], CheckBox)) != (s[2] == L"on")) Click(control(s[1], CheckBox));
+    if (k == L"press") Click(control(s[1], PushButton, s.size() == 3 ? s[2] : L""));
+    if (k == L"press-later") pressLater(control(s[1], PushButton));
+    if (k == L"focus") focus(s[1]);
+    if (k == L"key") key(s[1]);
+    if (k == L"focused") focused(s[1]);
+    if (k == L"chosen") {
+      const HWND option = control(s[1], OptionButton);
+      Expect(WaitUntil([&] { return Checked(option); }), L"\"" + s[1] + L"\" is not chosen");
+    }
+    if (k == L"menu") menu(s[1], s[2]);
+    if (k == L"menu-items" && !shownItems_.empty()) ExpectText(Joined(shownItems_), Joined(s, 1), L"the menu's items");
+    if (k == L"menu-items" && shownItems_.empty() && !std::exchange(toldMenu_, true))
+      std::printf("note: Wine keeps a process's menus to itself: the items are known by what each one does\n");
+    if (k == L"shown") shown(s[1], s[2]);
+    if (k == L"beside" || k == L"results") results(s);
+    if (k == L"frames") ExpectText(Joined(frames()), Joined(s, 1), L"the frames");
+    if (k == L"clipboard") clipboard(s[1]);
+    if (k == L"table") ExpectText(ListViewText(id(), table(s[1])), s[2], L"the table of the window " + s[1]);
+    if (k == L"csv") csv(s[1], s[2]);
+    if (k == L"message") AnswerMessageBox(id(), owner_, s[1], s[2]);
+    if (k == L"no-message") Expect(TopWindows(id(), L"#32770").empty(), L"a message box is shown");
+    if (k == L"search") {
+      Expect(s[1] == L"counting", L"no such search: " + s[1]);
+      const HWND working = counting(kSearchTimeoutMs);
+      Expect(WaitUntil([&] { return Gone(working); }, kSearchTimeoutMs), L"the Working window stays after the search");
+    }
+    if (k == L"stop") stop(s[1], s[2]);
+    if (k == L"close") close(s[1]);
+    if (k == L"open") WaitForWindow(id(), L"QuorvaneWindow", s[1]);
+    if (k == L"closed")
+      Expect(WaitUntil([&] { return TopWindows(id(), L"QuorvaneWindow", s[1]).empty(); }),
+             L"the window " + s[1] + L" stays");
+    if (k == L"quit") {
+      PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+      Expect(WaitForSingleObject(process_.hProcess, kTimeoutMs) == WAIT_OBJECT_0,
+             L"the program still runs after its last window closed");
+      DWORD code = 1;
+      GetExitCodeProcess(process_.hProcess, &code);
+      Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));
+    }
+    if (k == L"sysinfo-tool") sysinfoTool(s[1]);
+  }
 
  private:
-  PROCESS_INFORMATION process_{};
-  HWND main_ = nullptr;
-};
+  DWORD id() const { return process_.dwProcessId; }
 
-// ---- The checks --------------------------------------------------------------------------------
-
-void Calculation(Program& p) {
-  ExpectText(p.result(L"Level Reached:"), L"Click Calculate", L"Level Reached before any calculation");
-  Expect(Checked(p.questPart(L"Give Rings for XP")) && Checked(RightOf(p.label(L"Good"), Kind::OptionButton)),
-         L"the window does not start with rings for Good");
-  Type(RightOf(p.option(L"Character XP:"), Kind::Edit), L"31000000");
-  Type(RightOf(p.label(L"Scalps Owned"), Kind::Edit), L"5000");
-  // A click on an option button reaches the handlers, which choose it (the rules have their own tests).
-  Click(p.questPart(L"Give Books for XP"));
-  Expect(Checked(p.questPart(L"Give Books for XP")), L"a click does not choose books");
-  Click(p.button(L"Calculate"));
-  // The option buttons too narrow for a caption draw none: no letter of a name shows beside them.
-  for (const wchar_t* name : {L"Give Maces for XP", L"Give Books for XP", L"Good", L"Evil"})
-    ExpectText(StoredText(RightOf(p.label(name), Kind::OptionButton)), L"",
-               L"the text of the button right of " + std::wstring(name));
-  // The figures quorvane-cli gives for --xp 31000000 --scalps 5000 --part books.
-  ExpectText(p.result(L"Level Reached:"), L"76", L"Level Reached");
-  ExpectText(p.result(L"Exact XP:"), L"127.315.000", L"Exact XP");
-  ExpectText(p.result(L"XP gained:"), L"96.315.000", L"XP gained");
-  ExpectText(p.result(L"XP to next level:"), L"646.114", L"XP to next level");
-  ExpectText(StoredText(Below(p.label(L"Rings Remained"), Kind::Static)), L"13", L"Rings Remained");
-}
-
-void EmptyScalps(Program& p) {
-  Type(RightOf(p.label(L"Scalps Owned"), Kind::Edit), L"");
-  ClickLater(p.button(L"Calculate"));
-  AnswerMessageBox(p.id(), p.main(), L"No Data In Fields", L"You have not typed any number of scalps.");
-}
-
-// A search with the Working window shown: it appears, counts, and the scalps needed arrive.
-void SearchWithWorkingWindow(Program& p) {
-  Click(p.check(L"Lvl to reach:"));
-  Expect(Shown(p.label(L"Scalps Needed")), L"the heading does not read \"Scalps Needed\" in a search");
-  Click(p.questPart(L"Give Rings for XP"));
-  Type(RightOf(p.option(L"Character XP:"), Kind::Edit), L"25227500");
-  Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"150");
-  const HWND needed = RightOf(p.label(L"Scalps Needed"), Kind::Static);
-  ClickLater(p.button(L"Calculate"));
-  const HWND working = WaitForWindow(p.id(), L"QuorvaneWindow", L"Working...");
-  const HWND counter = Below(Find(working, Kind::Static, L"Currently checking:"), Kind::Static);
-  bool counted = false;
-  Expect(WaitUntil(
-             [&] {
-               if (IsWindow(counter) && StoredText(counter) != L"0" && !StoredText(counter).empty()) counted = true;
-               return !IsWindow(working) || !Shown(working);
-             },
-             kSearchTimeoutMs),
-         L"the Working window stays after the search");
-  Expect(counted, L"the Working window never showed the scalps being tried");
-  // quorvane-cli --xp 25227500 --target 150 --part rings
-  Expect(WaitUntil([&] { return StoredText(needed) == L"238925"; }),
-         L"Scalps Needed reads \"" + StoredText(needed) + L"\", expected \"238925\"");
-  ExpectText(p.result(L"Level Reached:"), L"150", L"Level Reached by the search");
-}
-
-// The longest search, repainting at every candidate, stopped by Esc and then by the close box: the
-// Working window goes at once, nothing further is written, and the main window takes input.
-void StopSearch(Program& p) {
-  const HWND update = p.check(L"Update window after:");
-  if (Checked(update)) Click(update);
-  Type(RightOf(p.check(L"Lvl to reach:"), Kind::Edit), L"189");
-  const HWND needed = RightOf(p.label(L"Scalps Needed"), Kind::Static);
-  const std::wstring before = StoredText(needed);
-  for (const bool closeBox : {false, true}) {
-    ClickLater(p.button(L"Calculate"));
-    const HWND working = WaitForWindow(p.id(), L"QuorvaneWindow", L"Working...");
-    Sleep(300);
-    const double start = NowMs();
-    if (closeBox)
-      PostMessageW(working, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else
-      PostMessageW(working, WM_KEYDOWN, VK_ESCAPE, 0);
-    Expect(WaitUntil([&] { return !IsWindow(working) || !Shown(working); }, 5000),
-           L"the Working window stays after the stop");
-    const double gone = NowMs() - start;
-    // The main window answers a message once its thread is back in its message loop.
-    DWORD_PTR ignored = 0;
-    Expect(SendMessageTimeoutW(p.main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0,
-           L"the main window does not answer after the stop");
-    const double ready = NowMs() - start;
-    std::printf("stopped by %s: the Working window gone after %.0f ms, the main window answers after %.0f ms\n",
-                closeBox ? "the close box" : "Esc", gone, ready);
-    ExpectText(StoredText(needed), before, L"Scalps Needed after the stop");
-    Expect(TopWindow(p.id(), L"#32770", L"") == nullptr, L"a message box came after the stop");
-  }
-  Click(update);
-}
-
-void AboutBox(Program& p, const std::wstring& stub) {
-  const wchar_t* msinfoKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, msinfoKey);
-  Click(p.button(L"About..."));
-  const HWND about = WaitForWindow(p.id(), L"QuorvaneWindow", L"About Quorvane");
-  Find(about, Kind::Static, L"Version 3.0.0");
-  const HWND sysInfo = Find(about, Kind::PushButton, L"&System Info...");
-
-  // Without the registry values: the message.
-  ClickLater(sysInfo);
-  AnswerMessageBox(p.id(), about, L"Quorvane", L"System Information Is Unavailable At This Time");
-
-  // With them: the tool starts, and no message comes.
-  const std::wstring marker = FolderOf(stub) + L"sysinfo-started.txt";
-  DeleteFileW(marker.c_str());
-  HKEY opened = nullptr;
-  Expect(RegCreateKeyExW(HKEY_LOCAL_MACHINE, msinfoKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) ==
-             ERROR_SUCCESS,
-         L"cannot write the registry");
-  RegSetValueExW(opened, L"PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(stub.c_str()),
-                 static_cast<DWORD>((stub.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(opened);
-  Click(sysInfo);
-  const bool started = WaitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; });
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, msinfoKey);
-  Expect(started, L"System Info... did not start the tool the registry names");
-  Expect(!TopWindow(p.id(), L"#32770", L"Quorvane"), L"a message came although the tool started");
-
-  // Esc presses OK, the cancel button; Enter presses it too, the default button that has the focus.
-  for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-    if (key == VK_RETURN) Click(p.button(L"About..."));
-    const HWND box = WaitForWindow(p.id(), L"QuorvaneWindow", L"About Quorvane");
-    HWND focus = nullptr;
-    Expect(WaitUntil([&] { return (focus = FocusOf(box)) != nullptr && GetAncestor(focus, GA_ROOT) == box; }),
-           L"the About box has no focus");
-    PostMessageW(focus, WM_KEYDOWN, key, 0);
-    Expect(WaitUntil([&] { return !IsWindow(box) || !Shown(box); }),
-           std::wstring(key == VK_ESCAPE ? L"Esc" : L"Enter") + L" does not close the About box");
-  }
-}
-
-void Keyboard(Program& p) {
-  // Tab from "Character XP:"'s box reaches the scalps box, in the window's own order.
-  const HWND xp = RightOf(p.option(L"Character XP:"), Kind::Edit);
-  Click(p.check(L"Lvl to reach:"));  // back to the scalps owned
-  const HWND scalps = RightOf(p.label(L"Scalps Owned"), Kind::Edit);
-  MouseClick(xp);
-  Expect(WaitUntil([&] { return FocusOf(p.main()) == xp; }), L"a click does not focus the XP box");
-  PostMessageW(xp, WM_KEYDOWN, VK_TAB, 0);
-  Expect(WaitUntil([&] { return FocusOf(p.main()) == scalps; }), L"Tab from the XP box does not reach the scalps box");
-
-  // The arrows move along "Quest parts" in its order on the screen, wrapping, and choose the part
-  // they reach.
-  const HWND maces = p.questPart(L"Give Maces for XP");
-  const struct {
-    WPARAM key;
-    const wchar_t* part;
-  } moves[] = {{VK_UP, L"Give Rings for XP"}, {VK_DOWN, L"Give Belts for XP"}};
-  for (const auto& move : moves) {
-    MouseClick(maces);
-    Expect(WaitUntil([&] { return FocusOf(p.main()) == maces && Checked(maces); }), L"a click does not choose maces");
-    const HWND target = p.questPart(move.part);
-    PostMessageW(maces, WM_KEYDOWN, move.key, 0);
-    Expect(WaitUntil([&] { return FocusOf(p.main()) == target && Checked(target) && !Checked(maces); }),
-           std::wstring(move.key == VK_UP ? L"Up" : L"Down") + L" from maces does not choose \"" + move.part + L"\"");
-  }
-}
-
-// ---- The context menu --------------------------------------------------------------------------
-
-using Rows = std::vector<std::vector<std::wstring>>;
-
-// What quorvane-cli.exe prints to standard output for these arguments, without carriage returns.
-std::wstring CliOutput(const std::wstring& cli, const std::wstring& arguments) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  if (!CreatePipe(&read, &write, &inherit, 0)) Fail(L"no pipe for quorvane-cli");
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = write;
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION process{};
-  std::wstring line = L"\"" + cli + L"\" " + arguments;
-  if (!CreateProcessW(cli.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                      &process))
-    Fail(L"cannot start " + cli);
-  CloseHandle(write);
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(read);
-  WaitForSingleObject(process.hProcess, kTimeoutMs);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  std::wstring text(bytes.size(), L'\0');
-  text.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                           text.data(), static_cast<int>(text.size()))));
-  std::wstring plain;
-  for (const wchar_t c : text)
-    if (c != L'\r') plain += c;
-  return plain;
-}
-
-// The rows of an aligned table that quorvane-cli prints: the way names hold blanks, and a value
-// with its unit ("0M gp") is one cell.
-Rows CliRows(const std::wstring& text, bool ways) {
-  Rows rows;
-  std::size_t start = text.find(L'\n');
-  while (start != std::wstring::npos && start + 1 < text.size()) {
-    const std::size_t end = text.find(L'\n', start + 1);
-    std::wstring line = text.substr(start + 1, end == std::wstring::npos ? std::wstring::npos : end - start - 1);
-    start = end;
-    std::vector<std::wstring> cells;
-    if (ways) {
-      for (const wchar_t* name : {L"rings good", L"rings evil", L"sell maces", L"maces", L"belts", L"books"}) {
-        if (line.rfind(name, 0) != 0) continue;
-        cells.push_back(name);
-        line = line.substr(wcslen(name));
-        break;
+  // The control named `name` in the program's shown windows (or the one titled `title`): the one
+  // of `kinds` captioned so, or the control next right of the one captioned so, when it is of
+  // `kinds`; a text box there goes first, as it takes the name of the control on its left. An
+  // option button found so draws no text: its caption has no room.
+  HWND control(const std::wstring& name, unsigned kinds, const std::wstring& title = L"") const {
+    std::vector<HWND> named;
+    for (HWND window : TopWindows(id(), L"", title))
+      for (HWND child : ChildrenOf(window))
+        if (Caption(child) == name && KindOf(child) != Edit) named.push_back(child);
+    if (kinds & Edit)
+      for (HWND c : named)
+        if (HWND box = Near(c, kFocusable | Static); box && KindOf(box) == Edit) return box;
+    for (HWND c : named)
+      if (KindOf(c) & kinds) return c;
+    for (HWND c : named) {
+      if (HWND right = Near(c, kFocusable | Static); right && (KindOf(right) & kinds)) {
+        if (KindOf(right) == OptionButton)
+          ExpectText(StoredText(right), L"", L"the text of the option button right of \"" + name + L"\"");
+        return right;
       }
     }
-    std::size_t at = 0;
-    while ((at = line.find_first_not_of(L' ', at)) != std::wstring::npos) {
-      const std::size_t after = line.find(L' ', at);
-      const std::wstring word = line.substr(at, after == std::wstring::npos ? std::wstring::npos : after - at);
-      if (word == L"gp" && !cells.empty())
-        cells.back() += L" gp";
-      else
-        cells.push_back(word);
-      at = after;
+    Fail(L"no control \"" + name + L"\"");
+  }
+
+  // The window the last press opened (one of the program's that was not shown before it), once a
+  // label of it has changed while it is shown.
+  HWND counting(DWORD timeoutMs) const {
+    HWND window = nullptr;
+    Expect(WaitUntil([&] {
+             for (HWND shown : TopWindows(id(), L"QuorvaneWindow"))
+               if (!before_.count(shown)) window = shown;
+             return window != nullptr;
+           }),
+           L"no window opened");
+    const Strings first = LabelTexts(window);
+    bool counted = false;
+    WaitUntil([&] { return (counted = LabelTexts(window) != first && !Gone(window)) || Gone(window); }, timeoutMs);
+    Expect(counted, L"the Working window does not count");
+    return window;
+  }
+
+  void pressLater(HWND button) {
+    owner_ = GetAncestor(button, GA_ROOT);
+    const std::vector<HWND> windows = TopWindows(id());
+    before_ = std::set<HWND>(windows.begin(), windows.end());
+    labelsBefore_ = LabelTexts(main_);
+    ClickLater(button);
+  }
+
+  // A click with the left mouse button, as the control receives it.
+  void focus(const std::wstring& name) {
+    const HWND target = control(name, kFocusable);
+    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    Expect(WaitUntil([&] { return FocusOf(main_) == target; }), L"a click does not focus \"" + name + L"\"");
+  }
+
+  // The key goes to the focused control, once a shown window that takes input holds the focus.
+  void key(const std::wstring& name) {
+    static const std::map<std::wstring, WPARAM> kKeys = {
+        {L"Tab", VK_TAB}, {L"Up", VK_UP}, {L"Down", VK_DOWN}, {L"Enter", VK_RETURN}, {L"Escape", VK_ESCAPE}};
+    const auto key = kKeys.find(name);
+    Expect(key != kKeys.end(), L"no such key: " + name);
+    HWND target = nullptr;
+    Expect(WaitUntil([&] {
+             const HWND window = (target = FocusOf(main_)) ? GetAncestor(target, GA_ROOT) : nullptr;
+             return window && Shown(window) && IsWindowEnabled(window);
+           }),
+           L"no window of the program has the focus");
+    PostMessageW(target, WM_KEYDOWN, key->second, 0);
+  }
+
+  void focused(const std::wstring& name) {
+    const HWND target = control(name, kFocusable);
+    Expect(WaitUntil([&] { return FocusOf(main_) == target; }), L"the focus is not on \"" + name + L"\" but on the " +
+                                                                    ClassOf(FocusOf(main_)) + L" \"" +
+                                                                    StoredText(FocusOf(main_)) + L"\"");
+  }
+
+  // Opens the main window's context menu, reads its items where Wine lets another process read
+  // them (else it takes them from the scenario's menu-items step), and chooses one with the keys.
+  void menu(const std::wstring& how, const std::wstring& choice) {
+    owner_ = main_;
+    clipboardBefore_ = GetClipboardSequenceNumber();
+    if (how == L"right-click") {
+      PostMessageW(main_, WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
+    } else if (how == L"Shift+F10") {
+      // As the keyboard sends them, to the window in front: the program reads the state of Shift.
+      SetForegroundWindow(main_);
+      for (const auto& [key, up] : {std::pair<BYTE, DWORD>{VK_SHIFT, 0}, {VK_F10, 0}, {VK_F10, 1}, {VK_SHIFT, 1}})
+        keybd_event(key, 0, up ? KEYEVENTF_KEYUP : 0, 0);
+    } else if (how == L"Menu key") {
+      const HWND focus = FocusOf(main_);
+      PostMessageW(focus && GetAncestor(focus, GA_ROOT) == main_ ? focus : main_, WM_KEYDOWN, VK_APPS, 0);
+    } else {
+      Fail(L"no way to open the menu by " + how);
     }
-    if (ways) cells.emplace_back();  // the message column, empty
-    rows.push_back(cells);
-  }
-  return rows;
-}
-
-// The headings and rows of a list view in the program's process, as a screen reader reads them.
-Rows ListViewRows(DWORD process, HWND list) {
-  const HANDLE other = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
-  if (!other) Fail(L"cannot reach the program's memory");
-  constexpr int kChars = 256;
-  char* remote = static_cast<char*>(VirtualAllocEx(
-      other, nullptr, sizeof(LVITEMW) + sizeof(HDITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-  wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW) + sizeof(HDITEMW));
-  const auto text = [&] {
-    wchar_t read[kChars] = {};
-    ReadProcessMemory(other, remoteText, read, sizeof read - sizeof(wchar_t), nullptr);
-    return std::wstring(read);
-  };
-  DWORD_PTR result = 0;
-  const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  SendMessageTimeoutW(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
-  const int columns = static_cast<int>(result);
-  Rows rows(1);
-  for (int c = 0; c < columns; ++c) {
-    HDITEMW item{};
-    item.mask = HDI_TEXT;
-    item.pszText = remoteText;
-    item.cchTextMax = kChars;
-    WriteProcessMemory(other, remote + sizeof(LVITEMW), &item, sizeof item, nullptr);
-    SendMessageTimeoutW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(remote + sizeof(LVITEMW)), SMTO_ABORTIFHUNG,
-                        kTimeoutMs, &result);
-    rows[0].push_back(text());
-  }
-  SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
-  const int count = static_cast<int>(result);
-  for (int r = 0; r < count; ++r) {
-    rows.emplace_back();
-    for (int c = 0; c < columns; ++c) {
-      LVITEMW item{};
-      item.iSubItem = c;
-      item.pszText = remoteText;
-      item.cchTextMax = kChars;
-      WriteProcessMemory(other, remote, &item, sizeof item, nullptr);
-      SendMessageTimeoutW(list, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kTimeoutMs,
-                          &result);
-      rows.back().push_back(text());
-    }
-  }
-  VirtualFreeEx(other, remote, 0, MEM_RELEASE);
-  CloseHandle(other);
-  return rows;
-}
-
-std::wstring Joined(const Rows& rows) {
-  std::wstring text;
-  for (const auto& row : rows) {
-    for (std::size_t c = 0; c < row.size(); ++c) text += (c ? L"|" : L"") + row[c];
-    text += L"\n";
-  }
-  return text;
-}
-
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      for (const wchar_t* c = chars; *c; ++c)
-        if (*c != L'\r') text += *c;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-// Opens the main window's context menu with a right-click or the Menu key in the XP box, checks
-// its items and chooses one with the keys.
-void ChooseFromMenu(Program& p, bool rightClick, int item) {
-  if (rightClick) {
-    PostMessageW(p.main(), WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
-  } else {
-    PostMessageW(RightOf(p.option(L"Character XP:"), Kind::Edit), WM_KEYDOWN, VK_APPS, 0);
-  }
-  const HWND menu = WaitForWindow(p.id(), L"#32768", L"");
-  DWORD_PTR handle = 0;
-  SendMessageTimeoutW(menu, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &handle);
-  if (const auto hmenu = reinterpret_cast<HMENU>(handle); hmenu && GetMenuItemCount(hmenu) > 0) {
-    std::wstring items;
-    for (int i = 0; i < GetMenuItemCount(hmenu); ++i) {
+    const HWND menu = WaitForWindow(id(), L"#32768", L"");
+    const auto handle = reinterpret_cast<HMENU>(Send(menu, MN_GETHMENU));
+    shownItems_.clear();
+    for (int i = 0; handle && i < GetMenuItemCount(handle); ++i) {
       wchar_t caption[64] = {};
-      GetMenuStringW(hmenu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
-      items += (i ? L"|" : L"") + std::wstring(caption);
+      GetMenuStringW(handle, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+      shownItems_.push_back(caption);
     }
-    ExpectText(items, L"Copy Results\tCtrl+C|Plan...|Compare...", L"the context menu's items");
-  } else if (static bool told = false; !told) {
-    // Wine keeps a process's menus to itself: the items are known here by what each one does.
-    std::printf("the context menu's captions cannot be read from another process\n");
-    told = true;
-  }
-  for (int i = 0; i <= item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  Expect(WaitUntil([&] { return !IsWindow(menu) || !Shown(menu); }), L"the context menu stays open");
-}
-
-// On the inputs of Calculation: the clipboard, the Plan and Compare windows against quorvane-cli,
-// and the message of a bad input.
-void ContextMenu(Program& p, const std::wstring& cli) {
-  ChooseFromMenu(p, true, 0);
-  const std::wstring results = CliOutput(cli, L"--xp 31000000 --scalps 5000 --part books");
-  Expect(WaitUntil([&] { return ClipboardText() == results; }),
-         L"Copy Results put \"" + ClipboardText() + L"\" on the clipboard, expected \"" + results + L"\"");
-
-  const struct {
-    bool rightClick;
-    int item;
-    const wchar_t* window;
-    const wchar_t* arguments;
-    const wchar_t* headings;
-  } tables[] = {
-      {false, 1, L"Plan", L"--plan --xp 31000000 --part books", L"Level|Scalps Needed|Scalps More\n"},
-      {true, 2, L"Compare", L"--compare --xp 31000000 --scalps 5000",
-       L"Way|Level|Exact XP|XP to next|Final Reward|Gold|Message\n"},
-  };
-  for (const auto& t : tables) {
-    ChooseFromMenu(p, t.rightClick, t.item);
-    const HWND window = WaitForWindow(p.id(), L"QuorvaneWindow", t.window);
-    HWND list = nullptr;
-    for (HWND child : ChildrenOf(window))
-      if (lstrcmpiW(ClassOf(child).c_str(), WC_LISTVIEWW) == 0) list = child;
-    Expect(list != nullptr, std::wstring(L"no list view in the window ") + t.window);
-    const Rows shown = ListViewRows(p.id(), list);
-    const std::wstring wanted = t.headings + Joined(CliRows(CliOutput(cli, t.arguments), t.item == 2));
-    ExpectText(Joined(shown), wanted, std::wstring(L"the rows of the window ") + t.window);
-    std::printf("the %ls window shows the %d rows of quorvane-cli %ls\n", t.window, static_cast<int>(shown.size() - 1),
-                t.arguments);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    Expect(WaitUntil([&] { return !IsWindow(window) || !Shown(window); }),
-           std::wstring(L"the window ") + t.window + L" stays");
+    const Strings& items = shownItems_.empty() ? menuItems_ : shownItems_;
+    std::size_t item = 0;
+    while (item < items.size() && items[item].substr(0, items[item].find(L'\t')) != choice) ++item;
+    Expect(item < items.size(), L"the menu has no item \"" + choice + L"\"");
+    for (std::size_t i = 0; i <= item; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    Expect(WaitUntil([&] { return Gone(menu); }), L"the context menu stays open");
   }
 
-  // A bad input: the message of "Calculate".
-  const HWND xp = RightOf(p.option(L"Character XP:"), Kind::Edit);
-  Type(xp, L"");
-  ChooseFromMenu(p, true, 1);
-  AnswerMessageBox(p.id(), p.main(), L"Error", L"You have not typed any XP.");
-  ClickLater(p.button(L"Calculate"));
-  AnswerMessageBox(p.id(), p.main(), L"Error", L"You have not typed any XP.");
-  Type(xp, L"31000000");
-}
+  void shown(const std::wstring& title, const std::wstring& text) {
+    for (HWND child : ChildrenOf(WaitForWindow(id(), L"QuorvaneWindow", title)))
+      if (KindOf(child) == Static && Shown(child) && StoredText(child) == text) return;
+    Fail(L"the window \"" + title + L"\" shows no \"" + text + L"\"");
+  }
 
-int Run(const std::wstring& exe) {
-  Program p(exe);
-  Calculation(p);
-  ContextMenu(p, FolderOf(exe) + L"quorvane-cli.exe");
-  EmptyScalps(p);
-  SearchWithWorkingWindow(p);
-  StopSearch(p);
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  AboutBox(p, FolderOf(self) + L"sysinfo_stub.exe");
-  Keyboard(p);
-  // The run ends when the last window has closed.
-  PostMessageW(p.main(), WM_CLOSE, 0, 0);
-  Expect(WaitForSingleObject(p.handle(), kTimeoutMs) == WAIT_OBJECT_0,
-         L"the program still runs after its last window closed");
-  DWORD code = 1;
-  GetExitCodeProcess(p.handle(), &code);
-  Expect(code == 0, L"the program ended with exit code " + std::to_wstring(code));
-  return 0;
+  // Each heading's value in the main window: right of a heading that ends with a colon; under one
+  // without, where a label sits right under it, else right of it too.
+  void results(const Strings& s) {
+    Expect(s.size() % 2 == 1, L"a heading without its value: " + Joined(s));
+    std::vector<HWND> values;
+    for (std::size_t i = 1; i < s.size(); i += 2) {
+      HWND heading = nullptr;
+      for (HWND child : ChildrenOf(main_))
+        if (KindOf(child) == Static && Shown(child) && (Caption(child) == s[i] || Caption(child) == s[i] + L":"))
+          heading = child;
+      Expect(heading != nullptr, L"no heading \"" + s[i] + L"\"");
+      HWND value = Caption(heading).back() == L':' ? nullptr : Near(heading, Static, true);
+      values.push_back(value ? value : Near(heading, Static));
+      Expect(values.back() != nullptr, L"no value beside \"" + s[i] + L"\"");
+    }
+    std::size_t wrong = 0;
+    const auto shows = [&] {
+      for (wrong = 0; wrong < values.size(); ++wrong)
+        if (StoredText(values[wrong]) != s[2 * wrong + 2]) return false;
+      return true;
+    };
+    if (!WaitUntil(shows))
+      ExpectText(StoredText(values[wrong]), s[2 * wrong + 2], L"beside \"" + s[2 * wrong + 1] + L"\"");
+  }
+
+  // The frames of the main window, each followed by those that lie in it, as a screen reader walks
+  // them; the window stacks its frames in the reverse of their order.
+  Strings frames(HWND in = nullptr) const {
+    std::vector<HWND> all;
+    for (HWND child : ChildrenOf(main_))
+      if (KindOf(child) == GroupBox) all.insert(all.begin(), child);
+    const auto inside = [](HWND inner, HWND outer) {
+      const RECT i = RectOf(inner), o = RectOf(outer);
+      return inner != outer && i.left >= o.left && i.right <= o.right && i.top >= o.top && i.bottom <= o.bottom;
+    };
+    Strings captions;
+    for (HWND frame : all) {
+      HWND holder = nullptr;
+      for (HWND outer : all)
+        if (inside(frame, outer) && (!holder || inside(outer, holder))) holder = outer;
+      if (holder != in) continue;
+      captions.push_back(Caption(frame));
+      for (const std::wstring& caption : frames(frame)) captions.push_back(caption);
+    }
+    return captions;
+  }
+
+  // Read once it has been written since the last menu opened: a read holds the clipboard, and the
+  // program cannot write it meanwhile.
+  void clipboard(const std::wstring& want) {
+    std::wstring text;
+    DWORD read = clipboardBefore_;
+    Expect(WaitUntil([&] {
+             const DWORD written = GetClipboardSequenceNumber();
+             if (written == read || !ReadClipboard(text)) return false;
+             read = written;
+             return text == want;
+           }),
+           L"the clipboard holds \"" + text + L"\", expected \"" + want + L"\"");
+  }
+
+  HWND table(const std::wstring& title) const {
+    for (HWND child : ChildrenOf(WaitForWindow(id(), L"QuorvaneWindow", title)))
+      if (lstrcmpiW(ClassOf(child).c_str(), WC_LISTVIEWW) == 0) return child;
+    Fail(L"no table in the window " + title);
+  }
+
+  // "Save..." in the window, a file name in the save dialog, and the file written, with the line
+  // ends of Windows; then the window is closed.
+  void csv(const std::wstring& title, const std::wstring& text) {
+    const HWND window = WaitForWindow(id(), L"QuorvaneWindow", title);
+    const std::wstring path = FullPath(L"e2e-driver-saved.csv");
+    DeleteFileW(path.c_str());
+    ClickLater(control(L"Save...", PushButton, title));
+    const HWND dialog = WaitForWindow(id(), L"#32770", L"");
+    Type(GetDlgItem(dialog, edt1) ? GetDlgItem(dialog, edt1) : GetDlgItem(dialog, cmb13), path);
+    ClickLater(GetDlgItem(dialog, IDOK));
+    Expect(WaitUntil([&] { return Gone(dialog) && IsWindowEnabled(window); }),
+           L"the save dialog of the window " + title + L" stays");
+    Send(window, WM_NULL);  // answered once the press has been handled
+    std::wstring want;
+    for (const wchar_t c : text) want += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    ExpectText(FileText(path), want, L"the file saved from " + title);
+    close(title);
+  }
+
+  // Stops the search by Esc or the close box once it counts: the window goes within the time
+  // given, the main window takes input again, and no label of it changed.
+  void stop(const std::wstring& how, const std::wstring& ms) {
+    const HWND working = counting(kTimeoutMs);
+    const ULONGLONG start = GetTickCount64();
+    Expect(how == L"Esc" || how == L"close box", L"no way to stop a search by " + how);
+    if (how == L"Esc") PostMessageW(working, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (how == L"close box") PostMessageW(working, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(WaitUntil([&] { return Gone(working); }, static_cast<DWORD>(std::stoul(ms))),
+           L"the Working window stays " + ms + L" ms after the stop by " + how);
+    const ULONGLONG gone = GetTickCount64() - start;
+    Send(main_, WM_NULL);  // answered once its thread is back in its message loop
+    std::printf("stopped by %s: the Working window gone after %llu ms, the main window answers after %llu ms\n",
+                Utf8(how).c_str(), gone, GetTickCount64() - start);
+    ExpectText(Joined(LabelTexts(main_)), Joined(labelsBefore_), L"the main window's labels after the stop");
+  }
+
+  void close(const std::wstring& title) {
+    const HWND window = WaitForWindow(id(), L"QuorvaneWindow", title);
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(WaitUntil([&] { return Gone(window); }), L"the window " + title + L" stays");
+  }
+
+  // With the registry naming the System Information tool (the stub beside this driver), a click
+  // on the button starts it; the registry is without it again afterwards.
+  void sysinfoTool(const std::wstring& button) {
+    const std::wstring marker = FolderOf(stub_) + L"sysinfo-started.txt";
+    DeleteFileW(marker.c_str());
+    Expect(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kMsinfoKey, L"PATH", REG_SZ, stub_.c_str(),
+                           static_cast<DWORD>((stub_.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS,
+           L"cannot write the registry");
+    ClickLater(control(button, PushButton));
+    const bool started = WaitUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kMsinfoKey);
+    Expect(started, L"\"" + button + L"\" did not start the tool the registry names");
+  }
+
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+  std::wstring stub_;
+  Strings menuItems_;   // as the scenario lists them
+  Strings shownItems_;  // as the last menu showed them, where they could be read
+  bool toldMenu_ = false;
+  DWORD clipboardBefore_ = 0;  // the clipboard's sequence number when the last menu opened
+  HWND owner_ = nullptr;       // the window of the last press, under a message box it opens
+  std::set<HWND> before_;      // the windows shown before the last press
+  Strings labelsBefore_;       // the main window's labels before the last press
+};
+
+// Plays the steps; the menu's items are known before the first menu opens, from the scenario's
+// menu-items step. The exit status also goes to e2e-driver-result.txt in the current folder: the
+// Wine desktop that the driver runs on does not pass it on.
+int Run(const std::wstring& stepsPath, const std::wstring& exe) {
+  std::wstring name = L"reading the steps";
+  try {
+    const std::vector<Strings> steps = ReadSteps(stepsPath);
+    Strings menuItems;
+    for (const Strings& step : steps)
+      if (step[0] == L"menu-items" && menuItems.empty()) menuItems.assign(step.begin() + 1, step.end());
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kMsinfoKey);  // the run starts without the System Information tool
+    name = L"starting the program";
+    Player player(exe, FolderOf(self) + L"sysinfo_stub.exe", menuItems);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      if (steps[i][0] == L"case") name = steps[i].size() == 2 ? steps[i][1] : Joined(steps[i]);
+      if (steps[i][0] != L"case") player.play(steps[i]);
+      if (i + 1 == steps.size() || steps[i + 1][0] == L"case") std::printf("ok: %s\n", Utf8(name).c_str());
+      std::fflush(stdout);
+    }
+    return 0;
+  } catch (const std::exception& failure) {
+    std::printf("FAIL: %s: %s\n", Utf8(name).c_str(), failure.what());
+    return 1;
+  }
 }
 
 }  // namespace
 
-// The exit status also goes to e2e-driver-result.txt in the current folder: the Wine desktop that the
-// driver runs on does not pass it on.
-int Finish(int code) {
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!argv || argc < 3) std::fprintf(stderr, "usage: e2e_driver <steps> <quorvane.exe>\n");
+  const int code = !argv || argc < 3 ? 2 : Run(FullPath(argv[1]), FullPath(argv[2]));
   if (FILE* f = std::fopen("e2e-driver-result.txt", "w")) {
     std::fprintf(f, "%d\n", code);
     std::fclose(f);
   }
   return code;
-}
-
-int main() {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv || argc < 2) {
-    std::fprintf(stderr, "usage: e2e_driver <quorvane.exe>\n");
-    return Finish(2);
-  }
-  try {
-    const int code = Run(FullPath(argv[1]));
-    std::printf("end-to-end checks of the Windows program passed\n");
-    return Finish(code);
-  } catch (const std::exception& failure) {
-    std::fprintf(stderr, "FAIL: %s\n", failure.what());
-    return Finish(1);
-  }
 }
