@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "core/level_table.h"
 #include "platform/program_folder.h"
@@ -42,6 +43,20 @@ void BM_ProjectionTypical(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ProjectionTypical);
+
+// The same projection with its hand-in steps asked for.
+void BM_ProjectionStepsTypical(benchmark::State& state) {
+  const LevelTable& t = Table();
+  ProjectionInput in{50000, t.levelXp(100), 100, QuestPart::GiveRings, false, Side::Good, &t};
+  std::size_t rows = 0;
+  for (auto _ : state) {
+    const std::vector<HandInStep> steps = ProjectionSteps(in);
+    benchmark::DoNotOptimize(steps.data());
+    rows = steps.size();
+  }
+  state.counters["rows"] = benchmark::Counter(static_cast<double>(rows));
+}
+BENCHMARK(BM_ProjectionStepsTypical);
 
 // Every candidate 0, 5, 10, ... projected until one reaches level 189.
 void BM_StraightSearchWorstCase(benchmark::State& state) {

@@ -1,5 +1,8 @@
 #include "core/projection.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace quorvane {
 
 std::int64_t RingsPerHandIn(Side side) {
@@ -20,12 +23,59 @@ std::int64_t RingXPFactor(Side side) {
   return 0;
 }
 
+bool ItemsOwnedFit(const ProjectionInput& input) {
+  for (const std::int64_t owned : {input.macesOwned, input.beltsOwned, input.booksOwned, input.ringsOwned}) {
+    if (owned < 0 || owned > kMaxItemsOwned) return false;
+  }
+  return true;
+}
+
 namespace {
 
+std::int64_t Owned(std::int64_t count) { return std::clamp<std::int64_t>(count, 0, kMaxItemsOwned); }
+
+// What each stage works on: the items made by the stage before plus those owned.
+struct StageItems {
+  std::int64_t scalps, maces, belts, books, rings;
+};
+
+StageItems ItemsOf(const ProjectionInput& input, const ProjectionResult& made) {
+  return {input.scalpsOwned < 0 ? 0 : input.scalpsOwned, made.macesMade + Owned(input.macesOwned),
+          made.beltsMade + Owned(input.beltsOwned), made.booksMade + Owned(input.booksOwned),
+          made.ringsMade + Owned(input.ringsOwned)};
+}
+
+// The made counts, each from the items of the stage before, and the items of every stage.
+StageItems MakeItems(const ProjectionInput& input, ProjectionResult& r) {
+  StageItems items{};
+  items.scalps = input.scalpsOwned < 0 ? 0 : input.scalpsOwned;
+  r.macesMade = items.scalps / kScalpsPerMace;
+  items.maces = r.macesMade + Owned(input.macesOwned);
+  r.beltsMade = items.maces / kMacesPerBelt;
+  items.belts = r.beltsMade + Owned(input.beltsOwned);
+  r.booksMade = items.belts / kBeltsPerBook;
+  items.books = r.booksMade + Owned(input.booksOwned);
+  r.ringsMade = items.books / kBooksPerRing;
+  items.rings = r.ringsMade + Owned(input.ringsOwned);
+  return items;
+}
+
+// Where the steps go when no one asked for them: nowhere, at no cost.
+struct NoSteps {
+  void operator()(const HandInStep&) {}
+};
+
+struct StepList {
+  std::vector<HandInStep> rows;
+  void operator()(const HandInStep& step) { rows.push_back(step); }
+};
+
+template <typename Steps>
 struct Run {
   const LevelTable& table;
   int level;
   Xp xp;
+  Steps& record;
   std::int64_t steps = 0;
   ProjectionOutcome outcome = ProjectionOutcome::Finished;
   int missing = 0;
@@ -34,7 +84,7 @@ struct Run {
   // Every step either raises the level by one, using exactly the bundles the next level
   // needs (none when the XP already reaches it), or hands in the whole bundles left and ends
   // the stage. Returns false when the projection must stop.
-  bool stage(std::int64_t items, std::int64_t perHandIn, std::int64_t factor) {
+  bool stage(HandInItem item, std::int64_t items, std::int64_t perHandIn, std::int64_t factor) {
     if (perHandIn <= 0 || factor <= 0) return true;  // no side chosen: nothing to hand in
     for (;;) {
       ++steps;
@@ -53,28 +103,27 @@ struct Run {
       const std::int64_t handIns = needed <= 0 ? 0 : (needed - 1) / perHandInXp + 1;
       const std::int64_t itemsNeeded = handIns * perHandIn;
       if (itemsNeeded > items) {
-        xp += (items / perHandIn) * perHandInXp;
+        const std::int64_t last = items / perHandIn;
+        xp += last * perHandInXp;
+        if (last > 0)
+          record(HandInStep{item, last, last * perHandIn, perHandInXp, last * perHandInXp, level, level, xp});
         return true;
       }
       xp += handIns * perHandInXp;
       ++level;
       items -= itemsNeeded;
+      record(HandInStep{item, handIns, itemsNeeded, perHandInXp, handIns * perHandInXp, level - 1, level, xp});
     }
   }
 };
 
-}  // namespace
-
-ProjectionResult RunProjection(const ProjectionInput& input) {
+template <typename Steps>
+ProjectionResult Project(const ProjectionInput& input, Steps& record) {
   ProjectionResult result;
-  const std::int64_t scalps = input.scalpsOwned < 0 ? 0 : input.scalpsOwned;
-  result.macesMade = scalps / kScalpsPerMace;
-  result.beltsMade = result.macesMade / kMacesPerBelt;
-  result.booksMade = result.beltsMade / kBeltsPerBook;
-  result.ringsMade = result.booksMade / kBooksPerRing;
+  const StageItems items = MakeItems(input, result);
 
   static const LevelTable kEmpty;
-  Run run{input.table != nullptr ? *input.table : kEmpty, input.startLevel, input.startXp};
+  Run<Steps> run{input.table != nullptr ? *input.table : kEmpty, input.startLevel, input.startXp, record};
 
   auto finish = [&]() {
     result.currentLevel = run.level;
@@ -85,51 +134,66 @@ ProjectionResult RunProjection(const ProjectionInput& input) {
     return result;
   };
 
-  if (!run.stage(scalps, kScalpsPerMace, 1000)) return finish();
+  if (!run.stage(HandInItem::Scalps, items.scalps, kScalpsPerMace, 1000)) return finish();
   if (input.sellMaces) return finish();
-  if (!run.stage(result.macesMade, kMacesPerBelt, 1000)) return finish();
+  if (!run.stage(HandInItem::Maces, items.maces, kMacesPerBelt, 1000)) return finish();
   if (input.part == QuestPart::GiveMaces) return finish();
-  if (!run.stage(result.beltsMade, kBeltsPerBook, 3000)) return finish();
+  if (!run.stage(HandInItem::Belts, items.belts, kBeltsPerBook, 3000)) return finish();
   if (input.part != QuestPart::GiveBooks && input.part != QuestPart::GiveRings) return finish();
-  if (!run.stage(result.booksMade, kBooksPerRing, 3750)) return finish();
+  if (!run.stage(HandInItem::Books, items.books, kBooksPerRing, 3750)) return finish();
   if (input.part != QuestPart::GiveRings) return finish();
-  run.stage(result.ringsMade, RingsPerHandIn(input.side), RingXPFactor(input.side));
+  run.stage(HandInItem::Rings, items.rings, RingsPerHandIn(input.side), RingXPFactor(input.side));
   return finish();
 }
 
+}  // namespace
+
+ProjectionResult RunProjection(const ProjectionInput& input) {
+  NoSteps none;
+  return Project(input, none);
+}
+
+std::vector<HandInStep> ProjectionSteps(const ProjectionInput& input) {
+  StepList list;
+  Project(input, list);
+  return std::move(list.rows);
+}
+
 ItemResults DeriveItemResults(const ProjectionInput& input, const ProjectionResult& r) {
-  ItemResults items;
-  const std::int64_t scalps = input.scalpsOwned < 0 ? 0 : input.scalpsOwned;
-  items.scalpsRemained = scalps % kScalpsPerMace;
+  ItemResults left;
+  const StageItems items = ItemsOf(input, r);
+  left.scalpsRemained = items.scalps % kScalpsPerMace;
+  // Items of the stages not run stay as owned.
+  left.beltsRemained = Owned(input.beltsOwned);
+  left.booksRemained = Owned(input.booksOwned);
+  left.ringsRemained = Owned(input.ringsOwned);
   if (input.sellMaces) {
-    items.goldMillions = static_cast<double>(r.macesMade) * kGoldPerMace;
-    return items;
+    left.goldMillions = static_cast<double>(items.maces) * kGoldPerMace;
+    return left;
   }
-  items.macesRemained = r.macesMade % kMacesPerBelt;
+  left.macesRemained = items.maces % kMacesPerBelt;
+  if (input.part == QuestPart::GiveMaces) {
+    left.beltsRemained = items.belts;
+    return left;
+  }
+  left.beltsRemained = items.belts % kBeltsPerBook;
   switch (input.part) {
-    case QuestPart::GiveMaces: items.beltsRemained = r.beltsMade; break;
-    case QuestPart::GiveBelts:
-      items.beltsRemained = r.beltsMade % kBeltsPerBook;
-      items.booksRemained = r.booksMade;
-      break;
+    case QuestPart::GiveBelts: left.booksRemained = items.books; break;
     case QuestPart::GiveBooks:
-      items.beltsRemained = r.beltsMade % kBeltsPerBook;
-      items.booksRemained = r.booksMade % kBooksPerRing;
-      items.ringsRemained = r.ringsMade;
+      left.booksRemained = items.books % kBooksPerRing;
+      left.ringsRemained = items.rings;
       break;
     case QuestPart::GiveRings: {
-      items.beltsRemained = r.beltsMade % kBeltsPerBook;
-      items.booksRemained = r.booksMade % kBooksPerRing;
+      left.booksRemained = items.books % kBooksPerRing;
       const std::int64_t per = RingsPerHandIn(input.side);
-      if (per > 0) {
-        items.ringsRemained = r.ringsMade % per;
-        items.finalRewards = r.ringsMade / per;
-      }
+      left.ringsRemained = per > 0 ? items.rings % per : 0;
+      left.finalRewards = per > 0 ? items.rings / per : 0;
       break;
     }
-    case QuestPart::None: items.beltsRemained = r.beltsMade % kBeltsPerBook; break;
+    case QuestPart::GiveMaces:
+    case QuestPart::None: break;
   }
-  return items;
+  return left;
 }
 
 }  // namespace quorvane

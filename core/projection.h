@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/level_table.h"
 
@@ -19,7 +20,24 @@ struct ProjectionInput {
   bool sellMaces = false;
   Side side = Side::None;
   const LevelTable* table = nullptr;
+  // Items left from earlier hand-ins, handed in with those made from the scalps: each stage
+  // works on the items it made plus those owned. 0 .. kMaxItemsOwned; see ItemsOwnedFit.
+  std::int64_t macesOwned = 0;
+  std::int64_t beltsOwned = 0;
+  std::int64_t booksOwned = 0;
+  std::int64_t ringsOwned = 0;
 };
+
+// The most of each item a player may own. With every count owned at most this and the scalps at
+// most INT64_MAX, no stage's items overflow (maces below 0.7 x 2^63, belts, books and rings below
+// 0.72 x 2^63), nor does the XP: a step never gains more than its gap to the next level start
+// plus one hand-in.
+inline constexpr std::int64_t kMaxItemsOwned = std::int64_t{1} << 62;
+
+// Whether every item owned lies within 0 .. kMaxItemsOwned. The caller refuses input that does not
+// as too large to calculate with before projecting or searching; the core itself takes such a
+// count at the nearest bound, so that nothing overflows.
+bool ItemsOwnedFit(const ProjectionInput& input);
 
 enum class ProjectionOutcome {
   Finished,
@@ -30,6 +48,7 @@ enum class ProjectionOutcome {
 struct ProjectionResult {
   int currentLevel = 0;
   Xp currentXp = 0;
+  // Made by hand-ins: maces from the scalps, belts from the maces made and owned, and so on.
   std::int64_t macesMade = 0;
   std::int64_t beltsMade = 0;
   std::int64_t booksMade = 0;
@@ -43,7 +62,27 @@ struct ProjectionResult {
 // level x factor XP at the level of that moment. A pure function of its input.
 ProjectionResult RunProjection(const ProjectionInput& input);
 
-// What is left over of each item, the final rewards and the gold, from the made counts.
+enum class HandInItem { Scalps, Maces, Belts, Books, Rings };
+
+// One stage step that hands something in or raises the level.
+struct HandInStep {
+  HandInItem item = HandInItem::Scalps;
+  std::int64_t handIns = 0;
+  std::int64_t itemsHandedIn = 0;  // handIns x the items of one hand-in
+  std::int64_t xpPerHandIn = 0;    // levelBefore x the stage's factor
+  Xp xpGained = 0;                 // handIns x xpPerHandIn
+  int levelBefore = 0;
+  int levelAfter = 0;  // levelBefore, or one above when the step raises the level
+  Xp xpAfter = 0;
+};
+
+// The steps of RunProjection(input) in the order it takes them. Their XP gained adds up to the
+// projection's, and the last ends at its level and XP (a step that stops the projection hands
+// nothing in and has no row).
+std::vector<HandInStep> ProjectionSteps(const ProjectionInput& input);
+
+// What is left over of each item, the final rewards and the gold, from the made counts and the
+// items owned. Items a stage does not hand in are left as owned.
 struct ItemResults {
   std::int64_t scalpsRemained = 0;
   std::int64_t macesRemained = 0;
@@ -51,7 +90,7 @@ struct ItemResults {
   std::int64_t booksRemained = 0;
   std::int64_t ringsRemained = 0;
   std::int64_t finalRewards = 0;
-  double goldMillions = 0.0;  // only with SellMaces: MacesMade x 0.010284 million gold pieces
+  double goldMillions = 0.0;  // only with SellMaces: every mace, made or owned, x 0.010284 million
 };
 
 ItemResults DeriveItemResults(const ProjectionInput& input, const ProjectionResult& result);

@@ -121,8 +121,10 @@ class Searcher {
   // Whether a candidate stops the search is monotone in the scalps count: a projection plays
   // the bundles one after another, each worth level x factor XP at the level of that moment,
   // and the level rises whenever the XP reaches the next level's start. With more scalps every
-  // stage has at least as many items, so the run with more scalps repeats the run with fewer
-  // and then hands in more: at every point its level and XP are at least as high. Hence more
+  // stage has at least as many items (each stage's items are its made count, rising with the
+  // scalps, plus the items owned, the same for every candidate; with the owned counts at most
+  // kMaxItemsOwned no count wraps), so the run with more scalps repeats the run with fewer and
+  // then hands in more: at every point its level and XP are at least as high. Hence more
   // scalps never give less XP or a lower level, a count that reaches the cap (or needs a level
   // past the end of the table) is followed by counts that do too, and the target, once reached,
   // stays reached. So the first stopping candidate can be found by galloping and bisection, and

@@ -41,8 +41,10 @@ class SearchDisplay {
 inline constexpr int kStopCheckMs = 50;
 
 struct SearchInput {
-  ProjectionInput start;  // start level and XP, quest choices, table; ScalpsOwned is not used
-  int targetLevel = 0;    // below kLevelCap; the table has TargetLevel + 1
+  // Start level and XP, quest choices, table and the items owned, which take part in every
+  // candidate's projection (ItemsOwnedFit holds); ScalpsOwned is not used.
+  ProjectionInput start;
+  int targetLevel = 0;  // below kLevelCap; the table has TargetLevel + 1
   std::int64_t step = 5;
   bool showWorkingWindow = true;
   bool useUpdateInterval = true;

@@ -85,6 +85,9 @@ SearchCase RandomSearch(std::mt19937_64& rng) {
       rng, {QuestPart::None, QuestPart::GiveMaces, QuestPart::GiveBelts, QuestPart::GiveBooks, QuestPart::GiveRings});
   const Side side = Pick(rng, {Side::Good, Side::Evil, Side::None});
   c.input.start = ProjectionInput{0, xp, start, part, Between(rng, 0, 3) == 0, side, nullptr};
+  for (std::int64_t* owned :
+       {&c.input.start.macesOwned, &c.input.start.beltsOwned, &c.input.start.booksOwned, &c.input.start.ringsOwned})
+    *owned = Pick<std::int64_t>(rng, {0, 0, 0, 1, 4, 30, 1000});
   c.input.targetLevel = target;
   c.input.step = SearchStep(static_cast<ZeroLeft>(Between(rng, 0, 4)), side);
   c.input.showWorkingWindow = false;
@@ -139,8 +142,11 @@ class TestCoreProperties : public QObject {
       const std::int64_t scalps =
           static_cast<std::int64_t>(std::pow(10.0, std::uniform_real_distribution<>(0, 9)(rng)));
       const std::int64_t more = scalps + Pick<std::int64_t>(rng, {1, 4, 5, 25, 75, 375, 750, 1125, 100000});
-      ProjectionInput in{scalps, xp, start, part, Between(rng, 0, 4) == 0, side, &table};
+      const auto owned = [&] { return Pick<std::int64_t>(rng, {0, 0, 0, 2, 7, 1000, 1'000'000'000, kMaxItemsOwned}); };
+      ProjectionInput in{scalps,  xp,      start,   part,   Between(rng, 0, 4) == 0, side, &table,
+                         owned(), owned(), owned(), owned()};
       const ProjectionResult a = RunProjection(in);
+      const std::vector<HandInStep> steps = ProjectionSteps(in);
       in.scalpsOwned = more;
       const ProjectionResult b = RunProjection(in);
       const QByteArray what = QString("table of %1, level %2, xp %3, scalps %4 then %5, part %6, sell %7, side %8")
@@ -154,6 +160,22 @@ class TestCoreProperties : public QObject {
                                   .arg(static_cast<int>(side))
                                   .toUtf8();
       QVERIFY2(a.currentXp >= xp && a.currentLevel >= start, what);
+      // The steps, stage after stage, each from the level and XP the one before ended at.
+      const std::int64_t perHandIn[] = {5, 5, 3, 5, RingsPerHandIn(side)};
+      const std::int64_t factor[] = {1000, 1000, 3000, 3750, RingXPFactor(side)};
+      int level = start;
+      Xp stepXp = xp;
+      for (std::size_t k = 0; k < steps.size(); ++k) {
+        const HandInStep& s = steps[k];
+        const auto kind = static_cast<std::size_t>(s.item);
+        QVERIFY2((k == 0 || s.item >= steps[k - 1].item) && s.levelBefore == level, what);
+        QVERIFY2(s.levelAfter == level + 1 || (s.levelAfter == level && s.handIns > 0), what);
+        QVERIFY2(s.itemsHandedIn == s.handIns * perHandIn[kind] && s.xpPerHandIn == level * factor[kind], what);
+        QVERIFY2(s.xpGained == s.handIns * s.xpPerHandIn && s.xpAfter == stepXp + s.xpGained, what);
+        level = s.levelAfter;
+        stepXp = s.xpAfter;
+      }
+      QVERIFY2(level == a.currentLevel && stepXp == a.currentXp, what);
       if (a.outcome == ProjectionOutcome::Finished) {
         QVERIFY2(table.findLevel(a.currentXp) == a.currentLevel, what);
       }

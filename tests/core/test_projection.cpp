@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -53,22 +54,34 @@ class TestProjection : public QObject {
     QTest::addColumn<Side>("side");
     QTest::addColumn<qint64>("xp");
     QTest::addColumn<QList<qint64>>("left");  // scalps, maces, belts, books, rings, final rewards
+    QTest::addColumn<QList<qint64>>("owned");  // maces, belts, books, rings
+    using L = QList<qint64>;
     QTest::newRow("sell maces") << QuestPart::None << true << Side::None << qint64(624000)
-                                << QList<qint64>{4, 0, 0, 0, 0, 0};
+                                << QList<qint64>{4, 0, 0, 0, 0, 0} << QList<qint64>{};
     QTest::newRow("sell maces wins over rings") << QuestPart::GiveRings << true << Side::Good << qint64(624000)
-                                                << QList<qint64>{4, 0, 0, 0, 0, 0};
+                                                << QList<qint64>{4, 0, 0, 0, 0, 0} << QList<qint64>{};
     QTest::newRow("maces") << QuestPart::GiveMaces << false << Side::None << qint64(624000 + 124000)
-                           << QList<qint64>{4, 4, 124, 0, 0, 0};
+                           << QList<qint64>{4, 4, 124, 0, 0, 0} << QList<qint64>{};
     QTest::newRow("belts") << QuestPart::GiveBelts << false << Side::None << qint64(748000 + 41 * 3000)
-                           << QList<qint64>{4, 4, 1, 41, 0, 0};
+                           << QList<qint64>{4, 4, 1, 41, 0, 0} << QList<qint64>{};
     QTest::newRow("books") << QuestPart::GiveBooks << false << Side::None << qint64(871000 + 8 * 3750)
-                           << QList<qint64>{4, 4, 1, 1, 8, 0};
+                           << QList<qint64>{4, 4, 1, 1, 8, 0} << QList<qint64>{};
     QTest::newRow("rings good") << QuestPart::GiveRings << false << Side::Good << qint64(901000 + 4 * 4000)
-                                << QList<qint64>{4, 4, 1, 1, 0, 4};
+                                << QList<qint64>{4, 4, 1, 1, 0, 4} << QList<qint64>{};
     QTest::newRow("rings evil") << QuestPart::GiveRings << false << Side::Evil << qint64(901000 + 2 * 6000)
-                                << QList<qint64>{4, 4, 1, 1, 2, 2};
+                                << QList<qint64>{4, 4, 1, 1, 2, 2} << QList<qint64>{};
     QTest::newRow("no part, no sale") << QuestPart::None << false << Side::None << qint64(871000)
-                                      << QList<qint64>{4, 4, 1, 0, 0, 0};
+                                      << QList<qint64>{4, 4, 1, 0, 0, 0} << QList<qint64>{};
+    // Owning 3 maces, 2 belts, 4 books and a ring: 627 maces (125 hand-ins), 127 belts (42), 46
+    // books (9), 10 rings (5 good, 3 evil).
+    const QList<qint64> o{3, 2, 4, 1};
+    QTest::newRow("owning, sell") << QuestPart::GiveRings << true << Side::Good << 624000LL << L{4, 0, 2, 4, 1, 0} << o;
+    QTest::newRow("owning, maces") << QuestPart::GiveMaces << false << Side::None << 749000LL << L{4, 2, 127, 4, 1, 0} << o;
+    QTest::newRow("owning, belts") << QuestPart::GiveBelts << false << Side::None << 875000LL << L{4, 2, 1, 46, 1, 0} << o;
+    QTest::newRow("owning, books") << QuestPart::GiveBooks << false << Side::None << 908750LL << L{4, 2, 1, 1, 10, 0} << o;
+    QTest::newRow("owning, good") << QuestPart::GiveRings << false << Side::Good << 928750LL << L{4, 2, 1, 1, 0, 5} << o;
+    QTest::newRow("owning, evil") << QuestPart::GiveRings << false << Side::Evil << 926750LL << L{4, 2, 1, 1, 1, 3} << o;
+    QTest::newRow("owning, no part") << QuestPart::None << false << Side::None << 875000LL << L{4, 2, 1, 4, 1, 0} << o;
     // clang-format on
   }
   void stagesAndItemsPerQuestPart() {
@@ -77,20 +90,36 @@ class TestProjection : public QObject {
     QFETCH(Side, side);
     QFETCH(qint64, xp);
     QFETCH(QList<qint64>, left);
-    ProjectionInput in{3124, 0, 1, part, sell, side, &Flat()};
+    QFETCH(QList<qint64>, owned);
+    const auto h = [&owned](int i) { return owned.value(i); };  // 0 when not owned
+    ProjectionInput in{3124, 0, 1, part, sell, side, &Flat(), h(0), h(1), h(2), h(3)};
     const ProjectionResult r = RunProjection(in);
     QCOMPARE(r.outcome, ProjectionOutcome::Finished);
     QCOMPARE(r.currentLevel, 1);
     QCOMPARE(r.currentXp, xp);
-    QCOMPARE(r.macesMade, 624);
-    QCOMPARE(r.beltsMade, 124);
-    QCOMPARE(r.booksMade, 41);
-    QCOMPARE(r.ringsMade, 8);
+    const QList<qint64> made{r.macesMade, r.beltsMade, r.booksMade, r.ringsMade};
+    QCOMPARE(made, (owned.isEmpty() ? QList<qint64>{624, 124, 41, 8} : QList<qint64>{624, 125, 42, 9}));
     const ItemResults items = DeriveItemResults(in, r);
     const QList<qint64> got{items.scalpsRemained, items.macesRemained, items.beltsRemained,
                             items.booksRemained,  items.ringsRemained, items.finalRewards};
     QCOMPARE(got, left);
-    QCOMPARE(items.goldMillions, sell ? 624 * 0.010284 : 0.0);
+    QCOMPARE(items.goldMillions, sell ? (owned.isEmpty() ? 624 : 627) * 0.010284 : 0.0);
+  }
+
+  // Counts owned outside 0 .. kMaxItemsOwned do not fit (the caller refuses them); the core takes
+  // them at the nearest bound, where even the most scalps wrap no count.
+  void itemsOwnedOutsideTheBound() {
+    const qint64 top = std::numeric_limits<qint64>::max();
+    ProjectionInput in{top, 0, 1, QuestPart::GiveBooks, false, Side::Good, &Flat(), -1, top, kMaxItemsOwned + 1, top};
+    QVERIFY(!ItemsOwnedFit(in));
+    const ItemResults past = DeriveItemResults(in, RunProjection(in));
+    in.macesOwned = 0;
+    in.beltsOwned = in.booksOwned = in.ringsOwned = kMaxItemsOwned;
+    QVERIFY(ItemsOwnedFit(in));
+    const ItemResults bound = DeriveItemResults(in, RunProjection(in));
+    QCOMPARE(past.booksRemained, bound.booksRemained);
+    QCOMPARE(past.ringsRemained, bound.ringsRemained);
+    QVERIFY(bound.ringsRemained > kMaxItemsOwned);
   }
 
   void ringsLeftAndFinalRewards_data() {

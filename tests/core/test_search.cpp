@@ -221,6 +221,10 @@ class TestSearch : public QObject {
           Input(t, level, target, part,
                 part == QuestPart::GiveRings ? (rng() % 2 ? Side::Good : Side::Evil) : Side::None, steps[rng() % 6]);
       in.start.sellMaces = part == QuestPart::None;
+      // Items owned in a third of the cases, some enough to reach the target with no scalps.
+      for (std::int64_t* owned :
+           {&in.start.macesOwned, &in.start.beltsOwned, &in.start.booksOwned, &in.start.ringsOwned})
+        *owned = rng() % 3 == 0 ? static_cast<std::int64_t>(rng() % 400) : 0;
       in.start.startXp += static_cast<Xp>(rng() % static_cast<std::uint64_t>(t.levelXp(level + 1) - t.levelXp(level)));
       in.showWorkingWindow = rng() % 4 != 0;
       in.useUpdateInterval = rng() % 4 != 0;
