@@ -76,6 +76,27 @@ PlanReport RunPlan(CalculateView& view, const LevelTableFile& table);
 CalculateReport RunCalculate(const CalculateInput& input, const LevelTableFile& table);
 PlanReport RunPlan(const CalculateInput& input, const LevelTableFile& table);
 
+// The hand-in steps behind the results of a press on `input`: Calculate's checks, then the
+// projection of the scalps owned, or, with "Lvl to reach:" ticked, the search (without the Working
+// window) and the projection of its answer. Nothing is shown or written.
+struct StepsReport {
+  CalculateOutcome outcome = CalculateOutcome::Message;
+  std::optional<CalculateResults> results;  // set when Outcome is Results
+  std::vector<HandInStep> steps;            // those of the projection behind the results
+  std::optional<ShownMessage> message;      // the message the press showed
+};
+StepsReport RunSteps(const CalculateInput& input, const LevelTableFile& table);
+
+// The message Calculate shows for `text` as the count of `item` owned, none when it accepts it:
+// empty or blank is 0; otherwise a whole number from 0 to kMaxItemsOwned.
+std::optional<ShownMessage> CheckItemOwnedText(OwnedItem item, const std::string& text);
+// Whether any count of `input` is other than empty or 0 (counts Calculate refuses included).
+bool AnyItemOwned(const CalculateInput& input);
+// "Maces Owned: 2", "Belts Owned: 0", ... one line for each item, when any is owned (none
+// otherwise): each count as Calculate reads it (an unreadable one as typed). "Copy Results" and
+// quorvane-cli's text results end with these lines.
+std::vector<std::string> ItemsOwnedLines(const CalculateInput& input);
+
 // The captions of the result labels, in the order the window writes them.
 std::string GroupedXp(std::int64_t xp);
 std::string GoldCaption(double goldMillions);
