@@ -1,5 +1,7 @@
 #include "command/calculate_command.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -18,6 +20,29 @@ constexpr int kDefaultStartLevel = 50;
 constexpr Xp kLowestXp = 25'227'500;       // level 50, which the quest requires
 constexpr Xp kHighestXp = 94'564'821'930;  // the last XP the calculator projects from
 constexpr std::int64_t kFewestScalps = 5;  // fewer owned scalps are not worth a projection
+
+// A count of an item owned as Calculate reads it: its value, or the message that refuses it.
+struct OwnedCount {
+  std::int64_t value = 0;
+  std::optional<ShownMessage> message;
+};
+
+OwnedCount ReadOwnedCount(OwnedItem item, const std::string& text) {
+  const auto refused = [item](const FieldMessage& m) {
+    return OwnedCount{0, ShownMessage{m.title, OwnedItemText(item, m)}};
+  };
+  const FieldNumber n = ReadFieldNumber(text, false);
+  switch (n.status) {
+    case NumberStatus::Ok: break;
+    case NumberStatus::Empty: return OwnedCount{};
+    case NumberStatus::Letters: return refused(kFieldHasLetters);
+    case NumberStatus::Malformed: return refused(kFieldNotANumber);
+    case NumberStatus::Fraction: return refused(kFieldNotWhole);
+  }
+  if (n.whole < 0) return refused(kFieldNegative);
+  if (n.tooLarge || n.whole > kMaxItemsOwned) return refused(kFieldTooLarge);
+  return OwnedCount{n.whole, std::nullopt};
+}
 
 // ---- The command. ---------------------------------------------------------------------------
 
@@ -77,6 +102,10 @@ class Command {
   CalculateReport run();
   // A press that searches every level from the one above the start up to the target level.
   PlanReport plan();
+  // The hand-in steps of the projection behind the results of run(); none without results.
+  std::vector<HandInStep> steps() const {
+    return projected_ ? ProjectionSteps(*projected_) : std::vector<HandInStep>{};
+  }
 
  private:
   // The checks of every press, in order; the first that ends the press gives its outcome.
@@ -88,6 +117,7 @@ class Command {
   Step settleStartFromLevel();
   Step checkLevelBelowCap();
   Step checkXpAndScalps(Press press);
+  Step readItemsOwned();
   Step checkSide();
   Step readTargetLevel();
   Step checkXpRange();
@@ -98,6 +128,15 @@ class Command {
   CalculateReport search(int targetLevel);
   void zeroItemCaptions();
   CalculateResults showResults(const ProjectionInput& in, const ProjectionResult& r);
+  // The projection of `scalps` from the checked start, with the items owned.
+  ProjectionInput projectionInput(std::int64_t scalps) const {
+    ProjectionInput in{scalps, startXp_, currentLevel_, part(), ticked(CheckField::SellMaces), chosenSide(), &table_};
+    in.macesOwned = owned_[0];
+    in.beltsOwned = owned_[1];
+    in.booksOwned = owned_[2];
+    in.ringsOwned = owned_[3];
+    return in;
+  }
 
   // Brings the writes made so far to the window.
   void flush() {
@@ -166,14 +205,17 @@ class Command {
   const std::string tablePath_;          // the file read
   const std::string path_;               // the file the messages name
   // What the checks settle, each set once, by the step named.
-  LevelTable table_;                       // LoadTable
-  bool xpMode_ = true;                     // CheckEntryTyped
-  bool levelKnown_ = false;                // SettleStartFromXp / SettleStartFromLevel
-  int currentLevel_ = kDefaultStartLevel;  // SettleStartFromXp / SettleStartFromLevel
-  bool search_ = false;                    // CheckXpAndScalps
-  std::int64_t scalps_ = 0;                // CheckXpAndScalps, when not searching
-  int targetLevel_ = 0;                    // ReadTargetLevel, when searching
-  Xp startXp_ = 0;                         // CheckXpRange
+  LevelTable table_;                                   // LoadTable
+  bool xpMode_ = true;                                 // CheckEntryTyped
+  bool levelKnown_ = false;                            // SettleStartFromXp / SettleStartFromLevel
+  int currentLevel_ = kDefaultStartLevel;              // SettleStartFromXp / SettleStartFromLevel
+  bool search_ = false;                                // CheckXpAndScalps
+  std::array<std::int64_t, kOwnedItemCount> owned_{};  // ReadItemsOwned
+  bool anyOwned_ = false;                              // ReadItemsOwned
+  std::int64_t scalps_ = 0;                            // CheckXpAndScalps, when not searching
+  int targetLevel_ = 0;                                // ReadTargetLevel, when searching
+  Xp startXp_ = 0;                                     // CheckXpRange
+  std::optional<ProjectionInput> projected_;           // the projection behind the results shown
 };
 
 Step Command::check(Press press) {
@@ -288,16 +330,31 @@ Step Command::checkLevelBelowCap() {
 }
 
 // 7.-9. XP and scalps typed. A plan always searches; a press searches when the box is ticked.
+// The items owned are read before the scalps, which they may stand in for: with any item owned,
+// no scalps are a projection too.
 Step Command::checkXpAndScalps(Press press) {
   if (emptyOrZero(TextField::Xp)) return fail(kNoXpData);
+  if (const Step end = readItemsOwned()) return end;
   search_ = press == Press::Plan || ticked(CheckField::SearchTarget);
   if (search_) return std::nullopt;
-  if (emptyOrZero(TextField::Scalps)) return fail(kNoScalps);
+  if (emptyOrZero(TextField::Scalps)) return anyOwned_ ? std::nullopt : Step(fail(kNoScalps));
   const auto owned = read(TextField::Scalps, false);
   if (!owned) return CalculateOutcome::Message;
-  if (owned->whole < kFewestScalps) return fail(kTooFewScalps);
+  if (anyOwned_ && owned->whole < 0) return fail(kFieldNegative.title, FieldText(TextField::Scalps, kFieldNegative));
+  if (!anyOwned_ && owned->whole < kFewestScalps) return fail(kTooFewScalps);
   if (owned->tooLarge) return fail(kScalpsTooLarge);
   scalps_ = owned->whole;
+  return std::nullopt;
+}
+
+// The items owned, in the order of the chain, each a whole number from 0 up.
+Step Command::readItemsOwned() {
+  for (const OwnedItem item : kOwnedItems) {
+    const OwnedCount count = ReadOwnedCount(item, in_.owned(item));
+    if (count.message) return fail(count.message->title, count.message->text);
+    owned_[static_cast<std::size_t>(item)] = count.value;
+    anyOwned_ = anyOwned_ || count.value != 0;
+  }
   return std::nullopt;
 }
 
@@ -377,7 +434,7 @@ CalculateReport Command::search(int targetLevel) {
   const std::string& xp = in_.xp;
   if (!xp.empty() && static_cast<unsigned char>(xp.back()) > '9') return Ended(fail(kXpLetters));
 
-  in.start = ProjectionInput{0, startXp_, currentLevel_, part(), ticked(CheckField::SellMaces), chosenSide(), &table_};
+  in.start = projectionInput(0);
   in.targetLevel = targetLevel;
   SearchWindows windows(view_, working, writes_);
   const SearchResult found = SearchScalpsNeeded(in, windows);
@@ -399,22 +456,25 @@ CalculateReport Command::search(int targetLevel) {
   shown.scalpsOwned = found.scalps;
   CalculateResults results = showResults(shown, found.projection);
   results.scalpsNeeded = found.scalps;
+  projected_ = shown;
   return Finished(std::move(results));
 }
 
 // 16. The projection of the scalps owned.
 CalculateReport Command::project() {
-  ProjectionInput in{scalps_, startXp_, currentLevel_, part(), ticked(CheckField::SellMaces), chosenSide(), &table_};
+  const ProjectionInput in = projectionInput(scalps_);
   zeroItemCaptions();
   const ProjectionResult r = RunProjection(in);
   if (r.outcome == ProjectionOutcome::StoppedAtLevelCap) return Ended(fail(kAboveLevelCap));
   if (r.outcome == ProjectionOutcome::MissingLevel) return Ended(missingLevel(r.missingLevel));
+  projected_ = in;
   return Finished(showResults(in, r));
 }
 
 CalculateResults Command::showResults(const ProjectionInput& in, const ProjectionResult& r) {
   CalculateResults out;
   out.items = DeriveItemResults(in, r);
+  out.itemsOwned = owned_;
   const ItemResults& items = out.items;
   out.levelReached = r.currentLevel;
   // A level typed and not changed is shown as typed.
@@ -467,6 +527,57 @@ CalculateReport RunCalculate(const CalculateInput& input, const LevelTableFile& 
 
 PlanReport RunPlan(const CalculateInput& input, const LevelTableFile& table) {
   return Command(nullptr, input, table).plan();
+}
+
+namespace {
+
+StepsReport Steps(Command command) {
+  CalculateReport report = command.run();
+  return StepsReport{report.outcome, std::move(report.results), command.steps(), std::move(report.message)};
+}
+
+std::string OwnedLine(OwnedItem item, const std::string& count) {
+  return std::string(OwnedItemName(item)) + ": " + count;
+}
+
+}  // namespace
+
+StepsReport RunSteps(const CalculateInput& input, const LevelTableFile& table) {
+  return Steps(Command(nullptr, input, table));
+}
+
+StepsReport RunSteps(CalculateView& view, const LevelTableFile& table) {
+  return Steps(Command(&view, view.read(), table));
+}
+
+std::optional<ShownMessage> CheckItemOwnedText(OwnedItem item, const std::string& text) {
+  return ReadOwnedCount(item, text).message;
+}
+
+bool AnyItemOwned(const CalculateInput& input) {
+  return std::any_of(kOwnedItems, kOwnedItems + kOwnedItemCount, [&](OwnedItem item) {
+    const OwnedCount count = ReadOwnedCount(item, input.owned(item));
+    return count.message || count.value != 0;
+  });
+}
+
+std::vector<std::string> ItemsOwnedLines(const CalculateInput& input) {
+  std::vector<std::string> lines;
+  if (!AnyItemOwned(input)) return lines;
+  for (const OwnedItem item : kOwnedItems) {
+    const OwnedCount count = ReadOwnedCount(item, input.owned(item));
+    lines.push_back(OwnedLine(item, count.message ? input.owned(item) : FormatPlain(count.value)));
+  }
+  return lines;
+}
+
+std::vector<std::string> ItemsOwnedLines(const CalculateResults& results) {
+  std::vector<std::string> lines;
+  const auto& owned = results.itemsOwned;
+  if (std::all_of(owned.begin(), owned.end(), [](std::int64_t n) { return n == 0; })) return lines;
+  for (const OwnedItem item : kOwnedItems)
+    lines.push_back(OwnedLine(item, FormatPlain(owned[static_cast<std::size_t>(item)])));
+  return lines;
 }
 
 CalculateOutcome ExecuteCalculate(CalculateView& view, const LevelTableFile& table) {

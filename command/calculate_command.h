@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,8 +34,9 @@ struct CalculateResults {
   std::int64_t exactXp = 0;
   std::int64_t xpGained = 0;
   std::int64_t xpToNextLevel = 0;
-  ItemResults items;                         // what is left of each item, the final rewards, the gold
-  std::optional<std::int64_t> scalpsNeeded;  // a search's answer
+  ItemResults items;                                       // what is left of each item, the final rewards, the gold
+  std::optional<std::int64_t> scalpsNeeded;                // a search's answer
+  std::array<std::int64_t, kOwnedItemCount> itemsOwned{};  // the counts read, in the order of kOwnedItems
 };
 
 struct CalculateReport {
@@ -75,6 +77,31 @@ PlanReport RunPlan(CalculateView& view, const LevelTableFile& table);
 // runs without the Working window, and the message is only in the report.
 CalculateReport RunCalculate(const CalculateInput& input, const LevelTableFile& table);
 PlanReport RunPlan(const CalculateInput& input, const LevelTableFile& table);
+
+// The hand-in steps behind the results of a press on `input`: Calculate's checks, then the
+// projection of the scalps owned, or, with "Lvl to reach:" ticked, the search (without the Working
+// window) and the projection of its answer. Nothing is shown or written.
+struct StepsReport {
+  CalculateOutcome outcome = CalculateOutcome::Message;
+  std::optional<CalculateResults> results;  // set when Outcome is Results
+  std::vector<HandInStep> steps;            // those of the projection behind the results
+  std::optional<ShownMessage> message;      // the message the press showed
+};
+StepsReport RunSteps(const CalculateInput& input, const LevelTableFile& table);
+// The same in `view`: a press of "Calculate" as RunCalculate(view, table) makes it, with its steps.
+StepsReport RunSteps(CalculateView& view, const LevelTableFile& table);
+
+// The message Calculate shows for `text` as the count of `item` owned, none when it accepts it:
+// empty or blank is 0; otherwise a whole number from 0 to kMaxItemsOwned.
+std::optional<ShownMessage> CheckItemOwnedText(OwnedItem item, const std::string& text);
+// Whether any count of `input` is other than empty or 0 (counts Calculate refuses included).
+bool AnyItemOwned(const CalculateInput& input);
+// "Maces Owned: 2", "Belts Owned: 0", ... one line for each item, when any is owned (none
+// otherwise): each count as Calculate reads it (an unreadable one as typed). "Copy Results" and
+// quorvane-cli's text results end with these lines.
+std::vector<std::string> ItemsOwnedLines(const CalculateInput& input);
+// The same lines for the counts a press read.
+std::vector<std::string> ItemsOwnedLines(const CalculateResults& results);
 
 // The captions of the result labels, in the order the window writes them.
 std::string GroupedXp(std::int64_t xp);

@@ -4,6 +4,7 @@
 // of a press, the writes it hands back at the points where they become visible, its message
 // boxes, and the Working window that the search drives.
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,8 @@ struct CalculateInput {
   int sellMaces = 0, searchTarget = 0, updateAtInterval = 0, hideWorkingWindow = 0;
   // The selected member of each option group; -1 when none is.
   int questPart = -1, side = -1, entry = -1, zeroLeft = -1;
+  // The counts of the items owned as typed, in the order of kOwnedItems; empty counts as 0.
+  std::array<std::string, kOwnedItemCount> itemsOwned;
 
   // The same fields by the controls' names in C++.
   std::string& text(TextField field);
@@ -28,6 +31,8 @@ struct CalculateInput {
   int check(CheckField box) const;
   int& selected(OptionGroup group);
   int selected(OptionGroup group) const;
+  std::string& owned(OwnedItem item) { return itemsOwned[static_cast<std::size_t>(item)]; }
+  const std::string& owned(OwnedItem item) const { return itemsOwned[static_cast<std::size_t>(item)]; }
 };
 
 // What a press writes into the main window, in order: the fields it sets, then the result labels'

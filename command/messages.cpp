@@ -14,6 +14,11 @@ constexpr char kScalpsFieldName[] = "Scalps";
 constexpr char kTargetLevelFieldName[] = "Requested LVL";
 constexpr char kUpdateIntervalFieldName[] = "Update window after:";
 
+constexpr char kMacesOwnedName[] = "Maces Owned";
+constexpr char kBeltsOwnedName[] = "Belts Owned";
+constexpr char kBooksOwnedName[] = "Books Owned";
+constexpr char kRingsOwnedName[] = "Rings Owned";
+
 // Messages about the level table, all titled kErrorTitle. About the whole file:
 // "The level table <path><ending>"; about one of its lines: "Line <n> of <path><ending>".
 constexpr char kTableIntro[] = "The level table ";
@@ -76,6 +81,20 @@ std::string LineText(std::int64_t line, const std::string& path, const std::stri
 
 std::string FieldText(TextField field, const FieldMessage& message) {
   return kFieldIntro + std::string(FieldName(field)) + message.ending;
+}
+
+const char* OwnedItemName(OwnedItem item) {
+  switch (item) {
+    case OwnedItem::Maces: return kMacesOwnedName;
+    case OwnedItem::Belts: return kBeltsOwnedName;
+    case OwnedItem::Books: return kBooksOwnedName;
+    case OwnedItem::Rings: break;
+  }
+  return kRingsOwnedName;
+}
+
+std::string OwnedItemText(OwnedItem item, const FieldMessage& message) {
+  return kFieldIntro + std::string(OwnedItemName(item)) + message.ending;
 }
 
 std::string TableMessage(const TableError& error, const std::string& path) {

@@ -57,9 +57,15 @@ struct FieldMessage {
 inline constexpr FieldMessage kFieldHasLetters{kNoDataInFieldsTitle, " field has letters, not numbers."};
 inline constexpr FieldMessage kFieldNotANumber{kNoDataInFieldsTitle, " field does not hold a number."};
 inline constexpr FieldMessage kFieldNotWhole{kErrorTitle, " field must hold a whole number."};
+inline constexpr FieldMessage kFieldNegative{kErrorTitle, " field must hold a number of 0 or more."};
+inline constexpr FieldMessage kFieldTooLarge{kErrorTitle, " field holds a number too large to calculate with."};
 
 // "The <field name><ending>", naming the field as the messages do.
 std::string FieldText(TextField field, const FieldMessage& message);
+// The name of an item owned as its box and its messages give it: "Maces Owned", ...
+const char* OwnedItemName(OwnedItem item);
+// "The <item> Owned<ending>", naming the count as the messages do.
+std::string OwnedItemText(OwnedItem item, const FieldMessage& message);
 // What is wrong with the level table, naming it as `path`.
 std::string TableMessage(const TableError& error, const std::string& path);
 // "The level table <path> has no XP for level <n>."

@@ -110,6 +110,33 @@ Comparison RunComparison(const CalculateInput& input, const LevelTableFile& tabl
   return comparison;
 }
 
+const std::vector<ResultColumn>& StepsColumns() {
+  static const std::vector<ResultColumn> columns{
+      {"Item", "item", true},    {"Hand-ins", "handIns"},  {"Items", "itemsHandedIn"}, {"XP Each", "xpEach"},
+      {"XP Gained", "xpGained"}, {"Level", "levelBefore"}, {"To", "levelAfter"},       {"XP After", "xpAfter"}};
+  return columns;
+}
+
+ResultTable StepsTable(const StepsReport& report) {
+  static constexpr std::array<const char*, 5> kItemNames{"scalps", "maces", "belts", "books", "rings"};
+  ResultTable table{StepsColumns(), {}, false};
+  for (const HandInStep& step : report.steps) {
+    const std::string item = kItemNames[static_cast<std::size_t>(step.item)];
+    const auto plain = [](std::int64_t value) { return ResultCell{Plain(value), Plain(value)}; };
+    const auto grouped = [](std::int64_t value) { return ResultCell{GroupedXp(value), Plain(value)}; };
+    table.rows.push_back({{{item, item},
+                           plain(step.handIns),
+                           plain(step.itemsHandedIn),
+                           grouped(step.xpPerHandIn),
+                           grouped(step.xpGained),
+                           plain(step.levelBefore),
+                           plain(step.levelAfter),
+                           grouped(step.xpAfter)},
+                          {}});
+  }
+  return table;
+}
+
 bool Comparison::refused() const {
   if (messages.empty()) return false;
   return std::all_of(messages.begin(), messages.end(), [&](const std::optional<ShownMessage>& m) {

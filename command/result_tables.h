@@ -56,6 +56,13 @@ struct Comparison {
 const std::vector<ResultColumn>& ComparisonColumns();
 Comparison RunComparison(const CalculateInput& input, const LevelTableFile& table);
 
+// The hand-in steps behind a result: one row per stage step that hands something in or raises the
+// level, in the order the projection takes them. The item is named as in CSV ("scalps", "maces",
+// "belts", "books", "rings"), counts and levels are plain, the XP grouped as the Results frame
+// groups it. A report without results has no rows.
+const std::vector<ResultColumn>& StepsColumns();
+ResultTable StepsTable(const StepsReport& report);
+
 // CSV: a header line of the names, then one line per row of the plain values (with the
 // message column where the table has one).
 std::string CsvText(const ResultTable& table);

@@ -39,6 +39,8 @@ enum class ResultLabel {
   FinalRewards,
   ScalpsNeeded,
 };
+// The items already owned that every projection hands in with those it makes ("Items Owned...").
+enum class OwnedItem { Maces, Belts, Books, Rings };
 // The labels of the Working window that the search writes.
 enum class WorkingLabel { StartLevel, TargetLevel, Scalps, LevelReached };
 
@@ -54,6 +56,9 @@ inline constexpr ResultLabel kResultLabels[] = {
     ResultLabel::BooksLeft, ResultLabel::RingsLeft,  ResultLabel::FinalRewards, ResultLabel::ScalpsNeeded};
 inline constexpr WorkingLabel kWorkingLabels[] = {WorkingLabel::StartLevel, WorkingLabel::TargetLevel,
                                                   WorkingLabel::Scalps, WorkingLabel::LevelReached};
+
+inline constexpr OwnedItem kOwnedItems[] = {OwnedItem::Maces, OwnedItem::Belts, OwnedItem::Books, OwnedItem::Rings};
+inline constexpr int kOwnedItemCount = 4;
 
 // Members of each option array.
 inline constexpr int kQuestPartCount = 4;  // maces, belts, books, rings
