@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <set>
@@ -15,6 +16,8 @@ constexpr std::array<const char*, 4> kParts{"maces", "belts", "books", "rings"};
 constexpr std::array<const char*, 2> kSides{"good", "evil"};
 constexpr std::array<const char*, 5> kZeroLeft{"scalps", "maces", "belts", "books", "rings"};
 constexpr int kRings = 3;
+// The items owned, in the order of the main window's "Items Owned" boxes.
+constexpr std::array<std::string_view, 4> kOwned{"--maces", "--belts", "--books", "--rings"};
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -61,6 +64,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   CliOptions& o = result.options;
   std::set<std::string> seen;
   std::optional<std::string> partText, sideText, zeroLeftText;
+  std::array<std::optional<std::string>, kOwned.size()> ownedText;
   std::optional<ParseAction> asked;  // --help or --version, whichever came first
 
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -82,7 +86,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
       continue;
     }
     if (name == "--sell-maces" || name == "--json" || name == "--csv" || name == "--plan" || name == "--compare" ||
-        name == "--progress") {
+        name == "--steps" || name == "--progress") {
       if (inlineValue) return Usage("option '" + name + "' takes no value");
       if (!seen.insert(name).second) return Usage("option '" + name + "' given twice");
       continue;
@@ -99,6 +103,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
       slot = &o.target;
     else if (name == "--table")
       slot = &o.table;
+    else if (const auto item = std::find(kOwned.begin(), kOwned.end(), name); item != kOwned.end())
+      slot = &ownedText[static_cast<std::size_t>(item - kOwned.begin())];
     else if (name == "--part")
       slot = &partText;
     else if (name == "--side")
@@ -126,7 +132,14 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   if (given("--json") && given("--csv")) return Usage("give --json or --csv, not both");
   o.format = given("--json") ? CliFormat::Json : given("--csv") ? CliFormat::Csv : CliFormat::Text;
   if (given("--plan") && given("--compare")) return Usage("give --plan or --compare, not both");
-  o.mode = given("--plan") ? CliMode::Plan : given("--compare") ? CliMode::Compare : CliMode::Single;
+  for (const char* other : {"--plan", "--compare"}) {
+    if (given("--steps") && given(other)) return Usage("give --steps or " + std::string(other) + ", not both");
+  }
+  o.mode = given("--plan")      ? CliMode::Plan
+           : given("--compare") ? CliMode::Compare
+           : given("--steps")   ? CliMode::Steps
+                                : CliMode::Single;
+  for (std::size_t i = 0; i < ownedText.size(); ++i) o.owned[i] = ownedText[i].value_or("");
 
   if (o.xp && o.level) return Usage("give --xp or --level, not both");
   if (!o.xp && !o.level) return Usage("give the character's XP (--xp) or level (--level)");
@@ -172,11 +185,14 @@ std::string UsageText() {
          "                    (--part maces|belts|books|rings | --sell-maces)\n"
          "                    [--scalps N] [--side good|evil] [--target N]\n"
          "                    [--zero-left scalps|maces|belts|books|rings] [--table FILE]\n"
-         "                    [--json | --csv] [--progress]\n"
+         "                    [--maces N] [--belts N] [--books N] [--rings N]\n"
+         "                    [--steps] [--json | --csv] [--progress]\n"
          "       quorvane-cli --plan (--xp N | --level N) (--part PART | --sell-maces)\n"
          "                    [--side SIDE] [--target N] [--zero-left ITEM]\n"
+         "                    [--maces N] [--belts N] [--books N] [--rings N]\n"
          "                    [--table FILE] [--json | --csv]\n"
-         "       quorvane-cli --compare (--xp N | --level N) --scalps N\n"
+         "       quorvane-cli --compare (--xp N | --level N) [--scalps N]\n"
+         "                    [--maces N] [--belts N] [--books N] [--rings N]\n"
          "                    [--table FILE] [--json | --csv]\n"
          "       quorvane-cli --help | --version\n";
 }
@@ -191,7 +207,11 @@ std::string HelpText() {
          "\n"
          "  --xp N            the character's XP (\"Character XP:\")\n"
          "  --level N         the character's level (\"Level Now:\")\n"
-         "  --scalps N        the scalps owned (\"Scalps Owned\")\n"
+         "  --scalps N        the scalps owned (\"Scalps Owned\"); may be omitted when an\n"
+         "                    item is owned\n"
+         "  --maces N, --belts N, --books N, --rings N\n"
+         "                    the items already owned (\"Items Owned...\"), 0 when omitted:\n"
+         "                    each stage hands them in with those made from the scalps\n"
          "  --part PART       the quest parts done (\"Give ... for XP\"): maces, belts,\n"
          "                    books or rings; one of --part and --sell-maces is needed\n"
          "  --side SIDE       good or evil, with --part rings only; good when omitted\n"
@@ -200,7 +220,8 @@ std::string HelpText() {
          "  --zero-left ITEM  the search tries only counts that leave none of ITEM\n"
          "                    (\"Search with 0 left:\"): scalps (the default), or an item\n"
          "                    the chosen part makes; the maces with --part maces, up to\n"
-         "                    the rings with --part rings; only scalps with --sell-maces\n"
+         "                    the rings with --part rings; only scalps with --sell-maces;\n"
+         "                    with items owned, a count left by the step may be above 0\n"
          "  --plan            search every level from the next one up to the target (189\n"
          "                    when --target is omitted): one row per level with the\n"
          "                    scalps needed and the scalps more than the row before (the\n"
@@ -208,6 +229,9 @@ std::string HelpText() {
          "                    ends the plan with its message\n"
          "  --compare         project the scalps owned for every way of handing them in:\n"
          "                    maces, belts, books, rings good, rings evil, sell maces\n"
+         "  --steps           print the hand-in steps behind the results (\"Hand-ins...\"):\n"
+         "                    one row per stage step that hands items in or raises the\n"
+         "                    level: the hand-ins, their XP, and the level and XP after\n"
          "  --table FILE      the level table to read instead of lvl-xp.txt beside the\n"
          "                    program\n"
          "  --json            print the results as one JSON object with plain numbers; a\n"
@@ -223,8 +247,11 @@ std::string HelpText() {
          "shows for the chosen parts, XP grouped with \".\" as the window writes it; a plan\n"
          "or comparison is an aligned table. With --json the names are in camel case\n"
          "(levelReached, exactXp, xpGained, xpToNextLevel, gpFromMaces in millions of gp,\n"
-         "scalpsRemained, ..., scalpsNeeded for a search). In a comparison a way whose\n"
-         "projection ends with a message shows that message in its row.\n"
+         "scalpsRemained, ..., scalpsNeeded for a search). With any item owned, the\n"
+         "results end with the four counts (\"Maces Owned: N\" ...; macesOwned, ...).\n"
+         "In a comparison a way whose projection ends with a message shows that message\n"
+         "in its row. The steps' columns are item, handIns, itemsHandedIn, xpEach,\n"
+         "xpGained, levelBefore, levelAfter and xpAfter.\n"
          "\n"
          "Exit status: 0 results printed; 1 the calculation refused the input, with the\n"
          "message printed to standard error as \"Title: Text\"; 2 the command line is not\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,8 +10,9 @@ namespace quorvane::cli {
 // The command line, standing for the main window's controls. Texts are the field texts as typed;
 // the Calculate command checks them exactly as it checks the window's fields.
 // What the command line asks for: one press of "Calculate", a plan of the scalps needed for every
-// level up to the target, or the projection of the scalps owned for every way of handing them in.
-enum class CliMode { Single, Plan, Compare };
+// level up to the target, the projection of the scalps owned for every way of handing them in, or
+// the hand-in steps behind the results of one press.
+enum class CliMode { Single, Plan, Compare, Steps };
 enum class CliFormat { Text, Json, Csv };
 
 struct CliOptions {
@@ -18,6 +20,7 @@ struct CliOptions {
   std::optional<std::string> level;   // "Level Now:" with this text in LevelNow
   std::optional<std::string> scalps;  // Text2, the scalps owned
   std::optional<std::string> target;  // "Lvl to reach:" ticked, with this text in TargetLVL
+  std::array<std::string, 4> owned;   // the maces, belts, books and rings owned ("Items Owned...")
   int part = -1;                      // the Option1 member selected, -1 for none
   int side = -1;                      // the Option2 member selected, -1 for none
   bool sellMaces = false;             // Check1

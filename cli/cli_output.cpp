@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "command/quest_modes.h"
@@ -155,26 +156,42 @@ void WriteTable(std::ostream& out, CliFormat format, const ResultTable& table) {
   }
 }
 
+namespace {
+
+// The JSON and CSV names and values of the results, the items owned after them when any is.
+std::vector<std::pair<std::string, std::string>> NamedValues(const CliOptions& options,
+                                                             const CalculateResults& results) {
+  static constexpr const char* kOwnedNames[] = {"macesOwned", "beltsOwned", "booksOwned", "ringsOwned"};
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const ResultLine& line : ShownLines(options)) values.emplace_back(line.jsonName, JsonValue(results, line));
+  if (!ItemsOwnedLines(results).empty()) {
+    for (std::size_t i = 0; i < results.itemsOwned.size(); ++i)
+      values.emplace_back(kOwnedNames[i], FormatPlain(results.itemsOwned[i]));
+  }
+  return values;
+}
+
+}  // namespace
+
 void WriteResultCsv(std::ostream& out, const CliOptions& options, const CalculateResults& results) {
-  const std::vector<ResultLine> lines = ShownLines(options);
-  for (std::size_t i = 0; i < lines.size(); ++i) out << (i == 0 ? "" : ",") << lines[i].jsonName;
+  const auto values = NamedValues(options, results);
+  for (std::size_t i = 0; i < values.size(); ++i) out << (i == 0 ? "" : ",") << values[i].first;
   out << '\n';
-  for (std::size_t i = 0; i < lines.size(); ++i) out << (i == 0 ? "" : ",") << JsonValue(results, lines[i]);
+  for (std::size_t i = 0; i < values.size(); ++i) out << (i == 0 ? "" : ",") << values[i].second;
   out << '\n';
 }
 
 void WriteResultLines(std::ostream& out, const CliOptions& options, const CalculateResults& results) {
   for (const ResultLine& line : ShownLines(options))
     out << main_form::ResultLine(line.label, ShownValue(results, line)) << '\n';
+  for (const std::string& line : ItemsOwnedLines(results)) out << line << '\n';
 }
 
 void WriteResultJson(std::ostream& out, const CliOptions& options, const CalculateResults& results) {
   out << "{\n";
-  const std::vector<ResultLine> lines = ShownLines(options);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    out << "  \"" << lines[i].jsonName << "\": " << JsonValue(results, lines[i])
-        << (i + 1 < lines.size() ? ",\n" : "\n");
-  }
+  const auto values = NamedValues(options, results);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    out << "  \"" << values[i].first << "\": " << values[i].second << (i + 1 < values.size() ? ",\n" : "\n");
   out << "}\n";
 }
 

@@ -12,11 +12,13 @@
 namespace quorvane::cli {
 
 // The result labels the window shows for the chosen options, in the window's order, one
-// "Caption: value" line each, the values as the window shows them.
+// "Caption: value" line each, the values as the window shows them; then, with any item owned,
+// the lines "Copy Results" adds for them.
 void WriteResultLines(std::ostream& out, const CliOptions& options, const CalculateResults& results);
 
 // The same results as one JSON object: camel-case names and plain numbers (the XP without
-// separators, the gold in millions of gp).
+// separators, the gold in millions of gp), with any item owned the four counts after them
+// (macesOwned, beltsOwned, booksOwned, ringsOwned).
 void WriteResultJson(std::ostream& out, const CliOptions& options, const CalculateResults& results);
 
 // The same results as CSV: a header line of the JSON names, then a line of their values.

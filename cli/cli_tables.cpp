@@ -21,6 +21,14 @@ CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostre
   return plan.outcome;
 }
 
+CalculateOutcome WriteSteps(std::ostream& out, std::ostream& messages, std::ostream& progress,
+                            const CliOptions& options, const LevelTableFile& levelTable) {
+  CliView view(options, messages, progress);
+  const StepsReport report = RunSteps(view, levelTable);
+  if (report.outcome == CalculateOutcome::Results) WriteTable(out, options.format, StepsTable(report));
+  return report.outcome;
+}
+
 CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, const CliOptions& options,
                                  const LevelTableFile& levelTable) {
   std::ostringstream unused;

@@ -19,6 +19,10 @@ CalculateOutcome WritePlan(std::ostream& out, std::ostream& messages, std::ostre
 // message (the input is refused) only that message is written; otherwise a way that ends with a
 // message shows it in its row, and the message also goes to `messages`, each message once.
 // Results only when no way ended with a message.
+// The hand-in steps behind the results of one press (StepsTable), or its message to `messages`.
+CalculateOutcome WriteSteps(std::ostream& out, std::ostream& messages, std::ostream& progress,
+                            const CliOptions& options, const LevelTableFile& levelTable);
+
 CalculateOutcome WriteComparison(std::ostream& out, std::ostream& messages, const CliOptions& options,
                                  const LevelTableFile& levelTable);
 

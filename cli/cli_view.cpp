@@ -18,6 +18,7 @@ CliView::CliView(const CliOptions& o, std::ostream& messages, std::ostream& prog
   input_.level = o.level.value_or("");
   input_.scalps = o.scalps.value_or("");
   input_.targetLevel = o.target.value_or("");
+  input_.itemsOwned = o.owned;
 
   input_.sellMaces = o.sellMaces ? 1 : 0;
   input_.searchTarget = o.target ? 1 : 0;

@@ -49,6 +49,8 @@ int Run(const std::vector<std::string>& args) {
   int status = kExitResults;
   if (options.mode == CliMode::Plan) {
     if (WritePlan(std::cout, std::cerr, std::cerr, options, table) != CalculateOutcome::Results) status = kExitMessage;
+  } else if (options.mode == CliMode::Steps) {
+    if (WriteSteps(std::cout, std::cerr, std::cerr, options, table) != CalculateOutcome::Results) return kExitMessage;
   } else if (options.mode == CliMode::Compare) {
     if (WriteComparison(std::cout, std::cerr, options, table) != CalculateOutcome::Results) status = kExitMessage;
   } else {

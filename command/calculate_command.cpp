@@ -474,6 +474,7 @@ CalculateReport Command::project() {
 CalculateResults Command::showResults(const ProjectionInput& in, const ProjectionResult& r) {
   CalculateResults out;
   out.items = DeriveItemResults(in, r);
+  out.itemsOwned = owned_;
   const ItemResults& items = out.items;
   out.levelReached = r.currentLevel;
   // A level typed and not changed is shown as typed.
@@ -528,10 +529,25 @@ PlanReport RunPlan(const CalculateInput& input, const LevelTableFile& table) {
   return Command(nullptr, input, table).plan();
 }
 
-StepsReport RunSteps(const CalculateInput& input, const LevelTableFile& table) {
-  Command command(nullptr, input, table);
+namespace {
+
+StepsReport Steps(Command command) {
   CalculateReport report = command.run();
   return StepsReport{report.outcome, std::move(report.results), command.steps(), std::move(report.message)};
+}
+
+std::string OwnedLine(OwnedItem item, const std::string& count) {
+  return std::string(OwnedItemName(item)) + ": " + count;
+}
+
+}  // namespace
+
+StepsReport RunSteps(const CalculateInput& input, const LevelTableFile& table) {
+  return Steps(Command(nullptr, input, table));
+}
+
+StepsReport RunSteps(CalculateView& view, const LevelTableFile& table) {
+  return Steps(Command(&view, view.read(), table));
 }
 
 std::optional<ShownMessage> CheckItemOwnedText(OwnedItem item, const std::string& text) {
@@ -550,9 +566,17 @@ std::vector<std::string> ItemsOwnedLines(const CalculateInput& input) {
   if (!AnyItemOwned(input)) return lines;
   for (const OwnedItem item : kOwnedItems) {
     const OwnedCount count = ReadOwnedCount(item, input.owned(item));
-    lines.push_back(std::string(OwnedItemName(item)) + ": " +
-                    (count.message ? input.owned(item) : FormatPlain(count.value)));
+    lines.push_back(OwnedLine(item, count.message ? input.owned(item) : FormatPlain(count.value)));
   }
+  return lines;
+}
+
+std::vector<std::string> ItemsOwnedLines(const CalculateResults& results) {
+  std::vector<std::string> lines;
+  const auto& owned = results.itemsOwned;
+  if (std::all_of(owned.begin(), owned.end(), [](std::int64_t n) { return n == 0; })) return lines;
+  for (const OwnedItem item : kOwnedItems)
+    lines.push_back(OwnedLine(item, FormatPlain(owned[static_cast<std::size_t>(item)])));
   return lines;
 }
 

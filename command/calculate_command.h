@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,8 +34,9 @@ struct CalculateResults {
   std::int64_t exactXp = 0;
   std::int64_t xpGained = 0;
   std::int64_t xpToNextLevel = 0;
-  ItemResults items;                         // what is left of each item, the final rewards, the gold
-  std::optional<std::int64_t> scalpsNeeded;  // a search's answer
+  ItemResults items;                                       // what is left of each item, the final rewards, the gold
+  std::optional<std::int64_t> scalpsNeeded;                // a search's answer
+  std::array<std::int64_t, kOwnedItemCount> itemsOwned{};  // the counts read, in the order of kOwnedItems
 };
 
 struct CalculateReport {
@@ -86,6 +88,8 @@ struct StepsReport {
   std::optional<ShownMessage> message;      // the message the press showed
 };
 StepsReport RunSteps(const CalculateInput& input, const LevelTableFile& table);
+// The same in `view`: a press of "Calculate" as RunCalculate(view, table) makes it, with its steps.
+StepsReport RunSteps(CalculateView& view, const LevelTableFile& table);
 
 // The message Calculate shows for `text` as the count of `item` owned, none when it accepts it:
 // empty or blank is 0; otherwise a whole number from 0 to kMaxItemsOwned.
@@ -96,6 +100,8 @@ bool AnyItemOwned(const CalculateInput& input);
 // otherwise): each count as Calculate reads it (an unreadable one as typed). "Copy Results" and
 // quorvane-cli's text results end with these lines.
 std::vector<std::string> ItemsOwnedLines(const CalculateInput& input);
+// The same lines for the counts a press read.
+std::vector<std::string> ItemsOwnedLines(const CalculateResults& results);
 
 // The captions of the result labels, in the order the window writes them.
 std::string GroupedXp(std::int64_t xp);

@@ -111,10 +111,9 @@ Comparison RunComparison(const CalculateInput& input, const LevelTableFile& tabl
 }
 
 const std::vector<ResultColumn>& StepsColumns() {
-  static const std::vector<ResultColumn> columns{{"Item", "item", true},         {"Hand-ins", "handIns"},
-                                                 {"Handed In", "itemsHandedIn"}, {"XP Each", "xpEach"},
-                                                 {"XP Gained", "xpGained"},      {"From Level", "levelBefore"},
-                                                 {"To Level", "levelAfter"},     {"XP After", "xpAfter"}};
+  static const std::vector<ResultColumn> columns{
+      {"Item", "item", true},    {"Hand-ins", "handIns"},  {"Items", "itemsHandedIn"}, {"XP Each", "xpEach"},
+      {"XP Gained", "xpGained"}, {"Level", "levelBefore"}, {"To", "levelAfter"},       {"XP After", "xpAfter"}};
   return columns;
 }
 

@@ -132,6 +132,9 @@ class CheckingView : public FakeCalculateView {
     return value;
   }
 
+  // A count owned as the press took it (empty is 0).
+  std::int64_t owned(OwnedItem item) const { return whole(itemsOwned[static_cast<std::size_t>(item)]).value_or(0); }
+
   std::optional<std::int64_t> label(ResultLabel l, const char* name) {
     const auto value = whole(caption(l));
     if (!value) fail(std::string(name) + " shows \"" + caption(l) + "\", not a whole number");
@@ -168,7 +171,10 @@ class CheckingView : public FakeCalculateView {
 
     // The scalps the results are for: those owned, or those the search found.
     const bool search = checkValue(CheckField::SearchTarget) == 1;
-    const auto scalps = whole(search ? caption(ResultLabel::ScalpsNeeded) : text(TextField::Scalps));
+    // With an item owned, no scalps typed are 0 scalps.
+    const std::string typed = text(TextField::Scalps);
+    const bool none = AnyItemOwned(read()) && (typed.empty() || typed == "0");
+    const auto scalps = whole(search ? caption(ResultLabel::ScalpsNeeded) : none ? "0" : typed);
     if (!scalps || *scalps < 0) return fail("the scalps of the results are not a count");
 
     const bool sell = checkValue(CheckField::SellMaces) == 1;
@@ -215,6 +221,10 @@ class CheckingView : public FakeCalculateView {
 
     ProjectionInput in{scalps,       startXp, startLevel, chosenPart(), checkValue(CheckField::SellMaces) == 1,
                        chosenSide(), &table};
+    in.macesOwned = owned(OwnedItem::Maces);
+    in.beltsOwned = owned(OwnedItem::Belts);
+    in.booksOwned = owned(OwnedItem::Books);
+    in.ringsOwned = owned(OwnedItem::Rings);
     const ProjectionResult found = RunProjection(in);
     if (found.outcome != ProjectionOutcome::Finished || found.currentXp != exact) {
       fail("the results shown are not those of the scalps the search found");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <map>
 #include <string>
 #include <utility>
@@ -47,6 +48,7 @@ class FakeCalculateView : public CalculateView, public WorkingWindow {
     for (CheckField c : kCheckFields) in.check(c) = checkValue(c);
     for (const auto& [member, on] : options)  // the first selected member of each group
       if (on && in.selected(member.first) < 0) in.selected(member.first) = member.second;
+    in.itemsOwned = itemsOwned;
     return in;
   }
   void apply(const CalculateWrites& w) override {
@@ -72,6 +74,7 @@ class FakeCalculateView : public CalculateView, public WorkingWindow {
   std::map<CheckField, int> checks;
   std::map<std::pair<OptionGroup, int>, bool> options;
   std::map<ResultLabel, std::string> captions;
+  std::array<std::string, kOwnedItemCount> itemsOwned;  // as the "Items Owned" window keeps them
   std::map<WorkingLabel, std::string> working;
   std::vector<std::pair<std::string, std::string>> messages;
   // The Working window's captions at every repaint (when recordRepaints), and the repaint count.

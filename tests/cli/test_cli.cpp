@@ -126,6 +126,28 @@ class TestCli : public QObject {
                                                             "Exact XP: 525.329.500", "XP gained: 500.102.000",
                                                             "XP to next level: 499.898.000", "Scalps remained: 0",
                                                             "Maces remained: 0", "Belts Remained: 1667"};
+    // The items owned join each stage (625 maces, 127 belts, 45 books, 14 rings) and end the results.
+    const QString owned = "--level 50 --scalps 3124 --part rings --maces 1 --belts 2 --books 3 --rings 5";
+    QTest::newRow("rings, every item owned")
+        << owned << "linear"
+        << QStringList{"Level Reached: 50", "Exact XP: 72.065.000", "XP gained: 46.837.500", "XP to next level: 453.162.500",
+                       "Scalps remained: 4", "Maces remained: 0", "Belts Remained: 1", "Books Remained: 0",
+                       "Rings Remained: 0", "Final Reward: 7", "Maces Owned: 1", "Belts Owned: 2", "Books Owned: 3",
+                       "Rings Owned: 5"};
+    QTest::newRow("books owned, no scalps") << "--xp 25227500 --part books --books 12 --rings 3" << "linear"
+                                            << QStringList{"Level Reached: 50", "Exact XP: 25.602.500", "XP gained: 375.000",
+                                                           "XP to next level: 499.625.000", "Scalps remained: 0",
+                                                           "Maces remained: 0", "Belts Remained: 0", "Books Remained: 2",
+                                                           "Rings Remained: 5", "Maces Owned: 0", "Belts Owned: 0",
+                                                           "Books Owned: 12", "Rings Owned: 3"};
+    QTest::newRow("steps, every item owned")
+        << owned + " --steps" << "linear"
+        << QStringList{"Item    Hand-ins  Items  XP Each   XP Gained  Level  To    XP After",
+                       "scalps       624   3120   50.000  31.200.000     50  50  56.427.500",
+                       "maces        125    625   50.000   6.250.000     50  50  62.677.500",
+                       "belts         42    126  150.000   6.300.000     50  50  68.977.500",
+                       "books          9     45  187.500   1.687.500     50  50  70.665.000",
+                       "rings          7     14  200.000   1.400.000     50  50  72.065.000"};
     // clang-format on
   }
   void results() {
@@ -172,6 +194,9 @@ class TestCli : public QObject {
     QTest::newRow("plan to 190") << "--plan --level 50 --part books --target 190" << "Be patient: Cannot check above 190lvl.";
     QTest::newRow("compare few scalps") << "--compare --xp 25227500 --scalps 4"
                                         << "Please!!!: Perhaps you should consider collecting some scalps first.";
+    QTest::newRow("count refused") << "--xp 25227500 --part maces --belts 1.5" << "Error: The Belts Owned field must hold a whole number.";
+    QTest::newRow("steps of no scalps") << "--steps --xp 25227500 --part maces"
+                                        << "No Data In Fields: You have not typed any number of scalps.";
     QTest::newRow("compare at the cap") << "--compare --level 185 --scalps 3000000"
                                         << "Be patient: Cannot check above 190lvl.";
     // clang-format on
@@ -212,6 +237,9 @@ class TestCli : public QObject {
     QTest::newRow("help with a stray word") << "--help extra" << "unexpected argument 'extra'";
     QTest::newRow("empty table path") << "--xp 1 --part maces --table=" << "--table names no file: the path given is empty";
     QTest::newRow("plan and compare") << "--xp 1 --plan --compare" << "give --plan or --compare, not both";
+    QTest::newRow("steps and plan") << "--xp 1 --steps --plan" << "give --steps or --plan, not both";
+    QTest::newRow("steps and compare") << "--xp 1 --compare --steps" << "give --steps or --compare, not both";
+    QTest::newRow("count given twice") << "--xp 1 --rings 5 --rings=6" << "option '--rings' given twice";
     QTest::newRow("json and csv") << "--xp 1 --part maces --json --csv" << "give --json or --csv, not both";
     QTest::newRow("compare with a part") << "--xp 1 --scalps 5 --compare --part maces"
                                          << "--compare tries every way of handing in; --part cannot be given with it";
@@ -246,6 +274,11 @@ class TestCli : public QObject {
                             << QVariantMap{{"scalpsNeeded", 41670}, {"levelReached", 51}, {"exactXp", 525227500},
                                            {"xpGained", 500000000}, {"xpToNextLevel", 500000000},
                                            {"scalpsRemained", 0}, {"macesRemained", 4}, {"beltsRemained", 1666}};
+    QTest::newRow("items owned") << "--xp 25227500 --part books --books 12 --rings 3"
+                                 << QVariantMap{{"levelReached", 50}, {"exactXp", 25602500}, {"xpGained", 375000},
+                                                {"xpToNextLevel", 499625000}, {"scalpsRemained", 0}, {"macesRemained", 0},
+                                                {"beltsRemained", 0}, {"booksRemained", 2}, {"ringsRemained", 5},
+                                                {"macesOwned", 0}, {"beltsOwned", 0}, {"booksOwned", 12}, {"ringsOwned", 3}};
     // clang-format on
   }
   void json() {
@@ -384,6 +417,11 @@ class TestCli : public QObject {
     QTest::newRow("one search") << "--level 180 --part maces --target 181"
                                 << "scalpsNeeded,levelReached,exactXp,xpGained,xpToNextLevel,scalpsRemained,"
                                    "macesRemained,beltsRemained" << 1;
+    QTest::newRow("one search, a ring owned") << "--level 180 --part maces --target 181 --rings 1"
+                                              << "scalpsNeeded,levelReached,exactXp,xpGained,xpToNextLevel,scalpsRemained,"
+                                                 "macesRemained,beltsRemained,macesOwned,beltsOwned,booksOwned,ringsOwned" << 1;
+    QTest::newRow("steps") << "--steps --level 180 --part maces --scalps 100000"
+                           << "item,handIns,itemsHandedIn,xpEach,xpGained,levelBefore,levelAfter,xpAfter" << 3;
     // clang-format on
   }
   void formats() {
@@ -405,6 +443,7 @@ class TestCli : public QObject {
     QTest::newRow("usage") << "--xp";
     QTest::newRow("compare") << "--compare --level 185 --scalps 600000";
     QTest::newRow("plan") << "--plan --level 180 --part books";
+    QTest::newRow("steps") << "--steps --level 50 --part rings --side evil --target 189 --zero-left rings";
     // clang-format on
   }
   void fitsEightyColumns() {

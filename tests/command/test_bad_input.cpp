@@ -36,6 +36,11 @@ const FieldCase kFields[] = {
     {"Text2", "Text1=25227500;Text2=@", "Scalps"},
     {"TargetLVL", "Text1=25227500;ReqLVL=1;TargetLVL=@", "Requested LVL"},
     {"ScalpsUpd", "Text1=25227500;ReqLVL=1;TargetLVL=52;ScalpsUpd=@", "Update window after:"},
+    {"Text2, a ring owned", "Text1=25227500;Option1=3;Rings Owned=1;Text2=@", "Scalps"},
+    {"Maces Owned", "Text1=25227500;Option1=3;Text2=1000;Maces Owned=@", "Maces Owned"},
+    {"Belts Owned", "Text1=25227500;Option1=3;Text2=1000;Belts Owned=@", "Belts Owned"},
+    {"Books Owned", "Text1=25227500;Option1=3;Text2=1000;Books Owned=@", "Books Owned"},
+    {"Rings Owned", "Text1=25227500;Option1=3;Text2=1000;Rings Owned=@", "Rings Owned"},
 };
 
 }  // namespace
@@ -141,13 +146,17 @@ class TestBadInput : public QObject {
       };
       const bool xp = field == "Text1", level = field == "LevelNow", scalps = field == "Text2";
       const bool target = field == "TargetLVL", interval = field == "ScalpsUpd";
+      // With an item owned, no scalps are 0 scalps; an item's count is 0 unless typed.
+      const bool owning = field.startsWith("Text2,"), count = field.endsWith("Owned");
 
       if (xp) row("empty", "", "Error", "You have not typed any XP.");
       if (level) row("empty", "", "Error", "You have not typed your level.");
       if (scalps) row("empty", "", "No Data In Fields", "You have not typed any number of scalps.");
       if (target) row("empty", "", "Missing Data", "Put a number in the Requested LVL.");
       if (interval) row("empty", "", "No Data In Fields", kNotANumber);
-      row("blanks", "   ", "No Data In Fields", kNotANumber);
+      if (owning || count) row("empty, taken", "", "", "");
+      if (count) row("blanks, taken", "   ", "", "");
+      else row("blanks", "   ", "No Data In Fields", kNotANumber);
       row("letters", "abc", "No Data In Fields", kLetters);
       row("trailing letters", "60k", "No Data In Fields", kLetters);
       row("leading letters", "k60", "No Data In Fields", kLetters);
@@ -180,6 +189,17 @@ class TestBadInput : public QObject {
         row("zero", "0", "No Data In Fields", "You have not typed any number of scalps.");
         row("fraction", "10.5", "Error", "must hold a whole number.");
       }
+      if (owning || count) {
+        row("huge", kHuge, "Error", "holds a number too large to calculate with.");
+        row("negative", "-2", "Error", "must hold a number of 0 or more.");
+        row("zero, taken", "0", "", "");
+        row("fraction", "2.5", "Error", "must hold a whole number.");
+      }
+      if (owning) row("fewer than a mace, taken", "3", "", "");
+      if (count) {
+        row("the largest count", "4611686018427387904", "Be patient", "Cannot check above 190lvl.");
+        row("one above the largest count", "4611686018427387905", "Error", "holds a number too large to calculate with.");
+      }
       if (target) {
         row("huge", kHuge, "Be patient", "Cannot check above 190lvl.");
         row("negative", "-60", "Oops", "You want to loose XP? Jesus!");
@@ -195,6 +215,13 @@ class TestBadInput : public QObject {
         row("fraction, taken", "2.5", "", "");
       }
     }
+
+    // The counts are read after the XP typed, in their order, before the scalps; a search hands them in too.
+    QTest::newRow("counts: XP first") << QString() << "Text1=0;Maces Owned=x" << "No Data In Fields" << "You have not typed any XP.";
+    QTest::newRow("counts: in order, before the scalps") << QString() << "Text1=25227500;Text2=x;Belts Owned=-1;Books Owned=x"
+                                                          << "Error" << "The Belts Owned field must hold a number of 0 or more.";
+    QTest::newRow("counts: a search, taken") << QString() << "Text1=25227500;ReqLVL=1;TargetLVL=60;Option1=3;Rings Owned=30"
+                                             << "" << "";
 
     // Every kind of broken level table; {path} is the table's path.
     const QString go = "Text1=25227500;Text2=1000";

@@ -211,6 +211,16 @@ class TestCalculateCommand : public QObject {
                                            << QStringList{"51", "846.800.000", "872.027.500", "153.200.000", "0", "0", "0", "0", "800", "0", "0"};
     QTest::newRow("books") << "Text1=25227500;Text2=3124;Option1=2"
                            << QStringList{"50", "45.050.000", "70.277.500", "454.950.000", "0", "4", "4", "1", "1", "8", "0"};
+    // The items owned join each stage: 624 scalp bundles, then 625 maces make 125 bundles, 127 belts
+    // 42 bundles, 45 books 9 bundles, 14 rings 7 bundles: the rings' row plus 1,000,000 and 2,000,000.
+    QTest::newRow("rings, every item owned") << "Option3=1;LevelNow=50;Text2=3124;Maces Owned=1;Belts Owned=2;Books Owned=3;Rings Owned=5"
+                                             << QStringList{"50", "46.837.500", "72.065.000", "453.162.500", "0", "4", "0", "1", "0", "0", "7"};
+    // No scalps: 12 books make 2 bundles and 2 rings, which join the 3 owned.
+    QTest::newRow("books owned, no scalps") << "Text1=25227500;Text2=;Option1=2;Books Owned=12;Rings Owned=3"
+                                            << QStringList{"50", "375.000", "25.602.500", "499.625.000", "0", "0", "0", "0", "2", "5", "0"};
+    // The maces owned are sold with those made: 7 x 0.010284M gp.
+    QTest::newRow("sell maces owned") << "Text1=25227500;Text2=0;Option1=-1;Option2=-1;Check1=1;Maces Owned=7"
+                                      << QStringList{"50", "0", "25.227.500", "500.000.000", "0.071988M gp", "0", "0", "0", "0", "0", "0"};
     // clang-format on
   }
   void results() {
@@ -218,8 +228,19 @@ class TestCalculateCommand : public QObject {
     QFETCH(QStringList, expected);
     FakeCalculateView v;
     ApplySetup(v, setup);
+    const CalculateInput input = v.read();
     QCOMPARE(ExecuteCalculate(v, LinearTable()), CalculateOutcome::Results);
     QVERIFY(v.messages.empty());
+    // The hand-in steps of the same press add up to its XP gained and end at its level and XP.
+    const StepsReport steps = RunSteps(input, LinearTable());
+    QCOMPARE(steps.outcome, CalculateOutcome::Results);
+    Xp gained = 0;
+    for (const HandInStep& step : steps.steps) gained += step.xpGained;
+    QCOMPARE(GroupedXp(gained), v.caption(ResultLabel::XpGained));
+    if (!steps.steps.empty()) {
+      QCOMPARE(GroupedXp(steps.steps.back().xpAfter), v.caption(ResultLabel::ExactXp));
+      QCOMPARE(static_cast<std::int64_t>(steps.steps.back().levelAfter), steps.results->levelReached);
+    }
     const ResultLabel labels[] = {ResultLabel::Level,         ResultLabel::XpGained,    ResultLabel::ExactXp,
                                   ResultLabel::XpToNextLevel, ResultLabel::Gold,        ResultLabel::ScalpsLeft,
                                   ResultLabel::MacesLeft,     ResultLabel::BeltsLeft,   ResultLabel::BooksLeft,

@@ -5,7 +5,7 @@ the same exit status. The other build is quorvane-cli.exe under Wine (--wine PRE
 WebAssembly quorvane-cli.js under node (--node).
 
 The commands are drawn with a fixed seed: projections and searches over the shipped table and a
-short one, and every kind of bad input (letters, empty text, fractions, huge numbers, missing or
+short one, with items owned and their hand-in steps, and every kind of bad input (letters, empty text, fractions, huge numbers, missing or
 doubled options, unusable tables, tables saved as UTF-16). The Windows program runs them under one
 Wine server, kept running meanwhile. A Windows console program ends its lines with CR LF: the Windows output must
 do so on every line, and is compared with CR LF read as LF. The paths of the tables differ
@@ -64,6 +64,10 @@ def random_command(rng, tables, level_xp):
         args += ["--xp", numbers(rng, 0, 95_000_000_000)]
     if rng.random() < 0.9:
         args += ["--scalps", numbers(rng, 0, 3_000_000)]
+    # Items left from earlier hand-ins, some with bad text.
+    for item in ("--maces", "--belts", "--books", "--rings"):
+        if rng.random() < 0.15:
+            args += [item, numbers(rng, 0, 20_000)]
     mode = rng.random()
     part = None
     if mode < 0.8:
@@ -79,6 +83,8 @@ def random_command(rng, tables, level_xp):
             args += ["--zero-left", rng.choice(["scalps", "scalps", "maces", "belts", "books", "rings", "swords"])]
     if rng.random() < 0.4:
         args += ["--table", rng.choice(tables)]
+    if rng.random() < 0.15:
+        args.append("--steps")
     if rng.random() < 0.2:
         args.append("--json")
     if rng.random() < 0.05:
@@ -104,6 +110,9 @@ FIXED_COMMANDS = [
     ["--level", "1", "--scalps", "9223372036854775807", "--part", "rings"],
     ["--level", "1", "--scalps", "100000000000", "--sell-maces"],
     ["--xp", "94564821930", "--scalps", "1", "--part", "maces"],
+    ["--level", "50", "--part", "rings", "--side", "evil", "--rings", "13", "--books", "1", "--steps"],
+    ["--xp", "25227500", "--part", "books", "--target", "120", "--maces", "4", "--steps", "--json"],
+    ["--level", "60", "--part", "maces", "--belts", "4611686018427387905"],
 ]
 
 
