@@ -2,6 +2,7 @@
 
 #include "about/about_form.h"
 #include "command/quest_modes.h"
+#include "items_window/items_form.h"
 #include "main_window/main_form_description.h"
 #include "platform/level_table_source.h"
 
@@ -21,7 +22,8 @@ ui::OptionArray FindGroup(ui::Form& f, OptionGroup g) {
 const ui::WindowDescription& MainForm::description() { return mf::Description(); }
 
 MainFormControls::MainFormControls(ui::Form& f)
-    : calculate(ui::Find(f, mf::ExecuteCmd)),
+    : resultsFrame(ui::Find(f, mf::InqResults)),
+      calculate(ui::Find(f, mf::ExecuteCmd)),
       about(ui::Find(f, mf::cmdAbout)),
       openOptions(ui::Find(f, mf::cmdOpt)),
       closeOptions(ui::Find(f, mf::CloseOptions)),
@@ -93,9 +95,12 @@ MainForm::MainForm() : Form(description()), c_(*this) {
   setMenuHandler(mf::mnuCopyResults, [this] { mnuCopyResults_Click(); });
   setMenuHandler(mf::mnuPlan, [this] { mnuPlan_Click(); });
   setMenuHandler(mf::mnuCompare, [this] { mnuCompare_Click(); });
+  setMenuHandler(mf::mnuHandIns, [this] { mnuHandIns_Click(); });
+  setMenuHandler(mf::mnuItemsOwned, [this] { mnuItemsOwned_Click(); });
 }
 
-MainForm::~MainForm() = default;
+// The Items Owned window belongs to this window: it does not outlive it.
+MainForm::~MainForm() { ui::Unload<ItemsForm>(); }
 
 void MainForm::ExecuteCmd_Click() { ExecuteCalculate(calculateView_, tableForPress()); }
 

@@ -45,6 +45,13 @@ class MainForm : public ui::Form {
   void mnuCopyResults_Click();
   void mnuPlan_Click();
   void mnuCompare_Click();
+  // The hand-in steps of the window's inputs in the Hand-ins window, and the Items Owned window.
+  void mnuHandIns_Click();
+  void mnuItemsOwned_Click();
+  // The items owned that every calculation counts with the scalps, held for the run (nothing is
+  // saved); the Results frame's caption says when any is owned.
+  const ItemsOwnedTexts& itemsOwned() const { return itemsOwned_; }
+  void setItemsOwned(const ItemsOwnedTexts& counts);
   // The results the window shows, one "Heading: value" line each, in quorvane-cli's order.
   std::string resultsText() const;
 
@@ -67,7 +74,8 @@ class MainForm : public ui::Form {
   LevelTableFile tableForPress() const;
 
   MainFormControls c_;
-  MainFormCalculateView calculateView_{*this, c_};
+  ItemsOwnedTexts itemsOwned_;
+  MainFormCalculateView calculateView_{*this, c_, itemsOwned_};
   std::string levelTablePath_;
 };
 

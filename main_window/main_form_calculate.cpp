@@ -4,8 +4,9 @@
 
 namespace quorvane {
 
-MainFormCalculateView::MainFormCalculateView(ui::Form& mainForm, const MainFormControls& controls)
-    : form_(mainForm), c_(controls) {}
+MainFormCalculateView::MainFormCalculateView(ui::Form& mainForm, const MainFormControls& controls,
+                                             const ItemsOwnedTexts& itemsOwned)
+    : form_(mainForm), c_(controls), itemsOwned_(itemsOwned) {}
 
 MainFormCalculateView::~MainFormCalculateView() = default;
 
@@ -19,6 +20,7 @@ CalculateInput MainFormCalculateView::read() const {
       if (members[i].value()) input.selected(group) = i;
     }
   }
+  input.itemsOwned = itemsOwned_;
   return input;
 }
 

@@ -10,9 +10,13 @@ namespace quorvane {
 
 class frmWorking;
 
+// The maces, belts, books and rings owned, as typed into the Items Owned window.
+using ItemsOwnedTexts = decltype(CalculateInput::itemsOwned);
+
 class MainFormCalculateView : public CalculateView {
  public:
-  MainFormCalculateView(ui::Form& mainForm, const MainFormControls& controls);
+  // `itemsOwned`: the counts the main window holds for the run, read with the fields.
+  MainFormCalculateView(ui::Form& mainForm, const MainFormControls& controls, const ItemsOwnedTexts& itemsOwned);
   ~MainFormCalculateView() override;
 
   CalculateInput read() const override;
@@ -31,6 +35,7 @@ class MainFormCalculateView : public CalculateView {
  private:
   ui::Form& form_;
   const MainFormControls& c_;
+  const ItemsOwnedTexts& itemsOwned_;
 };
 
 }  // namespace quorvane

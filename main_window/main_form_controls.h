@@ -14,6 +14,7 @@ namespace quorvane {
 struct MainFormControls {
   explicit MainFormControls(ui::Form& form);
 
+  ui::Frame resultsFrame;
   ui::CommandButton calculate, about, openOptions, closeOptions;
   ui::OptionArray questPart, side, entry, zeroLeft;
   ui::CheckBox sellMaces, searchTarget, updateAtInterval, hideWorkingWindow;

@@ -29,7 +29,7 @@ WindowDescription MakeDescription() {
       Control(Inquiry, kClientArea, "Information", 120, 120, 3255, 3495, 0),
       Control(ExecuteCmd, kClientArea, "Calculate", 120, 3720, 2205, 315, 8),
       Control(cmdAbout, kClientArea, "About...", 2400, 3720, 1000, 315, 21),
-      Control(InqResults, kClientArea, "Results", 240, 4080, 3015, 3375, 4),
+      Control(InqResults, kClientArea, kResults, 240, 4080, 3015, 3375, 4).alsoShows(kResultsWithItemsOwned),
       Control(Frame3, kClientArea, "Options", 3600, 120, 3015, 7335, 51),
 
       // Information.
@@ -118,10 +118,13 @@ WindowDescription MakeDescription() {
               120, 2760, 2535, 1215, 66),
   };
   // Reached without moving anything: right-click, Shift with function key 10, the Menu key; Ctrl+C copies.
+  // The table windows of the results first, then the items owned, which change every calculation.
   w.contextMenu = {
       ui::MenuItem(mnuCopyResults, "Copy Results", 'c'),
       ui::MenuItem(mnuPlan, "Plan..."),
       ui::MenuItem(mnuCompare, "Compare..."),
+      ui::MenuItem(mnuHandIns, "Hand-ins..."),
+      ui::MenuItem(mnuItemsOwned, "Items Owned..."),
   };
   return w;
 }
@@ -221,6 +224,16 @@ ui::LabelId HeadingOf(ResultLabel l) {
     case ResultLabel::ScalpsNeeded: break;
   }
   return Label2;
+}
+
+ResultLabel RemainderOf(OwnedItem item) {
+  switch (item) {
+    case OwnedItem::Maces: return ResultLabel::MacesLeft;
+    case OwnedItem::Belts: return ResultLabel::BeltsLeft;
+    case OwnedItem::Books: return ResultLabel::BooksLeft;
+    case OwnedItem::Rings: break;
+  }
+  return ResultLabel::RingsLeft;
 }
 
 std::string Heading(ResultLabel l) {

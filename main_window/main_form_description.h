@@ -51,6 +51,8 @@ inline constexpr ResultLabel kResultLineOrder[] = {
     ResultLabel::ScalpsNeeded,  ResultLabel::Level,     ResultLabel::ExactXp,    ResultLabel::XpGained,
     ResultLabel::XpToNextLevel, ResultLabel::Gold,      ResultLabel::ScalpsLeft, ResultLabel::MacesLeft,
     ResultLabel::BeltsLeft,     ResultLabel::BooksLeft, ResultLabel::RingsLeft,  ResultLabel::FinalRewards};
+// The label of the remainder of each item owned: "Maces remained" to "Rings Remained".
+ResultLabel RemainderOf(OwnedItem item);
 // One such line: the heading, a blank after one that ends in ':' (else ": "), the value.
 std::string ResultLine(ResultLabel label, const std::string& value);
 

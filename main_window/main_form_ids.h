@@ -84,6 +84,12 @@ inline constexpr ui::LabelId Label17{"Label17"};
 inline constexpr ui::MenuItemId mnuCopyResults{"mnuCopyResults"};
 inline constexpr ui::MenuItemId mnuPlan{"mnuPlan"};
 inline constexpr ui::MenuItemId mnuCompare{"mnuCompare"};
+inline constexpr ui::MenuItemId mnuHandIns{"mnuHandIns"};
+inline constexpr ui::MenuItemId mnuItemsOwned{"mnuItemsOwned"};
+
+// The two captions of the Results frame: as it starts, and while any item is owned.
+inline constexpr const char* kResults = "Results";
+inline constexpr const char* kResultsWithItemsOwned = "Results with Items Owned";
 
 // The two captions of the scalps heading (Label2): the scalps owned, and, while "Lvl to reach:" is
 // ticked, the scalps needed.

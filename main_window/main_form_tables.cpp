@@ -1,6 +1,8 @@
-// The main window's context menu: "Copy Results", "Plan..." and "Compare...".
+// The main window's context menu: "Copy Results", "Plan...", "Compare...", "Hand-ins..." and
+// "Items Owned...".
 
 #include "command/result_tables.h"
+#include "items_window/items_form.h"
 #include "main_window/main_form.h"
 #include "main_window/main_form_description.h"
 #include "plan_window/table_form.h"
@@ -23,6 +25,8 @@ std::string MainForm::resultsText() const {
     const bool shown = label == ResultLabel::ScalpsNeeded ? c_.searchTarget.value() == 1 : value.visible();
     if (shown) text += main_form::ResultLine(label, value.caption()) + '\n';
   }
+  // The items owned, in the lines quorvane-cli prints after the results.
+  for (const std::string& line : ItemsOwnedLines(calculateView_.read())) text += line + '\n';
   return text;
 }
 
@@ -56,6 +60,41 @@ void MainForm::mnuCompare_Click() {
     return;
   }
   ui::Load<CompareForm>().showTable(comparison.table, std::string(), *this);
+}
+
+// The steps of the projection that "Calculate" would show for the window's inputs (of the
+// search's answer while "Lvl to reach:" is ticked), or the message it would give. Nothing reaches
+// the main window's results.
+void MainForm::mnuHandIns_Click() {
+  const StepsReport report = RunSteps(calculateView_.read(), tableForPress());
+  if (!report.results) {
+    if (report.message) messageBox(report.message->text, report.message->title);
+    return;
+  }
+  ui::Load<HandInsForm>().showTable(StepsTable(report), std::string(), *this);
+}
+
+// The window opens with the counts held; its "Take Remainders" reads the remainders the Results
+// frame shows, its OK gives the counts back.
+void MainForm::mnuItemsOwned_Click() {
+  ItemsForm::Owner owner;
+  owner.remainders = [this] {
+    ShownRemainders shown;
+    for (OwnedItem item : kOwnedItems) {
+      const ResultLabel label = main_form::RemainderOf(item);
+      if (result(label).visible()) shown[static_cast<std::size_t>(item)] = result(label).caption();
+    }
+    return shown;
+  };
+  owner.take = [this](const ItemsOwnedTexts& counts) { setItemsOwned(counts); };
+  ui::Load<ItemsForm>().showCounts(itemsOwned_, std::move(owner), *this);
+}
+
+void MainForm::setItemsOwned(const ItemsOwnedTexts& counts) {
+  itemsOwned_ = counts;
+  CalculateInput owned;
+  owned.itemsOwned = counts;
+  c_.resultsFrame.setCaption(AnyItemOwned(owned) ? main_form::kResultsWithItemsOwned : main_form::kResults);
 }
 
 }  // namespace quorvane

@@ -1,5 +1,5 @@
-# The Plan and Compare windows as written down and their controls' identifiers: plain C++, built
-# also without a window back-end (the tests read them).
+# The Plan, Compare and Hand-ins windows as written down and their controls' identifiers: plain
+# C++, built also without a window back-end (the tests read them).
 add_library(quorvane_plan_window_description STATIC
   ${CMAKE_CURRENT_LIST_DIR}/table_form_description.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_form_description.h

@@ -45,4 +45,6 @@ PlanForm::PlanForm() : TableForm(tf::PlanDescription(), "Save Plan", "plan.csv")
 
 CompareForm::CompareForm() : TableForm(tf::CompareDescription(), "Save Comparison", "compare.csv") {}
 
+HandInsForm::HandInsForm() : TableForm(tf::HandInsDescription(), "Save Hand-ins", "hand-ins.csv") {}
+
 }  // namespace quorvane

@@ -1,6 +1,6 @@
 #pragma once
 
-// The Plan and Compare windows: modeless, one of each (ui::Load gives the loaded one), each a
+// The Plan, Compare and Hand-ins windows: modeless, one of each (ui::Load gives the loaded one), each a
 // table of the rows quorvane-cli prints for the main window's inputs, with "Copy" (the rows
 // tab-separated under their headings) and "Save..." (the CSV that --csv prints). Opening one
 // again shows the new rows in the same window and brings it to the front.
@@ -46,6 +46,12 @@ class PlanForm : public TableForm {
 class CompareForm : public TableForm {
  public:
   CompareForm();
+};
+
+// The hand-in steps behind a result, one row per step that hands something in or raises the level.
+class HandInsForm : public TableForm {
+ public:
+  HandInsForm();
 };
 
 }  // namespace quorvane

@@ -80,4 +80,10 @@ const ui::WindowDescription& CompareDescription() {
   return description;
 }
 
+const ui::WindowDescription& HandInsDescription() {
+  static const ui::WindowDescription description =
+      Make("frmHandIns", "Hand-ins", Columns(StepsColumns(), {800, 1000, 1100, 1300, 1500, 1100, 1000, 1500}));
+  return description;
+}
+
 }  // namespace quorvane::table_form

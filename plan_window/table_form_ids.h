@@ -1,6 +1,6 @@
 #pragma once
 
-// The controls of the Plan and Compare windows, each named once: the descriptions and the
+// The controls of the Plan, Compare and Hand-ins windows, each named once: the descriptions and the
 // handles use these identifiers, never the names themselves.
 
 #include "toolkit/description.h"

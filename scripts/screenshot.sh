@@ -3,9 +3,10 @@
 # program on a virtual display (Xvfb), photographs the screen and trims it to the window.
 # Usage: scripts/screenshot.sh [PROGRAM [OUTPUT]]   (after `make build`; scripts/setup.sh screenshots installs Xvfb and ImageMagick)
 #        scripts/screenshot.sh --tables [PROGRAM [FOLDER]]
-#   --tables  instead: the main window with its context menu open (context-menu.png) and the Plan
+#   --tables  instead: the main window with its context menu open (context-menu.png), the Plan
 #             window of 31,000,000 XP handing in books (plan-window.png), 5000 scalps calculated, typed and chosen with
-#             the keys (xdotool)
+#             the keys (xdotool), and the Hand-ins window of 500 scalps, 2 maces and 13 rings owned
+#             handing in rings (hand-ins-window.png)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 tables=0
@@ -38,11 +39,23 @@ if [ $tables -eq 1 ]; then
     xdotool key Escape; sleep 0.3
     xdotool key shift+0xffc7 Down Return; sleep 1.5  # 0xffc7: XK_F10, function key 10
     import -window "$(xdotool search --name "^Plan$" | head -1)" "$2/plan-shot.png"
+    xdotool windowfocus "$(xdotool search --name "^Plan$" | head -1)"; sleep 0.3
+    xdotool key Escape; sleep 0.3; xdotool windowfocus "$main"; sleep 0.3
+    xdotool mousemove $((X + 127)) $((Y + 214)) click 1; sleep 0.3
+    xdotool mousemove $((X + 140)) $((Y + 105)) click 1; sleep 0.3
+    xdotool key ctrl+a; xdotool type 500
+    xdotool key shift+0xffc7 Down Down Down Down Return; sleep 1
+    xdotool windowfocus "$(xdotool search --name "^Items Owned$" | head -1)"; sleep 0.3
+    xdotool type 2; xdotool key Tab Tab Tab; xdotool type 13; xdotool key Return; sleep 0.5
+    xdotool windowfocus "$main"; sleep 0.3
+    xdotool key shift+0xffc7 Down Down Down Return; sleep 1.5
+    import -window "$(xdotool search --name "^Hand-ins$" | head -1)" "$2/hand-ins-shot.png"
     kill $pid' sh "$program" "$runtime"
   # -strip leaves out the dates, so that a picture of an unchanged window is the same file.
   convert "$runtime/menu-shot.png" -trim +repage -strip "$output/context-menu.png"
   convert "$runtime/plan-shot.png" -strip "$output/plan-window.png"
-  echo "wrote $output/context-menu.png and $output/plan-window.png"
+  convert "$runtime/hand-ins-shot.png" -strip "$output/hand-ins-window.png"
+  echo "wrote $output/context-menu.png, $output/plan-window.png and $output/hand-ins-window.png"
   exit 0
 fi
 mkdir -p "$(dirname "$output")"

@@ -35,15 +35,6 @@ ControlDescription Line(std::string name, std::string container, int x1, int y1,
   return c;
 }
 
-template <>
-std::string MemberId<ControlKind::OptionButton>::name() const {
-  return MemberName(array, index);
-}
-template <>
-std::string MemberId<ControlKind::Line>::name() const {
-  return MemberName(array, index);
-}
-
 ControlDescription Line(MemberId<ControlKind::Line> id, FrameId container, int x1, int y1, int x2, int y2,
                         Colour colour, int widthPixels) {
   return Line(id.name(), container.name, x1, y1, x2, y2, colour, widthPixels);

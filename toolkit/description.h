@@ -289,4 +289,9 @@ struct ArrayName {
 ArrayName SplitArrayName(const std::string& name);
 std::string MemberName(const std::string& arrayName, int index);
 
+template <ControlKind K>
+std::string MemberId<K>::name() const {
+  return MemberName(array, index);
+}
+
 }  // namespace quorvane::ui

@@ -362,7 +362,7 @@ class Player:
     # The steps.
 
     def step_type(self, field, text):
-        node = self.control(field, (self.a.ROLE_TEXT,))
+        node = self.control(field, (self.a.ROLE_TEXT,), self.top_window())
         node.queryEditableText().setTextContents(text)
         settled(f"the text in '{field}'", lambda: self.text_of(node), text)
 
@@ -497,6 +497,8 @@ class Player:
         dialog = wait_for("the save dialog", lambda: next(
             (w for w in self.windows() if self.showing(w) and w.name not in before), None))
         path = os.path.join(self.session.folder, name + ".csv")
+        if os.path.exists(path):
+            os.remove(path)  # a window saved again: no question whether to replace the file
         self.control("File name:", (self.a.ROLE_TEXT,), dialog).queryEditableText().setTextContents(path)
         self.act(self.control("Save", (self.a.ROLE_PUSH_BUTTON,), dialog), "Press")
         wait_for("the save dialog to close", lambda: not self.showing(dialog) or dialog not in self.windows())

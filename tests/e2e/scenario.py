@@ -7,7 +7,8 @@ The steps go to standard output, one a line, fields separated by " | ":
 - steps of other platforms and the "only" lines are left out;
 - "cannot | PLATFORM | STEP | WHY" becomes "note | WHY" where the first STEP it skips stood (STEP
   may be csv, the step that a table brings);
-- every "cli: ARGS" becomes what quorvane-cli ARGS prints: "results | HEADING | VALUE ...",
+- every "cli: ARGS" becomes what quorvane-cli ARGS prints: "results | HEADING | VALUE ..." (without
+  the lines of the items owned, which the Results frame does not show),
   "clipboard | TEXT", "table | WINDOW | CELLS" followed by "csv | WINDOW | TEXT", and
   "message | TITLE | TEXT";
 - inside a field, "\\n" stands for a line end, "\\t" for a tab and "\\\\" for a backslash.
@@ -25,6 +26,9 @@ import sys
 
 PLATFORMS = ("qt", "win32", "web")
 CLI_PREFIX = "cli:"
+# quorvane-cli's lines naming the items owned: the Results frame shows no value for them (its
+# caption says that items are owned), "Copy Results" copies them.
+ITEMS_OWNED = re.compile(r"^(Maces|Belts|Books|Rings) Owned: ")
 # A step kind is defined in the header by a comment line "#   KIND | FIELDS   what it does".
 KIND_DEFINITION = re.compile(r"^#   ([a-z][a-z-]*)(?: \||\s{2,}|$)")
 UNESCAPED = {"n": "\n", "t": "\t", "\\": "\\"}
@@ -193,7 +197,8 @@ def expand_step(kind, args, number, cli):
         return [[kind, *args]]
     cli_args = source[len(CLI_PREFIX):].strip()
     if kind == "results" and len(args) == 1:
-        return [["results", *heading_values(cli.output(cli_args, number), number)]]
+        shown = "".join(line for line in cli.output(cli_args, number).splitlines(True) if not ITEMS_OWNED.match(line))
+        return [["results", *heading_values(shown, number)]]
     if kind == "clipboard" and len(args) == 1:
         return [["clipboard", cli.output(cli_args, number)]]
     if kind == "message" and len(args) == 1:

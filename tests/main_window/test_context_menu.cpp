@@ -1,13 +1,17 @@
 // The main window's context menu on a back-end without windows, where the end-to-end runs do not
 // reach: the plan's default target, the level cap, a way or every way refused, a message after
 // the rows, a window opened again, and each window's Copy and Save... (a file that cannot be
-// written among them). The figures are quorvane-cli's output for the same inputs.
+// written among them); the Items Owned window's refused count, Cancel, Clear and remainders not
+// shown. The figures are quorvane-cli's output for the same inputs.
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "items_window/items_form.h"
+#include "items_window/items_form_ids.h"
 #include "main_window/main_form.h"
+#include "main_window/main_form_ids.h"
 #include "plan_window/table_form.h"
 #include "plan_window/table_form_ids.h"
 #include "platform/program_folder.h"
@@ -47,6 +51,18 @@ class TestContextMenu : public QObject {
       c.targetLevel.setText(target.toStdString());
     }
   }
+  // The table window of a menu item, opened by it.
+  TableForm* open(const QString& item) {
+    if (item == "plan") return form_->mnuPlan_Click(), ui::Loaded<PlanForm>();
+    if (item == "compare") return form_->mnuCompare_Click(), ui::Loaded<CompareForm>();
+    return form_->mnuHandIns_Click(), ui::Loaded<HandInsForm>();
+  }
+  static ItemsOwnedTexts Counts(const QString& joined) {
+    ItemsOwnedTexts counts;
+    const QStringList texts = joined.split(',');
+    for (std::size_t i = 0; i < counts.size(); ++i) counts[i] = texts.value(static_cast<int>(i)).toStdString();
+    return counts;
+  }
   static QString Joined(const Rows& rows) {
     QStringList lines;
     for (const auto& row : rows) {
@@ -70,8 +86,10 @@ class TestContextMenu : public QObject {
     messages_.clear();
   }
   void cleanup() {
+    ui::Unload<ItemsForm>();
     ui::Unload<PlanForm>();
     ui::Unload<CompareForm>();
+    ui::Unload<HandInsForm>();
     form_.reset();
     backend_.runPosted();
   }
@@ -93,6 +111,8 @@ class TestContextMenu : public QObject {
         << "maces||||||Be patient: Cannot check above 190lvl." << "";
     QTest::newRow("compare: every way refused") << "compare" << "31000000" << 3 << "4" << ""
         << kNoRows << "Please!!!: Perhaps you should consider collecting some scalps first.";
+    QTest::newRow("hand-ins refused as Calculate refuses") << "hand-ins" << "31000000" << 2 << "" << ""
+        << kNoRows << "No Data In Fields: You have not typed any number of scalps.";
     // clang-format on
   }
   void tables() {
@@ -105,8 +125,7 @@ class TestContextMenu : public QObject {
     QFETCH(QString, message);
     enter(xp, part, scalps, target);
     const bool plan = item == "plan";
-    plan ? form_->mnuPlan_Click() : form_->mnuCompare_Click();
-    TableForm* window = plan ? static_cast<TableForm*>(ui::Loaded<PlanForm>()) : ui::Loaded<CompareForm>();
+    TableForm* window = open(item);
     if (rows.isEmpty()) {
       QVERIFY(!window);
       QCOMPARE(messages_, QStringList{message});
@@ -127,9 +146,47 @@ class TestContextMenu : public QObject {
     // Opened again: the same window, with the rows of the new inputs.
     const std::size_t before = grid.rows().size();
     form_->controls().xp.setText("31500000");
-    plan ? form_->mnuPlan_Click() : form_->mnuCompare_Click();
-    QCOMPARE(plan ? static_cast<TableForm*>(ui::Loaded<PlanForm>()) : ui::Loaded<CompareForm>(), window);
+    QCOMPARE(open(item), window);
     if (plan) QVERIFY(ui::Find(*window, table_form::grdRows).rows().size() <= before);
+  }
+
+  // The Items Owned window on the counts held: what OK or Cancel leaves held after a button or
+  // typing. "take" follows a calculation of 31,000,000 XP and 5000 scalps handing in maces.
+  void itemsOwned_data() {
+    // clang-format off
+    QTest::addColumn<QString>("held");     // before the window opens
+    QTest::addColumn<QString>("action");   // "type:TEXTS", "take" or "clear"
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("after");    // held afterwards
+    QTest::addColumn<QString>("message");  // OK refused: the window stays
+    QTest::newRow("a refused count") << "1,,," << "type:2,x,," << "OK" << "1,,,"
+        << "No Data In Fields: The Belts Owned field has letters, not numbers.";
+    QTest::newRow("Cancel keeps the counts") << "1,2,3,4" << "type:9,9,9,9" << "Cancel" << "1,2,3,4" << "";
+    QTest::newRow("Clear") << "1,2,3,4" << "clear" << "OK" << ",,," << "";
+    QTest::newRow("remainders not shown keep their counts") << "0,3,4,5" << "take" << "OK" << "0,200,4,5" << "";
+    // clang-format on
+  }
+  void itemsOwned() {
+    QFETCH(QString, held);
+    QFETCH(QString, action);
+    QFETCH(QString, button);
+    QFETCH(QString, after);
+    QFETCH(QString, message);
+    if (action == "take") enter("31000000", 0, "5000", ""), form_->ExecuteCmd_Click();
+    form_->setItemsOwned(Counts(held));
+    form_->mnuItemsOwned_Click();
+    ItemsForm& items = *ui::Loaded<ItemsForm>();
+    const auto box = [&](int i) { return ui::Find(items, items_form::txtOwned[i]); };
+    if (action == "take") items.cmdTake_Click();
+    if (action == "clear") items.cmdClear_Click();
+    if (action.startsWith("type:"))
+      for (int i = 0; i < 4; ++i) box(i).setText(Counts(action.mid(5))[static_cast<std::size_t>(i)]);
+    button == "OK" ? items.cmdOK_Click() : items.cmdCancel_Click();
+    QVERIFY(form_->itemsOwned() == Counts(after));
+    QCOMPARE(messages_, message.isEmpty() ? QStringList{} : QStringList{message});
+    QCOMPARE(ui::Loaded<ItemsForm>() != nullptr, !message.isEmpty());
+    QCOMPARE(ui::Find(*form_, main_form::InqResults).caption(),
+             after.contains(QRegularExpression("[1-9]")) ? "Results with Items Owned" : "Results");
   }
 
   // A level the table lacks ends the plan: the rows before it, then its message.

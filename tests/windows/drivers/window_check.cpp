@@ -27,6 +27,7 @@
 
 #include "about/about_form.h"
 #include "core/utf16.h"
+#include "items_window/items_form.h"
 #include "main_window/main_form.h"
 #include "plan_window/table_form.h"
 #include "toolkit/font_fit.h"
@@ -413,6 +414,8 @@ int main(int argc, char** argv) {
     frmWorking working;
     PlanForm plan;
     CompareForm compare;
+    HandInsForm handIns;
+    ItemsForm items;
     const int dpi = ui::win32::WindowDpi(static_cast<ui::win32::Win32Window&>(main.peer()).handle());
     if (argc > 1 && std::string(argv[1]) == "--show") {
       for (ui::Form* form :
@@ -428,7 +431,8 @@ int main(int argc, char** argv) {
     CheckFailedBuild();
     for (ui::Form* form :
          {static_cast<ui::Form*>(&main), static_cast<ui::Form*>(&about), static_cast<ui::Form*>(&working),
-          static_cast<ui::Form*>(&plan), static_cast<ui::Form*>(&compare)})
+          static_cast<ui::Form*>(&plan), static_cast<ui::Form*>(&compare), static_cast<ui::Form*>(&handIns),
+          static_cast<ui::Form*>(&items)})
       CheckWindow(*form, recorded, dpi);
     CheckFocusShows(main);
     CheckRepaintShowsCaptions(working);
