@@ -1,17 +1,15 @@
 #!/usr/bin/env python3
-"""Expands the end-to-end scenario into the plain steps of one platform.
+"""Expands the end-to-end scenario (its steps are described in scenario.txt's header) into the
+plain steps of one platform.
 
 Usage: scenario.py QUORVANE_CLI PLATFORM [SCENARIO_FILE]
 PLATFORM is qt, win32 or web; SCENARIO_FILE defaults to scenario.txt beside this script.
-The steps go to standard output, one a line, fields separated by " | ":
-- steps of other platforms and the "only" lines are left out;
-- "cannot | PLATFORM | STEP | WHY" becomes "note | WHY" where the first STEP it skips stood (STEP
-  may be csv, the step that a table brings);
-- every "cli: ARGS" becomes what quorvane-cli ARGS prints: "results | HEADING | VALUE ...",
-  "clipboard | TEXT", "table | WINDOW | CELLS" followed by "csv | WINDOW | TEXT", and
-  "message | TITLE | TEXT";
-- inside a field, "\\n" stands for a line end, "\\t" for a tab and "\\\\" for a backslash.
-A case that keeps no step on the platform is left out with its steps.
+The steps go to standard output, one a line, fields separated by " | ", without the "only" lines
+and the steps of other platforms, and without the cases that keep no step. "cannot | PLATFORM |
+STEP | WHY" becomes "note | WHY" where the first STEP it skips stood. Every "cli: ARGS" becomes
+what quorvane-cli ARGS prints: "results | HEADING | VALUE ...", "clipboard | TEXT", "table | WINDOW
+| CELLS" followed by "csv | WINDOW | TEXT", and "message | TITLE | TEXT". Inside a field, "\\n"
+stands for a line end, "\\t" for a tab and "\\\\" for a backslash.
 Exit status: 0 expanded, 1 the scenario or quorvane-cli's answer cannot be expanded, 2 usage.
 """
 
@@ -36,15 +34,7 @@ class ScenarioError(Exception):
 
 def unescape(field):
     """The text a field stands for: "\\n", "\\t" and "\\\\" become a line end, a tab and a backslash."""
-    out, i = [], 0
-    while i < len(field):
-        if field[i] == "\\" and i + 1 < len(field) and field[i + 1] in UNESCAPED:
-            out.append(UNESCAPED[field[i + 1]])
-            i += 2
-        else:
-            out.append(field[i])
-            i += 1
-    return "".join(out)
+    return re.sub(r"\\([nt\\])", lambda m: UNESCAPED[m.group(1)], field)
 
 
 def escape(text):
