@@ -408,7 +408,8 @@ class Player:
         node = self.control(option, (self.a.ROLE_RADIO_BUTTON,))
         settled(f"'{option}' chosen", lambda: self.state(node, self.a.STATE_CHECKED), True)
 
-    def open_menu(self, how):
+    def step_menu(self, how, item):
+        self.opener = ("menu", None)
         window = self.shown_window(MAIN)
         before = self.popups()
         self.pump()
@@ -420,11 +421,6 @@ class Player:
             xdotool("key", MENU_KEYS[how])
         else:
             raise Failure(f"no way to open the menu by '{how}'")
-        return before
-
-    def step_menu(self, how, item):
-        self.opener = ("menu", None)
-        before = self.open_menu(how)
         shown = wait_for(f"the context menu after {how}", lambda: self.popups() - before)
 
         def first_item():
