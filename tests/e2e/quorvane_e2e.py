@@ -27,15 +27,15 @@ import sys
 import tempfile
 import time
 
+import scenario
+
 SKIPPED = 77
-HERE = os.path.dirname(os.path.abspath(__file__))
 # The keys of the steps as xdotool names them; function key 10 by its keysym's number (XK_F10).
 KEYS = {"Tab": "Tab", "Up": "Up", "Down": "Down", "Enter": "Return", "Escape": "Escape"}
 MENU_KEYS = {"Shift+F10": "shift+0xffc7", "Menu key": "Menu"}
 WORKING = "Working..."
 MENU_SPOT = "Results"  # the frame of the main window that a right-click opens the menu on
 MAIN = "Quorvane"
-UNESCAPED = {"n": "\n", "t": "\t", "\\": "\\"}
 
 
 class Skip(Exception):
@@ -79,72 +79,66 @@ def read_line(stream, timeout):
 
 
 class Session:
-    """The display, the buses and the program, started in this order and stopped in reverse."""
+    """The display, the buses and the program, started in this order and stopped in reverse. The
+    display and the session bus go into this process's environment, where the bindings find them."""
 
     def __init__(self, program):
         self.program = program
         self.folder = tempfile.mkdtemp(prefix="quorvane-e2e-")
         self.processes = []
-        self.env = dict(os.environ)
-        self.program_process = None
 
     def log(self, name):
-        return open(os.path.join(self.folder, name + ".log"), "w")
-
-    def spawn(self, name, argv, **kwargs):
-        # Each helper leads a process group of its own, so that what it starts stops with it.
-        process = subprocess.Popen(argv, env=self.env, start_new_session=True, **kwargs)
-        self.processes.append((name, process))
-        return process
+        return os.path.join(self.folder, name + ".log")
 
     def log_text(self, name):
-        path = os.path.join(self.folder, name + ".log")
-        return open(path).read().strip() if os.path.exists(path) else ""
+        return open(self.log(name)).read().strip() if os.path.exists(self.log(name)) else ""
+
+    def spawn(self, name, argv, **kwargs):
+        """Starts a process that leads a process group of its own, so that what it starts stops with
+        it; what it writes goes to NAME.log, its output unless it is asked for."""
+        with open(self.log(name), "w") as log:
+            process = subprocess.Popen(argv, start_new_session=True, stdout=kwargs.pop("stdout", log), stderr=log,
+                                       **kwargs)
+        self.processes.append(process)
+        return process
 
     def start_display(self):
-        xvfb = shutil.which("Xvfb")
-        if not xvfb:
+        if not shutil.which("Xvfb"):
             raise Skip("Xvfb is not installed, so no display server can be started")
         read_end, write_end = os.pipe()
-        process = self.spawn("Xvfb", [xvfb, "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                                      "-nolisten", "tcp", "-noreset"],
-                             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log("Xvfb"))
+        process = self.spawn("Xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,))
         os.close(write_end)
         with os.fdopen(read_end) as numbers:
             number = read_line(numbers, 20.0)
         if not number or not number.strip().isdigit():
             process.kill()
             raise Skip("Xvfb could not start a display: " + (self.log_text("Xvfb")[-500:] or "no output"))
-        self.env["DISPLAY"] = ":" + number.strip()
+        os.environ["DISPLAY"] = ":" + number.strip()
 
     def start_buses(self):
-        # A session bus of the test's own, then the accessibility bus that AT-SPI runs on.
         daemon = self.spawn("dbus", ["dbus-daemon", "--session", "--nofork", "--print-address"],
-                            stdout=subprocess.PIPE, stderr=self.log("dbus"), text=True)
+                            stdout=subprocess.PIPE, text=True)
         address = read_line(daemon.stdout, 10.0)
         if not address:
             raise Failure("the session bus did not start: " + self.log_text("dbus"))
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address.strip()
-        launcher = next((p for p in ("/usr/libexec/at-spi-bus-launcher",
-                                     "/usr/lib/at-spi2-core/at-spi-bus-launcher") if os.access(p, os.X_OK)), None)
-        if not launcher:
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address.strip()
+        launcher = "/usr/libexec/at-spi-bus-launcher"
+        if not os.access(launcher, os.X_OK):
             raise Failure("at-spi-bus-launcher is missing (Debian package at-spi2-core)")
-        self.spawn("at-spi", [launcher, "--launch-immediately"], stdout=subprocess.DEVNULL,
-                   stderr=self.log("at-spi"))
+        self.spawn("at-spi", [launcher, "--launch-immediately"])
         ask = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                "org.a11y.Bus.GetAddress"]
         wait_for("the accessibility bus", lambda: subprocess.run(
-            ask, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0)
+            ask, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0)
 
     def start_program(self):
-        env = dict(self.env, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    XDG_RUNTIME_DIR=self.folder)
-        self.program_process = subprocess.Popen([self.program], env=env, stdout=self.log("quorvane"),
-                                                stderr=subprocess.STDOUT, start_new_session=True)
-        self.processes.append(("quorvane", self.program_process))
+        self.program_process = self.spawn("quorvane", [self.program], env=env)
 
     def stop(self):
-        for name, process in reversed(self.processes):
+        for process in reversed(self.processes):
             for stop in (signal.SIGTERM, signal.SIGKILL):
                 if process.poll() is None:
                     try:
@@ -193,17 +187,12 @@ def close_window(window_id):
     x11.XCloseDisplay(display)
 
 
-def unescape(field):
-    return re.sub(r"\\([nt\\])", lambda m: UNESCAPED[m.group(1)], field)
-
-
 def expanded_steps(cli, scenario_file):
     """The scenario's steps for this platform, each a list of its fields."""
-    argv = [sys.executable, os.path.join(HERE, "scenario.py"), cli, "qt"] + ([scenario_file] if scenario_file else [])
-    done = subprocess.run(argv, capture_output=True, text=True, timeout=300)
-    if done.returncode != 0:
-        raise Failure("the scenario cannot be expanded: " + done.stderr.strip())
-    return [[unescape(f.strip(" ")) for f in line.split("|")] for line in done.stdout.splitlines()]
+    try:
+        return scenario.expand_file(cli, "qt", scenario_file or scenario.DEFAULT_SCENARIO)
+    except (OSError, scenario.ScenarioError) as error:
+        raise Failure(f"the scenario cannot be expanded: {error}")
 
 
 class Player:
@@ -241,19 +230,26 @@ class Player:
     # Reading the windows.
 
     def windows(self):
-        """The program's windows that are still there (a closed box may linger as a gap)."""
+        """The program's shown windows, each with its name and role, read at once: a closed box may
+        linger as a gap, and a window may go while it is read."""
         self.app.clearCache()
-        return [w for w in (self.app.getChildAtIndex(i) for i in range(self.app.childCount)) if self.alive(w)]
+        shown = []
+        for w in (self.app.getChildAtIndex(i) for i in range(self.app.childCount)):
+            try:
+                if self.alive(w) and self.showing(w):
+                    shown.append((w, w.name, w.getRole()))
+            except Exception:  # gone while it was read
+                pass
+        return shown
 
     def window(self, name):
-        found = [w for w in self.windows() if w.name == name and self.showing(w) and w.getRole() != self.a.ROLE_ALERT]
-        return found[0] if found else None
+        return next((w for w, shown, role in self.windows() if shown == name and role != self.a.ROLE_ALERT), None)
 
     def shown_window(self, name):
         return wait_for(f"the window '{name}'", lambda: self.window(name))
 
     def alerts(self):
-        return [w for w in self.windows() if w.getRole() == self.a.ROLE_ALERT and self.showing(w)]
+        return [w for w, _, role in self.windows() if role == self.a.ROLE_ALERT]
 
     def walk(self, node):
         yield node
@@ -319,16 +315,14 @@ class Player:
         return node.getState().contains(state)
 
     def noticed(self, event):
+        """Keeps the texts that the Working window's labels take, while a search is watched."""
         if self.working is None or len(self.working) > 1:
             return
         try:
-            node = event.source
-            if node.getRole() != self.a.ROLE_LABEL:
-                return
-            window = node
+            node = window = event.source
             while window.parent is not None and window.parent.getRole() != self.a.ROLE_APPLICATION:
                 window = window.parent
-            if window.name == WORKING:
+            if node.getRole() == self.a.ROLE_LABEL and window.name == WORKING:
                 self.working.add(node.name)
         except Exception:
             pass  # gone before it was read
@@ -392,7 +386,7 @@ class Player:
 
     def top_window(self):
         """The window the user works in: a box over the main window, else the main window."""
-        others = [w for w in self.windows() if self.showing(w) and w.name not in (MAIN, WORKING)]
+        others = [w for w, name, _ in self.windows() if name not in (MAIN, WORKING)]
         return others[-1] if others else self.shown_window(MAIN)
 
     def step_focus(self, name):
@@ -414,7 +408,8 @@ class Player:
         node = self.control(option, (self.a.ROLE_RADIO_BUTTON,))
         settled(f"'{option}' chosen", lambda: self.state(node, self.a.STATE_CHECKED), True)
 
-    def open_menu(self, how):
+    def step_menu(self, how, item):
+        self.opener = ("menu", None)
         window = self.shown_window(MAIN)
         before = self.popups()
         self.pump()
@@ -426,11 +421,6 @@ class Player:
             xdotool("key", MENU_KEYS[how])
         else:
             raise Failure(f"no way to open the menu by '{how}'")
-        return before
-
-    def step_menu(self, how, item):
-        self.opener = ("menu", None)
-        before = self.open_menu(how)
         shown = wait_for(f"the context menu after {how}", lambda: self.popups() - before)
 
         def first_item():
@@ -475,35 +465,33 @@ class Player:
         settled("the clipboard", lambda: subprocess.run(xclip, capture_output=True, text=True, timeout=10).stdout,
                 text)
 
-    def table_text(self, window):
-        table = wait_for("a table", lambda: self.find(window, (self.a.ROLE_TABLE,)))[0]
-        cells = table.queryTable()
-        lines = ["\t".join(cells.getColumnDescription(c) for c in range(cells.nColumns))]
-        lines += ["\t".join(cells.getAccessibleAt(r, c).name for c in range(cells.nColumns))
-                  for r in range(cells.nRows)]
-        return "\n".join(lines)
-
     def step_table(self, name, text):
         window = self.shown_window(name)
-        table = wait_for("a table", lambda: self.find(window, (self.a.ROLE_TABLE,)))[0]
-        settled(f"the number of rows of '{name}'", lambda: table.queryTable().nRows, text.count("\n"))
-        settled(f"the table of '{name}' (line, text)", lambda: self.table_text(window), text)
+        table = wait_for("a table", lambda: self.find(window, (self.a.ROLE_TABLE,)))[0].queryTable()
+
+        def shown():
+            lines = ["\t".join(table.getColumnDescription(c) for c in range(table.nColumns))]
+            lines += ["\t".join(table.getAccessibleAt(r, c).name for c in range(table.nColumns))
+                      for r in range(table.nRows)]
+            return "\n".join(lines)
+
+        settled(f"the table of '{name}' (line, text)", shown, text)
 
     def step_csv(self, name, text):
         """Saves the table through the save dialog, checks the file, and closes the window."""
         window = self.shown_window(name)
-        before = {w.name for w in self.windows() if self.showing(w)}
+        before = {shown for _, shown, _ in self.windows()}
         self.click(self.control("Save...", (self.a.ROLE_PUSH_BUTTON,), window))
         dialog = wait_for("the save dialog", lambda: next(
-            (w for w in self.windows() if self.showing(w) and w.name not in before), None))
+            (w for w, shown, _ in self.windows() if shown not in before), None))
         path = os.path.join(self.session.folder, name + ".csv")
         if os.path.exists(path):
             os.remove(path)  # a window saved again: no question whether to replace the file
         self.control("File name:", (self.a.ROLE_TEXT,), dialog).queryEditableText().setTextContents(path)
         self.act(self.control("Save", (self.a.ROLE_PUSH_BUTTON,), dialog), "Press")
-        wait_for("the save dialog to close", lambda: not self.showing(dialog) or dialog not in self.windows())
-        wait_for(f"the file that '{name}' saved", lambda: os.path.exists(path))
-        settled(f"the file that '{name}' saved", lambda: open(path, newline="").read(), text)
+        wait_for("the save dialog to close", lambda: dialog not in [w for w, _, _ in self.windows()])
+        settled(f"the file that '{name}' saved",
+                lambda: open(path, newline="").read() if os.path.exists(path) else None, text)
         self.step_close(name)
 
     def step_message(self, title, text):
@@ -626,8 +614,6 @@ def main():
         steps = expanded_steps(os.path.abspath(sys.argv[2]), sys.argv[3] if len(sys.argv) == 4 else None)
         session.start_display()
         session.start_buses()
-        # The bindings find the accessibility bus through the session bus of this environment.
-        os.environ.update({k: session.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
         import pyatspi
         started = time.monotonic()
         session.start_program()

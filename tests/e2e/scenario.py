@@ -1,18 +1,16 @@
 #!/usr/bin/env python3
-"""Expands the end-to-end scenario into the plain steps of one platform.
+"""Expands the end-to-end scenario (its steps are described in scenario.txt's header) into the
+plain steps of one platform.
 
 Usage: scenario.py QUORVANE_CLI PLATFORM [SCENARIO_FILE]
 PLATFORM is qt, win32 or web; SCENARIO_FILE defaults to scenario.txt beside this script.
-The steps go to standard output, one a line, fields separated by " | ":
-- steps of other platforms and the "only" lines are left out;
-- "cannot | PLATFORM | STEP | WHY" becomes "note | WHY" where the first STEP it skips stood (STEP
-  may be csv, the step that a table brings);
-- every "cli: ARGS" becomes what quorvane-cli ARGS prints: "results | HEADING | VALUE ..." (without
-  the lines of the items owned, which the Results frame does not show),
-  "clipboard | TEXT", "table | WINDOW | CELLS" followed by "csv | WINDOW | TEXT", and
-  "message | TITLE | TEXT";
-- inside a field, "\\n" stands for a line end, "\\t" for a tab and "\\\\" for a backslash.
-A case that keeps no step on the platform is left out with its steps.
+The steps go to standard output, one a line, fields separated by " | ", without the "only" lines
+and the steps of other platforms, and without the cases that keep no step. "cannot | PLATFORM |
+STEP | WHY" becomes "note | WHY" where the first STEP it skips stood. Every "cli: ARGS" becomes
+what quorvane-cli ARGS prints: "results | HEADING | VALUE ..." (without the lines of the items
+owned, which the Results frame does not show), "clipboard | TEXT", "table | WINDOW
+| CELLS" followed by "csv | WINDOW | TEXT", and "message | TITLE | TEXT". Inside a field, "\\n"
+stands for a line end, "\\t" for a tab and "\\\\" for a backslash.
 Exit status: 0 expanded, 1 the scenario or quorvane-cli's answer cannot be expanded, 2 usage.
 """
 
@@ -32,6 +30,7 @@ ITEMS_OWNED = re.compile(r"^(Maces|Belts|Books|Rings) Owned: ")
 # A step kind is defined in the header by a comment line "#   KIND | FIELDS   what it does".
 KIND_DEFINITION = re.compile(r"^#   ([a-z][a-z-]*)(?: \||\s{2,}|$)")
 UNESCAPED = {"n": "\n", "t": "\t", "\\": "\\"}
+DEFAULT_SCENARIO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "scenario.txt")
 
 
 class ScenarioError(Exception):
@@ -40,15 +39,7 @@ class ScenarioError(Exception):
 
 def unescape(field):
     """The text a field stands for: "\\n", "\\t" and "\\\\" become a line end, a tab and a backslash."""
-    out, i = [], 0
-    while i < len(field):
-        if field[i] == "\\" and i + 1 < len(field) and field[i + 1] in UNESCAPED:
-            out.append(UNESCAPED[field[i + 1]])
-            i += 2
-        else:
-            out.append(field[i])
-            i += 1
-    return "".join(out)
+    return re.sub(r"\\([nt\\])", lambda m: UNESCAPED[m.group(1)], field)
 
 
 def escape(text):
@@ -66,36 +57,35 @@ def step_line(fields):
 
 
 class Cli:
+    """quorvane-cli, asked for the expected texts."""
+
     def __init__(self, program):
         self.program = program
 
-    def run(self, args, line_number):
-        argv = shlex.split(args)
+    def answer(self, args, line_number, statuses=(0,), stream="stdout"):
+        """What the command ARGS writes to the stream, which must be there, ending with one of the
+        statuses; quorvane-cli refusing the command line is never an answer."""
         try:
-            done = subprocess.run([self.program, *argv], capture_output=True, text=True, timeout=120)
+            done = subprocess.run([self.program, *shlex.split(args)], capture_output=True, text=True, timeout=120)
         except OSError as error:
             raise ScenarioError(f"quorvane-cli cannot be run: {error}")
-        if done.returncode == 2:
-            raise ScenarioError(f"line {line_number}: quorvane-cli refuses the command line {args!r}: "
+        text = getattr(done, stream)
+        if done.returncode not in statuses or not text:
+            refused = "refuses the command line" if done.returncode == 2 else "gave no answer to"
+            raise ScenarioError(f"line {line_number}: quorvane-cli {refused} {args!r} (status {done.returncode}): "
                                 f"{done.stderr.strip()}")
-        return done
+        return text
 
     def output(self, args, line_number, rows_with_messages=False):
         """Standard output of a command that must succeed; a table may end with status 1 for the
         messages among its rows."""
-        done = self.run(args, line_number)
-        if done.returncode not in ((0, 1) if rows_with_messages else (0,)) or not done.stdout:
-            raise ScenarioError(f"line {line_number}: quorvane-cli {args} printed no answer "
-                                f"(status {done.returncode}): {done.stderr.strip()}")
-        return done.stdout
+        return self.answer(args, line_number, (0, 1) if rows_with_messages else (0,))
 
     def message(self, args, line_number):
         """The "Title: Text" of a command that must end with a message."""
-        done = self.run(args, line_number)
-        text = done.stderr.rstrip("\n")
-        if done.returncode != 1 or ": " not in text:
-            raise ScenarioError(f"line {line_number}: quorvane-cli {args} gave no message "
-                                f"(status {done.returncode}): {done.stderr.strip()}")
+        text = self.answer(args, line_number, (1,), "stderr").rstrip("\n")
+        if ": " not in text:
+            raise ScenarioError(f"line {line_number}: quorvane-cli {args} gave no message 'Title: Text': {text}")
         return text.split(": ", 1)
 
 
@@ -211,16 +201,19 @@ def expand_step(kind, args, number, cli):
     raise ScenarioError(f"line {number}: '{kind}' does not take 'cli: ARGS' there")
 
 
+def expand_file(cli, platform, path=DEFAULT_SCENARIO):
+    """The expanded steps of the scenario file, each a list of its fields."""
+    with open(path, encoding="utf-8") as f:
+        return expand(f.read().splitlines(), platform, Cli(cli))
+
+
 def main(argv):
     if len(argv) not in (3, 4) or argv[2] not in PLATFORMS:
         print(__doc__, file=sys.stderr)
         return 2
-    path = argv[3] if len(argv) == 4 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "scenario.txt")
+    path = argv[3] if len(argv) == 4 else DEFAULT_SCENARIO
     try:
-        with open(path, encoding="utf-8") as f:
-            lines = f.read().splitlines()
-        steps = expand(lines, argv[2], Cli(argv[1]))
-        text = "".join(step_line(step) + "\n" for step in steps)
+        text = "".join(step_line(step) + "\n" for step in expand_file(argv[1], argv[2], path))
     except (OSError, ScenarioError) as error:
         print(f"scenario.py: {path}: {error}", file=sys.stderr)
         return 1
