@@ -16,7 +16,7 @@ ALL_LISTS = run package windows web test
 SANITIZE_BUILD ?= build-sanitize
 # Seconds each fuzz target runs for in `make fuzz`.
 FUZZ_SECONDS ?= 300
-FUZZ_TARGETS = fuzz_level_table fuzz_field_number fuzz_calculate
+FUZZ_TARGETS = fuzz_level_table fuzz_field_number fuzz_calculate fuzz_cli
 # The Windows build, cross-compiled with MinGW-w64: quorvane.exe and quorvane-cli.exe, the
 # installer and the portable zip.
 WINDOWS_BUILD ?= build-windows
