@@ -7,7 +7,8 @@
 // choices: Option1 (0-3, 4 none), Option2 (0-1, 2 none), Option3 (0 XP mode, 1 level mode,
 // 2 none), Option4 (0-4, 5 none), Check1, ReqLVL, chkScalpsUpd, chkWorking (0-2), the table
 // (0 shipped, 1 cut), and how many scalps more the second press gets. The text lines are
-// Text1, LevelNow, Text2, TargetLVL, ScalpsUpd; a missing line leaves the field as it starts.
+// Text1, LevelNow, Text2, TargetLVL, ScalpsUpd, then the maces, belts, books and rings owned (the
+// "Items Owned" window's counts); a missing line leaves the field as it starts, a count empty.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -110,6 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TextField fields[] = {TextField::Xp, TextField::Level, TextField::Scalps, TextField::TargetLevel,
                               TextField::UpdateInterval};
   for (std::size_t i = 0; i < 5 && i + 1 < lines.size(); ++i) v.texts[fields[i]] = std::string(lines[i + 1]);
+  for (std::size_t i = 0; i < v.itemsOwned.size() && i + 6 < lines.size(); ++i)
+    v.itemsOwned[i] = std::string(lines[i + 6]);
 
   CalculateOutcome outcome{};
   if (!Press(v, table, outcome)) return 0;
