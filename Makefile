@@ -63,7 +63,8 @@ test: build
 sanitize-build:
 	@./scripts/setup.sh run test
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-	  -DQUORVANE_SANITIZE=ON -DQUORVANE_FUZZ=ON -DQUORVANE_BENCH=OFF -DQUORVANE_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	  -DQUORVANE_SANITIZE=ON -DQUORVANE_FUZZ=ON -DQUORVANE_BENCH=OFF -DQUORVANE_WERROR=$(WERROR) \
+	  -DQUORVANE_NATIVE_CLI=$(abspath $(BUILD))/bin/quorvane-cli $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target quorvane_sanitized
 
 test-sanitized: sanitize-build

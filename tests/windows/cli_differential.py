@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Runs the same few hundred quorvane-cli commands through the native program and through another
 build of it, and checks that both print the same standard output and standard error and end with
-the same exit status. The other build is quorvane-cli.exe under Wine (--wine PREFIX) or the
-WebAssembly quorvane-cli.js under node (--node).
+the same exit status. The other build is quorvane-cli.exe under Wine (--wine PREFIX), the
+WebAssembly quorvane-cli.js under node (--node), or another native build (--native: the sanitizer
+build's, whose reports would show in its standard error).
 
 The commands are drawn with a fixed seed: projections and searches over the shipped table and a
 short one, with items owned and their hand-in steps, and every kind of bad input (letters, empty text, fractions, huge numbers, missing or
@@ -12,7 +13,7 @@ do so on every line, and is compared with CR LF read as LF. The paths of the tab
 between the systems and are compared by name. One more command runs with a terminal as its
 console, where a table's name outside the console's code page must show as it is. Under node the
 output must be the same bytes, also for tables named by relative paths, through links and special
-files, and (when not run as root) tables that may not be read.
+files, and (when not run as root) tables that may not be read; so must another native build's.
 
 Exit status 77 (with a SKIP line) when Wine, node or emscripten is missing.
 """
@@ -258,8 +259,12 @@ def main():
     runner = parser.add_mutually_exclusive_group(required=True)
     runner.add_argument("--wine", metavar="PREFIX", help="run quorvane-cli.exe under Wine in this prefix")
     runner.add_argument("--node", action="store_true", help="run quorvane-cli.js under node")
+    runner.add_argument("--native", action="store_true", help="run another native build of quorvane-cli")
     options = parser.parse_args()
     native_cli, other_cli, work = (os.path.abspath(p) for p in (options.native_cli, options.other_cli, options.work))
+    if not os.path.exists(native_cli):
+        print("SKIP: there is no native quorvane-cli at %s (make build makes it)" % native_cli)
+        return SKIP
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     native_table = os.path.join(os.path.dirname(native_cli), "lvl-xp.txt")
@@ -287,7 +292,7 @@ def main():
         # Root reads any file: the table that may not be read is then read like the others.
         commands += write_posix_cases(work, native_table)
         native = run_each([native_cli], commands, work)
-        other = run_node(other_cli, commands, work)
+        other = run_each([other_cli], commands, work, workers=2) if options.native else run_node(other_cli, commands, work)
     seconds = time.monotonic() - start
     paths = tables + [native_table, other_table]
     outcomes = {}
