@@ -40,8 +40,9 @@ std::string TableFor(std::string_view value) {
   return Tables()[pick % Tables().size()];
 }
 
-// Output to memory, up to a budget: a search whose Working window captions are wanted writes a line
-// at every repaint, millions of them by design; past the budget the input is given up.
+// Output to memory, up to a budget: with the Working window's captions wanted, a line goes out at
+// every repaint, about a megabyte for the longest search and twenty for a plan of such searches.
+// The lines differ only in their counts; past a quarter of a megabyte the input is given up.
 struct OutputBudgetExceeded {};
 
 class BudgetBuffer : public std::stringbuf {
@@ -52,7 +53,7 @@ class BudgetBuffer : public std::stringbuf {
   }
 
  private:
-  static constexpr std::size_t kBudget = 1 << 20;
+  static constexpr std::size_t kBudget = 1 << 18;
 };
 
 struct Run {
