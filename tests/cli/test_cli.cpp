@@ -241,6 +241,8 @@ class TestCli : public QObject {
     QTest::newRow("zero left when selling") << "--xp 1 --sell-maces --zero-left maces"
                                             << "--zero-left maces is not offered with --sell-maces";
     QTest::newRow("unknown option") << "--xp 1 --scalp 5" << "unknown option '--scalp'";
+    QTest::newRow("a long unknown option, quoted short") << "--xp 1 --" + QString(100000, 'x')
+                                                        << "unknown option '--" + QString(30, 'x') + "...'";
     QTest::newRow("missing value") << "--xp" << "option '--xp' needs a value";
     QTest::newRow("value on a switch") << "--xp 1 --json=yes" << "option '--json' takes no value";
     QTest::newRow("given twice") << "--xp 1 --scalps 5 --scalps 6" << "option '--scalps' given twice";
@@ -254,6 +256,10 @@ class TestCli : public QObject {
                                          << "--compare tries every way of handing in; --part cannot be given with it";
     QTest::newRow("compare with a target") << "--xp 1 --scalps 5 --compare --target 60"
                                            << "--compare tries every way of handing in; --target cannot be given with it";
+    QTest::newRow("compare with progress") << "--xp 1 --scalps 5 --compare --progress"
+                                           << "--compare tries every way of handing in; --progress cannot be given with it";
+    QTest::newRow("plan with scalps") << "--xp 1 --part maces --plan --scalps 5"
+                                      << "--plan searches the scalps needed for every level; --scalps cannot be given with it";
     // clang-format on
   }
   void usage() {
