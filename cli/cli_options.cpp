@@ -41,6 +41,16 @@ std::string Choices(const std::array<const char*, N>& names) {
   return text;
 }
 
+// A word of the command line as a usage message quotes it: at most its first
+// kQuotedLimit bytes (never cut inside a UTF-8 character), then "...".
+constexpr std::size_t kQuotedLimit = 32;
+std::string Quoted(const std::string& word) {
+  if (word.size() <= kQuotedLimit) return "'" + word + "'";
+  std::size_t end = kQuotedLimit;
+  while (end > 0 && (static_cast<unsigned char>(word[end]) & 0xC0) == 0x80) --end;
+  return "'" + word.substr(0, end) + "...'";
+}
+
 ParseResult Usage(std::string error) {
   ParseResult result;
   result.action = ParseAction::UsageError;
@@ -74,7 +84,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
 #else
     const std::string& arg = args[i];
 #endif
-    if (arg.rfind("--", 0) != 0 || arg.size() == 2) return Usage("unexpected argument '" + arg + "'");
+    if (arg.rfind("--", 0) != 0 || arg.size() == 2) return Usage("unexpected argument " + Quoted(arg));
     const std::size_t eq = arg.find('=');
     const std::string name = arg.substr(0, eq);
     std::optional<std::string> inlineValue;
@@ -112,7 +122,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     else if (name == "--zero-left")
       slot = &zeroLeftText;
     else
-      return Usage("unknown option '" + name + "'");
+      return Usage("unknown option " + Quoted(name));
 
     if (!seen.insert(name).second) return Usage("option '" + name + "' given twice");
     if (inlineValue) {
@@ -146,29 +156,31 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
   if (o.table && o.table->empty()) return Usage("--table names no file: the path given is empty");
 
   if (o.mode == CliMode::Compare) {
-    for (const char* name : {"--part", "--side", "--sell-maces", "--target", "--zero-left"}) {
+    for (const char* name : {"--part", "--side", "--sell-maces", "--target", "--zero-left", "--progress"}) {
       if (given(name))
         return Usage("--compare tries every way of handing in; " + std::string(name) + " cannot be given with it");
     }
     return result;
   }
+  if (o.mode == CliMode::Plan && given("--scalps"))
+    return Usage("--plan searches the scalps needed for every level; --scalps cannot be given with it");
   if (o.mode == CliMode::Plan && !o.target) o.target = "189";
 
   if (partText && Lower(*partText) != "none") {
     o.part = IndexOf(kParts, *partText);
-    if (o.part < 0) return Usage("--part takes none, " + Choices(kParts) + ", not '" + *partText + "'");
+    if (o.part < 0) return Usage("--part takes none, " + Choices(kParts) + ", not " + Quoted(*partText));
   }
   if (o.part >= 0 && o.sellMaces) return Usage("--part and --sell-maces cannot be given together");
   if (sideText) {
     o.side = IndexOf(kSides, *sideText);
-    if (o.side < 0) return Usage("--side takes " + Choices(kSides) + ", not '" + *sideText + "'");
+    if (o.side < 0) return Usage("--side takes " + Choices(kSides) + ", not " + Quoted(*sideText));
     if (o.part != kRings) return Usage("--side needs --part rings");
   } else if (o.part == kRings) {
     o.side = 0;  // choosing the rings selects Good, as in the window
   }
   if (zeroLeftText) {
     o.zeroLeft = IndexOf(kZeroLeft, *zeroLeftText);
-    if (o.zeroLeft < 0) return Usage("--zero-left takes " + Choices(kZeroLeft) + ", not '" + *zeroLeftText + "'");
+    if (o.zeroLeft < 0) return Usage("--zero-left takes " + Choices(kZeroLeft) + ", not " + Quoted(*zeroLeftText));
     if (o.zeroLeft > HighestZeroLeftOffered(o)) {
       // Both indices are known to be in range here: o.part >= 0 unless selling, o.zeroLeft >= 0.
       const std::string mode =

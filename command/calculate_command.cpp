@@ -95,7 +95,7 @@ class Command {
   // A press in `view`, or, without one, a press on `input` that writes nowhere and keeps its
   // message in its report.
   Command(CalculateView* view, CalculateInput input, const LevelTableFile& table)
-      : view_(view), in_(std::move(input)), tablePath_(table.path), path_(table.shownPath) {}
+      : view_(view), in_(std::move(input)), tablePath_(table.path), path_(table.shownPath), read_(table.read) {}
 
   // One press: the checks, then the projection of the scalps owned or the search for the
   // scalps needed.
@@ -198,12 +198,13 @@ class Command {
     return ZeroLeft::Rings;
   }
 
-  CalculateView* const view_;            // none: the press writes nowhere
-  CalculateInput in_;                    // the fields, with what the press wrote into them
-  CalculateWrites writes_;               // what has not reached the window yet
-  std::optional<ShownMessage> message_;  // the message shown
-  const std::string tablePath_;          // the file read
-  const std::string path_;               // the file the messages name
+  CalculateView* const view_;                    // none: the press writes nowhere
+  CalculateInput in_;                            // the fields, with what the press wrote into them
+  CalculateWrites writes_;                       // what has not reached the window yet
+  std::optional<ShownMessage> message_;          // the message shown
+  const std::string tablePath_;                  // the file read
+  const std::string path_;                       // the file the messages name
+  const std::shared_ptr<const TableLoad> read_;  // the file as read already, if it was
   // What the checks settle, each set once, by the step named.
   LevelTable table_;                                   // LoadTable
   bool xpMode_ = true;                                 // CheckEntryTyped
@@ -269,9 +270,9 @@ Step Command::checkQuestChosen() {
   return std::nullopt;
 }
 
-// 2. The level table, read afresh at every press.
+// 2. The level table, read afresh at every press (unless read already for this one).
 Step Command::loadTable() {
-  const TableLoad load = LoadLevelTable(tablePath_);
+  const TableLoad load = read_ ? *read_ : LoadLevelTable(tablePath_);
   if (!load.ok()) return fail(kErrorTitle, TableMessage(*load.error, path_));
   table_ = load.table;
   return std::nullopt;

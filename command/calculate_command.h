@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,6 +22,8 @@ struct LevelTableFile {
   LevelTableFile(std::string file, std::string shown) : path(std::move(file)), shownPath(std::move(shown)) {}
   std::string path;
   std::string shownPath;
+  // The file as read already, for several presses that are to read it once; none: each press reads it.
+  std::shared_ptr<const TableLoad> read;
 };
 
 // How one press of "Calculate" ended: with results, with a message, or stopped by the user while

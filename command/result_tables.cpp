@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <string_view>
 
 #include "core/number_text.h"
@@ -79,6 +80,9 @@ const std::vector<ResultColumn>& ComparisonColumns() {
 }
 
 Comparison RunComparison(const CalculateInput& input, const LevelTableFile& table) {
+  // Every way chooses a quest part, so each would read the table: it is read once for all.
+  LevelTableFile readOnce = table;
+  if (!readOnce.read) readOnce.read = std::make_shared<const TableLoad>(LoadLevelTable(table.path));
   Comparison comparison;
   comparison.table = ResultTable{ComparisonColumns(), {}, true};
   for (const Way& way : kWays) {
@@ -88,7 +92,7 @@ Comparison RunComparison(const CalculateInput& input, const LevelTableFile& tabl
     one.side = way.side;
     one.sellMaces = way.sellMaces ? 1 : 0;
     one.searchTarget = 0;
-    const CalculateReport report = RunCalculate(one, table);
+    const CalculateReport report = RunCalculate(one, readOnce);
     ResultRow row;
     row.cells.push_back({way.name, way.name});
     if (report.outcome == CalculateOutcome::Results) {

@@ -94,6 +94,9 @@ class FileSource {
 class Field {
  public:
   void add(int c) {
+    // A NUL byte among the first two: the file is UTF-16 read as single bytes.
+    if (c == 0 && length_ < 2) utf16Like_ = true;
+    if (length_ < 2) ++length_;
     if (IsBlank(c)) {
       blankAfter_ = true;
       return;
@@ -137,11 +140,14 @@ class Field {
   // Two whole numbers with only blanks between them.
   bool isTwoNumbers() const { return words_ == 1 && secondStarted_ && secondDigits_ > 0; }
   bool overflow() const { return overflow_; }
+  bool utf16Like() const { return utf16Like_; }
   bool negative() const { return negative_; }
   std::int64_t value() const { return negative_ ? -value_ : value_; }
 
  private:
   bool started_ = false;
+  bool utf16Like_ = false;
+  int length_ = 0;  // characters added, counted up to 2
   bool blankAfter_ = false;
   bool bad_ = false;
   bool otherChar_ = false;  // a character in the first word that is no sign or digit
@@ -254,7 +260,10 @@ TableLoad ParseFields(Source& in) {
     if (c == ',') in.Skip();
     // Where a record begins, two numbers are a level number and its XP with the comma left out.
     if (fields % 2 == 0 && field.isTwoNumbers()) return fail(TableProblem::NoSeparator, line);
-    if (!field.isNumber()) return fail(TableProblem::NotANumber, line);
+    if (!field.isNumber()) {
+      if (fields == 0 && field.utf16Like()) return fail(TableProblem::Utf16WithoutMark, line);
+      return fail(TableProblem::NotANumber, line);
+    }
 
     if (fields % 2 == 0) {
       // Level number: read and ignored, but it must be a 16-bit whole number.
@@ -298,7 +307,9 @@ namespace {
 // code page, which would miss a program folder under a user name outside that code page: the
 // file is opened by its UTF-16 name. Bytes that are not UTF-8 give an empty name, which no file
 // has.
-std::wstring WidePath(const std::string& path) { return path.size() > 32767 ? std::wstring() : Wide(path); }
+std::wstring WidePath(const std::string& path) { return Wide(path); }
+// The longest path Windows' file functions take.
+constexpr std::size_t kLongestWidePath = 32767;
 
 }  // namespace
 #endif
@@ -314,6 +325,11 @@ ReadFailure FailureOf(int error) {
 #if defined(ELOOP)
     case ELOOP: return ReadFailure::LinkLoop;
 #endif
+    case ENAMETOOLONG: return ReadFailure::NameTooLong;
+    case EMFILE:
+    case ENFILE: return ReadFailure::TooManyFilesOpen;
+    case ENOMEM: return ReadFailure::OutOfMemory;
+    case EIO: return ReadFailure::ReadError;
     default: return ReadFailure::Unknown;
   }
 }
@@ -325,7 +341,11 @@ TableLoad LoadLevelTable(const std::string& path) {
 #if defined(_WIN32)
   const std::wstring widePath = WidePath(path);
   struct _stat64 info {};
-  const int statResult = widePath.empty() ? (errno = ENOENT, -1) : ::_wstat64(widePath.c_str(), &info);
+  int statResult = -1;
+  if (widePath.size() > kLongestWidePath)
+    errno = ENAMETOOLONG;
+  else
+    statResult = widePath.empty() ? (errno = ENOENT, -1) : ::_wstat64(widePath.c_str(), &info);
 #else
   struct stat info {};
   const int statResult = ::stat(path.c_str(), &info);
@@ -334,7 +354,7 @@ TableLoad LoadLevelTable(const std::string& path) {
     if (errno == ENOENT || errno == ENOTDIR) {
       result.error = TableError{TableProblem::Missing, 0};
     } else {
-      result.error = TableError{TableProblem::Unreadable, 0, FailureOf(errno)};
+      result.error = TableError{TableProblem::Unreadable, 0, FailureOf(errno), errno};
     }
     return result;
   }
@@ -349,7 +369,7 @@ TableLoad LoadLevelTable(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
 #endif
   if (file == nullptr) {
-    result.error = TableError{TableProblem::Unreadable, 0, FailureOf(errno)};
+    result.error = TableError{TableProblem::Unreadable, 0, FailureOf(errno), errno};
     return result;
   }
   FileSource source(file);

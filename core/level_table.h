@@ -60,6 +60,7 @@ enum class TableProblem {
   Negative,          // an XP value below 0
   NotIncreasing,     // an XP value not above the one of the level before
   IncompleteRecord,  // the file ends after the level number of a record
+  Utf16WithoutMark,  // UTF-16 text that does not start with its byte-order mark
 };
 
 // Why an existing file could not be read, as far as the system says.
@@ -70,12 +71,16 @@ enum class ReadFailure {
   LinkLoop,        // its links lead round in a circle
   AccessDenied,    // no permission to read it
   ReadError,       // opened, but reading failed
+  NameTooLong,     // its path is longer than the system takes
+  TooManyFilesOpen,
+  OutOfMemory,
 };
 
 struct TableError {
   TableProblem problem = TableProblem::Missing;
   std::int64_t line = 0;                      // 1-based line of the offending field; 0 when no line applies
   ReadFailure reason = ReadFailure::Unknown;  // for TableProblem::Unreadable
+  int systemError = 0;                        // the system's error number behind an unreadable file, if any
 };
 
 struct TableLoad {

@@ -28,6 +28,23 @@ QString Lines(const QStringList& lines) { return lines.join('\n') + '\n'; }
 
 QJsonObject Json(const Finished& run) { return QJsonDocument::fromJson(run.out.toUtf8()).object(); }
 
+// The fields of a CSV line, quotes undone.
+QStringList CsvFields(const QString& line) {
+  QStringList fields{""};
+  bool quoted = false;
+  for (int i = 0; i < line.size(); ++i) {
+    if (line[i] == '"' && quoted && line.mid(i + 1, 1) == "\"")
+      fields.last() += line[++i];
+    else if (line[i] == '"')
+      quoted = !quoted;
+    else if (line[i] == ',' && !quoted)
+      fields << "";
+    else
+      fields.last() += line[i];
+  }
+  return fields;
+}
+
 // The options of each way of handing in, in the order of the comparison's rows.
 const QStringList kWays{
     "--part maces", "--part belts", "--part books", "--part rings --side good", "--part rings --side evil",
@@ -224,6 +241,8 @@ class TestCli : public QObject {
     QTest::newRow("zero left when selling") << "--xp 1 --sell-maces --zero-left maces"
                                             << "--zero-left maces is not offered with --sell-maces";
     QTest::newRow("unknown option") << "--xp 1 --scalp 5" << "unknown option '--scalp'";
+    QTest::newRow("a long unknown option, quoted short") << "--xp 1 --" + QString(100000, 'x')
+                                                        << "unknown option '--" + QString(30, 'x') + "...'";
     QTest::newRow("missing value") << "--xp" << "option '--xp' needs a value";
     QTest::newRow("value on a switch") << "--xp 1 --json=yes" << "option '--json' takes no value";
     QTest::newRow("given twice") << "--xp 1 --scalps 5 --scalps 6" << "option '--scalps' given twice";
@@ -237,6 +256,10 @@ class TestCli : public QObject {
                                          << "--compare tries every way of handing in; --part cannot be given with it";
     QTest::newRow("compare with a target") << "--xp 1 --scalps 5 --compare --target 60"
                                            << "--compare tries every way of handing in; --target cannot be given with it";
+    QTest::newRow("compare with progress") << "--xp 1 --scalps 5 --compare --progress"
+                                           << "--compare tries every way of handing in; --progress cannot be given with it";
+    QTest::newRow("plan with scalps") << "--xp 1 --part maces --plan --scalps 5"
+                                      << "--plan searches the scalps needed for every level; --scalps cannot be given with it";
     // clang-format on
   }
   void usage() {
@@ -424,6 +447,48 @@ class TestCli : public QObject {
     QCOMPARE(csv.size(), 1 + rows);
     QCOMPARE(csv[0], header);
     for (const QString& line : csv) QCOMPARE(line.count(','), header.count(','));
+  }
+
+  // A comparison's message cells keep a table path holding separators, quotes and control
+  // characters whole: 75,000 scalps take every way but the maces and selling past level 52.
+  void messageCells_data() {
+    // clang-format off
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("format");
+    QString controls;
+    for (char16_t c = 1; c < 0x20; ++c) controls += QChar(c);
+    QTest::newRow("csv: a comma") << "Smith, John" << "--csv";
+    QTest::newRow("csv: quotes") << "\"Jr\"" << "--csv";
+    QTest::newRow("json: every control character") << controls << "--json";
+    // clang-format on
+  }
+  void messageCells() {
+    QFETCH(QString, folder);
+    QFETCH(QString, format);
+    QVERIFY(QDir(dir_.path()).mkpath(folder));
+    const QString table = dir_.path() + '/' + folder + "/short.txt";
+    QVERIFY(QFile::exists(table) || QFile::copy(short_, table));
+    const QStringList args{"--compare", format, "--level", "50", "--scalps", "75000", "--table"};
+    const Finished run = RunCli(QStringList(args) << table);
+    const QString message = "Error: The level table " + table + " has no XP for level 53.";
+    QCOMPARE(run.err, message + '\n');
+    QStringList cells;
+    if (format == "--json") {
+      QJsonParseError error;
+      const QJsonDocument doc = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+      QCOMPARE(error.error, QJsonParseError::NoError);
+      // No control character written raw (Qt's parser lets them pass): the lines of a plain path.
+      QVERIFY(!run.out.contains(QRegularExpression("[\\x{1}-\\x{9}\\x{b}-\\x{1f}]")));
+      QCOMPARE(run.out.count('\n'), RunCli(QStringList(args) << short_).out.count('\n'));
+      for (const QJsonValue& row : doc["rows"].toArray()) cells << row["message"].toString();
+    } else {
+      for (const QString& line : run.out.split('\n', Qt::SkipEmptyParts).mid(1)) {
+        const QStringList fields = CsvFields(line);
+        QCOMPARE(fields.size(), 7);
+        cells << fields.last();
+      }
+    }
+    QCOMPARE(cells, QStringList({"", message, message, message, message, ""}));
   }
 
   // The help and the tables fit an 80-column console, where an 80th character would move the

@@ -112,6 +112,16 @@ class TestBadInput : public QObject {
                                              "2\0 \0"
                                              "9\0",
                                              18));
+    if (table == "utf-16 without its mark")
+      return write("utf-16-le.txt", std::string("1\0,\0"
+                                                "0\0\r\0\n\0",
+                                                10));
+    if (table == "utf-16 big-endian without its mark")
+      return write("utf-16-be.txt", std::string("\0"
+                                                "1\0,\0"
+                                                "0\0\n",
+                                                8));
+    if (table == "name too long") return path((std::string(4000, 'x') + ".txt").c_str());
     if (table == "fifo") {
       const std::string fifo = path("fifo");
       if (::mkfifo(fifo.c_str(), 0644) != 0 && errno != EEXIST) qFatal("cannot make %s", fifo.c_str());
@@ -237,6 +247,9 @@ class TestBadInput : public QObject {
     table("fifo", "Error", "The level table {path} cannot be read: it is not a regular file.");
     table("link loop", "Error", "The level table {path} cannot be read: its links lead round in a loop.");
     table("read error", "Error", "The level table {path} cannot be read: reading it failed.");
+    table("name too long", "Error", "The level table {start}..." + QString(56, 'x') + ".txt cannot be read: its path is too long.");
+    table("utf-16 without its mark", "Error", "The level table {path} is UTF-16 text without its byte-order mark: save it as UTF-8, or as UTF-16 with the mark.");
+    table("utf-16 big-endian without its mark", "Error", "The level table {path} is UTF-16 text without its byte-order mark: save it as UTF-8, or as UTF-16 with the mark.");
     table("empty", "Error", "The level table {path} holds no levels.");
     table("blank lines", "Error", "The level table {path} holds no levels.");
     table("letters", "Error", line.arg(3) + "holds something that is not a whole number.");
@@ -287,6 +300,7 @@ class TestBadInput : public QObject {
     }
     QCOMPARE(outcome, CalculateOutcome::Message);
     QCOMPARE(QString::fromStdString(v.messages.at(0).first), title);
+    text.replace("{start}", QString::fromStdString(path).left(80));  // a long path shortened
     QCOMPARE(QString::fromStdString(v.messages.at(0).second), text.replace("{path}", QString::fromStdString(path)));
     QCOMPARE(v.caption(ResultLabel::Level), std::string("Click Calculate"));  // nothing written
   }

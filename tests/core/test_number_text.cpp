@@ -72,6 +72,8 @@ class TestNumberText : public QObject {
     const qint64 kMin = std::numeric_limits<qint64>::min();
     QTest::newRow("plain") << "25227500" << false << NumberStatus::Ok << qint64(25227500) << false << 25227500.0;
     QTest::newRow("blanks around") << "  57 " << false << NumberStatus::Ok << qint64(57) << false << 57.0;
+    QTest::newRow("blanks and tabs after, as pasted") << "5000  \t " << false << NumberStatus::Ok << qint64(5000) << false << 5000.0;
+    QTest::newRow("tabs before") << "\t\t-5" << false << NumberStatus::Ok << qint64(-5) << false << -5.0;
     QTest::newRow("plus sign") << "+57" << false << NumberStatus::Ok << qint64(57) << false << 57.0;
     QTest::newRow("negative") << "-3" << false << NumberStatus::Ok << qint64(-3) << false << -3.0;
     QTest::newRow("leading zeros") << "007" << false << NumberStatus::Ok << qint64(7) << false << 7.0;

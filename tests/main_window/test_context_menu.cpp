@@ -109,6 +109,8 @@ class TestContextMenu : public QObject {
         << kNoRows << "Be patient: Cannot check above 190lvl.";
     QTest::newRow("compare: a way at the cap") << "compare" << "level 185" << 3 << "600000" << ""
         << "maces||||||Be patient: Cannot check above 190lvl." << "";
+    QTest::newRow("compare: projections with \"Lvl to reach:\" ticked") << "compare" << "level 185" << 3 << "600000" << "188"
+        << "maces||||||Be patient: Cannot check above 190lvl.\nbelts||||||Be patient: Cannot check above 190lvl." << "";
     QTest::newRow("compare: every way refused") << "compare" << "31000000" << 3 << "4" << ""
         << kNoRows << "Please!!!: Perhaps you should consider collecting some scalps first.";
     QTest::newRow("hand-ins refused as Calculate refuses") << "hand-ins" << "31000000" << 2 << "" << ""

@@ -5,7 +5,7 @@
 namespace quorvane::test {
 
 // Two groups of option buttons, one in a frame nested inside the other's frame, two check boxes,
-// a text box covering a label, and a button.
+// a text box covering a label, a default button and a cancel button.
 ui::WindowDescription TestWindow() {
   ui::WindowDescription w;
   w.name = "TestForm";
@@ -25,9 +25,8 @@ ui::WindowDescription TestWindow() {
       ui::Control(ui::ControlKind::Label, "Under", "", "under", 4300, 240, 1095, 255, 9),
       ui::Control(ui::ControlKind::Label, "Value", "Outer", "", 120, 2400, 1200, 255, 13),
       ui::Control(ui::ControlKind::TextBox, "Box", "", "text", 4300, 240, 1095, 285, 10),
-      ui::Control(ui::ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11)
-          .defaultButton()
-          .cancelButton(),
+      ui::Control(ui::ControlKind::CommandButton, "Go", "", "Go", 4300, 720, 1000, 315, 11).defaultButton(),
+      ui::Control(ui::ControlKind::CommandButton, "Stop", "", "Stop", 4300, 1560, 1000, 315, 14).cancelButton(),
       ui::Control(ui::ControlKind::OptionButton, "Narrow(0)", "", "Narrow", 4300, 1200, 240, 255, 12),
   };
   return w;

@@ -114,6 +114,9 @@ FIXED_COMMANDS = [
     ["--level", "50", "--part", "rings", "--side", "evil", "--rings", "13", "--books", "1", "--steps"],
     ["--xp", "25227500", "--part", "books", "--target", "120", "--maces", "4", "--steps", "--json"],
     ["--level", "60", "--part", "maces", "--belts", "4611686018427387905"],
+    ["--plan", "--xp", "25227500", "--part", "maces", "--scalps", "5"],
+    ["--compare", "--level", "60", "--scalps", "5000", "--progress"],
+    ["--xp", "1", "--" + "x" * 5000], ["--xp", "1", "--part", "\u00e9" * 100],
 ]
 
 
@@ -137,6 +140,9 @@ def write_tables(work, shipped):
         "unicode.txt": b"\xff\xfe" + ("\r\n".join(lines[:90]) + "\r\n").encode("utf-16-le"),
         "unicode big-endian.txt": b"\xfe\xff" + ("\n".join(lines[:90]) + "\n").encode("utf-16-be"),
         "unicode no comma.txt": b"\xff\xfe" + "1,0\r\n2 1000\r\n".encode("utf-16-le"),
+        # Saved by a program that leaves the mark out.
+        "unicode no mark.txt": ("\r\n".join(lines[:90]) + "\r\n").encode("utf-16-le"),
+        "unicode big-endian no mark.txt": ("\n".join(lines[:90]) + "\n").encode("utf-16-be"),
     }
     for name, text in files.items():
         with open(os.path.join(tables_dir, name), "w", encoding="ascii", errors="strict", newline="") as f:
@@ -243,11 +249,17 @@ def run_on_console(command, env):
     return p.wait(timeout=120), re.sub(rb"\x1b\[[0-9?;]*[A-Za-z]", b"", shown)
 
 
+# A usage message quotes the first 32 bytes of a word it refuses, then "...".
+QUOTED_LIMIT = 32
+
+
 def normalized(text, paths):
-    """Text with every table path, native or Windows, replaced by the file's name."""
+    """Text with every table path, native or Windows, replaced by the file's name (a path quoted
+    short by a usage message by "<path>")."""
     for path in sorted(paths, key=len, reverse=True):
         for form in (windows_path(path), path):
             text = text.replace(form.encode(), b"<" + os.path.basename(path).encode() + b">")
+            text = text.replace(b"'" + form.encode()[:QUOTED_LIMIT] + b"...'", b"'<path>...'")
     return text
 
 
