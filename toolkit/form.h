@@ -41,9 +41,11 @@
 //
 // Ownership: see loaded_windows.h.
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <typeindex>
@@ -63,6 +65,14 @@ MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
 // Replaces the screen's size (tests). Returns the previous hook.
 using ScreenSizeHook = std::function<TwipSize()>;
 ScreenSizeHook SetScreenSizeHook(ScreenSizeHook hook);
+// Replaces the clock that spaces the polls for a stop request (tests); empty: the steady clock.
+// Returns the previous hook.
+using StopPollClock = std::function<std::chrono::steady_clock::time_point()>;
+StopPollClock SetStopPollClock(StopPollClock clock);
+
+// The least time between two polls of the window system for a request to stop. A person cannot
+// press Esc that often, and a poll can cost a round trip to the window system.
+inline constexpr std::chrono::milliseconds kStopPollInterval{5};
 
 class Form : private PeerEvents {
  public:
@@ -134,8 +144,11 @@ class Form : private PeerEvents {
   void centreOver(const Form& other);
 
   // While the caller keeps the user-interface thread busy: whether the user asked to stop it by
-  // this window's close box or Esc (see WindowPeer::pollStopRequest). Runs no handler.
-  bool pollStopRequest() { return peer_->pollStopRequest(); }
+  // this window's close box or Esc (see WindowPeer::pollStopRequest). The window system is polled
+  // at the first question and then once kStopPollInterval has passed since the last poll; a
+  // question before then only reads the clock and answers no (a request waits for the next
+  // poll). Runs no handler.
+  bool pollStopRequest();
   // Brings every caption set so far to the screen at once, while the caller keeps the
   // user-interface thread busy (see WindowPeer::repaintNow).
   void repaintNow() { peer_->repaintNow(); }
@@ -213,6 +226,7 @@ class Form : private PeerEvents {
   int modalDepth_ = 0;
   bool shownOnce_ = false;
   bool owned_ = false;  // loaded through Load<T>(): the layer discards it when it closes
+  std::optional<std::chrono::steady_clock::time_point> lastStopPoll_;
   std::unique_ptr<WindowPeer> peer_;
 };
 

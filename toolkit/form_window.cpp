@@ -19,6 +19,11 @@ ScreenSizeHook& ScreenHook() {
   return hook;
 }
 
+StopPollClock& StopClock() {
+  static StopPollClock clock;
+  return clock;
+}
+
 }  // namespace
 
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
@@ -31,6 +36,19 @@ ScreenSizeHook SetScreenSizeHook(ScreenSizeHook hook) {
   ScreenSizeHook previous = std::move(ScreenHook());
   ScreenHook() = std::move(hook);
   return previous;
+}
+
+StopPollClock SetStopPollClock(StopPollClock clock) {
+  StopPollClock previous = std::move(StopClock());
+  StopClock() = std::move(clock);
+  return previous;
+}
+
+bool Form::pollStopRequest() {
+  const auto now = StopClock() ? StopClock()() : std::chrono::steady_clock::now();
+  if (lastStopPoll_ && now - *lastStopPoll_ < kStopPollInterval) return false;
+  lastStopPoll_ = now;
+  return peer_->pollStopRequest();
 }
 
 void Form::placeBeforeFirstShow() {

@@ -1,9 +1,11 @@
 // A search stopped by the user through the Working window, on a back-end without windows: the
 // stop comes at a repaint point, nothing further is written, and the main window is ready for
-// the next press; without a stop the answer is the same as ever.
+// the next press; without a stop the answer is the same as ever. The window system is polled
+// for the stop no more often than the window layer's interval allows.
 
 #include <QtTest>
 
+#include <chrono>
 #include <map>
 
 #include "main_window/main_form.h"
@@ -19,8 +21,10 @@ class TestSearchStop : public QObject {
 
   FakeBackend backend_;
   std::unique_ptr<MainForm> form_;
-  int polls_ = -1;  // the questions the Working window was asked; -1 while it was never opened
+  int polls_ = -1;  // the Working window's polls for a stop; -1 while it was never opened
   int stopAtPoll_ = 0;
+  std::chrono::steady_clock::time_point now_;
+  std::chrono::microseconds tick_ = ui::kStopPollInterval;  // the clock's move at each reading
 
   std::string caption(ResultLabel label) { return form_->controls().result(label).caption(); }
 
@@ -36,6 +40,7 @@ class TestSearchStop : public QObject {
       peer.pollsSeen = &polls_;
       peer.stopAfterPolls = stopAtPoll_;
     };
+    ui::SetStopPollClock([this] { return now_ += tick_; });
   }
 
   // From 31,000,000 XP, handing in books, level 77 takes 5025 scalps (so says quorvane-cli).
@@ -44,20 +49,26 @@ class TestSearchStop : public QObject {
     QTest::addColumn<bool>("atInterval");
     QTest::addColumn<bool>("windowShown");
     QTest::addColumn<int>("stopAtPoll");
-    QTest::addColumn<int>("questions");  // the questions the search asked
-    QTest::newRow("interval 100, stopped at the third repaint") << true << true << 3 << 3;
-    QTest::newRow("every candidate, stopped at the tenth") << false << true << 10 << 10;
-    QTest::newRow("interval 100, not stopped") << true << true << 0 << 51;
-    QTest::newRow("every candidate, not stopped") << false << true << 0 << 1006;
-    QTest::newRow("no Working window: never asked") << true << false << 1 << -1;
+    QTest::addColumn<int>("tick");       // microseconds the clock moves between two questions
+    QTest::addColumn<int>("questions");  // the questions that polled the window system
+    const int interval = static_cast<int>(std::chrono::microseconds(ui::kStopPollInterval).count());
+    QTest::newRow("interval 100, stopped at the third repaint") << true << true << 3 << interval << 3;
+    QTest::newRow("every candidate, stopped at the tenth") << false << true << 10 << interval << 10;
+    QTest::newRow("interval 100, not stopped") << true << true << 0 << interval << 51;
+    QTest::newRow("every candidate, not stopped") << false << true << 0 << interval << 1006;
+    QTest::newRow("no Working window: never asked") << true << false << 1 << interval << -1;
+    QTest::newRow("every candidate, a tick short of the interval: every second polls") << false << true << 0 << interval - 1 << 503;
+    QTest::newRow("every candidate, the clock standing: the first alone polls") << false << true << 0 << 0 << 1;
     // clang-format on
   }
   void stop() {
     QFETCH(bool, atInterval);
     QFETCH(bool, windowShown);
     QFETCH(int, stopAtPoll);
+    QFETCH(int, tick);
     QFETCH(int, questions);
     this->stopAtPoll_ = stopAtPoll;
+    tick_ = std::chrono::microseconds(tick);
     polls_ = -1;
     form_ = std::make_unique<MainForm>();
     form_->setLevelTablePath(DefaultLevelTablePath());
@@ -83,6 +94,7 @@ class TestSearchStop : public QObject {
     }
     QCOMPARE(caption(ResultLabel::ScalpsNeeded), std::string("5025"));
     QCOMPARE(caption(ResultLabel::Level), std::string("77"));
+    tick_ = ui::kStopPollInterval;
   }
 
   // A stopped search leaves every result label as the press found it: at start-up, after a
