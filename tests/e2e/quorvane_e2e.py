@@ -32,7 +32,7 @@ import scenario
 SKIPPED = 77
 # The keys of the steps as xdotool names them; function key 10 by its keysym's number (XK_F10).
 KEYS = {"Tab": "Tab", "Up": "Up", "Down": "Down", "Enter": "Return", "Escape": "Escape"}
-MENU_KEYS = {"Shift+F10": "shift+0xffc7", "Menu key": "Menu"}
+MENU_KEYS = {"Shift and function key 10": "shift+0xffc7", "Menu key": "Menu"}
 WORKING = "Working..."
 MENU_SPOT = "Results"  # the frame of the main window that a right-click opens the menu on
 MAIN = "Quorvane"

@@ -12,10 +12,13 @@ struct NamedKey {
   Key key;
 };
 
+// The browser's name of function key 10 (KeyboardEvent.key).
+constexpr char kFunctionKey10[] = {'F', '1', '0', '\0'};
+
 constexpr NamedKey kNamedKeys[] = {
-    {"Tab", Key::Tab},        {"Enter", Key::Enter},      {"Escape", Key::Escape},
-    {"ArrowLeft", Key::Left}, {"ArrowRight", Key::Right}, {"ArrowUp", Key::Up},
-    {"ArrowDown", Key::Down}, {"F10", Key::Function10},   {"ContextMenu", Key::Menu},
+    {"Tab", Key::Tab},          {"Enter", Key::Enter}, {"Escape", Key::Escape},  {"ArrowLeft", Key::Left},
+    {"ArrowRight", Key::Right}, {"ArrowUp", Key::Up},  {"ArrowDown", Key::Down}, {kFunctionKey10, Key::Function10},
+    {"ContextMenu", Key::Menu},
 };
 
 // Every key but a character has exactly one name.

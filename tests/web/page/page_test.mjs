@@ -137,7 +137,7 @@ const beside = (heading) => page.evaluate((main, heading) => {
 // The main window's context menu, asked for where its focus is; it opens with the focus on its first item.
 const ways = {
   'right-click': (at) => at.click({button: 'right'}),
-  'Shift+F10': async () => { await page.keyboard.down('Shift'), await page.keyboard.press('F' + 10), await page.keyboard.up('Shift'); },
+  'Shift and function key 10': async () => { await page.keyboard.down('Shift'), await page.keyboard.press('F' + 10), await page.keyboard.up('Shift'); },
   'Menu key': () => page.keyboard.press('ContextMenu'),
   'long press': async (at) => {
     const box = await at.boundingBox();
@@ -353,7 +353,7 @@ const pageCases = {
   },
   async 'the Compare and Plan windows open centred over the main window, their grips make them higher, the arrow keys walk a table'() {
     for (const caption of ['Compare', 'Plan']) {
-      await steps.focus('Character XP:'), await steps.menu('Shift+F10', `${caption}...`);
+      await steps.focus('Character XP:'), await steps.menu('Shift and function key 10', `${caption}...`);
       const win = await shownWindow(caption), [x, y, height] = await centre(win), over = await centre(main);
       expect(Math.abs(x - over[0]) <= 1 && Math.abs(y - over[1]) <= 1, `${caption} at ${x},${y}, not over ${over}`);
       const grip = await (await page.$(`${win} .qv-grip`)).boundingBox();

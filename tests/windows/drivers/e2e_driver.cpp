@@ -480,7 +480,7 @@ class Player {
     clipboardBefore_ = GetClipboardSequenceNumber();
     if (how == L"right-click") {
       PostMessageW(main_, WM_RBUTTONUP, 0, MAKELPARAM(40, 400));
-    } else if (how == L"Shift+F10") {
+    } else if (how == L"Shift and function key 10") {
       // As the keyboard sends them, to the window in front: the program reads the state of Shift.
       SetForegroundWindow(main_);
       for (const auto& [key, up] : {std::pair<BYTE, DWORD>{VK_SHIFT, 0}, {VK_F10, 0}, {VK_F10, 1}, {VK_SHIFT, 1}})
