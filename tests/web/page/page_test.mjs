@@ -381,6 +381,38 @@ const pageCases = {
     await page.setOfflineMode(false);
   },
 };
+
+// ---- What the page says: the table the next press reads ----
+const tableLine = (tab, text) => tab.waitForFunction((t) => document.getElementById('table-status').textContent === t, {timeout: 5000}, text)
+    .catch(async () => expect(false, `the table line says "${await tab.$eval('#table-status', (p) => p.textContent)}", not "${text}"`));
+const ownLine = 'Calculate reads your own table, own.txt, kept in this browser.', shippedLine = 'Calculate reads lvl-xp.txt, beside this page.';
+const projected = (table = '') => expand([...projection, 'press | Calculate', `results | cli: --xp 25227500 --scalps 1234 --part rings${table}`]);
+Object.assign(pageCases, {
+  async 'the table line names the table the next Calculate reads, in every tab, and why a file was not kept'() {
+    fs.writeFileSync(path.join(scratch, 'own.txt'), fs.readFileSync(path.join(site, 'lvl-xp.txt'), 'utf8').replace(/^(\d+),(\d+)/gm,
+        (row, level, xp) => `${level},${xp * 3}`));
+    fs.writeFileSync(path.join(scratch, 'big.txt'), '#'.repeat(1024 * 1024 + 1));
+    const choose = async (tab, file) => (await tab.$('#table-file')).uploadFile(path.join(scratch, file));
+    // A second tab follows what the first chooses, and the other way round.
+    const other = await page.browserContext().newPage();
+    await other.goto(address), await other.waitForFunction(() => globalThis.QuorvanePeer?.mode === 'idle', {timeout: 30000});
+    await choose(page, 'own.txt'), await tableLine(other, ownLine);
+    await (await other.$('#table-shipped')).click(), await tableLine(page, shippedLine);
+    await choose(other, 'own.txt'), await tableLine(page, ownLine), await other.close(), await play(projected(' --table own.txt'));
+    // Refused after an own table was kept: the shipped table is read, and the line says why.
+    for (const [file, thrown, why] of [['big.txt', null, 'it is too large: over 1 MB'],
+                                       ['own.txt', 'QuotaExceededError', 'the storage the browser gives this page is full'],
+                                       ['own.txt', 'SecurityError', 'the browser\'s settings block this page from keeping files']]) {
+      await choose(page, 'own.txt'), await tableLine(page, ownLine);
+      await page.evaluate((thrown) => {
+        globalThis.setItem ||= Storage.prototype.setItem;
+        if (thrown) Storage.prototype.setItem = () => { throw new DOMException('refused', thrown); };
+      }, thrown);
+      await choose(page, file), await tableLine(page, `The browser could not keep ${file} (${why}); ${shippedLine}`);
+      await play(projected()), await page.evaluate(() => { Storage.prototype.setItem = globalThis.setItem; });
+    }
+  },
+});
 for (const [name, run] of Object.entries(pageCases).filter(([name]) => only.test(name))) {
   current = name, await run().catch(fail), console.log(`ok: ${name}`);
 }
