@@ -109,25 +109,111 @@ var QuorvanePage = {
     return kept;
   },
 
-  ended: function(status, failure) {
+  // Shows a line about the run in place of the windows, with a button that loads the page again.
+  say: function(text, button) {
     var note = document.getElementById('page-note');
-    note.textContent = failure ? 'Quorvane stopped: ' + failure : 'Quorvane has ended. ';
+    note.textContent = text + ' ';
     var again = document.createElement('button');
     again.type = 'button';
     again.className = 'page-button';
-    again.textContent = 'Start Quorvane again';
+    again.textContent = button;
     again.addEventListener('click', function() { location.reload(); });
     note.appendChild(again);
     note.hidden = false;
     again.focus();
   },
+
+  ended: function(status, failure) {
+    QuorvanePage.say(failure ? 'Quorvane stopped: ' + failure : 'Quorvane has ended.', 'Start Quorvane again');
+  },
+
+  started: false,  // the program's runtime is up (then a failure ends the run)
+  failed: false,   // the start failed: the first reason is the one shown
+
+  startFailed: function(why) {
+    if (QuorvanePage.started || QuorvanePage.failed) return;
+    QuorvanePage.failed = true;
+    QuorvanePage.say('Quorvane cannot start: ' + why, 'Try again');
+  },
+
+  // A file of the program that did not come, from the server's answer (null: there was none).
+  notLoaded: function(name, response) {
+    if (location.protocol === 'file:') {
+      return QuorvanePage.startFailed('the browser does not let a page opened from the disk load ' + name +
+          '. Open it from a web server instead: for example, run "python3 -m http.server" in its folder and open http://localhost:8000/.');
+    }
+    if (!response)
+      return QuorvanePage.startFailed(name + ' did not come: the server did not answer. Check the connection, then try again.');
+    if (response.status === 404 || response.status === 410) {
+      return QuorvanePage.startFailed(name + ' is missing on the server (it answered ' + response.status + '). Try again; if it is ' +
+          'still missing, the copy of Quorvane on this server is incomplete: whoever runs the site needs to copy all of its files again.');
+    }
+    QuorvanePage.startFailed('the server answered ' + (response.status + ' ' + response.statusText).trim() + ' for ' + name +
+                             '. Wait a little, then try again.');
+  },
+
+  // Loads the program, unless the browser cannot run it.
+  start: function() {
+    if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
+      return QuorvanePage.startFailed('this browser does not run WebAssembly, which Quorvane is made of. It may be turned off in ' +
+          'its settings, or by whoever looks after this computer: turn it on, or open this page in another browser.');
+    }
+    var stopped = function(event) {
+      var why = event.reason !== undefined ? event.reason : event.error !== undefined ? event.error : event.message;
+      QuorvanePage.startFailed('it stopped at an error (' + why + '). Try again; if it happens again, open this page in another browser.');
+    };
+    window.addEventListener('error', stopped);
+    window.addEventListener('unhandledrejection', stopped);
+    var program = document.createElement('script');
+    program.src = 'quorvane.js';
+    program.onerror = function() {
+      fetch('quorvane.js', {cache: 'no-store'}).then(function(response) {
+        if (response.ok) QuorvanePage.startFailed('the browser did not run quorvane.js. Try again.');
+        else QuorvanePage.notLoaded('quorvane.js', response);
+      }, function() { QuorvanePage.notLoaded('quorvane.js', null); });
+    };
+    document.body.appendChild(program);
+    setTimeout(function() {
+      if (QuorvanePage.started || QuorvanePage.failed) return;
+      QuorvanePage.say('Quorvane is taking long to load: the server may be slow or not answering. Wait, or try again.', 'Try again');
+    }, 20000);
+  },
+
+  // Fetches and starts quorvane.wasm for the program (its instantiateWasm), saying why it cannot.
+  instantiate: function(imports, receive) {
+    var name = 'quorvane.wasm';
+    fetch(name, {credentials: 'same-origin'}).then(function(response) {
+      if (!response.ok) return QuorvanePage.notLoaded(name, response);
+      var streamed = typeof WebAssembly.instantiateStreaming === 'function' &&
+                     /^application\/wasm\b/.test(response.headers.get('Content-Type') || '');
+      return (streamed ? WebAssembly.instantiateStreaming(response, imports) : response.arrayBuffer().then(function(bytes) {
+        return WebAssembly.instantiate(bytes, imports);
+      })).then(function(result) { receive(result.instance, result.module); }, function(e) {
+        QuorvanePage.startFailed(name + ' does not start (' + e + '): it may be damaged, or not of the same version as quorvane.js. ' +
+                                 'Try again; if it happens again, whoever runs the site needs to copy all of its files again.');
+      });
+    }, function() { QuorvanePage.notLoaded(name, null); });
+  },
 };
 
 var Module = {
-  onRuntimeInitialized: function() { document.getElementById('page-note').hidden = true; },
+  onRuntimeInitialized: function() {
+    QuorvanePage.started = true;
+    document.getElementById('page-note').hidden = true;
+  },
+  onAbort: function(what) {
+    if (QuorvanePage.started) QuorvanePage.ended(1, String(what));
+    else QuorvanePage.startFailed('it stopped (' + what + '). Try again; if it happens again, open this page in another browser.');
+  },
+  instantiateWasm: function(imports, receive) {
+    QuorvanePage.instantiate(imports, receive);
+    return {};
+  },
   print: function(text) { console.log(text); },
   printErr: function(text) { console.warn(text); },
 };
+
+QuorvanePage.start();
 
 document.addEventListener('DOMContentLoaded', function() {
   var file = document.getElementById('table-file');

@@ -35,8 +35,14 @@ function expand(lines) {
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
                '.png': 'image/png', '.txt': 'text/plain', '.webmanifest': 'application/manifest+json'};
 let tableGone = false;  // the shipped table missing from beside the page
+// A failing server: what it answers for a file, a status, 'damaged' (bytes of nothing), 'silent' (no
+// answer, until the fault is mended) or null (the file).
+let fault = (name) => null;
+const unanswered = [];
 const server = http.createServer((request, response) => {
   const name = decodeURIComponent(new URL(request.url, 'http://page').pathname).replace(/\/$/, '/index.html');
+  const faulty = fault(name);
+  if (faulty) return faulty === 'silent' ? unanswered.push(response) : response.writeHead(faulty === 'damaged' ? 200 : faulty).end('?');
   fs.readFile(tableGone && name === '/lvl-xp.txt' ? '' : path.join(site, path.normalize(name)), (error, data) => {
     response.writeHead(error ? 404 : 200, {'Content-Type': types[path.extname(name)] || 'application/octet-stream'});
     response.end(error ? '' : data);
@@ -382,11 +388,18 @@ const pageCases = {
   },
 };
 
-// ---- What the page says: the table the next press reads ----
+// ---- What the page says: the table the next press reads, a failing server, a failed start ----
 const tableLine = (tab, text) => tab.waitForFunction((t) => document.getElementById('table-status').textContent === t, {timeout: 5000}, text)
     .catch(async () => expect(false, `the table line says "${await tab.$eval('#table-status', (p) => p.textContent)}", not "${text}"`));
 const ownLine = 'Calculate reads your own table, own.txt, kept in this browser.', shippedLine = 'Calculate reads lvl-xp.txt, beside this page.';
 const projected = (table = '') => expand([...projection, 'press | Calculate', `results | cli: --xp 25227500 --scalps 1234 --part rings${table}`]);
+// Reloads with the server at fault, then mends it; gives the milliseconds until the window took input.
+async function reloadWith(faulty) {
+  const started = Date.now();
+  fault = faulty, await page.reload(), await opened(), fault = () => null;
+  unanswered.splice(0).forEach((response) => response.destroy());
+  return Date.now() - started;
+}
 Object.assign(pageCases, {
   async 'the table line names the table the next Calculate reads, in every tab, and why a file was not kept'() {
     fs.writeFileSync(path.join(scratch, 'own.txt'), fs.readFileSync(path.join(site, 'lvl-xp.txt'), 'utf8').replace(/^(\d+),(\d+)/gm,
@@ -410,6 +423,34 @@ Object.assign(pageCases, {
       }, thrown);
       await choose(page, file), await tableLine(page, `The browser could not keep ${file} (${why}); ${shippedLine}`);
       await play(projected()), await page.evaluate(() => { Storage.prototype.setItem = globalThis.setItem; });
+    }
+  },
+  async 'the page starts under its Content-Security-Policy, which allows no eval, and reports no violation'() {
+    const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (m) => m.content);
+    expect(/default-src 'self'/.test(policy) && !/'unsafe-eval'|'unsafe-inline'/.test(policy), `the policy is "${policy}"`);
+    await page.evaluateOnNewDocument(() => document.addEventListener('securitypolicyviolation', (e) => {
+      (globalThis.violations ||= []).push(`${e.violatedDirective} ${e.blockedURI}`);
+    }));
+    await reloadWith(() => null), await play(projected());
+    const violations = await page.evaluate(() => globalThis.violations || []);
+    expect(violations.length === 0, `violations: ${violations.join('; ')}`);
+  },
+  // On a first visit (no kept files), each start failure says what is wrong and offers to try again.
+  async 'a start that fails says why'() {
+    const missing = (file, answer) => (name) => name === `/${file}` && answer;
+    for (const [what, before, faulty, said] of [
+      ['WebAssembly unavailable', () => { delete globalThis.WebAssembly; }, null, 'this browser does not run WebAssembly'],
+      ['quorvane.wasm missing', null, missing('quorvane.wasm', 404), 'quorvane.wasm is missing on the server (it answered 404)'],
+      ['quorvane.js missing', null, missing('quorvane.js', 404), 'quorvane.js is missing on the server (it answered 404)'],
+      ['quorvane.wasm damaged', null, missing('quorvane.wasm', 'damaged'), 'quorvane.wasm does not start (CompileError'],
+      ['opened from the disk', null, null, 'the browser does not let a page opened from the disk load quorvane.wasm']]) {
+      const context = await page.browser().createBrowserContext(), first = await context.newPage();
+      if (before) await first.evaluateOnNewDocument(before);
+      fault = faulty || (() => null), await first.goto(faulty || before ? address : `file://${site}/index.html`);
+      const note = await first.waitForFunction(() => !document.getElementById('page-note').textContent.startsWith('Loading'), {timeout: 10000})
+          .then(() => first.$eval('#page-note', (n) => n.textContent), () => 'still loading');
+      fault = () => null, await context.close();
+      expect(note.startsWith(`Quorvane cannot start: ${said}`) && note.endsWith('Try again'), `${what}: the page says "${note}"`);
     }
   },
 });
