@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Draws Quorvane's icon and writes resources/quorvane-16.png, -32.png, -48.png and quorvane.ico.
+"""Draws Quorvane's icon and writes resources/quorvane-16.png, -32.png, -48.png and quorvane.ico,
+and the browser edition's maskable icon, web/quorvane-maskable-512.png.
 
 The icon is a calculator whose display shows a level-up arrow. Each size has its own drawing on
 the whole-pixel grid, so that edges stay sharp; shapes are filled with 8 x 8 samples a pixel.
+The maskable icon is the 48 px drawing enlarged on a background that fills the square, inside
+the circle in its middle (80 % of its width) that every mask leaves whole.
 Needs nothing beyond Python 3. Run from the top folder: scripts/make-icons.py
 """
 import os
@@ -16,6 +19,8 @@ DISPLAY = (0xCF, 0xE6, 0xB8)
 ARROW = (0x2F, 0x5D, 0x23)
 KEY = (0xEC, 0xE6, 0xD3)
 GOLD = (0xE3, 0xA2, 0x1A)
+# The browser edition's theme colour, behind the maskable icon.
+THEME = (0x3A, 0x6E, 0xA5)
 
 
 def arrow(cx, top, half, stem_half, mid, bottom):
@@ -81,18 +86,34 @@ def inside(shape, x, y):
     return hit
 
 
-def render(size):
+def scaled(shape, scale, shift):
+    """The shape enlarged by scale about the origin, then moved by shift on both axes."""
+    if shape[0] == "rrect":
+        _, left, top, w, h, r = shape
+        return ("rrect", left * scale + shift, top * scale + shift, w * scale, h * scale, r * scale)
+    return ("poly", [(x * scale + shift, y * scale + shift) for x, y in shape[1]])
+
+
+def maskable_drawing(size):
+    """The 48 px drawing centred on a full background, its corners inside the middle circle."""
+    scale = size * 0.4 / 28.5  # 28.5: the half diagonal of the 36 x 44 calculator, and a little
+    shift = size / 2 - 24 * scale
+    return [(("rrect", 0, 0, size, size, 0), THEME)] + [
+        (scaled(shape, scale, shift), colour) for shape, colour in DRAWINGS[48]]
+
+
+def render(size, drawing=None, samples=SAMPLES):
     """Rows of RGBA pixels, each channel 0..255."""
-    drawing = DRAWINGS[size]
+    drawing = drawing or DRAWINGS[size]
     rows = []
     for py in range(size):
         row = []
         for px in range(size):
             r = g = b = a = 0
-            for sy in range(SAMPLES):
-                for sx in range(SAMPLES):
-                    x = px + (sx + 0.5) / SAMPLES
-                    y = py + (sy + 0.5) / SAMPLES
+            for sy in range(samples):
+                for sx in range(samples):
+                    x = px + (sx + 0.5) / samples
+                    y = py + (sy + 0.5) / samples
                     for shape, colour in reversed(drawing):
                         if inside(shape, x, y):
                             r += colour[0]
@@ -101,7 +122,7 @@ def render(size):
                             a += 1
                             break
             if a:
-                row.append((round(r / a), round(g / a), round(b / a), round(255 * a / SAMPLES**2)))
+                row.append((round(r / a), round(g / a), round(b / a), round(255 * a / samples**2)))
             else:
                 row.append((0, 0, 0, 0))
         rows.append(row)
@@ -160,6 +181,10 @@ def main():
         images.append((size, ico_image(rows)))
     with open(os.path.join(folder, "quorvane.ico"), "wb") as f:
         f.write(ico(images))
+    # Large and smooth edges: 3 x 3 samples a pixel are enough.
+    web = os.path.join(folder, "..", "web", "quorvane-maskable-512.png")
+    with open(web, "wb") as f:
+        f.write(png(render(512, maskable_drawing(512), 3)))
 
 
 if __name__ == "__main__":

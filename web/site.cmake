@@ -9,6 +9,7 @@ set(QUORVANE_PAGE_FILES
   ${CMAKE_SOURCE_DIR}/web/manifest.webmanifest
   ${CMAKE_SOURCE_DIR}/web/quorvane-192.png
   ${CMAKE_SOURCE_DIR}/web/quorvane-512.png
+  ${CMAKE_SOURCE_DIR}/web/quorvane-maskable-512.png
   ${CMAKE_SOURCE_DIR}/resources/quorvane-16.png
   ${CMAKE_SOURCE_DIR}/resources/quorvane-32.png
   ${CMAKE_SOURCE_DIR}/resources/quorvane-48.png

@@ -4,7 +4,7 @@
 const CACHE = 'quorvane-@PROJECT_VERSION@-@QUORVANE_SITE_STAMP@';
 const FILES = ['./', 'index.html', 'style.css', 'page.js', 'quorvane.js', 'quorvane.wasm', 'lvl-xp.txt',
                'manifest.webmanifest', 'quorvane-16.png', 'quorvane-32.png', 'quorvane-48.png',
-               'quorvane-192.png', 'quorvane-512.png'];
+               'quorvane-192.png', 'quorvane-512.png', 'quorvane-maskable-512.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
