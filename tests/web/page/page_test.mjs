@@ -425,6 +425,12 @@ Object.assign(pageCases, {
       await play(projected()), await page.evaluate(() => { Storage.prototype.setItem = globalThis.setItem; });
     }
   },
+  async 'the page starts from its kept files when the server does not answer or answers with an error'() {
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const silent = await reloadWith(() => 'silent');
+    expect(silent < 15000, `with the server silent, the page took ${silent} ms to start`);
+    await reloadWith(() => 503), fault = () => 503, await play(projected()), await reloadWith(() => null);
+  },
   async 'the page starts under its Content-Security-Policy, which allows no eval, and reports no violation'() {
     const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (m) => m.content);
     expect(/default-src 'self'/.test(policy) && !/'unsafe-eval'|'unsafe-inline'/.test(policy), `the policy is "${policy}"`);
