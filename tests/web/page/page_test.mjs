@@ -456,9 +456,12 @@ Object.assign(pageCases, {
       const context = await page.browser().createBrowserContext(), first = await context.newPage();
       if (before) await first.evaluateOnNewDocument(before);
       fault = faulty || (() => null), await first.goto(faulty || before ? address : `file://${site}/index.html`);
-      const note = await first.waitForFunction(() => !document.getElementById('page-note').textContent.startsWith('Loading'), {timeout: 20000})
-          .then(() => first.$eval('#page-note', (n) => n.textContent), () => 'still loading');
+      const note = await first.waitForFunction(() => !document.getElementById('page-note').textContent.startsWith('Loading') ||
+                                                     globalThis.QuorvanePeer?.mode === 'idle', {timeout: 20000})
+          .then(() => first.$eval('#page-note', (n) => n.hidden ? 'started' : n.textContent), () => 'still loading');
       fault = () => null, await context.close();
+      // Firefox lets a page opened from the disk load the files beside it: there it starts.
+      if (note === 'started' && what === 'opened from the disk' && /firefox/i.test(await page.browser().version())) continue;
       expect(note.startsWith(`Quorvane cannot start: ${said}`) && note.endsWith('Try again'), `${what}: the page says "${note}"`);
     }
     await page.bringToFront();
