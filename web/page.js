@@ -45,6 +45,7 @@ var QuorvanePage = {
     }
   },
 
+  // A chosen file's name as the program's messages name it (one name, no folder).
   fileName: function(name) {
     name = String(name).replace(/[\/\\]/g, '_');
     return name === '' || name === '.' || name === '..' ? 'table.txt' : name;
@@ -57,7 +58,7 @@ var QuorvanePage = {
     QuorvanePage.forget();
     if (file.size > QuorvanePage.largestOwnTable) return QuorvanePage.notKept(name, 'it is too large: over 1 MB');
     var reader = new FileReader();
-    reader.onerror = function() { QuorvanePage.notKept(name, 'the browser could not read it'); };
+    reader.onerror = function() { QuorvanePage.notKept(name, 'it could not be read'); };
     reader.onload = function() {
       var bytes = new Uint8Array(reader.result), text = '';
       for (var i = 0; i < bytes.length; i += 8192) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
@@ -102,9 +103,12 @@ var QuorvanePage = {
     var kept = QuorvanePage.kept(), own = QuorvanePage.ownTable(kept);
     if (note) QuorvanePage.tableNote = {text: note, kept: kept};
     else if (QuorvanePage.tableNote && QuorvanePage.tableNote.kept !== kept) QuorvanePage.tableNote = null;
-    document.getElementById('table-status').textContent = QuorvanePage.tableNote ? QuorvanePage.tableNote.text :
+    var line = QuorvanePage.tableNote ? QuorvanePage.tableNote.text :
         own ? 'Calculate reads your own table, ' + QuorvanePage.fileName(own.name) + ', kept in this browser.'
             : 'Calculate reads lvl-xp.txt, beside this page.';
+    // Written only when it changes: a screen reader reads the line out at each change.
+    var status = document.getElementById('table-status');
+    if (status.textContent !== line) status.textContent = line;
     document.getElementById('table-shipped').hidden = !own;
     return kept;
   },
