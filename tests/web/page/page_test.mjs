@@ -452,6 +452,7 @@ Object.assign(pageCases, {
       ['quorvane.wasm missing', null, missing('quorvane.wasm', 404), 'quorvane.wasm is missing on the server (it answered 404)'],
       ['quorvane.js missing', null, missing('quorvane.js', 404), 'quorvane.js is missing on the server (it answered 404)'],
       ['quorvane.wasm damaged', null, missing('quorvane.wasm', 'damaged'), 'quorvane.wasm does not start (CompileError'],
+      ['quorvane.js damaged: a start that throws', null, missing('quorvane.js', 'damaged'), 'it stopped at an error (SyntaxError'],
       ['opened from the disk', null, null, 'the browser does not let a page opened from the disk load quorvane.wasm']]) {
       const context = await page.browser().createBrowserContext(), first = await context.newPage();
       if (before) await first.evaluateOnNewDocument(before);
