@@ -1,7 +1,7 @@
-// The browser edition's page in the machine's chromium, driven as a screen reader finds its
-// controls (by role and accessible name): the end-to-end scenario, as the expander gives it for the
-// page with every expected value in its steps, then the cases that only the page has.
-// Usage: node page_test.mjs SITE_DIR QUORVANE_CLI EXPANDER [--measure] [--shots DIR]
+// The browser edition's page in the machine's chromium or Firefox, driven as a screen reader finds
+// its controls (by role and accessible name): the end-to-end scenario, as the expander gives it for
+// the page with every expected value in its steps, then the cases that only the page has.
+// Usage: node page_test.mjs SITE_DIR QUORVANE_CLI EXPANDER [--engine chromium|firefox] [--measure] [--shots DIR]
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -14,7 +14,9 @@ const [site, cli, expander] = process.argv.slice(2, 5).map((p) => path.resolve(p
 const measuring = process.argv.includes('--measure');
 // --shots DIR: pictures of the context menu and the Plan window; PAGE_TEST_ONLY: the cases to run
 // (the scenario is played whole when one of its cases is named).
-const shots = process.argv.includes('--shots') ? process.argv[process.argv.indexOf('--shots') + 1] : null;
+const option = (name) => process.argv.includes(name) ? process.argv[process.argv.indexOf(name) + 1] : null;
+const shots = option('--shots');
+const engineName = option('--engine') || 'chromium';
 const only = new RegExp(process.env.PAGE_TEST_ONLY || '');
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'quorvane-page-'));
@@ -48,18 +50,52 @@ const server = http.createServer((request, response) => {
     response.end(error ? '' : data);
   });
 });
-await new Promise((ready) => server.listen(0, '127.0.0.1', ready));
-const address = `http://127.0.0.1:${server.address().port}/`;
-
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: true, userDataDir: path.join(scratch, 'profile'),
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-         '--disable-sync', '--no-first-run'],
-});
-await browser.defaultBrowserContext().overridePermissions(address, ['clipboard-read', 'clipboard-sanitized-write']);
+// The server stops as a machine gone from the network does: no new connection is taken and the
+// open ones are cut; it starts again on the same port, the page's origin.
+let port = 0;
+const startServer = () => new Promise((ready) => server.listen(port, '127.0.0.1', () => ready(port = server.address().port)));
+const stopServer = () => new Promise((done) => { server.close(done), server.closeAllConnections(); });
+await startServer();
+const address = `http://127.0.0.1:${port}/`;
 const downloads = path.join(scratch, 'downloads');
-await (await browser.target().createCDPSession()).send('Browser.setDownloadBehavior',
-                                                      {behavior: 'allow', downloadPath: downloads});
+
+// ---- The engines: what each is launched with, and what each gives the page beyond the defaults ----
+const engines = {
+  chromium: {
+    launch: {executablePath: '/usr/bin/chromium', args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+                                                         '--disable-component-update', '--disable-sync', '--no-first-run']},
+    menuKey: () => page.keyboard.press('ContextMenu'),
+    async prepare(browser) {
+      await browser.defaultBrowserContext().overridePermissions(address, ['clipboard-read', 'clipboard-sanitized-write']);
+      await (await browser.target().createCDPSession()).send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: downloads});
+    },
+  },
+  // Debian's Firefox ESR over WebDriver BiDi: its preferences let the test read the clipboard
+  // without the paste prompt and keep downloads in the test's folder.
+  firefox: {
+    launch: {browser: 'firefox', executablePath: '/usr/bin/firefox-esr', extraPrefsFirefox: {
+      'dom.events.testing.asyncClipboard': true, 'dom.events.asyncClipboard.readText': true,
+      'browser.download.dir': downloads, 'browser.download.folderList': 2, 'browser.download.useDownloadDir': true,
+      'browser.download.always_ask_before_handling_new_types': false, 'browser.download.start_downloads_in_tmp_dir': false,
+      'browser.download.alwaysOpenPanel': false}},
+    async prepare() {},
+    // WebDriver has no Menu key: its key and the menu request the browser follows it with, as
+    // Firefox sends them, are dispatched in the page.
+    async menuKey() {
+      if (!engine.menuKeyNoted) console.log('note: firefox: the Menu key is dispatched in the page (WebDriver has no Menu key)');
+      engine.menuKeyNoted = true;
+      await page.evaluate(() => {
+        const at = document.activeElement, box = at.getBoundingClientRect();
+        if (at.dispatchEvent(new KeyboardEvent('keydown', {key: 'ContextMenu', code: 'ContextMenu', bubbles: true, cancelable: true})))
+          at.dispatchEvent(new MouseEvent('contextmenu', {bubbles: true, cancelable: true, clientX: box.x, clientY: box.y}));
+      });
+    },
+  },
+};
+const engine = engines[engineName];
+if (!engine) throw new Error(`no engine "${engineName}": ${Object.keys(engines).join(', ')}`);
+const browser = await puppeteer.launch({headless: true, userDataDir: path.join(scratch, 'profile'), ...engine.launch});
+await engine.prepare(browser);
 const page = await browser.newPage();
 const errors = [];
 page.on('pageerror', (error) => errors.push(error.message));
@@ -144,7 +180,7 @@ const beside = (heading) => page.evaluate((main, heading) => {
 const ways = {
   'right-click': (at) => at.click({button: 'right'}),
   'Shift and function key 10': async () => { await page.keyboard.down('Shift'), await page.keyboard.press('F' + 10), await page.keyboard.up('Shift'); },
-  'Menu key': () => page.keyboard.press('ContextMenu'),
+  'Menu key': () => engine.menuKey(),
   'long press': async (at) => {
     const box = await at.boundingBox();
     await page.touchscreen.touchStart(box.x + 5, box.y + 5), await later(700), await page.touchscreen.touchEnd();
@@ -220,11 +256,12 @@ const steps = {
     const win = await shownWindow(caption), headings = await page.$$eval(`${win} th`, (hs) => hs.map((h) => h.textContent).join('\t'));
     await clearClipboard(), await (await find('button', 'Copy', win)).click();
     await clipboardHolds([headings, ...text.split('\n').slice(1).map((l) => l.replaceAll(',', '\t'))].join('\n'), `${caption}'s Copy`);
-    fs.rmSync(downloads, {recursive: true, force: true});
+    fs.rmSync(downloads, {recursive: true, force: true}), fs.mkdirSync(downloads);
     await (await find('button', 'Save...', win)).click();
-    await until('nothing was saved', () => fs.existsSync(downloads) && fs.readdirSync(downloads).some((f) => !f.endsWith('.crdownload')));
-    const saved = fs.readFileSync(path.join(downloads, fs.readdirSync(downloads)[0]), 'utf8');
-    expect(saved === text, `${caption}'s Save... wrote ${JSON.stringify(saved)}`);
+    // The file saved, once the browser has finished it (Firefox shows it empty before it writes it).
+    const saved = () => fs.readdirSync(downloads).filter((f) => !/\.(crdownload|part)$/.test(f))
+        .map((f) => fs.readFileSync(path.join(downloads, f), 'utf8'))[0] ?? null;
+    await until('', () => saved() === text).catch(() => expect(false, `${caption}'s Save... wrote ${JSON.stringify(saved())}`));
     await (await find('button', 'Close', win)).click(), await steps.closed(caption);
   },
   // Modal: a click on a button of the window under it, where the box leaves it free, and one beside
@@ -380,11 +417,16 @@ const pageCases = {
         .filter((v) => v.impact === 'serious' || v.impact === 'critical').map((v) => `${v.id}: ${v.nodes[0].html}`));
     expect(violations.length === 0, violations.join('\n'));
   },
+  // With its server stopped, the page starts from what its service worker kept.
   async 'the page works offline once it has been opened'() {
     await page.evaluate(() => navigator.serviceWorker.ready);
-    await page.setOfflineMode(true), await page.reload(), await opened();
-    await play(expand([...projection, 'press | Calculate', 'results | cli: --xp 25227500 --scalps 1234 --part rings']));
-    await page.setOfflineMode(false);
+    await stopServer();
+    try {
+      await page.reload(), await opened();
+      await play(expand([...projection, 'press | Calculate', 'results | cli: --xp 25227500 --scalps 1234 --part rings']));
+    } finally {
+      await startServer();
+    }
   },
 };
 
@@ -473,7 +515,10 @@ for (const [name, run] of Object.entries(pageCases).filter(([name]) => only.test
 if (errors.length) console.log(`FAIL: errors on the page: ${errors.join('; ')}`);
 
 if (measuring) {
-  console.log(`page opened to the window taking input: ${readyMs.toFixed(0)} ms`);
+  // Cold: the first visit of a new profile; warm: a reload, the files kept by the browser.
+  await page.reload(), await opened();
+  const warmMs = await page.evaluate(() => QuorvanePeer.readyAt);
+  console.log(`${engineName}: page opened to the window taking input: cold ${readyMs.toFixed(0)} ms, warm ${warmMs.toFixed(0)} ms`);
   for (const hidden of ['on', 'off']) {
     await play(expand([`tick | Do not show the Working window. | ${hidden}`, 'type | Update window after: | 100', 'tick | Lvl to reach: | on',
                        'type | Character XP: | 25227500', 'type | Lvl to reach: | 189', 'press-later | Calculate']));
@@ -488,6 +533,6 @@ if (measuring) {
   console.log(`native: ${Number(process.hrtime.bigint() - started) / 1e6} ms`);
 }
 
-await browser.close(), server.close();
+await browser.close(), await stopServer();
 fs.rmSync(scratch, {recursive: true, force: true});
 process.exit(errors.length ? 1 : 0);
