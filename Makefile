@@ -2,15 +2,20 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
-# The package lists (scripts/debian-packages-LIST.txt) a target installs before it configures, and
-# whether the build folder is configured with the benchmarks and with -Werror. Each target takes
-# only what it needs: the program (`make run`, `make build`) the run list, `make package` also the
-# package list, `make windows` the windows list, `make web` the web list; `make test` every list
-# but the screenshots'.
+# The package lists (scripts/debian-packages-LIST.txt) a target installs before it configures.
+# Each target takes only what it needs: the program (`make run`, `make build`) the run list,
+# `make package` also the package list, `make windows` the windows list, `make web` the web list;
+# `make test` every list but the screenshots'. SETUP=: skips the installing.
+SETUP ?= ./scripts/setup.sh
 SETUP_LISTS = run
-BENCH = OFF
-WERROR = OFF
-ALL_LISTS = run package windows web test
+ALL_LISTS = run package windows web web-test test
+# $(BUILD) has one configuration for every target, so that going from one target to another
+# rebuilds nothing that did not change: -Werror always (WERROR=OFF for a compiler newer than
+# Debian 12's), and the benchmarks once a target that runs them (`make test`, `make bench`) has
+# asked for them; the other targets leave that as it is and do not build them.
+WERROR ?= ON
+BENCH =
+BENCH_FLAG = $(if $(BENCH),-DQUORVANE_BENCH=$(BENCH),$(if $(wildcard $(BUILD)/CMakeCache.txt),,-DQUORVANE_BENCH=OFF))
 # The sanitizer and fuzzing build (the Qt-free code, the windows and the program), with clang,
 # in Debug (assertions on), optimised a little so that the slowest rows keep their time limits.
 SANITIZE_BUILD ?= build-sanitize
@@ -26,6 +31,8 @@ WEB_BUILD ?= build-web
 WEB_PORT ?= 8000
 # Prints the reasons of the tests that ctest skipped (their "SKIP:" lines), keeping ctest's status.
 SKIPPED = $(CURDIR)/scripts/skipped-tests.sh
+# Runs the stages of `make test` each whatever became of the others and sums them up at the end.
+STAGES = $(CURDIR)/scripts/stages.sh
 
 .PHONY: all setup configure build run test bench package clean sanitize-build test-sanitized fuzz \
 	windows package-windows web serve-web
@@ -37,8 +44,8 @@ setup:
 	@./scripts/setup.sh $(ALL_LISTS)
 
 configure:
-	@./scripts/setup.sh $(SETUP_LISTS)
-	cmake -S . -B $(BUILD) -DQUORVANE_BENCH=$(BENCH) -DQUORVANE_WERROR=$(WERROR) \
+	@$(SETUP) $(SETUP_LISTS)
+	cmake -S . -B $(BUILD) $(BENCH_FLAG) -DQUORVANE_WERROR=$(WERROR) \
 	  -DQUORVANE_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD)) -DQUORVANE_WEB_BUILD_DIR=$(abspath $(WEB_BUILD)) \
 	  $(CMAKE_FLAGS)
 
@@ -50,18 +57,22 @@ run: configure
 	cmake --build $(BUILD) -j $(JOBS) --target quorvane quorvane-cli
 	@./scripts/run.sh $(BUILD)/bin/quorvane
 
-# Everything, with -Werror, then every test; then the sanitizer build's suites.
-test: SETUP_LISTS = $(ALL_LISTS)
-test: BENCH = ON
-test: WERROR = ON
-test: build
-	cd $(BUILD) && { ctest --output-on-failure -j $(JOBS); $(SKIPPED) $$?; }
-	@$(MAKE) --no-print-directory test-sanitized WERROR=ON
+# Every list; everything, with the benchmarks, then every test; then the sanitizer build and its
+# suites. Each stage runs whatever became of the ones before (only a stage whose build failed is
+# not run), and the summary at the end names what failed, what was skipped and why, and what did
+# not run; the status is not 0 when anything failed.
+test:
+	@$(STAGES) "make test" \
+	  "set-up||$(MAKE) --no-print-directory setup" \
+	  "build||$(MAKE) --no-print-directory build SETUP=: BENCH=ON" \
+	  "tests|build|cd $(BUILD) && { ctest --output-on-failure -j $(JOBS); $(SKIPPED) \$$?; }" \
+	  "sanitizer build||$(MAKE) --no-print-directory sanitize-build SETUP=:" \
+	  "sanitizer tests|sanitizer build|cd $(SANITIZE_BUILD) && { ctest --output-on-failure -j $(JOBS) -L sanitize; $(SKIPPED) \$$?; }"
 
 # The core and Calculate command suites under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then a short run of every fuzz target (label "sanitize").
 sanitize-build:
-	@./scripts/setup.sh run test
+	@$(SETUP) run test
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
 	  -DQUORVANE_SANITIZE=ON -DQUORVANE_FUZZ=ON -DQUORVANE_BENCH=OFF -DQUORVANE_WERROR=$(WERROR) \
 	  -DQUORVANE_NATIVE_CLI=$(abspath $(BUILD))/bin/quorvane-cli $(CMAKE_FLAGS)
@@ -87,28 +98,34 @@ bench: BENCH = ON
 bench: build
 	$(BUILD)/bin/quorvane_bench
 
-# The Debian package quorvane_<version>_<arch>.deb, written into $(BUILD)/.
+# The Debian package quorvane_<version>_<arch>.deb, written into $(BUILD)/: builds only what it
+# packs (the two programs, the manual page and the changelog), not the tests and benchmarks.
 package: SETUP_LISTS = run package
-package: build
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target quorvane-installed
 	cd $(BUILD) && cpack -G DEB
 
 # The Windows programs in $(WINDOWS_BUILD)/bin, beside their lvl-xp.txt. The Windows tests of
-# `make test` (ctest -L windows) build this tree themselves and run it under Wine.
+# `make test` (ctest -L windows) build this tree themselves, configured alike (-Werror too, so that
+# going between the two rebuilds nothing), and run it under Wine.
 windows:
-	@./scripts/setup.sh windows
+	@$(SETUP) windows
 	cmake --no-warn-unused-cli -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF -DQUORVANE_WIN32_GUI=ON
+	  -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF -DQUORVANE_WIN32_GUI=ON \
+	  -DQUORVANE_WERROR=$(WERROR)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 # quorvane-<version>-setup.exe (NSIS) and quorvane-<version>-windows-x64.zip in $(WINDOWS_BUILD)/.
 package-windows: windows
 	cmake --build $(WINDOWS_BUILD) --target package-windows
 
-# The browser edition in $(WEB_BUILD). The web tests of `make test` (ctest -L web) build this tree
-# themselves, once, and run its programs under node and its page in chromium.
+# The browser edition in $(WEB_BUILD), with the web list alone (the tests' browser is the web-test
+# list's). The web tests of `make test` (ctest -L web) build this tree themselves, once, and run
+# its programs under node and its page in chromium.
 web:
-	@./scripts/setup.sh web
-	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF
+	@$(SETUP) web
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVANE_GUI=OFF -DQUORVANE_BENCH=OFF \
+	  -DQUORVANE_WERROR=$(WERROR)
 	cmake --build $(WEB_BUILD) -j $(JOBS)
 
 # Serves the page on this machine only, until interrupted.

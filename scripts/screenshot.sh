@@ -19,6 +19,12 @@ for tool in xvfb-run import convert; do
 done
 [ $tables -eq 0 ] || command -v xdotool >/dev/null || { echo "xdotool is missing (scripts/setup.sh test)" >&2; exit 1; }
 [ -x "$program" ] || { echo "$program is not built (make build)" >&2; exit 1; }
+# Menus and the tables' rows are set in the toolkit's default face: the pictures show DejaVu Sans,
+# which the run list installs and fontconfig prefers.
+case $(fc-match -f '%{family}' sans-serif 2>/dev/null) in
+  "DejaVu Sans"*) ;;
+  *) echo "the default face is not DejaVu Sans: scripts/setup.sh run installs fonts-dejavu-core" >&2; exit 1 ;;
+esac
 runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
 if [ $tables -eq 1 ]; then

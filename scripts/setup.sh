@@ -4,10 +4,13 @@
 #   run          building and running the two programs (`make run`, `make build`)
 #   package      the Debian package and its check, besides run (`make package`)
 #   windows      the Windows build, its installer and zip (`make windows`, `make package-windows`)
-#   web          the browser edition (`make web`, `make serve-web`) and the browser for its tests
-#   test         the tests besides run, package, windows and web (`make test` takes all five)
+#   web          the browser edition's build tools (`make web`, `make serve-web`)
+#   web-test     the browser edition's tests besides: the browser, its node packages, a locale
+#   test         the tests besides the lists above (`make test` takes all six)
 #   screenshots  the pictures of README.md (scripts/screenshot.sh, scripts/screenshot-windows.sh)
-# Runs `apt-get update` once, and only when something is missing.
+# Runs `apt-get update` once, and only when something is missing. apt asks nothing (debconf's
+# noninteractive front end, which sudo would drop from the environment: it is passed on the
+# command line).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 [ $# -gt 0 ] || set -- run
@@ -29,5 +32,5 @@ done
 echo "Installing missing Debian packages:$missing"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y $missing
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get update
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y $missing

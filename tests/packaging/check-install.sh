@@ -31,6 +31,13 @@ case " $* " in
     if [ -f "$(dirname "$0")/../../resources/quorvane-16.png" ]; then
       for size in 16 32 48; do expect_file "share/icons/hicolor/${size}x${size}/apps/quorvane.png"; done
     fi
+    # Started without a display, the program says that it needs one, and where the command line is.
+    message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quorvane" 2>&1) &&
+      fail "quorvane started without a display"
+    case $message in
+      "Quorvane is a desktop program and needs a desktop session: no display was found"*"beside it in $(readlink -f "$prefix/lib/quorvane"), works without one.") ;;
+      *) fail "quorvane without a display said: $message" ;;
+    esac
     ;;
 esac
 
