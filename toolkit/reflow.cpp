@@ -48,7 +48,8 @@ void Stack(Reflowed& r, const std::vector<std::vector<std::size_t>>& columns) {
     }
     for (std::size_t i : column) stackBottom = std::max(stackBottom, Bottom(r.places[i].inContainer));
   }
-  r.clientWidth = widest + firstLeft;
+  // In whole pixels, so that the scale fills the screen to the pixel.
+  r.clientWidth = std::ceil((widest + firstLeft) / kTwipsPerPixel) * kTwipsPerPixel;
   r.clientHeight = stackBottom + (r.clientHeight - describedBottom);
 }
 
@@ -91,6 +92,14 @@ Reflowed Reflow(const WindowDescription& window, const std::vector<ControlPlace>
   r.scale = std::min(kMostReflowScale, screenWidth / (r.clientWidth + frameWidth));
   if (r.scale < 1 && Narrow(r, window, screenWidth - frameWidth))
     r.scale = std::min(1.0, screenWidth / (r.clientWidth + frameWidth));
+  // A text box takes touches in its own box: one lower than a touch target grows to it, about its middle.
+  const double leastTouch = std::ceil(kLeastTouchPixels / r.scale) * kTwipsPerPixel;
+  for (std::size_t i = 0; i < r.places.size(); ++i) {
+    TwipRect& place = r.places[i].inContainer;
+    if (window.controls[i].kind != ControlKind::TextBox || place.height >= leastTouch) continue;
+    place.top -= (leastTouch - place.height) / 2;
+    place.height = leastTouch;
+  }
   // The frames' contents move with them.
   for (ControlPlace& p : r.places) {
     p.inWindow = p.inContainer;

@@ -43,6 +43,7 @@ struct Reflowed {
 //   make it smaller and it has controls that grow with the width (a table, which scrolls inside
 //   itself), it keeps its size and is narrowed to the screen instead: those grow narrower, those
 //   kept to the right edge move left, down to the width its other controls need.
+// - a text box lower than a touch target grows to it, about its middle.
 Reflowed Reflow(const WindowDescription& window, const std::vector<ControlPlace>& places, double clientWidth,
                 double clientHeight, double screenWidth, double frameWidth);
 

@@ -377,9 +377,10 @@ class TestDispatch : public QObject {
     QTest::addColumn<int>("font");
     QTest::newRow("a wide screen: as described") << "test" << 1100 << 6000.0 << "Go" << QRectF(4300, 720, 1000, 315) << QSizeF(6000, 4500) << 1.0 << 0;
     QTest::newRow("narrow, the window fits: scaled to the width") << "test" << 500 << 6000.0 << "Go" << QRectF(4300, 720, 1000, 315) << QSizeF(6000, 4500) << 1.22549 << 14;
-    QTest::newRow("narrower than the window: columns stack") << "test" << 360 << 6000.0 << "Go" << QRectF(120, 3840, 1000, 315) << QSizeF(4240, 6375) << 1.23853 << 13;
-    QTest::newRow("stacked at the first column's left") << "test" << 360 << 6000.0 << "Narrow(0)" << QRectF(120, 4320, 240, 255) << QSizeF(4240, 6375) << 1.23853 << 13;
-    QTest::newRow("a frame's contents stay in it") << "test" << 360 << 6000.0 << "B(1)" << QRectF(2040, 960, 1200, 255) << QSizeF(4240, 6375) << 1.23853 << 13;
+    QTest::newRow("narrower than the window: columns stack") << "test" << 360 << 6000.0 << "Go" << QRectF(120, 3840, 1000, 315) << QSizeF(4245, 6375) << 1.23711 << 13;
+    QTest::newRow("stacked at the first column's left") << "test" << 360 << 6000.0 << "Narrow(0)" << QRectF(120, 4320, 240, 255) << QSizeF(4245, 6375) << 1.23711 << 13;
+    QTest::newRow("a text box grows to a touch target") << "test" << 360 << 6000.0 << "Box" << QRectF(120, 3352.5, 1095, 300) << QSizeF(4245, 6375) << 1.23711 << 13;
+    QTest::newRow("a frame's contents stay in it") << "test" << 360 << 6000.0 << "B(1)" << QRectF(2040, 960, 1200, 255) << QSizeF(4245, 6375) << 1.23711 << 13;
     QTest::newRow("narrowed by its code: the right part stays out") << "test" << 360 << 4200.0 << "Go" << QRectF(4300, 720, 1000, 315) << QSizeF(4200, 4500) << 1.25 << 13;
     QTest::newRow("sized by the user: no stacking, scaled down") << "sizable" << 360 << 6000.0 << "Go" << QRectF(4300, 720, 1000, 315) << QSizeF(6000, 4500) << 0.882353 << 19;
     QTest::newRow("a table narrows to the screen") << "table" << 360 << 6000.0 << "Grid" << QRectF(120, 120, 5040, 3000) << QSizeF(5280, 3675) << 1.0 << 16;
