@@ -415,8 +415,19 @@ void WebWindow::messageBox(const std::string& title, const std::string& text) {
   const auto shown = [this](val element, const char* length) {
     return static_cast<int>(std::lround(element[length].as<int>() * scale_));
   };
-  const int left = root_["offsetLeft"].as<int>() + (shown(root_, "offsetWidth") - shown(box, "offsetWidth")) / 2;
-  const int top = root_["offsetTop"].as<int>() + (shown(root_, "offsetHeight") - shown(box, "offsetHeight")) / 2;
+  int left = root_["offsetLeft"].as<int>() + (shown(root_, "offsetWidth") - shown(box, "offsetWidth")) / 2;
+  int top = root_["offsetTop"].as<int>() + (shown(root_, "offsetHeight") - shown(box, "offsetHeight")) / 2;
+  if (narrow_) {
+    // A window may be higher than a narrow screen: the box covers, and lies in the middle of, the
+    // part of the screen in view.
+    const val desk = Peer()["desk"]();
+    const int height = desk["clientHeight"].as<int>();
+    Style(overlay, "top", Px(desk["scrollTop"].as<int>()));
+    Style(overlay, "height", Px(height));
+    Style(overlay, "bottom", "auto");
+    left = (desk["clientWidth"].as<int>() - shown(box, "offsetWidth")) / 2;
+    top = (height - shown(box, "offsetHeight")) / 2;
+  }
   Style(box, "left", Px(std::max(0, left)));
   Style(box, "top", Px(std::max(0, top)));
   ok.call<void>("focus");
