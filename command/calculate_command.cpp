@@ -167,8 +167,8 @@ class Command {
   bool selected(OptionGroup g, int i) const { return in_.selected(g) == i; }
 
   // Reads a field as a number; when it is not one, shows the message that names the field.
-  std::optional<FieldNumber> read(TextField field, bool allowFraction) {
-    const FieldNumber n = ReadFieldNumber(in_.text(field), allowFraction);
+  std::optional<FieldNumber> read(TextField field) {
+    const FieldNumber n = ReadFieldNumber(in_.text(field), TakesFraction(field));
     switch (n.status) {
       case NumberStatus::Ok: return n;
       case NumberStatus::Letters: fail(kFieldHasLetters.title, FieldText(field, kFieldHasLetters)); break;
@@ -288,7 +288,7 @@ Step Command::checkEntryTyped() {
 
 // 4. The level the XP lies in, written into the level field.
 Step Command::settleStartFromXp() {
-  const auto xp = read(TextField::Xp, false);
+  const auto xp = read(TextField::Xp);
   if (!xp) return CalculateOutcome::Message;
   if (const std::optional<int> found = table_.findLevel(xp->whole)) {
     currentLevel_ = *found;
@@ -300,7 +300,7 @@ Step Command::settleStartFromXp() {
 
 // 5. The XP at which the typed level begins, written into the XP field.
 Step Command::settleStartFromLevel() {
-  const auto level = read(TextField::Level, false);
+  const auto level = read(TextField::Level);
   if (!level) return CalculateOutcome::Message;
   if (level->whole > kMaxRecords) return fail(kLevelTooHigh);
   if (level->whole < 1) return fail(kLevelBelowOne);
@@ -324,7 +324,7 @@ Step Command::checkLevelBelowCap() {
     if (old.status == NumberStatus::Ok && old.whole > kLevelCap - 1) return fail(kLevelTooHigh);
     return std::nullopt;
   }
-  const auto level = read(TextField::Level, false);
+  const auto level = read(TextField::Level);
   if (!level) return CalculateOutcome::Message;
   if (level->whole > kLevelCap - 1) return fail(kLevelTooHigh);
   return std::nullopt;
@@ -339,7 +339,7 @@ Step Command::checkXpAndScalps(Press press) {
   search_ = press == Press::Plan || ticked(CheckField::SearchTarget);
   if (search_) return std::nullopt;
   if (emptyOrZero(TextField::Scalps)) return anyOwned_ ? std::nullopt : Step(fail(kNoScalps));
-  const auto owned = read(TextField::Scalps, false);
+  const auto owned = read(TextField::Scalps);
   if (!owned) return CalculateOutcome::Message;
   if (anyOwned_ && owned->whole < 0) return fail(kFieldNegative.title, FieldText(TextField::Scalps, kFieldNegative));
   if (!anyOwned_ && owned->whole < kFewestScalps) return fail(kTooFewScalps);
@@ -369,7 +369,7 @@ Step Command::checkSide() {
 Step Command::readTargetLevel() {
   if (!search_) return std::nullopt;
   if (emptyOrZero(TextField::TargetLevel)) return fail(kNoTarget);
-  const auto target = read(TextField::TargetLevel, true);
+  const auto target = read(TextField::TargetLevel);
   if (!target) return CalculateOutcome::Message;
   const double rounded = RoundHalfEven(target->value);
   if (rounded >= kLevelCap) return fail(kAboveLevelCap);
@@ -379,7 +379,7 @@ Step Command::readTargetLevel() {
 
 // 12.-13. The XP the calculator works from.
 Step Command::checkXpRange() {
-  const auto xp = read(TextField::Xp, false);
+  const auto xp = read(TextField::Xp);
   if (!xp) return CalculateOutcome::Message;
   if (xp->whole < kLowestXp) return fail(kBelowLevel50);
   if (xp->whole > kHighestXp) return fail(kAboveKnownXp);
@@ -416,7 +416,7 @@ CalculateReport Command::search(int targetLevel) {
   in.showWorkingWindow = view_ && in_.hideWorkingWindow == 0;
   in.useUpdateInterval = ticked(CheckField::UpdateAtInterval);
   if (in.useUpdateInterval) {
-    const auto interval = read(TextField::UpdateInterval, true);
+    const auto interval = read(TextField::UpdateInterval);
     if (!interval) return Ended(CalculateOutcome::Message);
     if (!(interval->value > 0)) return Ended(fail(kUpdateIntervalNotAbove0));
     in.updateInterval = interval->value;

@@ -18,6 +18,11 @@ enum class TextField { Xp, Level, Scalps, TargetLevel, UpdateInterval };
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
+// Whether the Calculate command reads the field as a number that may have a fraction (the level
+// to reach, the update interval); it reads the others as whole numbers.
+constexpr bool TakesFraction(TextField field) {
+  return field == TextField::TargetLevel || field == TextField::UpdateInterval;
+}
 // Check boxes: "Sell Maces", "Lvl to reach:", "Update window after:" and "Do not show the Working
 // window.".
 enum class CheckField { SellMaces, SearchTarget, UpdateAtInterval, HideWorkingWindow };

@@ -35,7 +35,10 @@ ui::WindowDescription MakeDescription() {
     const char* name = OwnedItemName(kOwnedItems[i]);
     w.controls.push_back(
         Control(lblOwned[i], kClientArea, name, kMargin, top + 30, kLabelWidth, 255, kItemCount + 4 + i));
-    w.controls.push_back(Control(txtOwned[i], kClientArea, "", kBoxLeft, top, kBoxWidth, 285, i).named(name));
+    // Whole counts, as the Calculate command reads them.
+    w.controls.push_back(Control(txtOwned[i], kClientArea, "", kBoxLeft, top, kBoxWidth, 285, i)
+                             .named(name)
+                             .takes(ui::TextEntry::WholeNumber));
   }
   const auto button = [](ui::CommandButtonId id, const char* caption, int row, int tabIndex) {
     return Control(id, kClientArea, caption, kButtonLeft, kMargin + row * kButtonRow, kButtonWidth, kButtonHeight,

@@ -117,6 +117,10 @@ WindowDescription MakeDescription() {
               "with this option off, but the program is working. Especialy dangerous for search levels above 120.",
               120, 2760, 2535, 1215, 66),
   };
+  // A keyboard on the screen offers what the Calculate command reads from each text box.
+  for (TextField f : kTextFields)
+    for (ui::ControlDescription& c : w.controls)
+      if (c.name == IdOf(f).name) c.takes(TakesFraction(f) ? ui::TextEntry::Decimal : ui::TextEntry::WholeNumber);
   // Reached without moving anything: right-click, Shift with function key 10, the Menu key; Ctrl+C copies.
   // The table windows of the results first, then the items owned, which change every calculation.
   w.contextMenu = {

@@ -50,8 +50,11 @@ ui::WindowDescription Make(const char* name, const char* caption, std::vector<ui
       Control(grdRows, kClientArea, "", kMargin, kMargin, tableWidth, kTableHeight, 0)
           .withColumns(std::move(columns))
           .named(caption)
-          .growsWithHeight(),
-      Control(lblMessage, kClientArea, "", kMargin, messageTop, tableWidth, kMessageHeight, 4).keepsToBottom(),
+          .growsWithHeight()
+          .growsWithWidth(),
+      Control(lblMessage, kClientArea, "", kMargin, messageTop, tableWidth, kMessageHeight, 4)
+          .keepsToBottom()
+          .growsWithWidth(),
       Control(cmdCopy, kClientArea, "Copy", kMargin, buttonsTop, kButtonWidth, kButtonHeight, 1).keepsToBottom(),
       Control(cmdSave, kClientArea, "Save...", kMargin + kButtonWidth + kGap, buttonsTop, kButtonWidth, kButtonHeight,
               2)
@@ -59,7 +62,8 @@ ui::WindowDescription Make(const char* name, const char* caption, std::vector<ui
       Control(cmdClose, kClientArea, "Close", kMargin + tableWidth - kButtonWidth, buttonsTop, kButtonWidth,
               kButtonHeight, 3)
           .cancelButton()
-          .keepsToBottom(),
+          .keepsToBottom()
+          .keepsToRight(),
   };
   return w;
 }

@@ -39,6 +39,13 @@ inline constexpr double kDialogFontPoints = 8.25;
 // Where a control goes when the user changes the height of a sizable window: it keeps its place
 // from the top (the rest), keeps its distance to the bottom, or grows and shrinks with the height.
 enum class VerticalAnchor { Top, Bottom, Stretch };
+// Where a control goes when a narrow screen makes its window narrower (see toolkit/reflow.h): it
+// keeps its place from the left (the rest), keeps its distance to the right edge, or grows and
+// shrinks with the width.
+enum class HorizontalAnchor { Left, Right, Stretch };
+// What a text box takes, for a keyboard on the screen: any text, a whole number, or a number that
+// may have a fraction.
+enum class TextEntry { Text, WholeNumber, Decimal };
 
 // A column of a table: its heading, its width in twips, and whether its cells are right-aligned
 // (numbers).
@@ -88,6 +95,8 @@ struct ControlDescription {
   std::vector<std::string> otherCaptions;       // captions the code may set; fonts are fitted to them too
   std::vector<TableColumnDescription> columns;  // tables only
   VerticalAnchor anchor = VerticalAnchor::Top;
+  HorizontalAnchor widthAnchor = HorizontalAnchor::Left;
+  TextEntry entry = TextEntry::Text;  // text boxes only
 
   ControlDescription& hidden() {
     visible = false;
@@ -143,6 +152,18 @@ struct ControlDescription {
   }
   ControlDescription& growsWithHeight() {
     anchor = VerticalAnchor::Stretch;
+    return *this;
+  }
+  ControlDescription& keepsToRight() {
+    widthAnchor = HorizontalAnchor::Right;
+    return *this;
+  }
+  ControlDescription& growsWithWidth() {
+    widthAnchor = HorizontalAnchor::Stretch;
+    return *this;
+  }
+  ControlDescription& takes(TextEntry e) {
+    entry = e;
     return *this;
   }
   ControlDescription& alsoShows(std::string otherCaption) {

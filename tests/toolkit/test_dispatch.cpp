@@ -11,6 +11,7 @@
 #include "tests/toolkit/fake_backend.h"
 #include "tests/toolkit/test_window.h"
 #include "toolkit/controls.h"
+#include "toolkit/reflow.h"
 
 using namespace quorvane::ui;
 using quorvane::test::FakePeer;
@@ -360,6 +361,52 @@ class TestDispatch : public QObject {
     QCOMPARE(LeastClientHeight(d), 3000.0);
     d.minClientHeight = 0;
     QCOMPARE(LeastClientHeight(d), 4500.0);
+  }
+
+  // A window on a screen this many pixels wide (its frame 8 pixels): on a narrow one its columns
+  // stack where it is wider, it fills the width, and a table narrows to it instead of shrinking.
+  void reflow() {
+    const struct {
+      const char *row, *window;
+      int screen;
+      double width;
+      const char* control;
+      QRectF place;
+      QSizeF client;
+      double scale;
+      int font;
+    } rows[] = {
+        // clang-format off
+        {"a wide screen: as described", "test", 1100, 6000, "Go", {4300, 720, 1000, 315}, {6000, 4500}, 1, 0},
+        {"narrow, the window fits: scaled to the width", "test", 500, 6000, "Go", {4300, 720, 1000, 315}, {6000, 4500}, 1.22549, 14},
+        {"narrower than the window: columns stack", "test", 360, 6000, "Go", {120, 3840, 1000, 315}, {4245, 6375}, 1.23711, 13},
+        {"a text box grows to a touch target", "test", 360, 6000, "Box", {120, 3352.5, 1095, 300}, {4245, 6375}, 1.23711, 13},
+        {"a frame's contents stay in it", "test", 360, 6000, "B(1)", {2040, 960, 1200, 255}, {4245, 6375}, 1.23711, 13},
+        {"narrowed by its code: the right part stays out", "test", 360, 4200, "Go", {4300, 720, 1000, 315}, {4200, 4500}, 1.25, 13},
+        {"sized by the user: no stacking, scaled down", "sizable", 360, 6000, "Go", {4300, 720, 1000, 315}, {6000, 4500}, 0.882353, 19},
+        {"a table narrows to the screen", "table", 360, 6000, "Grid", {120, 120, 5040, 3000}, {5280, 3675}, 1, 16},
+        {"a button kept to the right moves with it", "table", 360, 6000, "Close", {4160, 3240, 1000, 315}, {5280, 3675}, 1, 16},
+        {"no narrower than the other buttons need", "table", 150, 6000, "Close", {1240, 3240, 1000, 315}, {2360, 3675}, 0.907258, 18},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+      WindowDescription d = quorvane::test::TestWindow();
+      d.heightOnly = std::string(row.window) == "sizable";
+      if (std::string(row.window) == "table") {
+        d.clientHeight = 3675;
+        d.controls = {
+            Control(ControlKind::Table, "Grid", "", "", 120, 120, 5760, 3000, 0).growsWithWidth(),
+            Control(ControlKind::CommandButton, "Copy", "", "Copy", 120, 3240, 1000, 315, 1),
+            Control(ControlKind::CommandButton, "Close", "", "Close", 4880, 3240, 1000, 315, 2).keepsToRight()};
+      }
+      const Reflowed r = Reflow(d, LayOut(d), row.width, d.clientHeight, row.screen * 15.0, 120);
+      const TwipRect& p = r.places.at(static_cast<std::size_t>(Form(d).indexOf(row.control))).inWindow;
+      QVERIFY2(QRectF(p.left, p.top, p.width, p.height) == row.place &&
+                   QSizeF(r.clientWidth, r.clientHeight) == row.client && qAbs(r.scale - row.scale) < 1e-5 &&
+                   LeastTextBoxFontPixels(r) == row.font &&
+                   qFuzzyCompare(1 + LeastTouchPixels(r) * r.scale, r.narrow ? 25.0 : 1.0),
+               row.row);
+    }
   }
 
   // The centring in twips.

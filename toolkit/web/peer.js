@@ -56,6 +56,8 @@ var LibraryQuorvanePeer = {
         }
       } else if (P.mode === 'frame') {
         var ours = win && Number(win.dataset.window) === P.yielding;
+        // A finger on the busy window's close box makes the click that asks to stop.
+        if (ours && e.type === 'touchstart' && e.target.closest('.qv-close')) return;
         if (ours && e.type === 'click' && e.target.closest('.qv-close')) P.stops[P.yielding] = true;
         if (ours && e.type === 'keydown' && e.key === 'Escape') P.stops[P.yielding] = true;
         // A window system still moves windows by their title bar while a program is busy.
@@ -122,8 +124,9 @@ var LibraryQuorvanePeer = {
       }, true);
       var client = root.querySelector('.qv-client');
       var askForMenu = function(x, y) {
-        var area = client.getBoundingClientRect();
-        return P.deliver({type: 'menu', window: id, left: Math.round(x - area.left), top: Math.round(y - area.top)});
+        var area = client.getBoundingClientRect(), scale = P.scaleOf(root);
+        return P.deliver({type: 'menu', window: id, left: Math.round((x - area.left) / scale),
+                          top: Math.round((y - area.top) / scale)});
       };
       root.addEventListener('contextmenu', function(e) {
         clearTimeout(P.pressTimer);
@@ -131,7 +134,9 @@ var LibraryQuorvanePeer = {
           P.menuAsked = false;
           return void e.preventDefault();
         }
+        P.touchMenu = e.pointerType === 'touch' || e.pointerType === 'pen';
         if (!e.target.closest('.qv-titlebar') && askForMenu(e.clientX, e.clientY)) e.preventDefault();
+        P.touchMenu = false;
       });
       // A long press of a finger or a pen asks for the menu too.
       root.addEventListener('pointerdown', function(e) {
@@ -146,7 +151,9 @@ var LibraryQuorvanePeer = {
         };
         ['pointerup', 'pointercancel', 'pointermove'].forEach(function(t) { document.addEventListener(t, end, true); });
         P.pressTimer = setTimeout(function() {
+          P.touchMenu = true;
           if (askForMenu(x, y)) P.menuAsked = P.swallowClick = true;
+          P.touchMenu = false;
         }, P.longPressMs);
       });
       root.addEventListener('click', function(e) {
@@ -184,6 +191,9 @@ var LibraryQuorvanePeer = {
         bar.addEventListener('pointercancel', end);
       });
     },
+
+    // How many times as large as its own pixels the screen shows a window (a narrow screen scales it).
+    scaleOf: function(root) { return root.offsetWidth ? root.getBoundingClientRect().width / root.offsetWidth : 1; },
 
     iconUrl: function(pixels) { return 'quorvane-' + pixels + '.png'; },
 
@@ -355,7 +365,8 @@ var LibraryQuorvanePeer = {
         var caption = document.createElement('span');
         caption.textContent = item.caption;
         entry.appendChild(caption);
-        if (item.shortcut) {
+        // A finger has no keys to show.
+        if (item.shortcut && !P.touchMenu) {
           var key = document.createElement('span');
           key.className = 'qv-shortcut';
           key.textContent = item.shortcut;
@@ -366,18 +377,22 @@ var LibraryQuorvanePeer = {
         menu.appendChild(entry);
       });
       desk.appendChild(menu);
+      // At its window's scale.
+      var root = client.closest('.qv-window'), scale = P.scaleOf(root);
+      menu.style.transformOrigin = '0 0';
+      menu.style.transform = root.style.transform;
       // At the point, kept within the screen: turned to the point's left or top where it has no
       // room to the right or below, as a popup menu is.
       var area = client.getBoundingClientRect(), screen = desk.getBoundingClientRect();
-      var left = area.left - screen.left + desk.scrollLeft + x, top = area.top - screen.top + desk.scrollTop + y;
-      if (left + menu.offsetWidth > desk.scrollLeft + desk.clientWidth) left = Math.max(desk.scrollLeft, left - menu.offsetWidth);
-      if (top + menu.offsetHeight > desk.scrollTop + desk.clientHeight) top = Math.max(desk.scrollTop, top - menu.offsetHeight);
+      var width = menu.offsetWidth * scale, height = menu.offsetHeight * scale;
+      var left = area.left - screen.left + desk.scrollLeft + x * scale, top = area.top - screen.top + desk.scrollTop + y * scale;
+      if (left + width > desk.scrollLeft + desk.clientWidth) left = Math.max(desk.scrollLeft, left - width);
+      if (top + height > desk.scrollTop + desk.clientHeight) top = Math.max(desk.scrollTop, top - height);
       menu.style.left = Math.round(left) + 'px';
       menu.style.top = Math.round(top) + 'px';
       var entries = Array.prototype.slice.call(menu.children);
       var outside = function(e) { if (!menu.contains(e.target)) P.closeMenu(false); };
       // Its window stays the active one meanwhile.
-      var root = client.closest('.qv-window');
       root.classList.add('qv-menu-open');
       P.menu = {element: menu, before: before, outside: outside, root: root};
       document.addEventListener('pointerdown', outside, true);
@@ -460,10 +475,10 @@ var LibraryQuorvanePeer = {
       grip.addEventListener('pointerdown', function(e) {
         if (e.button !== 0) return;
         e.preventDefault();
-        var startY = e.clientY, start = client.offsetHeight;
+        var startY = e.clientY, start = client.offsetHeight, scale = QuorvanePeer.scaleOf(root);
         grip.setPointerCapture(e.pointerId);
         var move = function(m) {
-          var height = Math.max(least, Math.round(start + m.clientY - startY));
+          var height = Math.max(least, Math.round(start + (m.clientY - startY) / scale));
           var resize = {type: 'resize', window: Number(root.dataset.window), height: height};
           if (height !== client.offsetHeight && QuorvanePeer.deliver(resize)) client.style.height = height + 'px';
         };

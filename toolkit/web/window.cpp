@@ -7,6 +7,7 @@
 #include <map>
 
 #include "toolkit/font_fit.h"
+#include "toolkit/reflow.h"
 #include "toolkit/web/bridge.h"
 
 namespace quorvane::ui::web {
@@ -100,6 +101,7 @@ WebWindow::WebWindow(const WindowDescription& description, PeerEvents& events, i
   closeBox.call<void>("setAttribute", std::string("aria-label"), std::string("Close"));
 
   client_ = Make("div", "qv-client", root_);
+  layerClientWidth_ = description_.clientWidth;
   Style(client_, "width", PxOf(description_.clientWidth));
   Style(client_, "height", PxOf(description_.clientHeight));
 
@@ -134,7 +136,13 @@ WebWindow::Element WebWindow::makeControl(const ControlDescription& c, int index
       e.caption = Make("legend", "qv-legend", e.box);
       break;
     case ControlKind::Label:
-      e.box = e.control = e.caption = Make("div", "qv-label", val::undefined());
+      // A label that names a control without a caption of its own chooses it when tapped.
+      if (const int named = ControlNamedBy(description_, index); named >= 0) {
+        e.box = e.control = e.caption = Make("label", "qv-label", val::undefined());
+        e.box.set("htmlFor", "qv" + std::to_string(id_) + "-" + std::to_string(named));
+      } else {
+        e.box = e.control = e.caption = Make("div", "qv-label", val::undefined());
+      }
       Style(e.box, "textAlign",
             c.align == Alignment::Centre  ? "center"
             : c.align == Alignment::Right ? "right"
@@ -147,6 +155,9 @@ WebWindow::Element WebWindow::makeControl(const ControlDescription& c, int index
       e.box.set("value", c.caption);
       e.box.set("spellcheck", false);
       e.box.call<void>("setAttribute", std::string("autocomplete"), std::string("off"));
+      if (c.entry != TextEntry::Text)
+        e.box.call<void>("setAttribute", std::string("inputmode"),
+                         std::string(c.entry == TextEntry::WholeNumber ? "numeric" : "decimal"));
       break;
     case ControlKind::CheckBox:
     case ControlKind::OptionButton: {
@@ -154,6 +165,7 @@ WebWindow::Element WebWindow::makeControl(const ControlDescription& c, int index
       e.box = Make("label", option ? "qv-option" : "qv-check", val::undefined());
       e.control = Make("input", "qv-indicator", e.box);
       e.control.set("type", std::string(option ? "radio" : "checkbox"));
+      e.control.set("id", "qv" + std::to_string(id_) + "-" + std::to_string(index));
       if (option) e.control.set("name", group);
       e.caption = Make("span", "qv-button-caption", e.box);
       break;
@@ -193,6 +205,7 @@ WebWindow::Element WebWindow::makeControl(const ControlDescription& c, int index
 
 void WebWindow::applyFonts() {
   const std::vector<FontUse> uses = FontsInUse(description_);
+  fontPixels_.assign(description_.controls.size(), 0);
   for (std::size_t u = 0; u < uses.size(); ++u) {
     const FontUse& use = uses[u];
     const int nominal = PointsToPixels(use.font.points);
@@ -205,7 +218,10 @@ void WebWindow::applyFonts() {
         });
     const std::string css = FontCss(use.font, pixels);
     if (u == 0) Style(client_, "font", css);  // the window's own
-    for (int row : use.controls) Style(elements_[static_cast<std::size_t>(row)].box, "font", css);
+    for (int row : use.controls) {
+      Style(elements_[static_cast<std::size_t>(row)].box, "font", css);
+      fontPixels_[static_cast<std::size_t>(row)] = pixels;
+    }
   }
 }
 
@@ -303,9 +319,31 @@ void WebWindow::yieldForFrame() {
 void WebWindow::repaintNow() { yieldForFrame(); }
 
 void WebWindow::place(const std::vector<ControlPlace>& places) {
+  places_ = places;
+  applyReflow();
+}
+
+void WebWindow::applyReflow() {
+  const int screen = Peer()["desk"]()["clientWidth"].as<int>();
+  const int frame = root_["offsetWidth"].as<int>() - client_["offsetWidth"].as<int>();
+  const Reflowed r = Reflow(description_, places_, layerClientWidth_, description_.clientHeight, PixelsToTwips(screen),
+                            PixelsToTwips(frame));
   // Each element lies in its container's.
-  for (std::size_t i = 0; i < places.size() && i < elements_.size(); ++i)
-    Place(elements_[i].box, ToPixels(places[i].inContainer));
+  for (std::size_t i = 0; i < r.places.size() && i < elements_.size(); ++i)
+    Place(elements_[i].box, ToPixels(r.places[i].inContainer));
+  Style(client_, "width", Px(std::max(1, TwipsToPixels(r.clientWidth))));
+  if (!description_.heightOnly) Style(client_, "height", PxOf(r.clientHeight));
+  narrow_ = r.narrow;
+  scale_ = r.scale;
+  if (!narrow_) return;
+  root_["classList"].call<void>("add", std::string("qv-narrow"));
+  Style(root_, "transformOrigin", "0 0");
+  Style(root_, "transform", "scale(" + std::to_string(scale_) + ")");
+  root_["style"].call<void>("setProperty", std::string("--qv-hit"), std::to_string(LeastTouchPixels(r)) + "px");
+  const int least = LeastTextBoxFontPixels(r);
+  for (std::size_t i = 0; i < elements_.size() && i < fontPixels_.size(); ++i)
+    if (description_.controls[i].kind == ControlKind::TextBox)
+      Style(elements_[i].box, "fontSize", Px(std::max(fontPixels_[i], least)));
 }
 
 bool WebWindow::pollStopRequest() {
@@ -313,14 +351,19 @@ bool WebWindow::pollStopRequest() {
   return Peer().call<bool>("takeStop", id_);
 }
 
-double WebWindow::clientWidthTwips() const { return PixelsToTwips(client_["offsetWidth"].as<int>()); }
+// The width the window layer gave (the controls it counts inside are those of that width); the
+// heights as the screen shows them, scaled, for placing the window.
+double WebWindow::clientWidthTwips() const { return PixelsToTwips(std::max(1, TwipsToPixels(layerClientWidth_))); }
 
-double WebWindow::clientHeightTwips() const { return PixelsToTwips(client_["offsetHeight"].as<int>()); }
+double WebWindow::clientHeightTwips() const { return PixelsToTwips(client_["offsetHeight"].as<int>()) * scale_; }
 
-void WebWindow::setClientWidthTwips(double twips) { Style(client_, "width", Px(std::max(1, TwipsToPixels(twips)))); }
+void WebWindow::setClientWidthTwips(double twips) {
+  layerClientWidth_ = twips;
+  applyReflow();
+}
 
 double WebWindow::frameHeightTwips() const {
-  return PixelsToTwips(root_["offsetHeight"].as<int>() - client_["offsetHeight"].as<int>());
+  return PixelsToTwips(root_["offsetHeight"].as<int>() - client_["offsetHeight"].as<int>()) * scale_;
 }
 
 double WebWindow::leftTwips() const { return PixelsToTwips(root_["offsetLeft"].as<int>()); }
@@ -328,8 +371,9 @@ double WebWindow::leftTwips() const { return PixelsToTwips(root_["offsetLeft"].a
 double WebWindow::topTwips() const { return PixelsToTwips(root_["offsetTop"].as<int>()); }
 
 void WebWindow::moveTwips(double left, double top) {
-  // As a window system keeps a title bar on the screen: never above or left of it.
-  Style(root_, "left", Px(std::max(0, TwipsToPixels(left))));
+  // As a window system keeps a title bar on the screen: never above or left of it. A window that
+  // fills a narrow screen's width lies at its left edge.
+  Style(root_, "left", Px(narrow_ ? 0 : std::max(0, TwipsToPixels(left))));
   Style(root_, "top", Px(std::max(0, TwipsToPixels(top))));
 }
 
@@ -359,9 +403,31 @@ void WebWindow::messageBox(const std::string& title, const std::string& text) {
   ok.set("type", std::string("button"));
   ok.set("textContent", std::string("OK"));
   Style(box, "font", client_["style"]["font"].as<std::string>());
+  if (narrow_) {
+    // At its window's scale, within the screen's width.
+    Style(box, "maxWidth", Px(static_cast<int>((Peer()["desk"]()["clientWidth"].as<int>() - 16) / scale_)));
+    Style(box, "transformOrigin", "0 0");
+    Style(box, "transform", "scale(" + std::to_string(scale_) + ")");
+    box["classList"].call<void>("add", std::string("qv-narrow"));
+    box["style"].call<void>("setProperty", std::string("--qv-hit"), std::to_string(kLeastTouchPixels / scale_) + "px");
+  }
   // Centred over its window, kept on the screen.
-  const int left = root_["offsetLeft"].as<int>() + (root_["offsetWidth"].as<int>() - box["offsetWidth"].as<int>()) / 2;
-  const int top = root_["offsetTop"].as<int>() + (root_["offsetHeight"].as<int>() - box["offsetHeight"].as<int>()) / 2;
+  const auto shown = [this](val element, const char* length) {
+    return static_cast<int>(std::lround(element[length].as<int>() * scale_));
+  };
+  int left = root_["offsetLeft"].as<int>() + (shown(root_, "offsetWidth") - shown(box, "offsetWidth")) / 2;
+  int top = root_["offsetTop"].as<int>() + (shown(root_, "offsetHeight") - shown(box, "offsetHeight")) / 2;
+  if (narrow_) {
+    // A window may be higher than a narrow screen: the box covers, and lies in the middle of, the
+    // part of the screen in view.
+    const val desk = Peer()["desk"]();
+    const int height = desk["clientHeight"].as<int>();
+    Style(overlay, "top", Px(desk["scrollTop"].as<int>()));
+    Style(overlay, "height", Px(height));
+    Style(overlay, "bottom", "auto");
+    left = (desk["clientWidth"].as<int>() - shown(box, "offsetWidth")) / 2;
+    top = (height - shown(box, "offsetHeight")) / 2;
+  }
   Style(box, "left", Px(std::max(0, left)));
   Style(box, "top", Px(std::max(0, top)));
   ok.call<void>("focus");

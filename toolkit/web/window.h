@@ -80,6 +80,9 @@ class WebWindow : public WindowPeer {
   void applyFonts();
   // Lets the page paint once a frame's worth of work has run since it last did.
   void yieldForFrame();
+  // Places the controls, sizes and scales the window as a narrow screen reflows it (the same as
+  // placed and sized on any other screen).
+  void applyReflow();
 
   WindowDescription description_;
   PeerEvents& events_;
@@ -88,6 +91,12 @@ class WebWindow : public WindowPeer {
   emscripten::val caption_ = emscripten::val::undefined();
   emscripten::val client_ = emscripten::val::undefined();
   std::vector<Element> elements_;
+  // The geometry the window layer gave, and the reflow of it shown (toolkit/reflow.h).
+  std::vector<ControlPlace> places_;
+  double layerClientWidth_ = 0;
+  std::vector<int> fontPixels_;
+  bool narrow_ = false;
+  double scale_ = 1;
 };
 
 }  // namespace quorvane::ui::web

@@ -99,7 +99,14 @@ await engine.prepare(browser);
 const page = await browser.newPage();
 const errors = [];
 page.on('pageerror', (error) => errors.push(error.message));
-await page.setViewport({width: 1100, height: 760});
+// The devices the page is played on: a desktop, then phones held upright (a narrow screen, touch);
+// PAGE_TEST_DEVICES picks the phones by name.
+const desktop = {name: 'desktop', width: 1100, height: 760};
+const phones = [{name: 'phone 360', width: 360, height: 740}, {name: 'phone 320', width: 320, height: 640}]
+    .map((phone) => ({...phone, isMobile: true, hasTouch: true, deviceScaleFactor: 2}))
+    .filter((phone) => new RegExp(process.env.PAGE_TEST_DEVICES || '').test(phone.name));
+let device = desktop;
+await page.setViewport(device);
 const opened = () => page.waitForFunction(() => globalThis.QuorvanePeer?.mode === 'idle', {timeout: 30000});
 await page.goto(address), await opened();
 const readyMs = await page.evaluate(() => QuorvanePeer.readyAt);
@@ -272,7 +279,7 @@ const steps = {
     expect(box.title === title && box.text === text && box.buttons.join() === 'OK', `message ${JSON.stringify(box)}`);
     await page.mouse.click(...await page.$$eval('.qv-window:not(.qv-message) button[data-control]', (buttons) => buttons
         .map((b) => b.getBoundingClientRect()).map((r) => [r.x + r.width / 2, r.y + r.height / 2])
-        .find(([x, y]) => !document.elementFromPoint(x, y).closest('.qv-message'))));
+        .find(([x, y]) => document.elementFromPoint(x, y)?.closest('.qv-message') === null)));
     await page.mouse.click(5, 300);
     expect(await desk() === before && await messageBox(), 'a click behind the message box was taken');
     await (closing === 'OK' ? (await find('button', 'OK', '[role="alertdialog"]')).click() : page.keyboard.press(closing)), await idle();
@@ -290,7 +297,10 @@ const steps = {
       const w = document.querySelector('.qv-window[data-name="frmWorking"]');
       return w?.style.visibility === '' && Number(w.querySelector('[data-name="scalpscalced"]').textContent) > 0 && w;
     });
-    await (how === 'Esc' ? page.keyboard.press('Escape') : (await working.$('.qv-close')).click()), await idle();
+    // On a phone a finger taps the close box.
+    const closeBox = await working.$('.qv-close'), at = await closeBox.boundingBox();
+    await (how === 'Esc' ? page.keyboard.press('Escape')
+           : device.hasTouch ? page.touchscreen.tap(at.x + at.width / 2, at.y + at.height / 2) : closeBox.click()), await idle();
     const {stop} = await searchTimes();
     if (measuring) console.log(`stopped by ${how} after ${stop?.toFixed(1)} ms`);
     expect(stop !== null && stop < Number(ms), `${how} took ${stop} ms to stop the search`);
@@ -325,15 +335,17 @@ async function fail(error) {
 // ---- The scenario ----
 const scenario = expanded(path.join(path.dirname(expander), 'scenario.txt'));
 const cases = scenario.map(([kind], i) => kind === 'case' ? i : -1).filter((i) => i >= 0);
-if (cases.some((at) => only.test(scenario[at][1]))) {
+async function playScenario() {
+  if (!cases.some((at) => only.test(scenario[at][1]))) return;
   for (const [n, at] of cases.entries()) {
-    current = scenario[at][1];
+    current = device === desktop ? scenario[at][1] : `${device.name}: ${scenario[at][1]}`;
     await play(scenario.slice(at + 1, cases[n + 1])).catch(fail);
     console.log(`ok: ${current}`);
   }
   // Once the program has ended, the page offers to start it again.
   await Promise.all([page.waitForNavigation(), (await find('button', 'Start Quorvane again')).click()]), await opened();
 }
+await playScenario();
 
 // ---- What only the page has ----
 const projection = ['tick | Lvl to reach: | off', 'type | Character XP: | 25227500', 'type | Scalps Owned | 1234'];
@@ -377,7 +389,10 @@ const pageCases = {
     for (const [i, how] of Object.keys(ways).entries()) {
       const before = menuItems;
       await steps.focus('Character XP:'), await openMenu(how), await page.keyboard.press('Escape');
-      expect(!i || menuItems.join() === before.join(), `${how}: the menu showed ${menuItems.join(' | ')}`);
+      // A finger's menu shows no keys.
+      const keyless = (items) => items.map((item) => item.split('\t')[0]).join();
+      expect(!i || (how === 'long press' ? !menuItems.join().includes('\t') && keyless(menuItems) === keyless(before)
+                                         : menuItems.join() === before.join()), `${how}: the menu showed ${menuItems.join(' | ')}`);
       expect(!(await page.$('.qv-menu')) && await page.evaluate(() => document.activeElement.dataset.name) === 'Text1',
              `${how}: Esc left the menu open or the focus elsewhere`);
     }
@@ -512,6 +527,79 @@ Object.assign(pageCases, {
 for (const [name, run] of Object.entries(pageCases).filter(([name]) => only.test(name))) {
   current = name, await run().catch(fail), console.log(`ok: ${name}`);
 }
+// ---- Phones: the scenario again, then what a narrow screen and a finger need ----
+// Every control of the frontmost window lies within the screen's width (nothing pans sideways), a
+// finger reaches it anywhere in the 22 by 22 pixels around its middle (where two rows of an option
+// group lie closer than 24 pixels, one's reach ends at the other's: noted), and a text box's text is
+// at least 16 pixels high.
+const noted = new Set();
+async function fitsThePhone(what) {
+  if (shots) await page.screenshot({path: path.join(shots, `${device.name} ${what}.png`.replaceAll(' ', '-'))});
+  const {found, notes} = await page.evaluate(() => {
+    const found = [], notes = [], desk = document.getElementById('quorvane-desk');
+    if (document.documentElement.scrollWidth > innerWidth || desk.scrollWidth > desk.clientWidth) found.push('the page pans sideways');
+    const front = document.querySelector('.qv-message') || [...document.querySelectorAll('.qv-window')]
+        .filter((w) => w.style.visibility !== 'hidden').sort((a, b) => b.style.zIndex - a.style.zIndex)[0];
+    for (const control of [...front.querySelectorAll('[data-control], .qv-close, .qv-ok')].filter((c) => c.getClientRects().length)) {
+      const box = control.closest('.qv-option, .qv-check, .qv-table-box') || control, name = control.dataset.name || control.className;
+      box.scrollIntoView({block: 'center'});
+      const r = box.getBoundingClientRect(), x = r.left + r.width / 2, y = r.top + r.height / 2;
+      if (r.left < 0 || r.right > innerWidth) found.push(`${name} lies at ${r.left}..${r.right}`);
+      if (control.type === 'text' && parseFloat(getComputedStyle(control).fontSize) * r.width / box.offsetWidth < 15.99) found.push(`${name}'s text is under 16 px`);
+      for (const [dx, dy] of control.tagName === 'TABLE' ? [] : [[-11, -11], [11, -11], [-11, 11], [11, 11]]) {
+        const hit = document.elementFromPoint(x + dx, y + dy), other = hit?.closest('.qv-option')?.firstChild;
+        if (!hit || box.contains(hit) || hit.closest('label')?.htmlFor === control.id) continue;
+        const pitch = other?.name === control.name && Math.abs(other.parentNode.getBoundingClientRect().y - r.y);
+        (pitch && pitch < 24 ? notes : found).push(`${name}: a touch ${dx},${dy} px from its middle reaches ${(other || hit).dataset.name || hit.className}`);
+      }
+    }
+    return {found, notes};
+  });
+  for (const note of notes.map((n) => `${device.name}: ${n}`).filter((n) => !noted.has(n))) noted.add(note), console.log(`note: ${note}`);
+  expect(found.length === 0, `${what}: ${found.join('; ')}`);
+}
+const phoneCases = {
+  async 'every window fits the screen and takes a finger'() {
+    await fitsThePhone('main window');
+    await steps.press('About...'), await fitsThePhone('About box'), await steps.press('OK', 'About Quorvane');
+    await play(expand([...projection, 'press | Calculate']));
+    for (const caption of ['Plan', 'Compare', 'Hand-ins']) {
+      await steps.menu('Shift and function key 10', `${caption}...`), await shownWindow(caption);
+      await fitsThePhone(`${caption} window`), await steps.close(caption), await steps.closed(caption);
+    }
+    await steps.type('Character XP:'), await (await find('button', 'Calculate')).click();
+    await page.waitForSelector('[role="alertdialog"]'), await fitsThePhone('message box');
+    await (await find('button', 'OK', '[role="alertdialog"]')).tap(), await idle();
+    await page.$eval('[data-name="Frame3"]', (options) => options.scrollIntoView()), await fitsThePhone('Options frame');
+    await steps.press('Close Options'), await fitsThePhone('main window without its options'), await steps.press('Options...');
+  },
+  async 'a finger chooses by the words beside a button, numbers get a number keyboard, a tap stops a search'() {
+    for (const [words, option] of [['Evil', 'Option2(1)'], ['Give Maces for XP', 'Option1(0)'], ['Give Rings for XP', 'Option1(3)'], ['Good', 'Option2(0)']]) {
+      const label = await page.evaluateHandle((main, words) => [...document.querySelectorAll(`${main} label.qv-label`)]
+          .find((l) => l.textContent === words), main, words);
+      await label.asElement().tap();
+      expect(await page.$eval(`${main} input[data-name="${option}"]`, (i) => i.checked), `a tap on "${words}" did not choose it`);
+    }
+    await steps.menu('long press', 'Items Owned...'), await shownWindow('Items Owned'), await fitsThePhone('Items Owned window');
+    const modes = await page.$$eval('.qv-text', (boxes) => boxes.map((b) => `${b.dataset.name}=${b.inputMode}`).join(' '));
+    expect(modes === 'Text1=numeric LevelNow=numeric TargetLVL=decimal Text2=numeric ScalpsUpd=decimal txtOwned(0)=numeric ' +
+                      'txtOwned(1)=numeric txtOwned(2)=numeric txtOwned(3)=numeric', `the keyboards: ${modes}`), await steps.close('Items Owned');
+    // The Working window while it counts, then a tap on its close box.
+    await play(expand(['tick | Update window after: | off', 'tick | Lvl to reach: | on', 'type | Character XP: | 25227500',
+                       'type | Lvl to reach: | 189', 'press-later | Calculate']));
+    await page.waitForFunction(() => Number(document.querySelector('[data-name="scalpscalced"]')?.textContent) > 0);
+    await fitsThePhone('Working window'), await steps.stop('close box', 1000), await steps.tick('Lvl to reach:', 'off');
+  },
+};
+for (const phone of phones) {
+  device = phone;
+  await page.setViewport(device), await page.goto(address), await opened();
+  await playScenario();
+  for (const [name, run] of Object.entries(phoneCases).filter(([name]) => only.test(name))) {
+    current = `${device.name}: ${name}`, await run().catch(fail), console.log(`ok: ${current}`);
+  }
+}
+if (device !== desktop) device = desktop, await page.setViewport(device), await page.goto(address), await opened();
 if (errors.length) console.log(`FAIL: errors on the page: ${errors.join('; ')}`);
 
 if (measuring) {
