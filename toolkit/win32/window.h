@@ -2,8 +2,9 @@
 
 // A window of the program on native Win32 controls, built from the window's PeerDescription. All
 // controls are children of the top-level window at their absolute place: a group box contains
-// nothing on Windows. The native controls hold what they show (texts, check states, visibility);
-// the window keeps only the GDI objects it made for them.
+// nothing on Windows. The native controls hold what they show (texts, check states, visibility),
+// but for the labels' texts, which the window keeps as it was last given them and the labels
+// answer for (see setCaption); the window keeps besides only the GDI objects it made for them.
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
