@@ -52,6 +52,26 @@ bool NamedByAnnotation(const ControlDescription& c) {
 namespace {
 
 constexpr UINT_PTR kFocusSubclass = 1;
+constexpr UINT_PTR kTextSubclass = 2;
+
+LRESULT CALLBACK TextFromWindow(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR kept) {
+  const auto& text = *reinterpret_cast<const std::wstring*>(kept);
+  switch (message) {
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(text.size());
+    case WM_GETTEXT: {
+      // As the system answers: at most wParam - 1 characters and the terminating null.
+      auto* const out = reinterpret_cast<wchar_t*>(lParam);
+      if (wParam == 0 || !out) return 0;
+      const std::size_t copied = std::min<std::size_t>(text.size(), wParam - 1);
+      std::copy_n(text.data(), copied, out);
+      out[copied] = L'\0';
+      return static_cast<LRESULT>(copied);
+    }
+    case WM_NCDESTROY: RemoveWindowSubclass(label, &TextFromWindow, kTextSubclass); break;
+    default: break;
+  }
+  return DefSubclassProc(label, message, wParam, lParam);
+}
 
 // After the button's own painting: the focus rectangle around the whole button, where it has no
 // caption to draw it around.
@@ -86,6 +106,10 @@ LRESULT CALLBACK FocusAroundWhole(HWND button, UINT message, WPARAM wParam, LPAR
 }
 
 }  // namespace
+
+void AnswerTextFrom(HWND label, const std::wstring* text) {
+  SetWindowSubclass(label, &TextFromWindow, kTextSubclass, reinterpret_cast<DWORD_PTR>(text));
+}
 
 void ShowFocusAroundUncaptioned(HWND button) { SetWindowSubclass(button, &FocusAroundWhole, kFocusSubclass, 0); }
 

@@ -32,6 +32,11 @@ std::wstring WindowText(HWND control);
 // does not give it (a text box's is what the user typed; an option button may draw no caption).
 bool NamedByAnnotation(const ControlDescription& control);
 
+// Makes a label answer for its text (WM_GETTEXT, WM_GETTEXTLENGTH) from `text`, which the window
+// keeps with the label's caption: a new caption then reaches every reader in this process, and
+// every program that asks the label by message, without a round trip to the window system.
+void AnswerTextFrom(HWND label, const std::wstring* text);
+
 // Makes a check box or option button that has no caption show the focus around the whole of it
 // (the system draws the focus around the caption alone), once the keyboard is in use.
 void ShowFocusAroundUncaptioned(HWND button);

@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <string>
 
-#include "toolkit/win32/controls.h"
 #include "toolkit/win32/fonts.h"
 
 namespace quorvane::ui::win32 {
 
-void LabelPainter::paint(const ControlDescription& c, const DRAWITEMSTRUCT& item) {
-  paint(c, item.hwndItem, item.hDC, item.rcItem);
+void LabelPainter::paint(const ControlDescription& c, const std::wstring& text, HFONT font,
+                         const DRAWITEMSTRUCT& item) {
+  paint(c, text, font, item.hDC, item.rcItem);
 }
 
-void LabelPainter::paint(const ControlDescription& c, HWND control, HDC target, const RECT& area) {
+void LabelPainter::paint(const ControlDescription& c, const std::wstring& text, HFONT font, HDC target,
+                         const RECT& area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
@@ -28,14 +29,13 @@ void LabelPainter::paint(const ControlDescription& c, HWND control, HDC target, 
     size_ = size;
   }
   const HDC dc = dc_.get();
-  const Selection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  const Selection selected(dc, font);
   RECT r{0, 0, width, height};
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
   if (c.align != Alignment::Left) r.right -= kInkOverhangPixels;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, c.colour.set ? RGB(c.colour.red, c.colour.green, c.colour.blue) : GetSysColor(COLOR_BTNTEXT));
   const UINT align = c.align == Alignment::Centre ? DT_CENTER : c.align == Alignment::Right ? DT_RIGHT : DT_LEFT;
-  const std::wstring text = WindowText(control);
   // Unclipped: what the glyphs ink beyond their measured width stays on the label.
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             align | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP);

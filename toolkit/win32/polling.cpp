@@ -25,6 +25,7 @@ Win32Window*& Win32Window::pollingWindow() {
 
 bool Win32Window::pollStopRequest() {
   stopRequested_ = false;
+  giveWindowTexts();
   Win32Window* const outer = std::exchange(pollingWindow(), this);
   MSG m{};
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {

@@ -102,6 +102,8 @@ Win32Window* Win32Window::windowOf(HWND hwnd) {
 void Win32Window::createControls() {
   const auto& rows = description_.controls;
   lineBrushes_.resize(rows.size());
+  // Sized once: each label answers for its text from its place here.
+  labelTexts_.resize(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const ControlDescription& c = rows[i];
     const NativeClass native = NativeClassOf(c);
@@ -113,6 +115,10 @@ void Win32Window::createControls() {
     if (!control) throw std::runtime_error("control " + c.name + " of " + description_.name + " could not be created");
     controls_.push_back(control);
     switch (c.kind) {
+      case ControlKind::Label:
+        labelTexts_[i] = Wide(c.caption);
+        AnswerTextFrom(control, &labelTexts_[i]);
+        break;
       case ControlKind::TextBox: SendMessageW(control, EM_SETLIMITTEXT, 0, 0); break;
       case ControlKind::CheckBox:
       case ControlKind::OptionButton:
@@ -234,13 +240,25 @@ void Win32Window::setCaption(int control, const std::string& caption) {
     InvalidateRect(h, nullptr, FALSE);
     return;
   }
-  // The label keeps its text as every window does (screen readers read it there), but does not
-  // paint itself for it: the static control would paint, or mark for painting, at every new text.
-  // It waits for repaintNow, or else for the thread to wait for messages (markChangedLabels).
-  DefWindowProcW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  // The label does not paint itself for its new caption (the static control would paint, or mark
+  // for painting, at every new text): it waits for repaintNow, or else for the thread to wait for
+  // messages (markChangedLabels). Nor does the window system get it at once (a round trip to
+  // Wine's server for each caption of a busy window): the label answers for its text from the
+  // caption kept here, and the window text follows before the thread next handles messages.
+  labelTexts_[static_cast<std::size_t>(control)] = text;
+  if (std::find(textsToGive_.begin(), textsToGive_.end(), control) == textsToGive_.end())
+    textsToGive_.push_back(control);
+}
+
+void Win32Window::giveWindowTexts() {
+  for (Win32Window* w : OpenWindows())
+    for (const int control : std::exchange(w->textsToGive_, {}))
+      DefWindowProcW(w->controlHandle(control), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(w->labelTexts_[static_cast<std::size_t>(control)].c_str()));
 }
 
 void Win32Window::markChangedLabels() {
+  giveWindowTexts();
   for (Win32Window* w : OpenWindows()) {
     auto& unpainted = w->unpainted_;
     for (const int control : unpainted)
@@ -330,7 +348,8 @@ void Win32Window::repaintNow() {
     RECT area{};
     GetClientRect(h, &area);
     const WindowDc dc(h);
-    if (dc) labels_.paint(row(control), h, dc.get(), area);
+    if (dc)
+      labels_.paint(row(control), labelTexts_[static_cast<std::size_t>(control)], fonts_->of(control), dc.get(), area);
   }
   GdiFlush();
   // A window system that sends the windows' pictures to the screen once the thread waits (Wine
@@ -441,8 +460,8 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       const int control = indexOf(item->hwndItem);
-      if (control < 0 || row(control).kind != ControlKind::Label) break;
-      labels_.paint(row(control), *item);
+      if (control < 0 || row(control).kind != ControlKind::Label || !fonts_) break;
+      labels_.paint(row(control), labelTexts_[static_cast<std::size_t>(control)], fonts_->of(control), *item);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC: {

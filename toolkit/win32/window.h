@@ -2,8 +2,9 @@
 
 // A window of the program on native Win32 controls, built from the window's PeerDescription. All
 // controls are children of the top-level window at their absolute place: a group box contains
-// nothing on Windows. The native controls hold what they show (texts, check states, visibility);
-// the window keeps only the GDI objects it made for them.
+// nothing on Windows. The native controls hold what they show (texts, check states, visibility),
+// but for the labels' texts, which the window keeps as it was last given them and the labels
+// answer for (see setCaption); the window keeps besides only the GDI objects it made for them.
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -79,7 +80,8 @@ class Win32Window final : public WindowPeer {
   // when it took the key: the message is then consumed.
   static bool preTranslate(const MSG& message);
   // Before the thread waits for messages: the labels of every window whose new captions no
-  // repaint-now has painted are marked for painting, so that the window system paints them.
+  // repaint-now has painted are marked for painting, so that the window system paints them; and
+  // their window texts are brought up to date (giveWindowTexts).
   static void markChangedLabels();
 
  private:
@@ -87,6 +89,10 @@ class Win32Window final : public WindowPeer {
   static Win32Window* windowOf(HWND hwnd);
   // The window whose busy caller looks for a request to stop, while it does.
   static Win32Window*& pollingWindow();
+  // Before the thread handles messages (a poll for a stop, a wait, a modal loop): the window
+  // system gets the window text of every label of every window whose caption changed since, for
+  // the programs that read it there (InternalGetWindowText, the screen readers' name events).
+  static void giveWindowTexts();
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(int control, int code);
@@ -121,10 +127,12 @@ class Win32Window final : public WindowPeer {
   int savedFocus_ = -1;               // the control that has, or gets on activation, the focus
   bool stopRequested_ = false;        // the close box or Esc while a poll for a stop runs
   std::vector<int> unpainted_;        // controls whose captions changed since the last repaint-now
+  std::vector<int> textsToGive_;      // labels whose window text the window system does not have yet
   std::vector<ControlPlace> places_;  // as the layer placed the controls last
   // What the window made for its controls. Declared before the window itself, which goes first,
   // so that no control is left holding a freed font, brush or icon.
-  std::vector<BrushOwner> lineBrushes_;  // by row; lines only
+  std::vector<BrushOwner> lineBrushes_;   // by row; lines only
+  std::vector<std::wstring> labelTexts_;  // by row; labels only: the caption each shows and answers for
   std::unique_ptr<WindowFonts> fonts_;
   IconOwner smallIcon_, bigIcon_, pictureIcon_;
   LabelPainter labels_;

@@ -93,6 +93,7 @@ void Win32Window::popUpMenu(const std::vector<MenuEntry>& items, double leftTwip
   POINT at{TwipsToPixels(leftTwips, dpi_), TwipsToPixels(topTwips, dpi_)};
   ClientToScreen(handle(), &at);
   SetForegroundWindow(handle());
+  giveWindowTexts();
   const int chosen = static_cast<int>(
       TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, handle(), nullptr));
   PostMessageW(handle(), WM_NULL, 0, 0);
@@ -118,6 +119,7 @@ SaveResult Win32Window::saveFile(const SaveRequest& request) {
   dialog.lpstrTitle = title.c_str();
   dialog.lpstrDefExt = extension.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  giveWindowTexts();
   if (!GetSaveFileNameW(&dialog)) return SaveResult{SaveOutcome::Cancelled, {}};
   const std::wstring path = name.c_str();
   const SaveResult failed{SaveOutcome::Failed, Utf8(path)};

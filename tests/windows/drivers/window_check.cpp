@@ -61,6 +61,13 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
+// The text as the window system holds it for other programs.
+std::wstring StoredText(HWND control) {
+  wchar_t text[1024] = {};
+  InternalGetWindowText(control, text, 1024);
+  return text;
+}
+
 HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
 
 // The face that the system sets the control's font in.
@@ -326,13 +333,14 @@ std::vector<std::uint32_t> Rendering(HWND label) {
 }
 
 // The Working window as a search writes it: the screen changes only at a repaint, with no message
-// handled in between, and then shows the captions set so far as the labels render them.
+// handled in between, and then shows the captions set so far as the labels render them; a label
+// answers with its caption at once, and the window system holds it by the next poll for a stop.
 void CheckRepaintShowsCaptions(frmWorking& working) {
   working.open();
   Pump();
   auto& peer = static_cast<ui::win32::Win32Window&>(working.peer());
-  const HWND labels[] = {peer.controlHandle(working.indexOf("scalpscalced")),
-                         peer.controlHandle(working.indexOf("lblLevelReached"))};
+  const char* const names[] = {"scalpscalced", "lblLevelReached"};
+  const HWND labels[] = {peer.controlHandle(working.indexOf(names[0])), peer.controlHandle(working.indexOf(names[1]))};
   std::vector<std::uint32_t> shown[2] = {OnScreen(labels[0]), OnScreen(labels[1])};
   const struct {
     const char* scalps;
@@ -343,8 +351,10 @@ void CheckRepaintShowsCaptions(frmWorking& working) {
         std::string(" at ") + (step.scalps ? step.scalps : "") + " / " + (step.levelReached ? step.levelReached : "");
     if (step.scalps) working.setLabel(WorkingLabel::Scalps, step.scalps);
     if (step.levelReached) working.setLabel(WorkingLabel::LevelReached, step.levelReached);
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
       Check(OnScreen(labels[i]) == shown[i], "the Working window's screen changed before the repaint" + at);
+      Check(TextOf(labels[i]) == Wide(working.control(names[i]).caption()), "a label answers an old text" + at);
+    }
     working.repaintNow();
     for (int i = 0; i < 2; ++i) {
       const std::vector<std::uint32_t> now = OnScreen(labels[i]);
@@ -353,6 +363,9 @@ void CheckRepaintShowsCaptions(frmWorking& working) {
       Check(now == Rendering(labels[i]), "the screen does not show what the Working window renders" + at);
       shown[i] = now;
     }
+    peer.pollStopRequest();
+    for (int i = 0; i < 2; ++i)
+      Check(StoredText(labels[i]) == TextOf(labels[i]), "the window system holds an old text after a poll" + at);
   }
   working.hide();
 }
