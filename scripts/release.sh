@@ -81,7 +81,8 @@ rm -rf "$work" "$out"
 mkdir -p "$work" "$out"
 # The source: also what every build below is made from.
 git -C "$source_dir" archive --format=tar --prefix="$name/" "$commit" >"$work/source.tar"
-tar -xf "$work/source.tar" -C "$work"
+# With the mode bits of umask 022, as a user other than root extracts them.
+tar --no-same-permissions --no-same-owner -xf "$work/source.tar" -C "$work"
 src=$work/$name
 case " $parts " in *" source "*) gzip -9n <"$work/source.tar" >"$out/$name.tar.gz" ;; esac
 
