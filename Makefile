@@ -136,3 +136,24 @@ serve-web: web
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
+
+# Releases. `make release` makes every download of this commit, and their SHA256SUMS, in
+# $(DIST)/quorvane-<version>/: the Debian package, the Windows installer and portable zip, the
+# browser edition's folder as a zip, and the source (scripts/release.sh says how). It builds from
+# the commit's own source archive in $(RELEASE_BUILD)/, emptied first, with the lists those builds
+# need. `make check-reproducible` makes two releases from two clones in $(REPRO_BUILD)/ and
+# compares them byte for byte; as root, REPRO_USER=name makes the second as that user.
+RELEASE_BUILD ?= build-release
+DIST ?= dist
+REPRO_BUILD ?= build-reproducible
+REPRO_USER ?=
+
+.PHONY: release check-reproducible
+
+release:
+	@./scripts/setup.sh run package windows web
+	./scripts/release.sh --jobs $(JOBS) $(RELEASE_BUILD) $(DIST)
+
+check-reproducible:
+	@./scripts/setup.sh run package windows web
+	./scripts/check-reproducible.sh $(REPRO_BUILD) $(REPRO_USER)
