@@ -135,7 +135,7 @@ serve-web: web
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD) $(RELEASE_BUILD) $(REPRO_BUILD)
 
 # Releases. `make release` makes every download of this commit, and their SHA256SUMS, in
 # $(DIST)/quorvane-<version>/: the Debian package, the Windows installer and portable zip, the
