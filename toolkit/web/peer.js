@@ -197,7 +197,15 @@ var LibraryQuorvanePeer = {
 
     iconUrl: function(pixels) { return 'quorvane-' + pixels + '.png'; },
 
-    toFront: function(root) { root.style.zIndex = String(++QuorvanePeer.frontmost); },
+    // Raises a window above every other one shown, unless it is already: WebKit draws the frame
+    // after a change of the windows' order some 25 ms later, each time a window is clicked.
+    toFront: function(root) {
+      var z = Number(root.style.zIndex) || 0;
+      var beneath = Array.prototype.some.call(document.querySelectorAll('.qv-window'), function(w) {
+        return w !== root && w.style.visibility !== 'hidden' && (Number(w.style.zIndex) || 0) >= z;
+      });
+      if (beneath) root.style.zIndex = String(++QuorvanePeer.frontmost);
+    },
 
     // Gives the keys to the frontmost window still shown, where its focus was.
     activateFrontmost: function() {

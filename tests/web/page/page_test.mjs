@@ -356,7 +356,18 @@ const pageCases = {
     await (await find('textbox', 'Character XP:')).focus();
     await page.keyboard.type('7');
     expect((await page.evaluate(() => document.querySelector('[data-name="Text1"]').value)).endsWith('7'), 'the main window took no input');
-    await (await find('button', 'OK', await shownWindow('About Quorvane'))).click(), await steps.closed('About Quorvane');
+    // A click raises the window beneath, and leaves the window in front where it is.
+    const stack = async () => JSON.parse(await desk())[0].sort((a, b) => b[1] - a[1]).map((w) => w.join(':')).join(' ');
+    for (const [clicked, front] of [['[data-name="frmAbout"]', 'frmAbout'], [main, 'MainForm'], [main, 'MainForm']]) {
+      const before = await stack();
+      await page.click(`${clicked} .qv-caption`);
+      const after = await stack();
+      expect(after.startsWith(front + ':') && (before.startsWith(front + ':') ? after === before : after !== before),
+             `a click on ${clicked} stacked ${before} as ${after}`);
+    }
+    // Its OK, now beneath the main window, is reached by the keys.
+    await (await find('button', 'OK', await shownWindow('About Quorvane'))).focus(), await page.keyboard.press('Enter');
+    await steps.closed('About Quorvane');
   },
   async 'Tab walks the tab order and wraps'() {
     await steps.tick('Lvl to reach:', 'on'), await (await find('textbox', 'Character XP:')).focus();
