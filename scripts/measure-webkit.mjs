@@ -3,9 +3,10 @@
 // as the page test's --measure gives them in Chromium and Firefox.
 // Usage: xvfb-run -a node scripts/measure-webkit.mjs SITE_DIR [RUNS]
 //   SITE_DIR  the page's static folder (build-web/site); RUNS: searches (default 3)
-// Each search is started twice: by WebKitWebDriver's element click, and by the events a mouse click
-// gives the page, sent from inside it. WebKit's automation holds the page's rendering around a click
-// it makes, which alone lengthens the frame after the click by some 30 to 70 ms.
+// Needs webkit2gtk-driver, xvfb and xdotool (apt install webkit2gtk-driver xvfb xdotool).
+// The searches are started twice over: by a click of the X pointer (xdotool), the way a player's
+// click reaches the browser, then by WebKitWebDriver's element click, whose automation holds the
+// page's rendering around the click and so lengthens the frame after it.
 // WebKitGTK composes its frames with OpenGL, which under Xvfb is drawn in software; to see what that
 // costs, run it again with WEBKIT_DISABLE_COMPOSITING_MODE=1 in the environment (the browser gets it).
 import {spawn} from 'node:child_process';
@@ -17,6 +18,13 @@ const site = path.resolve(process.argv[2] || 'build-web/site');
 const runs = Number(process.argv[3] || 3);
 const browserBinary = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 const later = (ms) => new Promise((done) => setTimeout(done, ms));
+for (const [program, from] of [['/usr/bin/WebKitWebDriver', 'webkit2gtk-driver'], [browserBinary, 'webkit2gtk-driver'],
+                               ['/usr/bin/xdotool', 'xdotool']]) {
+  if (!fs.existsSync(program)) {
+    console.error(`${program} is missing: apt install ${from}`);
+    process.exit(2);
+  }
+}
 
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
                '.png': 'image/png', '.txt': 'text/plain', '.webmanifest': 'application/manifest+json'};
@@ -69,26 +77,31 @@ const until = async (script, ms) => {
 const idle = (ms = 30000) => until('return globalThis.QuorvanePeer?.mode === "idle"', ms);
 
 // As the page test watches a search: frames from the click until the Working window is gone.
+// The watch of the search before stops first: left running, each one would slow the next ones.
 const watch = `
+  globalThis.watch?.stop();
   const w = globalThis.watch = {frames: [], start: 0, end: 0};
-  window.addEventListener('click', () => { if (!w.start) w.start = performance.now(); }, true);
-  const frame = (t) => { w.frames.push(t); if (!w.end) requestAnimationFrame(frame); };
+  const click = () => { if (!w.start) w.start = performance.now(); };
+  window.addEventListener('click', click, true);
+  const frame = (t) => { w.frames.push(t); if (!w.end && !w.stopped) requestAnimationFrame(frame); };
   requestAnimationFrame(frame);
-  new MutationObserver(() => {
+  const observer = new MutationObserver(() => {
     const working = document.querySelector('.qv-window[data-name="frmWorking"]');
     const shown = working && working.style.visibility !== 'hidden';
     w.last = performance.now();
     if (w.seen && !shown && !w.end) w.end = performance.now();
     if (shown) w.seen = true;
-  }).observe(document.getElementById('quorvane-desk'), {subtree: true, childList: true, attributes: true});`;
-// What a mouse click gives the page: the pointer pressed, the focus to the button, the click.
-const pageClick = (name) => run(`const b = document.querySelector('[data-name="${name}"]');
-  setTimeout(() => {
-    b.dispatchEvent(new PointerEvent('pointerdown', {bubbles: true, isPrimary: true}));
-    b.focus();
-    b.dispatchEvent(new PointerEvent('pointerup', {bubbles: true, isPrimary: true}));
-    b.click();
-  }, 50);`);
+  });
+  observer.observe(document.getElementById('quorvane-desk'), {subtree: true, childList: true, attributes: true});
+  w.stop = () => { w.stopped = true, observer.disconnect(), window.removeEventListener('click', click, true); };`;
+// A click of the X pointer on a control: the browser's window fills the virtual screen's top left.
+async function pointerClick(name) {
+  const [x, y] = await run(`const r = document.querySelector('[data-name="${name}"]').getBoundingClientRect();
+    return [window.screenX + (window.outerWidth - window.innerWidth) / 2 + r.x + r.width / 2,
+            window.screenY + window.outerHeight - window.innerHeight + r.y + r.height / 2];`);
+  await new Promise((done, failed) => spawn('xdotool', ['mousemove', String(Math.round(x)), String(Math.round(y)), 'click', '1'])
+      .on('error', failed).on('exit', done));
+}
 const times = `
   const w = globalThis.watch, end = w.end || w.last;
   const gaps = w.frames.slice(1).map((t, i) => t - w.frames[i]).filter((g, i) => w.frames[i] > w.start && w.frames[i] < end);
@@ -103,14 +116,14 @@ try {
   await idle();
   console.log(`WebKit (${browserBinary}): page opened to the window taking input: ` +
               `${(await run('return QuorvanePeer.readyAt')).toFixed(0)} ms`);
-  for (const by of ['WebDriver', 'the page']) {
+  for (const by of ['the X pointer', 'WebDriver']) {
     const totals = [], longests = [];
     for (let i = 0; i < runs; ++i) {
       await tick('chkWorking', false), await type('ScalpsUpd', '100'), await tick('ReqLVL', true);
       await type('Text1', '25227500'), await type('TargetLVL', '189');
       await run(watch);
       if (by === 'WebDriver') await click('ExecuteCmd');
-      else await pageClick('ExecuteCmd'), await until('return globalThis.watch.start > 0', 5000);
+      else await pointerClick('ExecuteCmd'), await until('return globalThis.watch.start > 0', 5000);
       await idle(600000);
       const t = await run(times);
       totals.push(t.total), longests.push(t.longest);

@@ -152,13 +152,16 @@ const centre = (selector) => page.$eval(selector, (w) => [w.offsetLeft + w.offse
 // gap between two frames meanwhile, and whether the Working window was given a count.
 async function watchSearch() {
   await page.evaluate(() => {
+    // The watch of an earlier search stops: each one left running would slow the page down.
+    globalThis.watch?.stop();
     const w = globalThis.watch = {frames: [], start: 0, input: 0, end: 0};
     const note = (e) => { if (!w.input && (e.key === 'Escape' || e.target.closest?.('.qv-close'))) w.input = performance.now(); };
+    const click = () => { if (!w.start) w.start = performance.now(); };
     ['keydown', 'pointerdown'].forEach((type) => window.addEventListener(type, note, true));
-    window.addEventListener('click', (e) => { if (!w.start) w.start = performance.now(); }, true);
-    const frame = (t) => { w.frames.push(t); if (!w.end) requestAnimationFrame(frame); };
+    window.addEventListener('click', click, true);
+    const frame = (t) => { w.frames.push(t); if (!w.end && !w.stopped) requestAnimationFrame(frame); };
     requestAnimationFrame(frame);
-    new MutationObserver((changes) => {
+    const observer = new MutationObserver((changes) => {
       const working = document.querySelector('.qv-window[data-name="frmWorking"]');
       const shown = working && working.style.visibility !== 'hidden';
       w.last = performance.now();
@@ -166,7 +169,12 @@ async function watchSearch() {
       w.counted ||= changes.some((c) => c.target.dataset?.name === 'scalpscalced' && Number(c.addedNodes[0]?.textContent) > 0);
       if (w.seen && !shown && !w.end) w.end = performance.now();
       if (shown) w.seen = true;
-    }).observe(document.getElementById('quorvane-desk'), {subtree: true, childList: true, attributes: true});
+    });
+    observer.observe(document.getElementById('quorvane-desk'), {subtree: true, childList: true, attributes: true});
+    w.stop = () => {
+      w.stopped = true, observer.disconnect(), window.removeEventListener('click', click, true);
+      ['keydown', 'pointerdown'].forEach((type) => window.removeEventListener(type, note, true));
+    };
   });
 }
 const searchTimes = () => page.evaluate(() => {
