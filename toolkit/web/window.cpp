@@ -68,6 +68,15 @@ const char* MeasureKind(ControlKind kind) {
   }
 }
 
+// Shows a window or a message box of a narrow screen `scale` times as large, from its top left,
+// its touch targets taking touches in `touchPixels` of its own pixels at least (web/style.css).
+void ShowScaled(val element, double scale, double touchPixels) {
+  element["classList"].call<void>("add", std::string("qv-narrow"));
+  Style(element, "transformOrigin", "0 0");
+  Style(element, "transform", "scale(" + std::to_string(scale) + ")");
+  element["style"].call<void>("setProperty", std::string("--qv-hit"), std::to_string(touchPixels) + "px");
+}
+
 // The room an indicator (a check box's box, an option button's circle) takes with its gap.
 constexpr int kIndicatorPixels = kIndicatorTwips / kTwipsPerPixel;
 
@@ -335,11 +344,9 @@ void WebWindow::applyReflow() {
   if (!description_.heightOnly) Style(client_, "height", PxOf(r.clientHeight));
   narrow_ = r.narrow;
   scale_ = r.scale;
+  touchPixels_ = LeastTouchPixels(r);
   if (!narrow_) return;
-  root_["classList"].call<void>("add", std::string("qv-narrow"));
-  Style(root_, "transformOrigin", "0 0");
-  Style(root_, "transform", "scale(" + std::to_string(scale_) + ")");
-  root_["style"].call<void>("setProperty", std::string("--qv-hit"), std::to_string(LeastTouchPixels(r)) + "px");
+  ShowScaled(root_, scale_, touchPixels_);
   const int least = LeastTextBoxFontPixels(r);
   for (std::size_t i = 0; i < elements_.size() && i < fontPixels_.size(); ++i)
     if (description_.controls[i].kind == ControlKind::TextBox)
@@ -406,10 +413,7 @@ void WebWindow::messageBox(const std::string& title, const std::string& text) {
   if (narrow_) {
     // At its window's scale, within the screen's width.
     Style(box, "maxWidth", Px(static_cast<int>((Peer()["desk"]()["clientWidth"].as<int>() - 16) / scale_)));
-    Style(box, "transformOrigin", "0 0");
-    Style(box, "transform", "scale(" + std::to_string(scale_) + ")");
-    box["classList"].call<void>("add", std::string("qv-narrow"));
-    box["style"].call<void>("setProperty", std::string("--qv-hit"), std::to_string(kLeastTouchPixels / scale_) + "px");
+    ShowScaled(box, scale_, touchPixels_);
   }
   // Centred over its window, kept on the screen.
   const auto shown = [this](val element, const char* length) {

@@ -97,6 +97,7 @@ class WebWindow : public WindowPeer {
   std::vector<int> fontPixels_;
   bool narrow_ = false;
   double scale_ = 1;
+  double touchPixels_ = 0;  // the least touch area, in the window's own pixels
 };
 
 }  // namespace quorvane::ui::web
