@@ -8,11 +8,8 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 site=$1 cli=$2 work=$3
 shift 3
-engine=chromium previous=
-for arg in "$@"; do
-  [ "$previous" = --engine ] && engine=$arg
-  previous=$arg
-done
+engine=$(echo " $* " | sed -n 's/.* --engine \([^ ]*\) .*/\1/p')
+engine=${engine:-chromium}
 case $engine in
   chromium) browser=/usr/bin/chromium ;;
   firefox) browser=/usr/bin/firefox-esr ;;
